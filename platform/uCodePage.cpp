@@ -1,0 +1,101 @@
+#include "platform/uCodePage.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <array>
+
+namespace {
+
+constexpr const char* kCodePage = "windows-1251";
+
+// Built once from the code page itself, so the folding covers exactly the letters the code page has.
+std::array<unsigned char, 256> BuildLowerTable() {
+    std::array<unsigned char, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        table[i] = static_cast<unsigned char>(i);
+        const char byte = static_cast<char>(i);
+        QStringDecoder decoder(kCodePage);
+        const QString decoded = decoder.decode(QByteArrayView(&byte, 1));
+        if (decoded.size() != 1 || decoded == QChar(QChar::ReplacementCharacter)) {
+            continue;
+        }
+        const QString lower = decoded.toLower();
+        if (lower == decoded || lower.size() != 1) {
+            continue;
+        }
+        QStringEncoder encoder(kCodePage);
+        const QByteArray back = encoder.encode(lower);
+        if (!encoder.hasError() && back.size() == 1) {
+            table[i] = static_cast<unsigned char>(back[0]);
+        }
+    }
+    return table;
+}
+
+const std::array<unsigned char, 256>& LowerTable() {
+    static const std::array<unsigned char, 256> table = BuildLowerTable();
+    return table;
+}
+
+} // namespace
+
+QString FromCodePage(std::string_view bytes) {
+    QStringDecoder decoder(kCodePage);
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string ToCodePage(const QString& text) {
+    std::string out;
+    out.reserve(static_cast<size_t>(text.size()));
+    QStringEncoder encoder(kCodePage);
+    for (const QChar ch : text) {
+        const QByteArray b = encoder.encode(QStringView(&ch, 1));
+        if (encoder.hasError() || b.size() != 1) {
+            out.push_back('?');
+            encoder = QStringEncoder(kCodePage);
+        } else {
+            out.push_back(b[0]);
+        }
+    }
+    return out;
+}
+
+bool IsRepresentable(const QString& text) {
+    QStringEncoder encoder(kCodePage);
+    for (const QChar ch : text) {
+        if (ch.isSurrogate()) {
+            return false;
+        }
+        const QByteArray b = encoder.encode(QStringView(&ch, 1));
+        if (encoder.hasError() || b.size() != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+unsigned char LowerChar(unsigned char c) {
+    return LowerTable()[c];
+}
+
+std::string LowerText(std::string_view text) {
+    const auto& table = LowerTable();
+    std::string out(text);
+    for (char& c : out) {
+        c = static_cast<char>(table[static_cast<unsigned char>(c)]);
+    }
+    return out;
+}
+
+bool SameTextNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    const auto& table = LowerTable();
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (table[static_cast<unsigned char>(a[i])] != table[static_cast<unsigned char>(b[i])]) {
+            return false;
+        }
+    }
+    return true;
+}

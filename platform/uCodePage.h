@@ -1,0 +1,17 @@
+#pragma once
+// The program keeps every text as bytes of its 8-bit code page, Windows-1251.
+// These helpers are the only place where such bytes meet Qt's Unicode strings.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+QString FromCodePage(std::string_view bytes);
+// Characters the code page cannot hold become '?'; see IsRepresentable to refuse them first.
+std::string ToCodePage(const QString& text);
+bool IsRepresentable(const QString& text);
+
+// Letter case over every letter of the code page, Cyrillic included.
+unsigned char LowerChar(unsigned char c);
+std::string LowerText(std::string_view text);
+bool SameTextNoCase(std::string_view a, std::string_view b);

@@ -1,0 +1,97 @@
+#include "storage/uPackIni.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <zlib.h>
+
+#include <cstring>
+
+std::string UnpackText(const std::string& packed) {
+    std::string text;
+    if (packed.empty()) {
+        return text;
+    }
+    z_stream zs{};
+    if (inflateInit(&zs) != Z_OK) {
+        throw tPackError();
+    }
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    zs.avail_in = static_cast<uInt>(packed.size());
+    char chunk[1024];
+    for (;;) {
+        zs.next_out = reinterpret_cast<Bytef*>(chunk);
+        zs.avail_out = sizeof chunk;
+        const int rc = inflate(&zs, Z_NO_FLUSH);
+        const size_t got = sizeof chunk - zs.avail_out;
+        if (const void* nul = std::memchr(chunk, '\0', got)) {
+            text.append(chunk, static_cast<size_t>(static_cast<const char*>(nul) - chunk));
+            break;
+        }
+        text.append(chunk, got);
+        if (text.size() > kMaxPackedText) {
+            inflateEnd(&zs);
+            throw tPackError();
+        }
+        if (rc == Z_STREAM_END) {
+            break;
+        }
+        if (rc == Z_BUF_ERROR || (rc == Z_OK && got == 0 && zs.avail_in == 0)) {
+            // The file ends before the stream does: keep what was decoded.
+            break;
+        }
+        if (rc != Z_OK) {
+            inflateEnd(&zs);
+            throw tPackError();
+        }
+    }
+    inflateEnd(&zs);
+    return text;
+}
+
+std::string PackText(const std::string& text) {
+    uLongf size = compressBound(static_cast<uLong>(text.size()));
+    std::string packed(size, '\0');
+    const int rc = compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                             reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()), 9);
+    if (rc != Z_OK) {
+        throw tSaveError("compression failed");
+    }
+    packed.resize(size);
+    return packed;
+}
+
+void tStringListPackedINI::ReadCompressedFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.exists()) {
+        Clear();
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw tPackError();
+    }
+    const QByteArray bytes = file.readAll();
+    SetText(UnpackText(bytes.toStdString()));
+}
+
+void tStringListPackedINI::SaveCompressedFile(const std::string& path) const {
+    WriteFileAtomically(path, PackText(Text()));
+}
+
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        throw tSaveError(path + ": " + file.errorString().toStdString());
+    }
+}
+
+std::string KeepDamagedFile(const std::string& path) {
+    const QString source = QString::fromStdString(path);
+    QString target = source + ".damaged";
+    for (int n = 1; QFileInfo::exists(target); ++n) {
+        target = source + ".damaged." + QString::number(n);
+    }
+    return QFile::copy(source, target) ? target.toStdString() : std::string();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The INI document stored as one zlib stream: the form of users.dat and hscore.dat.
+
+#include "storage/uSLIni.h"
+
+#include <stdexcept>
+#include <string>
+
+// A file that is not a readable zlib stream, or whose text is implausibly large. The message is always
+// "Error".
+class tPackError : public std::runtime_error {
+public:
+    tPackError() : std::runtime_error("Error") {}
+};
+
+// A save that could not be completed; the previous file is left as it was.
+class tSaveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class tStringListPackedINI : public tStringListINI {
+public:
+    // A missing or empty file gives an empty document. Throws tPackError on a damaged file and leaves the
+    // document as it was.
+    void ReadCompressedFile(const std::string& path);
+    // Replaces the file in one step: on any failure (tSaveError) the previous file stays whole.
+    void SaveCompressedFile(const std::string& path) const;
+};
+
+// Decompressed text is cut at its first NUL; more than this many bytes before it counts as damage.
+inline constexpr size_t kMaxPackedText = 16u * 1024 * 1024;
+
+// The text of a zlib stream: what was decoded up to a cut, bytes after the stream ignored.
+// Throws tPackError when the bytes are not a zlib stream or the text passes kMaxPackedText.
+std::string UnpackText(const std::string& packed);
+// One zlib stream at level 9.
+std::string PackText(const std::string& text);
+
+// Writes bytes to a file in one step (a new file renamed over the old one). Throws tSaveError on failure; the
+// previous file then stays whole.
+void WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+// Copies a damaged file aside as "<path>.damaged" (or "<path>.damaged.N" when that is taken) so that it can
+// be looked at later; returns the copy's path, empty when no copy could be made.
+std::string KeepDamagedFile(const std::string& path);

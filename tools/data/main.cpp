@@ -1,0 +1,168 @@
+// stakkar-data: reads and changes Stakkar's data files (users.dat, hscore.dat) and plain INI files (skin.ini,
+// language files) from the command line. Arguments are taken as bytes, unchanged.
+
+#include "storage/uCRC32.h"
+#include "storage/uPackIni.h"
+
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: stakkar-data [--plain] COMMAND ARGUMENTS\n"
+    "  unpack FILE                          print the whole text\n"
+    "  pack FILE                            store the text read from standard input\n"
+    "  sections FILE                        print the section names, one a line\n"
+    "  get FILE SECTION KEY [DEFAULT]       print a value\n"
+    "  getint FILE SECTION KEY DEFAULT      print an integer value\n"
+    "  getbool FILE SECTION KEY 0|1         print a boolean value as 1 or 0\n"
+    "  set FILE SECTION KEY VALUE           write a value\n"
+    "  delete FILE SECTION KEY              delete a key\n"
+    "  rename FILE OLD NEW                  rename a section\n"
+    "  crc TEXT                             print the checksum of a text\n"
+    "FILE is a compressed data file, or with --plain a plain-text INI file.\n";
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+struct tDocumentFile {
+    std::string path;
+    bool plain = false;
+    tStringListPackedINI doc;
+
+    // False, with a message, when the file is damaged; the file is not touched then.
+    bool Load() {
+        if (plain) {
+            // A missing plain file reads as an empty document, as the game reads one.
+            doc.LoadFromFile(path);
+            return true;
+        }
+        try {
+            doc.ReadCompressedFile(path);
+            return true;
+        } catch (const tPackError&) {
+            std::fprintf(stderr, "stakkar-data: %s: not a Stakkar data file or damaged; left unchanged\n",
+                         path.c_str());
+            return false;
+        }
+    }
+
+    bool Save() const {
+        try {
+            if (plain) {
+                WriteFileAtomically(path, doc.Text());
+            } else {
+                doc.SaveCompressedFile(path);
+            }
+            return true;
+        } catch (const tSaveError& e) {
+            std::fprintf(stderr, "stakkar-data: %s\n", e.what());
+            return false;
+        }
+    }
+};
+
+int Run(std::vector<std::string> args) {
+    bool plain = false;
+    if (!args.empty() && args[0] == "--plain") {
+        plain = true;
+        args.erase(args.begin());
+    }
+    if (args.empty()) {
+        return Usage();
+    }
+    const std::string command = args[0];
+    const size_t n = args.size() - 1;
+
+    if (command == "crc") {
+        if (n != 1) {
+            return Usage();
+        }
+        std::printf("%u\n", TextCrc32(args[1]));
+        return 0;
+    }
+
+    struct tShape {
+        const char* name;
+        size_t min;
+        size_t max;
+    };
+    static const tShape shapes[] = {{"unpack", 1, 1}, {"pack", 1, 1},   {"sections", 1, 1},
+                                    {"get", 3, 4},    {"getint", 4, 4}, {"getbool", 4, 4},
+                                    {"set", 4, 4},    {"delete", 3, 3}, {"rename", 3, 3}};
+    const tShape* shape = nullptr;
+    for (const auto& s : shapes) {
+        if (command == s.name) {
+            shape = &s;
+        }
+    }
+    if (shape == nullptr || n < shape->min || n > shape->max) {
+        return Usage();
+    }
+    std::optional<int32_t> intDefault;
+    if (command == "getint" || command == "getbool") {
+        intDefault = ParseInteger(args[4]);
+        if (!intDefault || (command == "getbool" && *intDefault != 0 && *intDefault != 1)) {
+            return Usage();
+        }
+    }
+
+    tDocumentFile file{args[1], plain, {}};
+    if (command == "pack") {
+        const std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        file.doc.SetText(text);
+        return file.Save() ? 0 : 1;
+    }
+    if (!file.Load()) {
+        return 1;
+    }
+    tStringListPackedINI& doc = file.doc;
+    if (command == "unpack") {
+        const std::string text = doc.Text();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    if (command == "sections") {
+        tStringList names;
+        doc.ReadSections(names);
+        for (const auto& name : names.Lines()) {
+            std::printf("%s\n", name.c_str());
+        }
+        return 0;
+    }
+    if (command == "get") {
+        const std::string value = doc.ReadString(args[2], args[3], n == 4 ? args[4] : "") + "\n";
+        std::fwrite(value.data(), 1, value.size(), stdout);
+        return 0;
+    }
+    if (command == "getint") {
+        std::printf("%d\n", doc.ReadInteger(args[2], args[3], *intDefault));
+        return 0;
+    }
+    if (command == "getbool") {
+        std::printf("%d\n", doc.ReadBool(args[2], args[3], *intDefault != 0) ? 1 : 0);
+        return 0;
+    }
+    if (command == "set") {
+        doc.WriteString(args[2], args[3], args[4]);
+    } else if (command == "delete") {
+        doc.DeleteKey(args[2], args[3]);
+    } else {
+        doc.RenameSection(args[2], args[3]);
+    }
+    return file.Save() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return Run(std::move(args));
+}

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Stakkar and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$(nproc)"
+echo "The game window arrives with the main window; for now the build provides build/bin/stakkar-data." >&2

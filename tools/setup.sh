@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Stakkar needs.
+# Does nothing when all of them are present; refreshes the package index only when something is missing.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libqt6multimedia6
+    gstreamer1.0-plugins-base libgl-dev
+    zlib1g-dev libgtest-dev libgmock-dev
+    fonts-dejavu-core fonts-liberation fontconfig
+    xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Stakkar needs these Debian packages, which are not installed: ${missing[*]}" >&2
+    echo "Run this script as root (for example: sudo $0), or install them with:" >&2
+    echo "  sudo apt-get install ${missing[*]}" >&2
+    exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
