@@ -1,0 +1,3 @@
+#include "look/uSkin.h"
+
+tSkinSettings SkinSettings;

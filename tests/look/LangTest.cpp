@@ -1,0 +1,27 @@
+#include "look/uLang.h"
+
+#include <gtest/gtest.h>
+
+TEST(LanguageTable, KeysMapToTheirSlotsAndNothingOutsideTheKeySpace) {
+    EXPECT_EQ(LanguageSlot("s0000"), 0);
+    EXPECT_EQ(LanguageSlot("s2110"), 153);
+    EXPECT_EQ(LanguageSlot("s3510"), 263);
+    for (const char* outside : {"s0011", "s0060", "s4000", "s0100x", "s010", "S0000", "s00a0", "t0000"}) {
+        EXPECT_EQ(LanguageSlot(outside), -1) << outside;
+    }
+}
+
+TEST(LanguageTable, BuiltInTextsLoadAndReachEveryTarget) {
+    LoadLanguageResource();
+    EXPECT_EQ(LanguageTable.builtIn.Count(), 60);
+    std::string seen;
+    const int id = AddLanguageTarget([&] { seen = LangText("s1201"); });
+    LoadDefaultLanguage();
+    RemoveLanguageTarget(id);
+    EXPECT_EQ(seen, "Press F2 for new game");
+    EXPECT_EQ(LangText("s0000"), "Close message");
+    EXPECT_EQ(LangText("s3003"), "Exit");
+    EXPECT_EQ(LangText("s0007"), "");
+    EXPECT_EQ(HeaderForm(LangText("s1202")), ":: Pause ::");
+    EXPECT_EQ(LabelForm(LangText("s2201")), "Rotate : ");
+}
