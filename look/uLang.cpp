@@ -1,6 +1,6 @@
 #include "look/uLang.h"
 
-#include <QFile>
+#include "platform/uResource.h"
 
 #include <map>
 
@@ -44,9 +44,7 @@ std::string LabelForm(std::string_view text) {
 }
 
 void LoadLanguageResource() {
-    QFile resource(":/LangDef");
-    resource.open(QIODevice::ReadOnly);
-    LanguageTable.builtIn.SetText(resource.readAll().toStdString());
+    LanguageTable.builtIn.SetText(LoadResourceData(":/LangDef").toStdString());
 }
 
 void FreeLanguageResource() {

@@ -1,0 +1,12 @@
+#pragma once
+// Built-in resources carried in the program: bitmaps under ":/bitmaps/<Name>.bmp", sounds under
+// ":/sounds/<name>.wav" (lower case), texts under ":/<Name>".
+
+#include <QByteArray>
+#include <QImage>
+#include <string_view>
+
+// A null image when there is no such bitmap.
+QImage LoadResourceBitmap(std::string_view name);
+// Empty when there is no such resource.
+QByteArray LoadResourceData(std::string_view path);
