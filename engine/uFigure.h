@@ -1,0 +1,16 @@
+#pragma once
+// One figure: its blocks in a 4 x 4 box, and how it turns. A plain value: moves and turns are tried on a
+// copy.
+
+#include <cstdint>
+
+struct tFigure {
+    // Cells[column - 1][row - 1]: 1 = block, 0 = empty; column 1 is the left of the box, row 1 its top.
+    uint8_t Cells[4][4] = {};
+    // The square part of the box the figure turns in: 0 = columns 1-4, rows 1-4; 1 = columns 1-3, rows 1-3;
+    // 2 = columns 1-3, rows 2-4.
+    int32_t BoxKind = 0;
+    // The figure only alternates between its first two orientations; ToggleState tells which one it shows.
+    uint8_t Toggle = 0;
+    uint8_t ToggleState = 0;
+};

@@ -1,0 +1,146 @@
+#pragma once
+// The well object: one game at a time in the well, driven by its timer, by the keys the main window passes on
+// and by clicks on the well, drawn into its own pictures on the panel it is given.
+
+#include "engine/uFigureSet.h"
+#include "engine/uStat.h"
+#include "engine/uWell.h"
+#include "engine/uWellView.h"
+#include "storage/uhiscore.h"
+
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+inline constexpr int kActionSlots = 7;
+
+class tGlass {
+public:
+    // The pictures, labels and statistics become children of `parent`. The high score table may be handed in;
+    // otherwise the well makes its own.
+    explicit tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore = nullptr);
+    virtual ~tGlass();
+    tGlass(const tGlass&) = delete;
+    tGlass& operator=(const tGlass&) = delete;
+
+    // Starts a game; a running one is dropped without a record.
+    void NewGame();
+    void SetPause(bool on);
+    // Ends the running game: interrupted (nothing is recorded) or over (the result goes to the table).
+    void StopGame(bool interrupted);
+    // Runs the action of every slot bound to this virtual-key code.
+    void HandleKey(uint16_t code);
+    // Slot 1..7: RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop; code 0 = no key.
+    void SetKey(int slot, uint16_t code);
+    void SetPlayer(const std::string& name);
+    // Loads the high score table of a game type and difficulty, with the player's live entry.
+    void ShowScores(const std::string& gameTypeName, const std::string& difficultyName);
+    // Shows the idle message and prepares the well anew; a game in progress keeps its state.
+    void ResetWell();
+
+    // Game settings, as the options page holds them; they take effect at the next NewGame unless noted.
+    void SetGameType(bool extended, const std::string& name);
+    void SetDifficulty(int difficulty, const std::string& name);
+    void SetStartLevel(int level) { startLevel_ = level; }
+    // Also used by ResetWell.
+    void SetBrokenLines(int lines) { brokenLines_ = lines; }
+    // The landing mark, at once.
+    void SetShadow(bool on) { shadow_ = on; }
+    // Fixed blocks drawn from now on take the marked (true) or the plain block look.
+    void SetShowFix(bool on);
+    // Whether landings and cleared rows are heard.
+    void SetSounds(bool on) { sounds_ = on; }
+
+    bool Paused() const { return paused_; }
+    bool Playing() const { return playing_; }
+
+    // The timer's handler: one step of the game.
+    void Tick();
+    // A click on the well or its message: pause or resume a game, or start one.
+    void WellClick();
+
+    // What the skin application asks of the well: everything the well draws from the skin record is rebuilt
+    // and redrawn (tiles, empty preview cell, frame, fixed-block look, preview, arrow, text colours).
+    void ApplySkinToWell();
+    // One well cell: the image when useImage is set, the cell's background tile otherwise.
+    void DrawCell(int column, int row, bool useImage, const tBitmap& image);
+    // The preview shows this figure (an all-empty one blanks it).
+    void ShowNext(const tFigure& figure);
+    const tFigure& NextFigure() const { return next_; }
+    void UpdateArrow();
+
+    // Read-only views of the game for the main window, the tests and the benchmarks.
+    const tWell& Well() const { return well_; }
+    const tFigure& Current() const { return current_; }
+    int FigX() const { return figX_; }
+    int FigY() const { return figY_; }
+    bool Falling() const { return falling_; }
+    int MessageState() const { return messageState_; }
+    const QTimer& Timer() const { return timer_; }
+    tStat& Stat() { return *stat_; }
+    tHiScore& HiScore() { return *hiScore_; }
+    tWellView& View() { return *view_; }
+
+private:
+    // The tests set up piles and figures through this.
+    friend class tGlassProbe;
+
+    void Spawn();
+    void StepDown();
+    void PrepareWell();
+    void AddScore(int points);
+    void CountKey() { stat_->SetKeys(stat_->Keys() + 1); }
+    void SetInterval(int level);
+
+    void MoveFigure(int dx, int dy);
+    void RotateFigure(int direction);
+    void FixFigure();
+    void ClearLines();
+    void MoveSideways(int dx);
+    void SlideDown(int extraPoints);
+    void Drop();
+
+    void DrawFigure(int x, int y, const tBitmap* image);
+    void ShowShadow(bool on);
+    void SetArrowRow(int row) { view_->SetArrowRow(row); }
+    void DrawWellFromGrid();
+    void DrawAllTiles();
+    void ShowMessage(int state);
+    std::string MessageText() const;
+    tGameResult Result() const;
+
+    bool paused_ = false;
+    bool playing_ = false;
+    std::array<uint16_t, kActionSlots> actionKeys_{38, 16, 37, 39, 40, 32, 17};
+    tWell well_;
+    tFigureTable figureTable_{};
+    int figX_ = 0;
+    int figY_ = 0;
+    int figureCount_ = kStandardFigures;
+    int shadowX_ = 0;
+    int shadowY_ = 0;
+    tFigure current_;
+    tFigure next_;
+    QTimer timer_;
+    bool falling_ = false;
+    bool shadow_ = true;
+    bool showFix_ = false;
+    bool sounds_ = true;
+    int difficulty_ = 0;
+    int baseInterval_ = 500;
+    int figuresPerLevel_ = 50;
+    int messageState_ = 1;
+    std::unique_ptr<tWellView> view_;
+    std::unique_ptr<tHiScore> hiScore_;
+    std::unique_ptr<tStat> stat_;
+    bool extended_ = false;
+    int brokenLines_ = 0;
+    int startLevel_ = 0;
+    std::string gameTypeName_;
+    std::string difficultyName_;
+    int languageTarget_ = 0;
+};

@@ -1,0 +1,68 @@
+#include "engine/uSound.h"
+
+#include "platform/uCodePage.h"
+
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QSoundEffect>
+#include <QUrl>
+#include <map>
+
+namespace {
+
+tSoundHook& Hook() {
+    static tSoundHook hook;
+    return hook;
+}
+
+// One player: every sound keeps its own loaded effect, but starting one stops whichever played last.
+class tSoundPlayer {
+public:
+    void Play(const std::string& lowerName) {
+        const QString path = ":/sounds/" + QString::fromLatin1(lowerName) + ".wav";
+        if (!QFile::exists(path) || QMediaDevices::defaultAudioOutput().isNull()) {
+            return;
+        }
+        QPointer<QSoundEffect>& effect = effects_[lowerName];
+        if (!effect) {
+            // Owned by the application, so the effects go before the audio system does.
+            effect = new QSoundEffect(QCoreApplication::instance());
+            effect->setSource(QUrl("qrc" + path));
+        }
+        if (playing_) {
+            playing_->stop();
+        }
+        effect->play();
+        playing_ = effect;
+    }
+
+private:
+    std::map<std::string, QPointer<QSoundEffect>> effects_;
+    QPointer<QSoundEffect> playing_;
+};
+
+} // namespace
+
+void PlayResourceSound(std::string_view name, bool enabled) {
+    if (!enabled) {
+        return;
+    }
+    if (Hook()) {
+        Hook()(std::string(name));
+        return;
+    }
+    if (QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    static tSoundPlayer player;
+    player.Play(LowerText(name));
+}
+
+tSoundHook SetSoundHook(tSoundHook hook) {
+    tSoundHook previous = std::move(Hook());
+    Hook() = std::move(hook);
+    return previous;
+}

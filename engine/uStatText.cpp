@@ -1,0 +1,49 @@
+#include "engine/uStatText.h"
+
+#include "platform/uCodePage.h"
+
+#include <QLocale>
+#include <cmath>
+#include <cstdio>
+
+std::string RateText(int count, double playTime, char decimalSeparator) {
+    if (playTime == 0.0) {
+        return " [0,0/m]";
+    }
+    char digits[64];
+    // Halves round away from zero, so a rate of 0.25 reads 0.3.
+    std::snprintf(digits, sizeof digits, "%.1f", std::round(count / playTime * 60.0 * 10.0) / 10.0);
+    std::string rate = digits;
+    const auto point = rate.find('.');
+    if (point != std::string::npos) {
+        rate[point] = decimalSeparator;
+    }
+    return " [" + rate + "/m]";
+}
+
+std::string TimeText(double playTime) {
+    const auto seconds = static_cast<long long>(std::floor(playTime));
+    char text[48];
+    std::snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
+    return text;
+}
+
+std::string ClearsText(const std::array<int, 4>& clears, double playTime, char decimalSeparator) {
+    std::string text;
+    for (int k = 1; k <= 4; ++k) {
+        if (k > 1) {
+            text += "\n\r";
+        }
+        const int n = clears[static_cast<size_t>(k - 1)];
+        text += "x" + std::to_string(k) + ": " + std::to_string(n) + RateText(n, playTime, decimalSeparator);
+    }
+    return text;
+}
+
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() != 1 || !IsRepresentable(point)) {
+        return '.';
+    }
+    return ToCodePage(point)[0];
+}

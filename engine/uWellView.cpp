@@ -1,0 +1,124 @@
+#include "engine/uWellView.h"
+
+#include "engine/uWell.h"
+#include "look/uSkin.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int kCell = 20;
+
+QImage PictureFormat(const QImage& image) {
+    return image.isNull() || image.format() == QImage::Format_RGB32
+               ? image
+               : image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+const tBitmap& tPreparedBitmap::From(const tBitmap& source) {
+    if (source.image.cacheKey() != key_) {
+        key_ = source.image.cacheKey();
+        prepared_.image = PictureFormat(source.image);
+    }
+    prepared_.transparent = source.transparent;
+    prepared_.transparentColor = source.transparentColor;
+    return prepared_;
+}
+
+tWellView::tWellView(QWidget* parent)
+    : wellImage_(new tImageView(parent, 202, 401, true)),
+      previewImage_(new tImageView(parent, 80, 80, false)),
+      arrowImage_(new tImageView(parent, 19, 18, false)),
+      message_(new tTextLabel(parent, 122, 179, 200, 42, true)) {
+    wellImage_->move(121, 0);
+    previewImage_->move(21, 45);
+    arrowImage_->move(323, 1);
+    message_->setWordWrap(true);
+    fixedBlock_.image = QImage(kCell, kCell, QImage::Format_RGB32);
+    fixedBlock_.image.fill(Qt::black);
+}
+
+tWellView::~tWellView() {
+    delete message_;
+    delete arrowImage_;
+    delete previewImage_;
+    delete wellImage_;
+}
+
+void tWellView::DrawCell(int column, int row, const tBitmap* image) {
+    const int x = kCell * column - 19;
+    const int y = kCell * row - 20;
+    DrawBitmap(wellImage_->Image(), x, y,
+               image != nullptr ? *image : wellTiles_[(column - 1) * 20 + row - 1]);
+    wellImage_->Changed(QRect(x, y, kCell, kCell));
+}
+
+void tWellView::DrawPreviewCell(int column, int row, const tBitmap* image) {
+    const int x = (column - 1) * kCell;
+    const int y = (row - 1) * kCell;
+    DrawBitmap(previewImage_->Image(), x, y, image != nullptr ? *image : emptyPreviewCell_);
+    previewImage_->Changed(QRect(x, y, kCell, kCell));
+}
+
+const tBitmap& tWellView::Block() {
+    return block_.From(SkinSettings.Glass.btmBlock);
+}
+
+const tBitmap& tWellView::Shadow() {
+    return shadow_.From(SkinSettings.Glass.btmBlockShadow);
+}
+
+void tWellView::SetFixedLook(bool marked) {
+    const tBitmap& source = marked ? SkinSettings.Glass.btmBlockFix : SkinSettings.Glass.btmBlock;
+    if (source.Empty()) {
+        return;
+    }
+    // A deep copy: the fixed blocks keep this look even if the skin record is changed in place.
+    fixedBlock_.image = PictureFormat(source.image).copy();
+    fixedBlock_.transparent = source.transparent;
+    fixedBlock_.transparentColor = source.transparentColor;
+}
+
+void tWellView::SetArrowRow(int row) {
+    arrowImage_->move(arrowImage_->x(), kCell * (row - 1) + 1);
+}
+
+void tWellView::RepaintWell() {
+    wellImage_->repaint();
+}
+
+void tWellView::RebuildSkinImages() {
+    const auto& skin = SkinSettings;
+    const QImage& background = skin.Glass.btmGlass.image;
+    for (int column = 1; column <= kWellColumns; ++column) {
+        for (int row = 1; row <= kWellRows; ++row) {
+            tBitmap& tile = wellTiles_[(column - 1) * 20 + row - 1];
+            tile.image = SolidImage(kCell, kCell, skin.Panel_Game.clrPanel);
+            if (!background.isNull()) {
+                CopyRect(tile.image, 0, 0, background, (column - 1) * kCell, (row - 1) * kCell, kCell, kCell);
+            }
+        }
+    }
+    emptyPreviewCell_.image = SolidImage(kCell, kCell, skin.Panel_Game.clrPanel);
+
+    QImage& well = wellImage_->Image();
+    QPainter frame(&well);
+    frame.setPen(QColor::fromRgb(ColorToRgb(skin.Panel_Game.clrBorder)));
+    frame.drawRect(0, 0, well.width() - 1, well.height() - 1);
+    frame.end();
+    wellImage_->update();
+
+    QImage& arrow = arrowImage_->Image();
+    arrow.fill(Qt::transparent);
+    DrawBitmap(arrow, 0, 0, tBitmap{skin.Glass.btmArrow.image, false, 0});
+    arrowImage_->update();
+
+    message_->SetColor(skin.Glass.clrText);
+}
+
+void tWellView::SetOnClick(const std::function<void()>& onClick) {
+    wellImage_->SetOnClick(onClick);
+    message_->SetOnClick(onClick);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The pictures of the well view and the images they are drawn with: the well (cell by cell, each empty cell
+// showing its own tile of the well background), the preview of the next figure, the stack-height arrow and
+// the message over the well.
+
+#include "engine/uLabels.h"
+#include "platform/uBitmap.h"
+
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <string>
+
+// A skin bitmap kept in the pixel format the pictures use, rebuilt only when the skin's bitmap changes, so
+// that drawing a cell is a plain copy.
+class tPreparedBitmap {
+public:
+    const tBitmap& From(const tBitmap& source);
+
+private:
+    qint64 key_ = -1;
+    tBitmap prepared_;
+};
+
+class tWellView {
+public:
+    explicit tWellView(QWidget* parent);
+    ~tWellView();
+    tWellView(const tWellView&) = delete;
+    tWellView& operator=(const tWellView&) = delete;
+
+    // Draws one well cell (column 1..10, row 1..20): the image, or the cell's tile when there is none.
+    void DrawCell(int column, int row, const tBitmap* image);
+    // Draws one preview cell (column, row 1..4): the image, or the empty preview cell.
+    void DrawPreviewCell(int column, int row, const tBitmap* image);
+
+    const tBitmap& Block();
+    const tBitmap& Shadow();
+    const tBitmap& FixedBlock() const { return fixedBlock_; }
+    // Fixed blocks take the look of the marked block (true) or of the plain block (false) from now on.
+    void SetFixedLook(bool marked);
+
+    // The arrow's top is beside the given well row.
+    void SetArrowRow(int row);
+    void SetMessage(const std::string& text) { message_->SetText(text); }
+    void SetMessageVisible(bool visible) { message_->setVisible(visible); }
+    // Puts the well on screen now, not at the next turn of the event loop.
+    void RepaintWell();
+
+    // Rebuilds what the view derives from the skin record: the cell tiles cut from the well background, the
+    // empty preview cell, the frame of the well picture, the arrow picture and the message colour.
+    void RebuildSkinImages();
+
+    void SetOnClick(const std::function<void()>& onClick);
+
+    tImageView& WellImage() { return *wellImage_; }
+    tImageView& PreviewImage() { return *previewImage_; }
+    tImageView& ArrowImage() { return *arrowImage_; }
+    tTextLabel& MessageLabel() { return *message_; }
+
+private:
+    QPointer<tImageView> wellImage_;
+    QPointer<tImageView> previewImage_;
+    QPointer<tImageView> arrowImage_;
+    QPointer<tTextLabel> message_;
+    std::array<tBitmap, 200> wellTiles_;
+    tBitmap emptyPreviewCell_;
+    tBitmap fixedBlock_;
+    tPreparedBitmap block_;
+    tPreparedBitmap shadow_;
+};
