@@ -1,9 +1,178 @@
 #include "storage/uhiscore.h"
 
-void tHiScore::LoadTable(const std::string&, const std::string&, const std::string&) {
-    currentRow_ = 16;
+#include "look/uLang.h"
+#include "platform/uBaseDir.h"
+#include "platform/uCodePage.h"
+#include "shell/uMessageBox.h"
+#include "storage/uPackIni.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <set>
+
+namespace {
+
+constexpr const char* kFileName = "hscore.dat";
+constexpr const char* kLineBreak = "\n\r";
+
+std::string ScoreFilePath() {
+    return BasePath(kFileName);
 }
 
-void tHiScore::UpdateCurrent(const std::string&, int32_t, int32_t) {}
+// Reads hscore.dat. A damaged file must neither stop the game nor be overwritten unseen: it is copied aside,
+// removed so that the next load starts clean, and the player is told; the document is then empty. False
+// when the copy could not be made: the file stays as it is and must not be saved over.
+bool ReadScoreFile(tStringListPackedINI& doc) {
+    const std::string path = ScoreFilePath();
+    try {
+        doc.ReadCompressedFile(path);
+        return true;
+    } catch (const tPackError&) {
+    }
+    doc.Clear();
+    const std::string copy = KeepDamagedFile(path);
+    if (!copy.empty()) {
+        QFile::remove(QString::fromStdString(path));
+        ShowMessageBox(LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName + " -> " +
+                       ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName()));
+        return true;
+    }
+    // Said once a run: every game start would repeat it otherwise.
+    static std::set<std::string> told;
+    if (told.insert(path).second) {
+        ShowMessageBox(LangText("s0002") + kLineBreak + kFileName +
+                       " is left as it is; results cannot be saved.");
+    }
+    return false;
+}
 
-void tHiScore::SaveResult(const tGameResult&) {}
+} // namespace
+
+tHiScore::tHiScore() {
+    for (int n = 1; n <= kLoserRow; ++n) {
+        records_[static_cast<size_t>(n)].Slot = n;
+    }
+    languageTarget_ = AddLanguageTarget([this] { ApplyLanguageTexts(); });
+    ApplyLanguageTexts();
+}
+
+tHiScore::~tHiScore() {
+    RemoveLanguageTarget(languageTarget_);
+}
+
+const std::string& tHiScore::Cell(int column, int row) const {
+    return grid_[static_cast<size_t>(column)][static_cast<size_t>(row)];
+}
+
+void tHiScore::SetCell(int column, int row, const std::string& text) {
+    grid_[static_cast<size_t>(column)][static_cast<size_t>(row)] = text;
+}
+
+void tHiScore::ShowEntry(int row, const tHS& entry) {
+    SetCell(0, row, entry.Name);
+    SetCell(1, row, std::to_string(entry.Level));
+    SetCell(2, row, std::to_string(entry.Score));
+}
+
+void tHiScore::ApplyLanguageTexts() {
+    title_ = HeaderForm(LangText("s1400") + " [" + gameTypeName_ + ":" + difficultyName_ + "]");
+    SetCell(0, 0, LangText("s1401"));
+    SetCell(1, 0, LangText("s1402"));
+    SetCell(2, 0, LangText("s1403"));
+    GridChanged();
+}
+
+void tHiScore::LoadTable(const std::string& gameType, const std::string& difficulty,
+                         const std::string& player) {
+    tStringListPackedINI doc;
+    ReadScoreFile(doc);
+    gameTypeName_ = gameType;
+    difficultyName_ = difficulty;
+    loaded_ = true;
+    const std::string section = HSSectionName(gameType, difficulty);
+    bool mismatch = false;
+    const auto stored = ReadHSSection(doc, section);
+    for (int n = 1; n <= kHSSlots; ++n) {
+        const tHSStored& s = stored[static_cast<size_t>(n - 1)];
+        mismatch = mismatch || CheckStored(section, s) != tHSCheck::Valid;
+        records_[static_cast<size_t>(n)] = EntryOf(section, s);
+    }
+    SortRecords(std::span(records_).subspan(1, kHSSlots));
+    tHS& current = records_[kLoserRow];
+    current = tHS{};
+    current.Name = player;
+    current.Level = 1;
+    current.Score = 0;
+    current.Slot = kLoserRow;
+    PlaceCurrent();
+    ApplyLanguageTexts();
+    if (mismatch) {
+        ShowMessageBox(LangText("s0002") + kLineBreak + LangText("s0003"));
+    }
+}
+
+void tHiScore::PlaceCurrent() {
+    const tHS& c = records_[kLoserRow];
+    int i = kHSSlots;
+    while (i >= 1 && Record(i).Score < c.Score) {
+        ShowEntry(i + 1, Record(i));
+        --i;
+    }
+    while (i >= 1 && Record(i).Score == c.Score && Record(i).Level > c.Level) {
+        ShowEntry(i + 1, Record(i));
+        --i;
+    }
+    currentRow_ = i + 1;
+    ShowEntry(currentRow_, c);
+    for (int row = 1; row <= i; ++row) {
+        ShowEntry(row, Record(row));
+    }
+}
+
+void tHiScore::UpdateCurrent(const std::string& name, int32_t level, int32_t score) {
+    tHS& c = records_[kLoserRow];
+    c.Name = name;
+    c.Level = level;
+    c.Score = score;
+    if (currentRow_ > 1) {
+        const tHS& above = Record(currentRow_ - 1);
+        if (above.Score < score || (above.Score == score && above.Level > level)) {
+            PlaceCurrent();
+            GridChanged();
+            return;
+        }
+    }
+    SetCell(1, currentRow_, std::to_string(level));
+    SetCell(2, currentRow_, std::to_string(score));
+    GridChanged();
+}
+
+void tHiScore::SaveResult(const tGameResult& result) {
+    if (!loaded_) {
+        return;
+    }
+    tStringListPackedINI doc;
+    if (!ReadScoreFile(doc)) {
+        return;
+    }
+    if (currentRow_ < kLoserRow) {
+        const std::string section = HSSectionName(gameTypeName_, difficultyName_);
+        tHS entry = Record(kLoserRow);
+        entry.Slot = Record(kHSSlots).Slot;
+        entry.StartTime = result.StartTime;
+        entry.PlayTime = result.PlayTime;
+        entry.StartLevel = result.StartLevel;
+        entry.BrokenLines = result.BrokenLines;
+        entry.Figures = result.Figures;
+        entry.Cleared = result.Cleared;
+        WriteHSSlot(doc, section, StoredForm(section, entry));
+    }
+    try {
+        doc.SaveCompressedFile(ScoreFilePath());
+    } catch (const tSaveError& e) {
+        ShowMessageBox(std::string(kFileName) + " could not be written; this result is lost." + kLineBreak +
+                       ToCodePage(QString::fromUtf8(e.what())));
+    }
+}

@@ -2,6 +2,7 @@
 // language files) from the command line. Arguments are taken as bytes, unchanged.
 
 #include "storage/uCRC32.h"
+#include "storage/uHSEntry.h"
 #include "storage/uPackIni.h"
 
 #include <cstdio>
@@ -25,6 +26,8 @@ constexpr const char* kUsage =
     "  delete FILE SECTION KEY              delete a key\n"
     "  rename FILE OLD NEW                  rename a section\n"
     "  crc TEXT                             print the checksum of a text\n"
+    "  scores FILE                          print every high score table in rank order, with each\n"
+    "                                       slot's stored values and whether its checksum holds\n"
     "FILE is a compressed data file, or with --plain a plain-text INI file.\n";
 
 int Usage() {
@@ -69,6 +72,39 @@ struct tDocumentFile {
     }
 };
 
+const char* CheckText(const tHSStored& stored, tHSCheck check) {
+    switch (check) {
+    case tHSCheck::Valid:
+        return stored.AnyKey ? "ok" : "empty";
+    case tHSCheck::Mismatch:
+        return "checksum mismatch";
+    case tHSCheck::NotANumber:
+        return "level or score not a number";
+    }
+    return "";
+}
+
+// One block a section: the slots ranked as the game ranks them (a slot that fails its check counts as the
+// empty entry it is shown as), each with the values it holds in the file, so that a dropped entry shows why.
+void PrintScores(const tStringListINI& doc) {
+    tStringList sections;
+    doc.ReadSections(sections);
+    for (const auto& section : sections.Lines()) {
+        const auto stored = ReadHSSection(doc, section);
+        std::array<tHS, kHSSlots> ranked;
+        for (size_t i = 0; i < stored.size(); ++i) {
+            ranked[i] = EntryOf(section, stored[i]);
+        }
+        SortRecords(ranked);
+        std::printf("[%s]\nrank\tslot\tname\tlevel\tscore\tstart time\tcheck\n", section.c_str());
+        for (size_t rank = 0; rank < ranked.size(); ++rank) {
+            const tHSStored& s = stored[static_cast<size_t>(ranked[rank].Slot - 1)];
+            std::printf("%zu\t%d\t%s\t%s\t%s\t%s\t%s\n", rank + 1, s.Slot, s.Name.c_str(), s.Level.c_str(),
+                        s.Score.c_str(), s.StartTime.c_str(), CheckText(s, CheckStored(section, s)));
+        }
+    }
+}
+
 int Run(std::vector<std::string> args) {
     bool plain = false;
     if (!args.empty() && args[0] == "--plain") {
@@ -94,9 +130,9 @@ int Run(std::vector<std::string> args) {
         size_t min;
         size_t max;
     };
-    static const tShape shapes[] = {{"unpack", 1, 1}, {"pack", 1, 1},   {"sections", 1, 1},
-                                    {"get", 3, 4},    {"getint", 4, 4}, {"getbool", 4, 4},
-                                    {"set", 4, 4},    {"delete", 3, 3}, {"rename", 3, 3}};
+    static const tShape shapes[] = {{"unpack", 1, 1}, {"pack", 1, 1},    {"sections", 1, 1}, {"get", 3, 4},
+                                    {"getint", 4, 4}, {"getbool", 4, 4}, {"set", 4, 4},      {"delete", 3, 3},
+                                    {"rename", 3, 3}, {"scores", 1, 1}};
     const tShape* shape = nullptr;
     for (const auto& s : shapes) {
         if (command == s.name) {
@@ -127,6 +163,10 @@ int Run(std::vector<std::string> args) {
     if (command == "unpack") {
         const std::string text = doc.Text();
         std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    if (command == "scores") {
+        PrintScores(doc);
         return 0;
     }
     if (command == "sections") {

@@ -1,0 +1,85 @@
+#pragma once
+// One high score entry and its form in hscore.dat: the ten keys of a slot, their defaults, the checksum that
+// guards them, and the order in which entries rank. No widgets: the game and stakkar-data both read the file
+// through this unit, so they always agree on what a valid entry is.
+
+#include "storage/uSLIni.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+struct tHS {
+    std::string Name;
+    int32_t Level = 0;
+    int32_t Score = 0;
+    int32_t Slot = 0;
+    std::string StartTime;
+    std::string PlayTime;
+    std::string StartLevel;
+    std::string BrokenLines;
+    std::string Figures;
+    std::string Cleared;
+};
+
+// Entries per table, and key groups per section.
+inline constexpr int kHSSlots = 15;
+
+// "Standart" and "Normal" give "Standart_Normal".
+std::string HSSectionName(std::string_view gameType, std::string_view difficulty);
+
+// The empty entry of a slot: what a slot without any key reads as, and what replaces an entry that fails its
+// check.
+tHS PlaceholderHS(int32_t slot);
+
+// The ten values of one key group exactly as they stand in the file, missing keys taking their defaults.
+struct tHSStored {
+    int32_t Slot = 0;
+    bool AnyKey = false;
+    std::string Name;
+    std::string Level;
+    std::string Score;
+    std::string StartTime;
+    std::string PlayTime;
+    std::string StartLevel;
+    std::string BrokenLines;
+    std::string Figures;
+    std::string Cleared;
+    std::string Crc32;
+};
+
+enum class tHSCheck { Valid, Mismatch, NotANumber };
+
+// The text the checksum covers: the section name, then the nine values with no separators.
+std::string HSEntryText(std::string_view section, const tHSStored& stored);
+// The checksum as it is stored: unsigned decimal text.
+std::string HSChecksum(std::string_view section, const tHSStored& stored);
+// The stored form of an entry: Level and Score in decimal, the checksum computed over the values.
+tHSStored StoredForm(std::string_view section, const tHS& entry);
+
+// Valid only when the stored checksum equals the computed one character for character and Level and Score
+// are integers; a checksum can be forged, a number that is not one must still not end the load.
+tHSCheck CheckStored(std::string_view section, const tHSStored& stored);
+// The entry a slot stands for: its values when valid, otherwise the placeholder of its slot.
+tHS EntryOf(std::string_view section, const tHSStored& stored);
+
+// The fifteen key groups of a section, slot 1 first. Reads the section once, not once per key.
+std::array<tHSStored, kHSSlots> ReadHSSection(const tStringListINI& doc, std::string_view section);
+// Writes the ten keys of a slot in their order: Name, Level, Score, StartTime, PlayTime, StartLevel,
+// BrokenLines, Figures, Cleared, Crc32.
+void WriteHSSlot(tStringListINI& doc, std::string_view section, const tHSStored& stored);
+
+// A start time "dd.mm.yy hh:nn:ss" in milliseconds. Two-digit years are 2000 to 2099: the game was first
+// played in 2004, and a fixed century keeps the order of stored results from depending on today's date.
+// Nothing when the text is not a real date and time (the placeholder "00.00.00 00:00:00" is not).
+std::optional<int64_t> StartTimeMs(std::string_view text);
+// x started at least one millisecond after y; a start time that cannot be read is the earliest of all.
+bool StartedLater(const tHS& x, const tHS& y);
+// Higher score first, then the lower level, then the earlier start.
+bool RanksAbove(const tHS& a, const tHS& b);
+// Selection sort into rank order; among full ties each pass keeps the first one met, as stored tables
+// always have been ordered.
+void SortRecords(std::span<tHS> entries);

@@ -1,0 +1,436 @@
+#include "look/uLang.h"
+#include "platform/uBaseDir.h"
+#include "shell/uMessageBox.h"
+#include "storage/uCRC32.h"
+#include "storage/uPackIni.h"
+#include "storage/uhiscore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const std::string kSection = "Standart_Normal";
+
+class HiScore : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::string savedBase;
+    std::vector<std::string> messages;
+    tMessageBoxHook savedHook;
+
+    void SetUp() override {
+        savedBase = BaseDir;
+        BaseDir = dir.path().toStdString();
+        LoadLanguageResource();
+        LoadDefaultLanguage();
+        savedHook = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
+    }
+    void TearDown() override {
+        SetMessageBoxHook(savedHook);
+        BaseDir = savedBase;
+    }
+
+    static std::string FilePath() { return BasePath("hscore.dat"); }
+
+    static tHS Stored(int32_t slot, const std::string& name, int32_t level, int32_t score,
+                      const std::string& start = "01.02.05 10:00:00") {
+        tHS e = PlaceholderHS(slot);
+        e.Name = name;
+        e.Level = level;
+        e.Score = score;
+        e.StartTime = start;
+        return e;
+    }
+
+    static void WriteFile(const std::vector<tHS>& entries, const std::string& section = kSection) {
+        tStringListPackedINI doc;
+        for (const auto& e : entries) {
+            WriteHSSlot(doc, section, StoredForm(section, e));
+        }
+        doc.SaveCompressedFile(FilePath());
+    }
+
+    static tStringListPackedINI ReadFile() {
+        tStringListPackedINI doc;
+        doc.ReadCompressedFile(FilePath());
+        return doc;
+    }
+
+    static std::string Bytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static std::vector<std::string> Row(const tHiScore& t, int row) {
+        return {t.Cell(0, row), t.Cell(1, row), t.Cell(2, row)};
+    }
+
+    static tGameResult Result() {
+        return {"07.03.05 21:15:00", "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"};
+    }
+
+    std::string MismatchMessage() const { return LangText("s0002") + "\n\r" + LangText("s0003"); }
+};
+
+} // namespace
+
+TEST_F(HiScore, AFirstGameWithoutAFileShowsFifteenUnknownRowsAndThePlayerLast) {
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(table.Title(), ":: High Scores [Standart:Normal] ::");
+    EXPECT_EQ(Row(table, 0), (std::vector<std::string>{"Name", "Level", "Score"}));
+    for (int row = 1; row <= 15; ++row) {
+        EXPECT_EQ(Row(table, row), (std::vector<std::string>{"Unknown", "0", "0"})) << row;
+    }
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "1", "0"}));
+    EXPECT_EQ(table.CurrentRow(), 16);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(FilePath()))) << "loading never writes";
+}
+
+TEST_F(HiScore, AScoreOfZeroNeverEntersButTheFileIsStillWritten) {
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 3, 0);
+    EXPECT_EQ(table.CurrentRow(), 16);
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "3", "0"}));
+    table.SaveResult(Result());
+    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(FilePath())));
+    EXPECT_EQ(ReadFile().Count(), 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(HiScore, TheLiveRowMovesUpPastLowerScoresAndHigherLevelsOnly) {
+    WriteFile(
+        {Stored(1, "A", 5, 300), Stored(2, "B", 4, 200), Stored(3, "C", 6, 200), Stored(4, "D", 2, 100)});
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(Row(table, 1), (std::vector<std::string>{"A", "5", "300"}));
+    EXPECT_EQ(Row(table, 2), (std::vector<std::string>{"B", "4", "200"}));
+    EXPECT_EQ(Row(table, 3), (std::vector<std::string>{"C", "6", "200"}));
+    EXPECT_EQ(Row(table, 4), (std::vector<std::string>{"D", "2", "100"}));
+    EXPECT_EQ(table.CurrentRow(), 16);
+
+    table.UpdateCurrent("Ivan", 1, 50);
+    EXPECT_EQ(table.CurrentRow(), 5);
+    EXPECT_EQ(Row(table, 5), (std::vector<std::string>{"Ivan", "1", "50"}));
+    EXPECT_EQ(Row(table, 6), (std::vector<std::string>{"Unknown", "0", "0"}));
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Unknown", "0", "0"}));
+
+    // Equal score: above the higher level, below the lower one.
+    table.UpdateCurrent("Ivan", 5, 200);
+    EXPECT_EQ(table.CurrentRow(), 3);
+    EXPECT_EQ(Row(table, 2), (std::vector<std::string>{"B", "4", "200"}));
+    EXPECT_EQ(Row(table, 3), (std::vector<std::string>{"Ivan", "5", "200"}));
+    EXPECT_EQ(Row(table, 4), (std::vector<std::string>{"C", "6", "200"}));
+    EXPECT_EQ(Row(table, 5), (std::vector<std::string>{"D", "2", "100"}));
+
+    // A level rise with no score change rewrites the row in place; it never moves down.
+    table.UpdateCurrent("Ivan", 7, 200);
+    EXPECT_EQ(table.CurrentRow(), 3);
+    EXPECT_EQ(Row(table, 3), (std::vector<std::string>{"Ivan", "7", "200"}));
+
+    table.UpdateCurrent("Ivan", 8, 1000);
+    EXPECT_EQ(table.CurrentRow(), 1);
+    EXPECT_EQ(Row(table, 1), (std::vector<std::string>{"Ivan", "8", "1000"}));
+    EXPECT_EQ(Row(table, 2), (std::vector<std::string>{"A", "5", "300"}));
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Unknown", "0", "0"}));
+}
+
+TEST_F(HiScore, EqualScoresRankByLowerLevelThenEarlierStart) {
+    WriteFile({Stored(1, "Late", 3, 700, "02.01.05 09:00:00"),
+               Stored(2, "HighLevel", 4, 700, "01.01.05 09:00:00"),
+               Stored(3, "Early", 3, 700, "01.01.05 09:00:00"),
+               Stored(4, "Nineties", 3, 700, "01.01.99 09:00:00")});
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(table.Record(1).Name, "Early");
+    EXPECT_EQ(table.Record(2).Name, "Late");
+    EXPECT_EQ(table.Record(3).Name, "Nineties");
+    EXPECT_EQ(table.Record(4).Name, "HighLevel");
+}
+
+TEST_F(HiScore, AResultTakesTheKeyGroupOfTheEntryRanked15th) {
+    // Fifteen results, stored out of rank order; the lowest (score 100) lives in key group 7.
+    std::vector<tHS> entries;
+    const int32_t scores[] = {900,  1500, 300,  1200, 500,  1100, 100, 800,
+                              1400, 200,  1000, 600,  1300, 400,  700};
+    for (int32_t n = 1; n <= 15; ++n) {
+        entries.push_back(Stored(n, "P" + std::to_string(n), 1, scores[n - 1]));
+    }
+    WriteFile(entries);
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(table.Record(15).Slot, 7);
+    table.UpdateCurrent("Ivan", 6, 450);
+    EXPECT_EQ(table.CurrentRow(), 12);
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"P7", "1", "100"}));
+    table.SaveResult(Result());
+
+    const tStringListPackedINI doc = ReadFile();
+    EXPECT_EQ(doc.ReadString(kSection, "7Name", ""), "Ivan");
+    EXPECT_EQ(doc.ReadString(kSection, "7Figures", ""), "96 [23,8/m]");
+    EXPECT_EQ(doc.ReadString(kSection, "6Name", ""), "P6");
+
+    tHiScore again;
+    again.LoadTable("Standart", "Normal", "Olga");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(again.Record(12).Name, "Ivan");
+    EXPECT_EQ(again.Record(12).Level, 6);
+    EXPECT_EQ(again.Record(12).StartTime, "07.03.05 21:15:00");
+    EXPECT_EQ(again.Record(12).PlayTime, "4:02");
+    EXPECT_EQ(again.Record(12).StartLevel, "3");
+    EXPECT_EQ(again.Record(12).BrokenLines, "2");
+    EXPECT_EQ(again.Record(12).Cleared, "31 [7,7/m]");
+    EXPECT_EQ(again.Record(15).Name, "P10");
+    for (int i = 1; i <= 15; ++i) {
+        EXPECT_NE(again.Record(i).Name, "P7");
+    }
+}
+
+TEST_F(HiScore, AFullTieOfEmptySlotsSendsTheFirstResultToTheSlotSelectionLeftLast) {
+    WriteFile({Stored(15, "Only", 1, 10)});
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 1, 5);
+    table.SaveResult(Result());
+    const tStringListPackedINI doc = ReadFile();
+    EXPECT_EQ(doc.ReadString(kSection, "1Name", ""), "Ivan");
+    EXPECT_EQ(doc.ReadString(kSection, "15Name", ""), "Only");
+}
+
+TEST_F(HiScore, ACaseOnlyEditKeepsAnEntryAndAnyOtherEditDropsItWithOneMessage) {
+    WriteFile({Stored(3, "Ivan", 2, 400), Stored(5, "Olga", 2, 300)});
+    tStringListPackedINI doc = ReadFile();
+    doc.WriteString(kSection, "3Name", "IVAN");
+    doc.SaveCompressedFile(FilePath());
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "P");
+    EXPECT_EQ(table.Record(1).Name, "IVAN");
+    EXPECT_TRUE(messages.empty());
+
+    doc.WriteString(kSection, "3Score", "4000");
+    doc.DeleteKey(kSection, "5StartTime");
+    doc.SaveCompressedFile(FilePath());
+    table.LoadTable("Standart", "Normal", "P");
+    EXPECT_EQ(messages, std::vector<std::string>{MismatchMessage()});
+    EXPECT_EQ(messages[0], "Mismatch in checksum of record table.\n\rAll incorrect records removed.");
+    for (int i = 1; i <= 15; ++i) {
+        EXPECT_EQ(table.Record(i).Name, "Unknown");
+        EXPECT_EQ(table.Record(i).Score, 0);
+    }
+    EXPECT_EQ(ReadFile().Text(), doc.Text()) << "loading leaves the damaged keys in the file";
+    table.LoadTable("Standart", "Normal", "P");
+    EXPECT_EQ(messages.size(), 2u) << "one message a load, as long as the file holds the entry";
+}
+
+TEST_F(HiScore, ADroppedEntrysSlotIsReusedByTheNextResultAndTheMessageStops) {
+    std::vector<tHS> entries;
+    for (int32_t n = 1; n <= 15; ++n) {
+        entries.push_back(Stored(n, "P" + std::to_string(n), 1, 100 * n));
+    }
+    WriteFile(entries);
+    tStringListPackedINI doc = ReadFile();
+    doc.WriteString(kSection, "4Name", "Forged");
+    doc.SaveCompressedFile(FilePath());
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(table.Record(15).Slot, 4);
+    table.UpdateCurrent("Ivan", 1, 50);
+    table.SaveResult(Result());
+    EXPECT_EQ(ReadFile().ReadString(kSection, "4Name", ""), "Ivan");
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(table.Record(15).Name, "Ivan");
+}
+
+TEST_F(HiScore, AForgedChecksumOverALevelThatIsNoNumberDropsTheEntryWithoutStoppingTheLoad) {
+    tStringListPackedINI doc;
+    tHSStored s = StoredForm(kSection, Stored(2, "Cheat", 1, 100));
+    s.Level = "many";
+    s.Crc32 = HSChecksum(kSection, s);
+    WriteHSSlot(doc, kSection, s);
+    WriteHSSlot(doc, kSection, StoredForm(kSection, Stored(4, "Fair", 1, 50)));
+    doc.SaveCompressedFile(FilePath());
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "P");
+    EXPECT_EQ(table.Record(1).Name, "Fair");
+    EXPECT_EQ(messages, std::vector<std::string>{MismatchMessage()});
+}
+
+TEST_F(HiScore, EntryTextsLongerThan255CharactersAreStoredAndVerifiedAlike) {
+    const std::string longName(300, 'z');
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", longName);
+    table.UpdateCurrent(longName, 2, 20);
+    table.SaveResult(Result());
+    const tStringListPackedINI doc = ReadFile();
+    const std::string text =
+        kSection + longName + "220" + "07.03.05 21:15:00" + "4:02" + "3" + "2" + "96 [23,8/m]" + "31 [7,7/m]";
+    ASSERT_GT(text.size(), 255u);
+    EXPECT_EQ(doc.ReadString(kSection, "15Crc32", ""), std::to_string(TextCrc32(text)));
+    table.LoadTable("Standart", "Normal", "P");
+    EXPECT_EQ(table.Record(1).Name, longName);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(HiScore, InterruptingAGameDropsTheLiveRowAndWritesNothing) {
+    WriteFile({Stored(1, "A", 1, 100)});
+    const std::string before = Bytes(FilePath());
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 4, 5000);
+    EXPECT_EQ(table.CurrentRow(), 1);
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(table.CurrentRow(), 16);
+    EXPECT_EQ(Row(table, 1), (std::vector<std::string>{"A", "1", "100"}));
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "1", "0"}));
+    EXPECT_EQ(Bytes(FilePath()), before);
+}
+
+TEST_F(HiScore, TablesOfOtherKindsStayApartAndUntouched) {
+    WriteFile({Stored(1, "Ext", 1, 100)}, "Extended_Easy");
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(table.Record(1).Name, "Unknown");
+    table.UpdateCurrent("Ivan", 1, 10);
+    table.SaveResult(Result());
+    const tStringListPackedINI doc = ReadFile();
+    EXPECT_EQ(doc.ReadString("Extended_Easy", "1Name", ""), "Ext");
+    EXPECT_EQ(doc.ReadString(kSection, "15Name", ""), "Ivan");
+}
+
+TEST_F(HiScore, TitleAndHeadersFollowTheLanguage) {
+    tHiScore table;
+    table.LoadTable("Extended", "Hard", "Ivan");
+    LanguageTable.texts[static_cast<size_t>(LanguageSlot("s1400"))] = "Rekordy";
+    LanguageTable.texts[static_cast<size_t>(LanguageSlot("s1403"))] = "Ochki";
+    ApplyLanguage();
+    EXPECT_EQ(table.Title(), ":: Rekordy [Extended:Hard] ::");
+    EXPECT_EQ(table.Cell(2, 0), "Ochki");
+    LoadDefaultLanguage();
+    EXPECT_EQ(table.Cell(2, 0), "Score");
+}
+
+TEST_F(HiScore, ADamagedFileIsMovedAsideOnceAndTheTableStartsEmpty) {
+    {
+        std::ofstream out(FilePath(), std::ios::binary);
+        out << "this is no zlib stream";
+    }
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], MismatchMessage() + "\n\rhscore.dat -> hscore.dat.damaged");
+    EXPECT_EQ(Bytes(FilePath() + ".damaged"), "this is no zlib stream");
+    EXPECT_EQ(Row(table, 1), (std::vector<std::string>{"Unknown", "0", "0"}));
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "1", "0"}));
+
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(messages.size(), 1u) << "the player is told once";
+    table.UpdateCurrent("Ivan", 2, 30);
+    table.SaveResult(Result());
+    EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Ivan");
+    EXPECT_EQ(Bytes(FilePath() + ".damaged"), "this is no zlib stream");
+}
+
+TEST_F(HiScore, ADamagedFileThatCannotBeCopiedAsideIsNeverSavedOver) {
+    // Something unreadable in the file's place that cannot be copied either: a folder.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("hscore.dat/inside"));
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.LoadTable("Standart", "Normal", "Ivan");
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "1", "0"}));
+    table.UpdateCurrent("Ivan", 2, 30);
+    table.SaveResult(Result());
+    ASSERT_EQ(messages.size(), 1u) << "told once";
+    EXPECT_EQ(messages[0], LangText("s0002") + "\n\rhscore.dat is left as it is; results cannot be saved.");
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(FilePath() + "/inside")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(FilePath() + ".damaged")));
+}
+
+TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
+    // A folder that does not exist: reading finds no file, writing cannot create one.
+    BaseDir = dir.filePath("missing").toStdString();
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 2, 300);
+    table.SaveResult(Result());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("hscore.dat could not be written; this result is lost.\n\r", 0), 0u);
+
+    BaseDir = dir.path().toStdString();
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 1, 20);
+    table.SaveResult(Result());
+    EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Ivan");
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(HiScore, SavingBeforeAnyTableWasLoadedWritesNothing) {
+    tHiScore table;
+    EXPECT_EQ(table.CurrentRow(), 16);
+    EXPECT_EQ(table.Cell(0, 1), "");
+    table.SaveResult(Result());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(FilePath())));
+}
+
+TEST_F(HiScore, TheDataToolRanksAFileWrittenByTheGameAsTheGameDoes) {
+    tHiScore table;
+    const std::pair<const char*, int32_t> games[] = {
+        {"Ivan", 300}, {"Olga", 900}, {"Petr", 300}, {"Anna", 40}};
+    int32_t level = 1;
+    for (const auto& [name, score] : games) {
+        table.LoadTable("Extended", "Impossible", name);
+        table.UpdateCurrent(name, ++level, score);
+        table.SaveResult(Result());
+    }
+    tStringListPackedINI doc = ReadFile();
+    doc.WriteString("Extended_Impossible", "13Level", "2x");
+    doc.SaveCompressedFile(FilePath());
+    table.LoadTable("Extended", "Impossible", "Zoe");
+    ASSERT_EQ(messages.size(), 1u);
+
+    QProcess tool;
+    tool.start(QString::fromLocal8Bit(std::getenv("STAKKAR_DATA_TOOL")),
+               {"scores", QString::fromStdString(FilePath())});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 17);
+    EXPECT_EQ(lines[0], "[Extended_Impossible]");
+    EXPECT_EQ(lines[1], "rank\tslot\tname\tlevel\tscore\tstart time\tcheck");
+    for (int rank = 1; rank <= 15; ++rank) {
+        const QStringList cells = lines[rank + 1].split('\t');
+        ASSERT_EQ(cells.size(), 7) << rank;
+        const tHS& e = table.Record(rank);
+        EXPECT_EQ(cells[0].toInt(), rank);
+        EXPECT_EQ(cells[1].toInt(), e.Slot) << rank;
+        if (cells[6] == "ok") {
+            EXPECT_EQ(cells[2].toStdString(), e.Name);
+            EXPECT_EQ(cells[3].toInt(), e.Level);
+            EXPECT_EQ(cells[4].toInt(), e.Score);
+            EXPECT_EQ(cells[5].toStdString(), e.StartTime);
+        } else if (e.Slot == 13) {
+            EXPECT_EQ(cells[6], "checksum mismatch");
+            EXPECT_EQ(cells[3], "2x");
+            EXPECT_EQ(e.Name, "Unknown");
+        } else {
+            EXPECT_EQ(cells[6], "empty");
+            EXPECT_EQ(e.Name, "Unknown");
+        }
+    }
+    EXPECT_EQ(table.Record(1).Name, "Olga");
+    EXPECT_EQ(lines[2].split('\t')[2], "Olga");
+    EXPECT_EQ(lines[3].split('\t')[2], "Ivan");
+    EXPECT_EQ(lines[4].split('\t')[2], "Petr");
+}
