@@ -1,11 +1,52 @@
 #pragma once
+// The one way a message reaches the player: a modal box with the text and a close button.
 
+#include <QDialog>
+#include <cstdint>
 #include <functional>
 #include <string>
 
-// The one way a message reaches the player: a modal box with the text and a close button.
+class QFrame;
+class QLabel;
+class tMyButton;
+
+// Shows the text and returns when the player has closed the box. Timers keep running meanwhile.
 void ShowMessageBox(const std::string& text);
 
 // Tests replace the box with a recorder; an empty hook restores the real box. Returns the hook it replaces.
 using tMessageBoxHook = std::function<void(const std::string&)>;
 tMessageBoxHook SetMessageBoxHook(tMessageBoxHook hook);
+
+// Frameless 440 x 70, centred on the main window (on the screen while there is none). Enter, Escape and the
+// close button close it; every other key is swallowed, so focus never moves inside it.
+class TfMessageBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfMessageBox(QWidget* mainWindow = nullptr);
+    ~TfMessageBox() override;
+
+    // Sets the text, centres the box and runs it modally.
+    void ShowText(const std::string& text);
+    void iMessageCloseClick();
+    // The skin's colours: the form, the panel's border, the text.
+    void SetColors(uint32_t panel, uint32_t border, uint32_t text);
+    void CenterOnMainWindow();
+
+    QFrame* pMessageBox = nullptr;
+    QLabel* lMessage = nullptr;
+    tMyButton* iMessageClose = nullptr;
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    int languageTarget_ = 0;
+};
+
+// The box the program shows its messages in. CreateMessageBox makes it with the main window, which then owns
+// it; without that it is made on first use.
+TfMessageBox* CreateMessageBox(QWidget* mainWindow);
+TfMessageBox* MessageBoxWindow();
+
+// The text as the label shows it: the program's line breaks (LF CR, CR LF, lone CR) become one break each.
+std::string MessageDisplayText(const std::string& text);

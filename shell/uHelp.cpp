@@ -1,0 +1,28 @@
+#include "shell/uHelp.h"
+
+#include "look/uLang.h"
+#include "platform/uBaseDir.h"
+#include "platform/uCodePage.h"
+#include "platform/uShell.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+std::string ConfinedHelpPath(const std::string& langDir, std::string_view name) {
+    if (name.empty() || name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos ||
+        name.find("..") != std::string_view::npos) {
+        return {};
+    }
+    const QFileInfo file(QDir(QString::fromStdString(langDir)), FromCodePage(name));
+    if (file.isSymLink() || !file.isFile()) {
+        return {};
+    }
+    return file.absoluteFilePath().toStdString();
+}
+
+void iHelpClick() {
+    const std::string path = ConfinedHelpPath(BasePath("lang"), LanguageTable.Help);
+    if (!path.empty()) {
+        ShellOpen(path);
+    }
+}
