@@ -21,31 +21,40 @@ std::string ScoreFilePath() {
     return BasePath(kFileName);
 }
 
+struct tScoreFile {
+    tStringListPackedINI doc;
+    // False when a damaged file could not be kept aside: it stays as it is and must not be saved over.
+    bool writable = true;
+    // What the player must be told, shown once the table is in order again; empty when nothing happened.
+    std::string message;
+};
+
 // Reads hscore.dat. A damaged file must neither stop the game nor be overwritten unseen: it is copied aside,
-// removed so that the next load starts clean, and the player is told; the document is then empty. False
-// when the copy could not be made: the file stays as it is and must not be saved over.
-bool ReadScoreFile(tStringListPackedINI& doc) {
+// removed so that the next load starts clean, and the player is told; the document is then empty.
+tScoreFile ReadScoreFile() {
+    tScoreFile file;
     const std::string path = ScoreFilePath();
     try {
-        doc.ReadCompressedFile(path);
-        return true;
+        file.doc.ReadCompressedFile(path);
+        return file;
     } catch (const tPackError&) {
     }
-    doc.Clear();
+    file.doc.Clear();
     const std::string copy = KeepDamagedFile(path);
     if (!copy.empty()) {
         QFile::remove(QString::fromStdString(path));
-        ShowMessageBox(LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName + " -> " +
-                       ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName()));
-        return true;
+        file.message = LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName + " -> " +
+                       ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName());
+        return file;
     }
+    file.writable = false;
     // Said once a run: every game start would repeat it otherwise.
     static std::set<std::string> told;
     if (told.insert(path).second) {
-        ShowMessageBox(LangText("s0002") + kLineBreak + kFileName +
-                       " is left as it is; results cannot be saved.");
+        file.message =
+            LangText("s0002") + kLineBreak + kFileName + " is left as it is; results cannot be saved.";
     }
-    return false;
+    return file;
 }
 
 } // namespace
@@ -86,14 +95,13 @@ void tHiScore::ApplyLanguageTexts() {
 
 void tHiScore::LoadTable(const std::string& gameType, const std::string& difficulty,
                          const std::string& player) {
-    tStringListPackedINI doc;
-    ReadScoreFile(doc);
+    const tScoreFile file = ReadScoreFile();
     gameTypeName_ = gameType;
     difficultyName_ = difficulty;
     loaded_ = true;
     const std::string section = HSSectionName(gameType, difficulty);
     bool mismatch = false;
-    const auto stored = ReadHSSection(doc, section);
+    const auto stored = ReadHSSection(file.doc, section);
     for (int n = 1; n <= kHSSlots; ++n) {
         const tHSStored& s = stored[static_cast<size_t>(n - 1)];
         mismatch = mismatch || CheckStored(section, s) != tHSCheck::Valid;
@@ -108,6 +116,9 @@ void tHiScore::LoadTable(const std::string& gameType, const std::string& difficu
     current.Slot = kLoserRow;
     PlaceCurrent();
     ApplyLanguageTexts();
+    if (!file.message.empty()) {
+        ShowMessageBox(file.message);
+    }
     if (mismatch) {
         ShowMessageBox(LangText("s0002") + kLineBreak + LangText("s0003"));
     }
@@ -153,26 +164,32 @@ void tHiScore::SaveResult(const tGameResult& result) {
     if (!loaded_) {
         return;
     }
-    tStringListPackedINI doc;
-    if (!ReadScoreFile(doc)) {
-        return;
+    tScoreFile file = ReadScoreFile();
+    std::string saveError;
+    if (file.writable) {
+        if (currentRow_ < kLoserRow) {
+            const std::string section = HSSectionName(gameTypeName_, difficultyName_);
+            tHS entry = Record(kLoserRow);
+            entry.Slot = Record(kHSSlots).Slot;
+            entry.StartTime = result.StartTime;
+            entry.PlayTime = result.PlayTime;
+            entry.StartLevel = result.StartLevel;
+            entry.BrokenLines = result.BrokenLines;
+            entry.Figures = result.Figures;
+            entry.Cleared = result.Cleared;
+            WriteHSSlot(file.doc, section, StoredForm(section, entry));
+        }
+        try {
+            file.doc.SaveCompressedFile(ScoreFilePath());
+        } catch (const tSaveError& e) {
+            saveError = std::string(kFileName) + " could not be written; this result is lost." + kLineBreak +
+                        ToCodePage(QString::fromUtf8(e.what()));
+        }
     }
-    if (currentRow_ < kLoserRow) {
-        const std::string section = HSSectionName(gameTypeName_, difficultyName_);
-        tHS entry = Record(kLoserRow);
-        entry.Slot = Record(kHSSlots).Slot;
-        entry.StartTime = result.StartTime;
-        entry.PlayTime = result.PlayTime;
-        entry.StartLevel = result.StartLevel;
-        entry.BrokenLines = result.BrokenLines;
-        entry.Figures = result.Figures;
-        entry.Cleared = result.Cleared;
-        WriteHSSlot(doc, section, StoredForm(section, entry));
+    if (!file.message.empty()) {
+        ShowMessageBox(file.message);
     }
-    try {
-        doc.SaveCompressedFile(ScoreFilePath());
-    } catch (const tSaveError& e) {
-        ShowMessageBox(std::string(kFileName) + " could not be written; this result is lost." + kLineBreak +
-                       ToCodePage(QString::fromUtf8(e.what())));
+    if (!saveError.empty()) {
+        ShowMessageBox(saveError);
     }
 }

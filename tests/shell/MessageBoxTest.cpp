@@ -4,7 +4,9 @@
 #include "shell/uOther.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -17,7 +19,7 @@
 namespace {
 
 // Runs step on the modal box once it is up, from inside its own event loop; gives up after a while so that a
-// box that never closes fails the test instead of hanging it.
+// box that never shows or never closes fails the test instead of hanging it.
 void WhenModal(std::function<void(QWidget*)> step) {
     auto* poll = new QTimer;
     auto deadline = std::make_shared<int>(500);
@@ -27,6 +29,14 @@ void WhenModal(std::function<void(QWidget*)> step) {
             poll->stop();
             poll->deleteLater();
             step(modal);
+            // A box the step failed to close is closed here, so the test fails instead of hanging.
+            QTimer::singleShot(3000, modal, [modal] {
+                if (modal->isVisible()) {
+                    ADD_FAILURE() << "the message box stayed open";
+                    modal->hide();
+                    static_cast<QDialog*>(modal)->done(0);
+                }
+            });
         } else if (--*deadline == 0) {
             poll->stop();
             poll->deleteLater();
@@ -93,6 +103,14 @@ TEST(MessageBox, TheCloseButtonClosesItAndCarriesTheLanguagesHint) {
     ApplyLanguage();
     EXPECT_EQ(box.iMessageClose->Hint(), "Zakryt");
     LoadDefaultLanguage();
+
+    // Every key is claimed before shortcuts are looked up, so nothing behind the box reacts to it.
+    for (const int key : {int(Qt::Key_F2), int(Qt::Key_Tab), int(Qt::Key_Escape)}) {
+        QKeyEvent override(QEvent::ShortcutOverride, key, Qt::NoModifier);
+        override.ignore();
+        QApplication::sendEvent(&box, &override);
+        EXPECT_TRUE(override.isAccepted()) << key;
+    }
 
     bool wasOpen = false;
     WhenModal([&](QWidget* modal) {

@@ -343,6 +343,24 @@ TEST_F(HiScore, ADamagedFileIsMovedAsideOnceAndTheTableStartsEmpty) {
     EXPECT_EQ(Bytes(FilePath() + ".damaged"), "this is no zlib stream");
 }
 
+TEST_F(HiScore, AFileDamagedDuringAGameIsKeptAsideBeforeTheResultIsSaved) {
+    WriteFile({Stored(1, "A", 1, 100)});
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 2, 300);
+    {
+        std::ofstream out(FilePath(), std::ios::binary | std::ios::trunc);
+        out << "broken";
+    }
+    table.SaveResult(Result());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(Bytes(FilePath() + ".damaged"), "broken");
+    // The copy was made first; then the result went into a new file of its own.
+    const tStringListPackedINI doc = ReadFile();
+    EXPECT_EQ(doc.ReadString(kSection, "15Name", ""), "Ivan");
+    EXPECT_EQ(doc.ReadString(kSection, "1Name", "none"), "none");
+}
+
 TEST_F(HiScore, ADamagedFileThatCannotBeCopiedAsideIsNeverSavedOver) {
     // Something unreadable in the file's place that cannot be copied either: a folder.
     ASSERT_TRUE(QDir(dir.path()).mkpath("hscore.dat/inside"));
