@@ -1,15 +1,23 @@
 #include "look/uLang.h"
 
+#include "look/uFolderScan.h"
+#include "look/uSkin.h"
+#include "look/uTargets.h"
+#include "platform/uBaseDir.h"
 #include "platform/uResource.h"
-
-#include <map>
+#include "shell/uMessageBox.h"
+#include "storage/uSLIni.h"
 
 tLanguageTable LanguageTable;
+tChoiceList LanguageList;
 
 namespace {
 
-std::map<int, tLanguageTarget>& Targets() {
-    static std::map<int, tLanguageTarget> targets;
+constexpr int kOldestBuild = 55;
+constexpr int kProgramBuild = 64;
+
+tTargetList& Targets() {
+    static tTargetList targets;
     return targets;
 }
 
@@ -27,6 +35,14 @@ int LanguageSlot(std::string_view key) {
         return -1;
     }
     return a * 66 + b * 11 + c1 * 10 + c2;
+}
+
+std::string LanguageKey(int slot) {
+    const int a = slot / 66;
+    const int b = slot % 66 / 11;
+    const int cc = slot % 11;
+    return {'s', static_cast<char>('0' + a), static_cast<char>('0' + b), static_cast<char>('0' + cc / 10),
+            static_cast<char>('0' + cc % 10)};
 }
 
 const std::string& LangText(std::string_view key) {
@@ -51,6 +67,15 @@ void FreeLanguageResource() {
     LanguageTable.builtIn.Clear();
 }
 
+void ScanLanguages() {
+    LanguageList.Clear();
+    LanguageList.Add(std::string(kDefaultLanguage));
+    for (auto& name : ListLanguageNames(BasePath("lang"))) {
+        LanguageList.Add(std::move(name));
+    }
+    LanguageList.SetItemIndex(0);
+}
+
 void LoadDefaultLanguage() {
     for (auto& text : LanguageTable.texts) {
         text.clear();
@@ -69,18 +94,78 @@ void LoadDefaultLanguage() {
     ApplyLanguage();
 }
 
+void LoadLanguageFile(const std::string& path) {
+    tStringListINI file;
+    file.LoadFromFile(path);
+    const int32_t build = file.ReadInteger("General", "Build", 0);
+    if (build < kOldestBuild) {
+        ShowMessageBox("Language file out of date... Some problem may occur");
+    } else if (build > kProgramBuild) {
+        ShowMessageBox("Language file designed for newer version of Stakkar... Some problem may occur");
+    }
+    for (int slot = 0; slot < kLanguageSlots; ++slot) {
+        auto& text = LanguageTable.texts[static_cast<size_t>(slot)];
+        text = file.ReadString("Language", LanguageKey(slot), text);
+    }
+    LanguageTable.Help = file.ReadString("General", "Help", LanguageTable.Help);
+    LanguageTable.Author = file.ReadString("General", "Author", "");
+    LanguageTable.Version = file.ReadString("General", "Version", "");
+    LanguageTable.EMail = file.ReadString("General", "EMail", "");
+    LanguageTable.Comment = file.ReadString("General", "Comment", "");
+    file.Clear();
+    ApplyLanguage();
+}
+
+std::string ResolveLanguage(std::string& name) {
+    if (name == kDefaultLanguage) {
+        return {};
+    }
+    std::string path = PathOfName(BasePath("lang"), name) + ".lng";
+    if (FileExists(path)) {
+        return path;
+    }
+    LanguageList.Delete(LanguageList.Find(name));
+    ShowMessageBox("Language file not found... Default loaded.");
+    name = kDefaultLanguage;
+    return {};
+}
+
+void SelectLanguage(const std::string& requested) {
+    std::string name = requested;
+    const std::string path = ResolveLanguage(name);
+    LanguageList.SelectName(name);
+    if (name != requested) {
+        cbLanguageChange();
+    } else if (name != kDefaultLanguage) {
+        LoadLanguageFile(path);
+    } else {
+        LoadDefaultLanguage();
+    }
+}
+
+void cbLanguageChange() {
+    LanguageList.Change(LoadDefaultLanguage, SelectLanguage);
+}
+
+std::string LanguageHint(std::string_view name) {
+    if (name == kDefaultLanguage) {
+        return "Default language";
+    }
+    return LabelForm(LangText("s2303")) + LanguageTable.Author + "\r\n" + LabelForm(LangText("s2304")) +
+           LanguageTable.Version + "\r\n" + LabelForm(LangText("s2305")) + LanguageTable.EMail + "\r\n" +
+           LabelForm(LangText("s2306")) + LanguageTable.Comment;
+}
+
 int AddLanguageTarget(tLanguageTarget target) {
-    static int next = 0;
-    Targets().emplace(++next, std::move(target));
-    return next;
+    return Targets().Add(std::move(target));
 }
 
 void RemoveLanguageTarget(int id) {
-    Targets().erase(id);
+    Targets().Remove(id);
 }
 
 void ApplyLanguage() {
-    for (const auto& [id, target] : Targets()) {
-        target();
-    }
+    Targets().Run();
+    LanguageList.SetHint(LanguageHint(LanguageList.Text()));
+    SkinList.SetHint(SkinHint(SkinList.Text()));
 }

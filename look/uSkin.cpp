@@ -1,3 +1,162 @@
 #include "look/uSkin.h"
 
+#include "look/uFolderScan.h"
+#include "look/uLang.h"
+#include "look/uSkinFile.h"
+#include "look/uSkinTable.h"
+#include "look/uTargets.h"
+#include "platform/uBaseDir.h"
+#include "platform/uResource.h"
+#include "shell/uMessageBox.h"
+
 tSkinSettings SkinSettings;
+tChoiceList SkinList;
+
+namespace {
+
+constexpr int kWellColumns = 10;
+constexpr int kWellRows = 20;
+constexpr int kCell = 20;
+constexpr QRgb kPureRed = 0xFFFF0000u;
+
+tTargetList& SkinTargets() {
+    static tTargetList targets;
+    return targets;
+}
+
+tTargetList& BackgroundTargets() {
+    static tTargetList targets;
+    return targets;
+}
+
+tTargetList& ListTargets() {
+    static tTargetList targets;
+    return targets;
+}
+
+tBitmap ResourceBitmap(const tSkinBitmapRow& row) {
+    tBitmap bitmap;
+    bitmap.image = LoadResourceBitmap(row.resource).convertToFormat(QImage::Format_RGB32);
+    bitmap.transparent = row.redKey;
+    bitmap.transparentColor = row.redKey ? kPureRed : 0;
+    return bitmap;
+}
+
+} // namespace
+
+void ScanSkins() {
+    SkinList.Clear();
+    SkinList.Add(std::string(kDefaultSkin));
+    for (auto& name : ListSkinNames(BasePath("skin"))) {
+        SkinList.Add(std::move(name));
+    }
+    SkinList.SetItemIndex(0);
+}
+
+void LoadDefaultSkin() {
+    // The member initialisers of the record are the built-in colours.
+    static tSkinSettings builtIn;
+    for (const tSkinColorRow& row : SkinColorRows()) {
+        if (row.builtIn) {
+            row.field(SkinSettings) = row.field(builtIn);
+        }
+    }
+    for (const tSkinBitmapRow& row : SkinBitmapRows()) {
+        if (row.resource) {
+            row.field(SkinSettings) = ResourceBitmap(row);
+        }
+    }
+    FillWellBackground();
+    SkinSettings.Panel_Game.btmBG = tBitmap{};
+    RunSkinBackgroundTargets();
+    ApplySkin();
+}
+
+std::string ResolveSkin(std::string& name) {
+    if (name == kDefaultSkin) {
+        return {};
+    }
+    std::string folder = PathOfName(BasePath("skin"), name) + "/";
+    if (FileExists(folder + "skin.ini")) {
+        return folder;
+    }
+    SkinList.Delete(SkinList.Find(name));
+    ShowMessageBox(LangText("s0006"));
+    name = kDefaultSkin;
+    return {};
+}
+
+void SelectSkin(const std::string& requested) {
+    std::string name = requested;
+    const std::string folder = ResolveSkin(name);
+    SkinList.SelectName(name);
+    if (name != requested) {
+        cbSkinChange();
+    } else if (name != kDefaultSkin) {
+        LoadSkinFile(folder);
+    } else {
+        LoadDefaultSkin();
+    }
+}
+
+void cbSkinChange() {
+    if (SkinList.Change(LoadDefaultSkin, SelectSkin)) {
+        ListTargets().Run();
+    }
+}
+
+std::string SkinHint(std::string_view name) {
+    if (name == kDefaultSkin) {
+        return "Default skin";
+    }
+    return LabelForm(LangText("s2303")) + SkinSettings.Author + "\r\n" + LabelForm(LangText("s2304")) +
+           SkinSettings.Version + "\r\n" + LabelForm(LangText("s2305")) + SkinSettings.EMail + "\r\n" +
+           LabelForm(LangText("s2306")) + SkinSettings.Comment;
+}
+
+void FillWellBackground() {
+    QImage& well = SkinSettings.Glass.btmGlass.image;
+    if (well.size() != QSize(kWellColumns * kCell, kWellRows * kCell) ||
+        well.format() != QImage::Format_RGB32) {
+        well = QImage(kWellColumns * kCell, kWellRows * kCell, QImage::Format_RGB32);
+        well.fill(Qt::black);
+    }
+    for (int c = 0; c < kWellColumns; ++c) {
+        for (int r = 0; r < kWellRows; ++r) {
+            DrawBitmap(well, c * kCell, r * kCell, SkinSettings.Glass.btmBlockFree);
+        }
+    }
+}
+
+int AddSkinTarget(tSkinTarget target) {
+    return SkinTargets().Add(std::move(target));
+}
+
+void RemoveSkinTarget(int id) {
+    SkinTargets().Remove(id);
+}
+
+void ApplySkin() {
+    SkinTargets().Run();
+    SkinList.SetHint(SkinHint(SkinList.Text()));
+}
+
+int AddSkinBackgroundTarget(tSkinTarget target) {
+    return BackgroundTargets().Add(std::move(target));
+}
+
+void RemoveSkinBackgroundTarget(int id) {
+    BackgroundTargets().Remove(id);
+}
+
+void RunSkinBackgroundTargets() {
+    BackgroundTargets().Run();
+}
+
+int AddSkinListTarget(tSkinTarget target) {
+    return ListTargets().Add(std::move(target));
+}
+
+void RemoveSkinListTarget(int id) {
+    ListTargets().Remove(id);
+}

@@ -2,10 +2,13 @@
 // The skin record: every colour (0x00BBGGRR) and bitmap of the current skin. One program-wide record; loading
 // a skin always starts again from the built-in values.
 
+#include "look/uChoiceList.h"
 #include "platform/uBitmap.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace skincolor {
 inline constexpr uint32_t DarkRed = 2695813;
@@ -49,6 +52,9 @@ struct tSkinSettings {
         uint32_t clrTextCurrent = skincolor::White;
         uint32_t clrTextHead = skincolor::White;
         uint32_t clrTextOther = skincolor::White;
+        // Only the default of the four line borders while a skin.ini is read; the built-in skin never sets
+        // it.
+        uint32_t clrLBorder = skincolor::LineRed;
         uint32_t clrLBorderLooser = skincolor::LineRed;
         uint32_t clrLBorderCurrent = skincolor::LineRed;
         uint32_t clrLBorderHead = skincolor::LineRed;
@@ -128,3 +134,38 @@ struct tSkinSettings {
 };
 
 extern tSkinSettings SkinSettings;
+// What the skin combo box shows: "(Default)" and the skin folders found at start-up.
+extern tChoiceList SkinList;
+
+inline constexpr std::string_view kDefaultSkin = "(Default)";
+
+// Fills SkinList from the folder "skin": "(Default)" first, then the skin folders; selects the first.
+void ScanSkins();
+// Sets the built-in skin (colours, the program's own bitmaps, no background around the well) and applies it.
+void LoadDefaultSkin();
+// The folder path of a skin, ending in "/", empty for "(Default)". A skin whose skin.ini has gone leaves the
+// list, the player is told (s0006), and the name becomes "(Default)".
+std::string ResolveSkin(std::string& name);
+// Applies a skin by name: the built-in one, a folder, or the built-in one again when the folder is gone.
+void SelectSkin(const std::string& name);
+// The change handling of the skin list: after the player picked an entry.
+void cbSkinChange();
+// "Default skin", or the author, version, e-mail and comment lines of the skin read last.
+std::string SkinHint(std::string_view name);
+// The well background becomes the empty-cell image tiled 10 x 20 over what it held, honouring the image's
+// transparent colour.
+void FillWellBackground();
+
+// Everything that shows a skin colour or bitmap registers here; ApplySkin runs them in registration order,
+// then sets the hint of the skin list.
+using tSkinTarget = std::function<void()>;
+int AddSkinTarget(tSkinTarget target);
+void RemoveSkinTarget(int id);
+void ApplySkin();
+// The images around the well follow Panel_Game.btmBG (empty: hidden) whenever it is loaded or dropped.
+int AddSkinBackgroundTarget(tSkinTarget target);
+void RemoveSkinBackgroundTarget(int id);
+void RunSkinBackgroundTargets();
+// Run after the skin list's change handling applied a skin (the options page shows itself again).
+int AddSkinListTarget(tSkinTarget target);
+void RemoveSkinListTarget(int id);

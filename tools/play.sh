@@ -5,4 +5,9 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
+# The game runs in run/, beside the shipped skins and languages; the skins' bitmaps are drawn by the build.
+mkdir -p run/skin run/lang
+cp -r data/skin/. run/skin/
+cp -r build/data/skin/. run/skin/
+cp -r data/lang/. run/lang/
 echo "The game window arrives with the main window; for now the build provides build/bin/stakkar-data." >&2

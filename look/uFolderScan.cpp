@@ -1,0 +1,71 @@
+#include "look/uFolderScan.h"
+
+#include "platform/uCodePage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view kDefaultName = "(Default)";
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+void SortIgnoringCase(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = LowerText(a);
+        const std::string lb = LowerText(b);
+        return la != lb ? la < lb : a < b;
+    });
+}
+
+QFileInfoList Entries(const std::string& folder) {
+    return QDir(FromPath(folder))
+        .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+}
+
+} // namespace
+
+std::string PathOfName(std::string_view folder, std::string_view name) {
+    return std::string(folder) + "/" + QFile::encodeName(FromCodePage(name)).toStdString();
+}
+
+std::vector<std::string> ListLanguageNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const QFileInfo& entry : Entries(folder)) {
+        const QString file = entry.fileName();
+        if (entry.isDir() || !file.endsWith(QLatin1String(".lng")) || !IsRepresentable(file)) {
+            continue;
+        }
+        std::string name = ToCodePage(file.chopped(4));
+        if (!name.empty() && name != kDefaultName) {
+            names.push_back(std::move(name));
+        }
+    }
+    SortIgnoringCase(names);
+    return names;
+}
+
+std::vector<std::string> ListSkinNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const QFileInfo& entry : Entries(folder)) {
+        const QString file = entry.fileName();
+        if (!entry.isDir() || file.startsWith('.') || !entry.isWritable() || !IsRepresentable(file)) {
+            continue;
+        }
+        std::string name = ToCodePage(file);
+        if (name != kDefaultName && FileExists(PathOfName(folder, name) + "/skin.ini")) {
+            names.push_back(std::move(name));
+        }
+    }
+    SortIgnoringCase(names);
+    return names;
+}
+
+bool FileExists(const std::string& path) {
+    return QFileInfo(FromPath(path)).isFile();
+}

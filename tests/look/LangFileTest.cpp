@@ -1,0 +1,184 @@
+#include "LookFixture.h"
+#include "platform/uCodePage.h"
+
+#include <QFile>
+#include <unistd.h>
+
+namespace {
+
+const char* kOutOfDate = "Language file out of date... Some problem may occur";
+const char* kNewer = "Language file designed for newer version of Stakkar... Some problem may occur";
+const char* kNotFound = "Language file not found... Default loaded.";
+
+std::vector<std::string> Items(const tChoiceList& list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list.Count(); ++i) {
+        items.push_back(list.Item(i));
+    }
+    return items;
+}
+
+// The player picks an entry of the language list.
+void Pick(const std::string& name) {
+    LanguageList.SelectName(name);
+    cbLanguageChange();
+}
+
+class LanguageFiles : public LookFixture {};
+
+} // namespace
+
+TEST_F(LanguageFiles, ScanOffersFilesOfEveryKindButNotFoldersNorTheBuiltInName) {
+    WriteLanguage("zulu", {});
+    WriteLanguage("Alpha", {});
+    WriteLanguage("beta", {});
+    WriteLanguage("(Default)", {});
+    WriteLanguage("(default)", {});
+    WriteLanguage(".hidden", {});
+    WriteLanguage("locked", {});
+    QFile::setPermissions(QString::fromStdString(Path("lang/locked.lng")), QFile::ReadOwner);
+    MakeFolder("lang/folder.lng");
+    WriteFile("lang/notes.txt", "");
+    WriteFile("lang/Upper.LNG", "");
+    ScanLanguages();
+    EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", "(default)", ".hidden", "Alpha",
+                                                             "beta", "locked", "zulu"}));
+    EXPECT_EQ(LanguageList.ItemIndex(), 0);
+}
+
+TEST_F(LanguageFiles, ScanWithoutALanguageFolderOffersOnlyTheBuiltInLanguage) {
+    ScanLanguages();
+    EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)"}));
+}
+
+TEST_F(LanguageFiles, BuildsOutsideFiftyFiveToSixtyFourWarnButLoadAllTheSame) {
+    const struct {
+        const char* build;
+        const char* message;
+    } cases[] = {{"Build=55", nullptr},    {"Build=64", nullptr}, {"Build=$40", nullptr},
+                 {"Build=54", kOutOfDate}, {"Build=65", kNewer},  {"", kOutOfDate},
+                 {"Build=new", kOutOfDate}};
+    for (const auto& c : cases) {
+        messages.clear();
+        WriteLanguage("test", {"[General]", c.build, "[Language]", "s2107=Klang"});
+        LoadDefaultLanguage();
+        LoadLanguageFile(Path("lang/test.lng"));
+        EXPECT_EQ(messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
+            << c.build;
+        EXPECT_EQ(LangText("s2107"), "Klang") << c.build;
+    }
+}
+
+TEST_F(LanguageFiles, OnlyKeysOfTheTextSpaceAreReadAndMissingOnesKeepTheirText) {
+    WriteLanguage("test", {"[General]", "Build=64", "[Other]", "s1000=wrong section", "[Language]",
+                           "s0011=item eleven", "s0060=subgroup six", "s4000=group four", "s00100=long",
+                           "s3510=last slot", "s2107=Klang", "junk line", "s1202"});
+    LoadLanguageFile(Path("lang/test.lng"));
+    EXPECT_EQ(LangText("s3510"), "last slot");
+    EXPECT_EQ(LangText("s2107"), "Klang");
+    EXPECT_EQ(LangText("s1000"), "Game");
+    EXPECT_EQ(LangText("s1202"), "Pause");
+    for (int slot = 0; slot < kLanguageSlots; ++slot) {
+        const std::string& text = LanguageTable.texts[static_cast<size_t>(slot)];
+        EXPECT_TRUE(text.find("eleven") == std::string::npos && text.find("six") == std::string::npos &&
+                    text.find("four") == std::string::npos && text.find("long") == std::string::npos)
+            << LanguageKey(slot) << " = " << text;
+    }
+}
+
+TEST_F(LanguageFiles, InformationLinesFeedTheHintAndHelpKeepsItsValueWhenMissing) {
+    WriteLanguage("full", {"[General]", "Build=64", "Help=full.html", "Author=Ann", "Version=2",
+                           "EMail=ann@example.org", "Comment=Fine"});
+    WriteLanguage("bare", {"[General]", "Build=64"});
+    LoadLanguageFile(Path("lang/full.lng"));
+    EXPECT_EQ(LanguageTable.Help, "full.html");
+    EXPECT_EQ(LanguageHint("full"),
+              "Author : Ann\r\nVersion : 2\r\nE-Mail : ann@example.org\r\nComment : Fine");
+    LoadLanguageFile(Path("lang/bare.lng"));
+    EXPECT_EQ(LanguageTable.Help, "full.html");
+    EXPECT_EQ(LanguageHint("bare"), "Author : \r\nVersion : \r\nE-Mail : \r\nComment : ");
+    EXPECT_EQ(LanguageHint("(Default)"), "Default language");
+    LoadDefaultLanguage();
+    EXPECT_EQ(LanguageTable.Help, "");
+}
+
+TEST_F(LanguageFiles, SwitchingLanguagesShowsEnglishWhereTheNewOneIsSilent) {
+    WriteLanguage("A", {"[General]", "Build=64", "Author=a", "[Language]", "s2107=A-Sounds", "s1000=A-Game"});
+    WriteLanguage("B", {"[General]", "Build=64", "[Language]", "s1000=B-Game"});
+    ScanLanguages();
+    Pick("A");
+    EXPECT_EQ(LangText("s2107"), "A-Sounds");
+    EXPECT_EQ(LanguageList.Hint(), "Author : a\r\nVersion : \r\nE-Mail : \r\nComment : ");
+    Pick("B");
+    EXPECT_EQ(LangText("s2107"), "Sounds");
+    EXPECT_EQ(LangText("s1000"), "B-Game");
+    EXPECT_EQ(LanguageList.LastName(), "B");
+    Pick("(Default)");
+    EXPECT_EQ(LangText("s1000"), "Game");
+    EXPECT_EQ(LanguageList.Hint(), "Default language");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(LanguageFiles, PickingTheEntryAppliedLastReloadsNothing) {
+    WriteLanguage("A", {"[General]", "Build=64", "[Language]", "s2107=A-Sounds"});
+    ScanLanguages();
+    int applied = 0;
+    const int id = AddLanguageTarget([&] { ++applied; });
+    Pick("A");
+    const int afterFirst = applied;
+    EXPECT_GE(afterFirst, 2); // the reset and the file
+    Pick("A");
+    RemoveLanguageTarget(id);
+    EXPECT_EQ(applied, afterFirst);
+}
+
+TEST_F(LanguageFiles, ALanguageDeletedAfterStartUpFallsBackToEnglishAndLeavesTheList) {
+    WriteLanguage("A", {"[General]", "Build=64", "[Language]", "s2107=A-Sounds"});
+    WriteLanguage("Gone", {"[General]", "Build=64", "[Language]", "s2107=Gone-Sounds"});
+    ScanLanguages();
+    Pick("A");
+    ASSERT_EQ(LangText("s2107"), "A-Sounds");
+    ASSERT_EQ(::unlink(Path("lang/Gone.lng").c_str()), 0);
+    Pick("Gone");
+    EXPECT_EQ(messages, (std::vector<std::string>{kNotFound}));
+    EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", "A"}));
+    EXPECT_EQ(LanguageList.Text(), "(Default)");
+    EXPECT_EQ(LanguageList.LastName(), "(Default)");
+    EXPECT_EQ(LangText("s2107"), "Sounds");
+}
+
+TEST_F(LanguageFiles, TheLowerCaseDefaultFileIsALanguageOfItsOwn) {
+    WriteLanguage("(default)", {"[General]", "Build=64", "[Language]", "s2107=lower"});
+    ScanLanguages();
+    Pick("(default)");
+    EXPECT_EQ(LangText("s2107"), "lower");
+    EXPECT_EQ(LanguageList.ItemIndex(), 1);
+    ASSERT_EQ(::unlink(Path("lang/(default).lng").c_str()), 0);
+    LanguageList.SetItemIndex(0);
+    cbLanguageChange();
+    Pick("(default)");
+    EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)"}));
+    EXPECT_EQ(LanguageList.Text(), "(Default)");
+}
+
+TEST_F(LanguageFiles, AStoredNameMissingFromTheListLoadsItsFileWithNoEntrySelected) {
+    ScanLanguages();
+    WriteLanguage("Late", {"[General]", "Build=64", "Author=late", "[Language]", "s2107=late"});
+    LoadDefaultLanguage();
+    SelectLanguage("Late");
+    EXPECT_EQ(LangText("s2107"), "late");
+    EXPECT_EQ(LanguageList.ItemIndex(), -1);
+    EXPECT_EQ(LanguageList.Hint(), "Author : late\r\nVersion : \r\nE-Mail : \r\nComment : ");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(LanguageFiles, ANameInTheCodePageFindsItsFileOnDisk) {
+    const std::string cyrillic = ToCodePage(QString::fromUtf8("Русский"));
+    WriteLanguage("Русский",
+                  {"[General]", "Build=64", "[Language]", "s2107=" + ToCodePage(QString::fromUtf8("Звуки"))});
+    ScanLanguages();
+    ASSERT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", cyrillic}));
+    Pick(cyrillic);
+    EXPECT_EQ(FromCodePage(LangText("s2107")), QString::fromUtf8("Звуки"));
+    EXPECT_TRUE(messages.empty());
+}
