@@ -24,9 +24,8 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
       stat_(std::make_unique<tStat>(parent)) {
     SeedRandomFromClock();
     BuildFigureTable(figureTable_);
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(500);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+    timer_.SetInterval(500);
+    QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
     view_->SetOnClick([this] { WellClick(); });
     stat_->Reset();
     ApplySkinToWell();
@@ -38,7 +37,7 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
 
 tGlass::~tGlass() {
     RemoveLanguageTarget(languageTarget_);
-    timer_.stop();
+    timer_.Stop();
 }
 
 void tGlass::NewGame() {
@@ -56,7 +55,7 @@ void tGlass::NewGame() {
     playing_ = true;
     paused_ = false;
     view_->SetMessageVisible(false);
-    timer_.start();
+    timer_.Start();
 }
 
 void tGlass::SetPause(bool on) {
@@ -64,9 +63,9 @@ void tGlass::SetPause(bool on) {
         return;
     }
     if (on) {
-        timer_.stop();
+        timer_.Stop();
     } else {
-        timer_.start();
+        timer_.Start();
     }
     paused_ = on;
     if (on) {
@@ -97,7 +96,7 @@ void tGlass::StopGame(bool interrupted) {
     }
     paused_ = true;
     playing_ = false;
-    timer_.stop();
+    timer_.Stop();
     view_->SetMessageVisible(true);
 }
 
@@ -131,9 +130,9 @@ void tGlass::HandleKey(uint16_t code) {
             break;
         case QMoveDown:
             if (well_.Fits(current_, figX_, figY_ + 1)) {
-                timer_.stop();
+                timer_.Stop();
                 SlideDown(2);
-                timer_.start();
+                timer_.Start();
                 CountKey();
             }
             break;
@@ -187,10 +186,10 @@ void tGlass::SetShowFix(bool on) {
 
 void tGlass::Tick() {
     if (paused_) {
-        timer_.stop();
+        timer_.Stop();
         return;
     }
-    stat_->SetPlayTime(stat_->PlayTime() + timer_.interval() / 1000.0);
+    stat_->SetPlayTime(stat_->PlayTime() + timer_.Interval() / 1000.0);
     if (falling_) {
         StepDown();
         return;
@@ -287,7 +286,7 @@ void tGlass::AddScore(int points) {
 
 void tGlass::SetInterval(int level) {
     // Past the last level with its own speed the game runs as fast as the timer goes.
-    timer_.setInterval(std::max(1, baseInterval_ - 20 * (level - 1)));
+    timer_.SetInterval(std::max(1, baseInterval_ - 20 * (level - 1)));
 }
 
 void tGlass::MoveFigure(int dx, int dy) {
@@ -379,7 +378,7 @@ void tGlass::Drop() {
     if (!well_.Fits(current_, figX_, figY_ + 1)) {
         return;
     }
-    timer_.stop();
+    timer_.Stop();
     SlideDown(2);
     AddScore(10);
     falling_ = false;
@@ -388,7 +387,7 @@ void tGlass::Drop() {
     std::this_thread::sleep_for(kDropPause);
     if (playing_ && !paused_) {
         ClearLines();
-        timer_.start();
+        timer_.Start();
         Tick();
     }
     CountKey();

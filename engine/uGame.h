@@ -3,12 +3,12 @@
 // and by clicks on the well, drawn into its own pictures on the panel it is given.
 
 #include "engine/uFigureSet.h"
+#include "engine/uGameTimer.h"
 #include "engine/uStat.h"
 #include "engine/uWell.h"
 #include "engine/uWellView.h"
 #include "storage/uhiscore.h"
 
-#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -80,7 +80,7 @@ public:
     int FigY() const { return figY_; }
     bool Falling() const { return falling_; }
     int MessageState() const { return messageState_; }
-    const QTimer& Timer() const { return timer_; }
+    const tGameTimer& Timer() const { return timer_; }
     tStat& Stat() { return *stat_; }
     tHiScore& HiScore() { return *hiScore_; }
     tWellView& View() { return *view_; }
@@ -125,7 +125,7 @@ private:
     int shadowY_ = 0;
     tFigure current_;
     tFigure next_;
-    QTimer timer_;
+    tGameTimer timer_;
     bool falling_ = false;
     bool shadow_ = true;
     bool showFix_ = false;

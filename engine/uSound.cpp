@@ -13,6 +13,16 @@
 
 namespace {
 
+// Asking for the sound output may make the audio system complain on the console, for instance when no sound
+// server runs; a game without sound stays silent.
+bool HasSoundOutput() {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const bool found = !QMediaDevices::defaultAudioOutput().isNull();
+    qInstallMessageHandler(previous);
+    return found;
+}
+
 tSoundHook& Hook() {
     static tSoundHook hook;
     return hook;
@@ -23,7 +33,7 @@ class tSoundPlayer {
 public:
     void Play(const std::string& lowerName) {
         const QString path = ":/sounds/" + QString::fromLatin1(lowerName) + ".wav";
-        if (!QFile::exists(path) || QMediaDevices::defaultAudioOutput().isNull()) {
+        if (!QFile::exists(path) || !HasSoundOutput()) {
             return;
         }
         QPointer<QSoundEffect>& effect = effects_[lowerName];

@@ -1,6 +1,7 @@
 #include "platform/uBitmap.h"
 
 #include <QPainter>
+#include <algorithm>
 
 QRgb ColorToRgb(uint32_t colorBGR) {
     return qRgb(static_cast<int>(colorBGR & 0xFF), static_cast<int>((colorBGR >> 8) & 0xFF),
@@ -13,27 +14,79 @@ QImage SolidImage(int w, int h, uint32_t colorBGR) {
     return image;
 }
 
+namespace {
+
+bool IsOpaque32(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// The part of a w x h source at (x, y) that lies inside the destination; false when nothing does.
+bool Clip(const QImage& dst, int& x, int& y, int& sx, int& sy, int& w, int& h) {
+    if (x < 0) {
+        sx -= x;
+        w += x;
+        x = 0;
+    }
+    if (y < 0) {
+        sy -= y;
+        h += y;
+        y = 0;
+    }
+    w = std::min(w, dst.width() - x);
+    h = std::min(h, dst.height() - y);
+    return w > 0 && h > 0;
+}
+
+} // namespace
+
 void DrawBitmap(QImage& dst, int x, int y, const tBitmap& src) {
     if (src.Empty()) {
         return;
     }
     if (!src.transparent) {
-        CopyRect(dst, x, y, src.image, 0, 0, src.Width(), src.Height());
+        // The well draws its cells many times a second: between 32-bit pictures the lines are copied
+        // directly rather than through a painter, with the same result (opaque pixels).
+        if (!IsOpaque32(dst.format()) || src.image.format() != QImage::Format_RGB32) {
+            CopyRect(dst, x, y, src.image, 0, 0, src.Width(), src.Height());
+            return;
+        }
+        int sx = 0;
+        int sy = 0;
+        int w = src.Width();
+        int h = src.Height();
+        if (!Clip(dst, x, y, sx, sy, w, h)) {
+            return;
+        }
+        for (int row = 0; row < h; ++row) {
+            auto* out = reinterpret_cast<QRgb*>(dst.scanLine(y + row)) + x;
+            const auto* in = reinterpret_cast<const QRgb*>(src.image.constScanLine(sy + row)) + sx;
+            for (int i = 0; i < w; ++i) {
+                out[i] = in[i] | 0xFF000000u;
+            }
+        }
         return;
     }
     const QImage from = src.image.format() == QImage::Format_RGB32
                             ? src.image
                             : src.image.convertToFormat(QImage::Format_RGB32);
     const QRgb key = src.transparentColor & 0xFFFFFF;
+    const bool directDst = IsOpaque32(dst.format());
     for (int sy = 0; sy < from.height(); ++sy) {
         const int dy = y + sy;
         if (dy < 0 || dy >= dst.height()) {
             continue;
         }
         const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(sy));
+        auto* out = directDst ? reinterpret_cast<QRgb*>(dst.scanLine(dy)) : nullptr;
         for (int sx = 0; sx < from.width(); ++sx) {
             const int dx = x + sx;
-            if (dx >= 0 && dx < dst.width() && (line[sx] & 0xFFFFFF) != key) {
+            if (dx < 0 || dx >= dst.width() || (line[sx] & 0xFFFFFF) == key) {
+                continue;
+            }
+            if (out != nullptr) {
+                out[dx] = line[sx] | 0xFF000000u;
+            } else {
                 dst.setPixel(dx, dy, line[sx] | 0xFF000000u);
             }
         }

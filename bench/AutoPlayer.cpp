@@ -1,0 +1,99 @@
+#include "AutoPlayer.h"
+
+#include "engine/uFigureSet.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace {
+
+constexpr uint16_t kTurn = 38;
+constexpr uint16_t kLeft = 37;
+constexpr uint16_t kRight = 39;
+
+// Weights of a well-known hand-tuned evaluation of a pile.
+double Evaluate(const tWell& well, int cleared) {
+    std::array<int, kWellColumns> heights{};
+    int holes = 0;
+    for (int column = 1; column <= kWellColumns; ++column) {
+        bool roof = false;
+        for (int row = 1; row <= kWellRows; ++row) {
+            if (well.At(column, row) != 0) {
+                if (!roof) {
+                    heights[static_cast<size_t>(column - 1)] = kWellRows + 1 - row;
+                }
+                roof = true;
+            } else if (roof) {
+                ++holes;
+            }
+        }
+    }
+    int total = 0;
+    int bumpiness = 0;
+    for (size_t i = 0; i < heights.size(); ++i) {
+        total += heights[i];
+        if (i > 0) {
+            bumpiness += std::abs(heights[i] - heights[i - 1]);
+        }
+    }
+    return -0.51 * total + 0.76 * cleared - 0.36 * holes - 0.18 * bumpiness;
+}
+
+int Land(tWell& well, const tFigure& figure, int x, int y) {
+    while (well.Fits(figure, x, y + 1)) {
+        ++y;
+    }
+    for (int c = 1; c <= 4; ++c) {
+        for (int r = 1; r <= 4; ++r) {
+            if (IsBlock(figure, c, r) && tWell::Inside(x + c - 1, y + r - 1)) {
+                well.Set(x + c - 1, y + r - 1, 1);
+            }
+        }
+    }
+    int cleared = 0;
+    for (int row = kWellRows; row >= 1;) {
+        if (well.RowIsFull(row)) {
+            well.RemoveRow(row);
+            ++cleared;
+        } else {
+            --row;
+        }
+    }
+    return cleared;
+}
+
+} // namespace
+
+tPlacement ChoosePlacement(const tWell& well, const tFigure& figure, int x, int y) {
+    tPlacement best;
+    double bestValue = -std::numeric_limits<double>::infinity();
+    tFigure turned = figure;
+    for (int turns = 0; turns < 4; ++turns) {
+        if (turns > 0) {
+            turned = TurnFigure(turned, -1);
+            if (!well.Fits(turned, x, y)) {
+                break;
+            }
+        }
+        for (const int direction : {-1, 1}) {
+            for (int shift = direction < 0 ? 0 : 1; well.Fits(turned, x + shift, y); shift += direction) {
+                tWell after = well;
+                const int cleared = Land(after, turned, x + shift, y);
+                const double value = Evaluate(after, cleared);
+                if (value > bestValue) {
+                    bestValue = value;
+                    best = tPlacement{turns, shift, true};
+                }
+            }
+        }
+    }
+    return best;
+}
+
+std::vector<uint16_t> PlacementKeys(const tPlacement& placement) {
+    std::vector<uint16_t> keys(static_cast<size_t>(placement.turns), kTurn);
+    keys.insert(keys.end(), static_cast<size_t>(std::abs(placement.shift)),
+                placement.shift < 0 ? kLeft : kRight);
+    return keys;
+}

@@ -1,0 +1,55 @@
+#include "engine/uGameTimer.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr qint64 kMillisecond = 1000000;
+// How far the timer may fall behind (a busy moment) and still catch up with quick ticks; beyond that the
+// missed ticks are dropped, as after a hang nobody wants the figure to race down.
+constexpr qint64 kCatchUp = 8 * kMillisecond;
+
+} // namespace
+
+tGameTimer::tGameTimer() {
+    shot_.setSingleShot(true);
+    shot_.setTimerType(Qt::PreciseTimer);
+    connect(&shot_, &QTimer::timeout, this, &tGameTimer::Fire);
+    clock_.start();
+}
+
+void tGameTimer::Start() {
+    active_ = true;
+    deadline_ = clock_.nsecsElapsed();
+    ScheduleNext();
+}
+
+void tGameTimer::Stop() {
+    active_ = false;
+    shot_.stop();
+}
+
+void tGameTimer::SetInterval(int milliseconds) {
+    interval_ = std::max(1, milliseconds);
+    if (active_) {
+        Start();
+    }
+}
+
+void tGameTimer::Fire() {
+    if (!active_) {
+        return;
+    }
+    const qint64 now = clock_.nsecsElapsed();
+    if (now - deadline_ > std::max<qint64>(kCatchUp, interval_ * kMillisecond)) {
+        deadline_ = now;
+    }
+    ScheduleNext();
+    emit timeout();
+}
+
+void tGameTimer::ScheduleNext() {
+    deadline_ += interval_ * kMillisecond;
+    const qint64 wait = std::max<qint64>(0, deadline_ - clock_.nsecsElapsed());
+    shot_.start(static_cast<int>((wait + kMillisecond / 2) / kMillisecond));
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The game's periodic timer. Ticks are scheduled against a steady clock (start + n x interval) rather than
+// each one after the last, so that at the 1 ms of the highest levels the little lateness of every wake-up
+// does not add up: the game gets the number of ticks per second its level asks for.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+class tGameTimer : public QObject {
+    Q_OBJECT
+
+public:
+    tGameTimer();
+
+    // Starting (also when running) restarts the period.
+    void Start();
+    void Stop();
+    bool IsActive() const { return active_; }
+    // Milliseconds, at least 1; a running timer restarts its period, as a new interval takes effect at once.
+    void SetInterval(int milliseconds);
+    int Interval() const { return interval_; }
+
+signals:
+    void timeout();
+
+private:
+    void Fire();
+    void ScheduleNext();
+
+    QTimer shot_;
+    QElapsedTimer clock_;
+    qint64 deadline_ = 0; // nanoseconds on clock_
+    int interval_ = 500;
+    bool active_ = false;
+};

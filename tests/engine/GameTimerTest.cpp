@@ -1,0 +1,42 @@
+#include "engine/uGameTimer.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(GameTimer, TicksOnlyWhileStartedAndKeepsAnIntervalOfAtLeastOneMillisecond) {
+    tGameTimer timer;
+    int ticks = 0;
+    QObject::connect(&timer, &tGameTimer::timeout, [&] { ++ticks; });
+    EXPECT_FALSE(timer.IsActive());
+    EXPECT_EQ(timer.Interval(), 500);
+    timer.SetInterval(0);
+    EXPECT_EQ(timer.Interval(), 1);
+    EXPECT_FALSE(timer.IsActive()) << "a new interval does not start the timer";
+    QTest::qWait(20);
+    EXPECT_EQ(ticks, 0);
+
+    timer.SetInterval(5);
+    timer.Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 5000));
+    timer.Stop();
+    const int stopped = ticks;
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, stopped);
+    EXPECT_FALSE(timer.IsActive());
+}
+
+TEST(GameTimer, StartingAgainRestartsTheFullPeriod) {
+    tGameTimer timer;
+    int ticks = 0;
+    QObject::connect(&timer, &tGameTimer::timeout, [&] { ++ticks; });
+    timer.SetInterval(1500);
+    timer.Start();
+    for (int i = 0; i < 6; ++i) {
+        QTest::qWait(100);
+        timer.Start();
+    }
+    EXPECT_EQ(ticks, 0) << "restarted every 100 ms, a 1500 ms timer never fires";
+    timer.SetInterval(300);
+    EXPECT_TRUE(timer.IsActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks == 1; }, 5000));
+}
