@@ -23,22 +23,6 @@ namespace {
 
 using tClock = QElapsedTimer;
 
-// Solid blocks, and a landing mark with a transparent frame as the built-in one has.
-void FillSkin() {
-    auto& glass = SkinSettings.Glass;
-    glass.btmBlock = tBitmap{SolidImage(20, 20, 0x3050D0), false, 0};
-    glass.btmBlockFix = tBitmap{SolidImage(20, 20, 0x2080A0), false, 0};
-    QImage mark = SolidImage(20, 20, 0x0000FF);
-    for (int i = 4; i < 16; ++i) {
-        for (int j = 4; j < 16; ++j) {
-            mark.setPixel(i, j, qRgb(90, 90, 90));
-        }
-    }
-    glass.btmBlockShadow = tBitmap{mark, true, qRgb(255, 0, 0)};
-    glass.btmGlass = tBitmap{SolidImage(200, 400, 0x202020), false, 0};
-    glass.btmArrow = tBitmap{SolidImage(19, 18, 0xFFFFFF), false, 0};
-}
-
 double Median(std::vector<double> values) {
     if (values.empty()) {
         return 0.0;
@@ -106,7 +90,7 @@ int main(int argc, char** argv) {
     BaseDir = home.path().toStdString();
     LoadLanguageResource();
     LoadDefaultLanguage();
-    FillSkin();
+    LoadDefaultSkin();
     SetSoundHook([](const std::string&) {});
 
     QWidget panel;

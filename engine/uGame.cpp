@@ -3,6 +3,7 @@
 #include "engine/uRandom.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
+#include "look/uSkin.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -33,9 +34,11 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     ShowMessage(1);
     view_->SetMessageVisible(true);
     languageTarget_ = AddLanguageTarget([this] { view_->SetMessage(MessageText()); });
+    skinTarget_ = AddSkinTarget([this] { ApplySkinToWell(); });
 }
 
 tGlass::~tGlass() {
+    RemoveSkinTarget(skinTarget_);
     RemoveLanguageTarget(languageTarget_);
     timer_.Stop();
 }

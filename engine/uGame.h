@@ -63,8 +63,8 @@ public:
     // A click on the well or its message: pause or resume a game, or start one.
     void WellClick();
 
-    // What the skin application asks of the well: everything the well draws from the skin record is rebuilt
-    // and redrawn (tiles, empty preview cell, frame, fixed-block look, preview, arrow, text colours).
+    // Everything the well draws from the skin record is rebuilt and redrawn (tiles, empty preview cell,
+    // frame, fixed-block look, preview, arrow, text colours); applying a skin runs it.
     void ApplySkinToWell();
     // One well cell: the image when useImage is set, the cell's background tile otherwise.
     void DrawCell(int column, int row, bool useImage, const tBitmap& image);
@@ -143,4 +143,5 @@ private:
     std::string gameTypeName_;
     std::string difficultyName_;
     int languageTarget_ = 0;
+    int skinTarget_ = 0;
 };

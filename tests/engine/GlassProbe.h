@@ -47,6 +47,8 @@ public:
     }
     void SetNext(const tFigure& figure) { glass_.ShowNext(figure); }
     const tFigureTable& Table() const { return glass_.figureTable_; }
+    // The bar of four turned upright: its blocks in box column 2.
+    tFigure VerticalBar() const { return TurnFigure(glass_.figureTable_[0], -1); }
     int Interval() const { return glass_.timer_.Interval(); }
 
 private:

@@ -1,56 +1,7 @@
 #include "GlassProbe.h"
 
-#include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
-
-namespace {
-
-tFigure Vertical(const tFigure& bar) {
-    return TurnFigure(bar, -1);
-}
-
-} // namespace
-
-TEST_F(GlassTest, CreatesItsPicturesAtTheirPlacesAndWaitsIdleWithTheNewGameMessage) {
-    auto& view = glass->View();
-    EXPECT_EQ(view.WellImage().geometry(), QRect(121, 0, 202, 401));
-    EXPECT_EQ(view.PreviewImage().geometry(), QRect(21, 45, 80, 80));
-    EXPECT_EQ(view.ArrowImage().geometry(), QRect(323, 381, 19, 18)) << "beside row 20 of an empty well";
-    EXPECT_EQ(view.MessageLabel().geometry(), QRect(122, 179, 200, 42));
-    EXPECT_EQ(view.WellImage().parentWidget(), panel.get());
-    EXPECT_EQ(view.MessageLabel().Text(), "Press F2 for new game");
-    EXPECT_TRUE(view.MessageLabel().isVisibleTo(panel.get()));
-    EXPECT_TRUE(view.MessageLabel().font().bold());
-    EXPECT_EQ(glass->MessageState(), 1);
-    EXPECT_FALSE(glass->Playing());
-    EXPECT_FALSE(glass->Paused());
-    EXPECT_FALSE(glass->Timer().IsActive()) << "no timer runs while no game runs";
-    EXPECT_EQ(glass->Timer().Interval(), 500);
-
-    for (int row = 1; row <= kWellRows; ++row) {
-        for (int column = 1; column <= kWellColumns; ++column) {
-            ASSERT_EQ(CellLook(column, row), tLook::Tile) << column << "," << row;
-        }
-    }
-    const QImage& well = view.WellImage().Image();
-    const QRgb border = ColorToRgb(testcolor::Border);
-    EXPECT_EQ(well.pixel(0, 200), border);
-    EXPECT_EQ(well.pixel(201, 200), border);
-    EXPECT_EQ(well.pixel(100, 400), border);
-    EXPECT_EQ(view.ArrowImage().Image().pixel(9, 9), ColorToRgb(testcolor::Arrow));
-    for (int c = 1; c <= 4; ++c) {
-        for (int r = 1; r <= 4; ++r) {
-            EXPECT_EQ(PreviewLook(c, r), tLook::Tile);
-        }
-    }
-
-    // The panel shows what the pictures hold.
-    panel->show();
-    const QImage shown = panel->grab().toImage();
-    EXPECT_EQ(shown.pixel(121 + 15, 15) | 0xFF000000u, ColorToRgb(testcolor::Tile));
-    EXPECT_EQ(shown.pixel(121, 200) | 0xFF000000u, border);
-}
 
 TEST_F(GlassTest, NewGameStartsTheTimerAndTheFirstTickBringsTwoConsecutiveDraws) {
     Seed(0);
@@ -215,7 +166,7 @@ TEST_F(GlassTest, AVerticalBarClearingFourRowsScores1000InStepsAndCountsOneFourR
     glass->NewGame();
     glass->Tick();
     probe->SetRows(16, {"#.........", "#########.", "#########.", "#########.", "#########."});
-    probe->SetCurrent(Vertical(probe->Table()[0]), 9, -1);
+    probe->SetCurrent(probe->VerticalBar(), 9, -1);
     calls->updates.clear();
     Press(kCtrl);
     const int dropped = 18 * 3 + 10;
@@ -240,7 +191,7 @@ TEST_F(GlassTest, TwoFullRowsAroundANonFullOneAreBothRemoved) {
     glass->NewGame();
     glass->Tick();
     probe->SetRows(18, {"#########.", "########..", "#########."});
-    probe->SetCurrent(Vertical(probe->Table()[0]), 9, -1);
+    probe->SetCurrent(probe->VerticalBar(), 9, -1);
     Press(kCtrl);
     EXPECT_EQ(glass->Stat().Score(), 18 * 3 + 10 + 100 + 200);
     EXPECT_EQ(glass->Stat().Cleared(), 2);
@@ -255,7 +206,7 @@ TEST_F(GlassTest, AFullRowOutsideTheLandedBoxStaysUntilALaterBoxCoversIt) {
     glass->NewGame();
     glass->Tick();
     probe->SetRows(20, {"##########"});
-    probe->SetCurrent(Vertical(probe->Table()[0]), 0, -1);
+    probe->SetCurrent(probe->VerticalBar(), 0, -1);
     Press(kCtrl);
     EXPECT_TRUE(glass->Well().RowIsFull(20));
     EXPECT_EQ(glass->Stat().Cleared(), 0);
@@ -380,47 +331,6 @@ TEST_F(GlassTest, ABlockComingToRestAboveTheWellEndsTheGameButTheRestIsStored) {
     EXPECT_FALSE(glass->Timer().IsActive());
 }
 
-TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
-    Seed(0);
-    glass->NewGame();
-    probe->SetRows(20, {"#........."});
-    glass->SetPause(true);
-    glass->SetPause(false);
-    EXPECT_FALSE(glass->Falling()) << "paused before the first figure: none is drawn on resume";
-    EXPECT_EQ(Picture(1, 2), "..........|..........");
-    glass->Tick();
-    EXPECT_EQ(glass->Stat().Figures(), 1);
-
-    glass->Tick();
-    const std::string before = Picture(1, 20);
-    glass->SetPause(true);
-    EXPECT_TRUE(glass->Paused());
-    EXPECT_FALSE(glass->Timer().IsActive());
-    EXPECT_EQ(glass->MessageState(), 2);
-    EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Pause ::");
-    EXPECT_TRUE(glass->View().MessageLabel().isVisibleTo(panel.get()));
-    EXPECT_EQ(Picture(1, 20).find_first_not_of(".|"), std::string::npos) << "the pile is hidden";
-    EXPECT_EQ(glass->Well().At(1, 20), 1);
-    Press(kLeft);
-    glass->Tick();
-    EXPECT_EQ(glass->FigY(), 0) << "nothing moves while paused";
-    EXPECT_FALSE(glass->Timer().IsActive());
-    EXPECT_EQ(glass->Stat().Keys(), 0);
-
-    glass->SetPause(false);
-    EXPECT_TRUE(glass->Timer().IsActive());
-    EXPECT_FALSE(glass->View().MessageLabel().isVisibleTo(panel.get()));
-    EXPECT_EQ(Picture(1, 20), before);
-
-    glass->StopGame(true);
-    EXPECT_EQ(glass->MessageState(), 4);
-    EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game");
-    EXPECT_TRUE(calls->results.empty()) << "an interrupted game is not recorded";
-    EXPECT_EQ(calls->loads.size(), 2u) << "the table is reloaded without the game";
-    glass->SetPause(false);
-    EXPECT_TRUE(glass->Paused()) << "no pause or resume without a game";
-}
-
 TEST_F(GlassTest, NewGameDuringAGameDropsItWithoutARecord) {
     Seed(0);
     glass->NewGame();
@@ -441,110 +351,13 @@ TEST_F(GlassTest, NewGameDuringAGameDropsItWithoutARecord) {
     EXPECT_FALSE(HasBlocks(glass->NextFigure()));
 }
 
-TEST_F(GlassTest, ClicksOnTheWellStartPauseAndResume) {
-    panel->show();
-    QTest::mouseClick(&glass->View().WellImage(), Qt::LeftButton);
-    EXPECT_TRUE(glass->Playing());
-    QTest::mouseClick(&glass->View().WellImage(), Qt::LeftButton);
-    EXPECT_TRUE(glass->Paused());
-    QTest::mouseClick(&glass->View().MessageLabel(), Qt::LeftButton);
-    EXPECT_FALSE(glass->Paused());
-    EXPECT_TRUE(glass->Playing());
-}
-
-TEST_F(GlassTest, TheLandingMarkNeverCoversTheFigureAndFollowsTheShadowOption) {
-    Seed(0);
-    glass->NewGame();
-    glass->Tick();
-    probe->SetRows(10, {"....#....."});
-    probe->SetCurrent(Vertical(probe->Table()[0]), 4, 5); // column 5, rows 5 to 8, can fall one row
-    EXPECT_EQ(Picture(4, 10), "..........|....#.....|....#.....|....#.....|....#.....|....o.....|....F.....");
-    Press(kLeft);
-    EXPECT_EQ(Picture(5, 9), "...#......|...#......|...#......|...#......|..........");
-    EXPECT_EQ(Picture(17, 20), "...o......|...o......|...o......|...o......");
-
-    glass->SetShadow(false);
-    Press(kLeft);
-    EXPECT_EQ(Picture(17, 20), "...o......|...o......|...o......|...o......")
-        << "a mark on screen stays until its cells are drawn again";
-    EXPECT_EQ(Picture(5, 5), "..#.......");
-    TickUntilNextFigure();
-    EXPECT_EQ(Picture(17, 20), "..Fo......|..Fo......|..Fo......|..Fo......");
-    EXPECT_EQ(Picture(1, 16).find('o'), std::string::npos) << "no mark for the new figure";
-}
-
-TEST_F(GlassTest, FixedBlocksTakeTheLookChosenWhenTheyAreDrawn) {
-    Seed(0);
-    glass->SetShadow(false);
-    glass->NewGame();
-    glass->Tick();
-    probe->SetRows(15, {"....#.....", "..........", "..........", "..........", "#.........", "#########."});
-    glass->SetShowFix(false);
-    probe->SetCurrent(Vertical(probe->Table()[0]), 9, -1);
-    Press(kCtrl);
-    // Row 20 went; the rows up to the empty one moved down and were drawn with the plain block.
-    EXPECT_EQ(Picture(15, 20), "....F.....|..........|..........|.........#|.........#|#........#");
-    glass->SetShowFix(true);
-    glass->SetPause(true);
-    glass->SetPause(false);
-    EXPECT_EQ(Picture(15, 15), "....F.....");
-    EXPECT_EQ(Picture(20, 20), "F........F") << "resume draws every fixed block anew";
-}
-
-TEST_F(GlassTest, ApplyingTheSkinRedrawsTilesCellByCellAndKeepsThePreviewFigure) {
-    Seed(0);
-    glass->NewGame();
-    glass->Tick();
-    const tFigure next = glass->NextFigure();
-    QImage background(200, 400, QImage::Format_RGB32);
-    for (int c = 1; c <= 10; ++c) {
-        for (int r = 1; r <= 20; ++r) {
-            QPainter(&background).fillRect((c - 1) * 20, (r - 1) * 20, 20, 20, QColor(c * 20, r * 10, 77));
-        }
-    }
-    SkinSettings.Glass.btmGlass = tBitmap{background, false, 0};
-    SkinSettings.Glass.btmBlock = tBitmap{SolidImage(20, 20, 0x123456), false, 0};
-    SkinSettings.Panel_Game.clrPanel = 0x654321;
-    glass->ApplySkinToWell();
-    const QImage& well = glass->View().WellImage().Image();
-    for (int c = 1; c <= 10; ++c) {
-        for (int r = 1; r <= 20; ++r) {
-            ASSERT_EQ(well.pixel(20 * c - 19 + 3, 20 * r - 20 + 17), qRgb(c * 20, r * 10, 77))
-                << c << "," << r;
-        }
-    }
-    EXPECT_EQ(PictureOf(glass->NextFigure()), PictureOf(next));
-    const QImage& preview = glass->View().PreviewImage().Image();
-    for (int c = 1; c <= 4; ++c) {
-        for (int r = 1; r <= 4; ++r) {
-            const QRgb expected = IsBlock(next, c, r) ? ColorToRgb(0x123456) : ColorToRgb(0x654321);
-            EXPECT_EQ(preview.pixel((c - 1) * 20 + 5, (r - 1) * 20 + 5), expected) << c << "," << r;
-        }
-    }
-    // The figure in play is drawn with the new block from its next move on.
-    glass->Tick();
-    EXPECT_EQ(well.pixel(20 * 4 - 19 + 5, 20 + 5), ColorToRgb(0x123456));
-}
-
-TEST_F(GlassTest, TheMessageFollowsALanguageChange) {
-    const int slot = LanguageSlot("s1201");
-    LanguageTable.texts[static_cast<size_t>(slot)] = "F2 - nova igra";
-    ApplyLanguage();
-    EXPECT_EQ(glass->View().MessageLabel().Text(), "F2 - nova igra");
-    glass->NewGame();
-    glass->StopGame(true);
-    EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Game Interrupted ::\n\rF2 - nova igra");
-    LoadDefaultLanguage();
-    EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game");
-}
-
 TEST_F(GlassTest, SoundsOffSilencesLandingsAndClears) {
     Seed(0);
     glass->SetSounds(false);
     glass->NewGame();
     glass->Tick();
     probe->SetRows(20, {"#########."});
-    probe->SetCurrent(Vertical(probe->Table()[0]), 9, -1);
+    probe->SetCurrent(probe->VerticalBar(), 9, -1);
     Press(kCtrl);
     EXPECT_EQ(glass->Stat().Cleared(), 1);
     EXPECT_TRUE(sounds.empty());
