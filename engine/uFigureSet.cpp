@@ -4,14 +4,14 @@
 
 namespace {
 
-struct tFigureSpec {
+struct tFigureEntry {
     const char* picture;
     int boxKind;
     bool toggle;
 };
 
 // Each figure in its initial orientation.
-constexpr tFigureSpec kFigures[kFigureKinds] = {
+constexpr tFigureEntry kFigures[kFigureKinds] = {
     {"....|....|####|....", 0, true},  // bar of four
     {"....|..#.|###.|....", 1, false}, // L
     {"....|###.|..#.|....", 2, false}, // J
