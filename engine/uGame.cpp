@@ -44,6 +44,11 @@ tGlass::~tGlass() {
 }
 
 void tGlass::NewGame() {
+    // The table may show a message box, whose event loop would otherwise go on running the old game.
+    timer_.Stop();
+    playing_ = false;
+    paused_ = true;
+    falling_ = false;
     stat_->Reset();
     stat_->SetStartTime(QDateTime::currentDateTime().toString("dd.MM.yy hh:mm:ss").toStdString());
     ShowScores(gameTypeName_, difficultyName_);
@@ -89,6 +94,11 @@ void tGlass::StopGame(bool interrupted) {
     if (!playing_) {
         return;
     }
+    // The game is over before the table hears of it: a message box the table shows runs the event loop, and
+    // the timer must not bring another figure meanwhile.
+    paused_ = true;
+    playing_ = false;
+    timer_.Stop();
     if (interrupted) {
         ShowMessage(4);
         hiScore_->LoadTable(gameTypeName_, difficultyName_, stat_->PlayerName());
@@ -97,9 +107,6 @@ void tGlass::StopGame(bool interrupted) {
         AddScore(0);
         hiScore_->SaveResult(Result());
     }
-    paused_ = true;
-    playing_ = false;
-    timer_.Stop();
     view_->SetMessageVisible(true);
 }
 

@@ -28,6 +28,12 @@ QFileInfoList Entries(const std::string& folder) {
         .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
 }
 
+// Read-only is the folder's own mark, as the attribute it stands for: no write bit at all. Asking whether
+// this process may write would call every folder writable for root.
+bool IsReadOnly(const QFileInfo& entry) {
+    return (entry.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)) == 0;
+}
+
 } // namespace
 
 std::string PathOfName(std::string_view folder, std::string_view name) {
@@ -54,7 +60,7 @@ std::vector<std::string> ListSkinNames(const std::string& folder) {
     std::vector<std::string> names;
     for (const QFileInfo& entry : Entries(folder)) {
         const QString file = entry.fileName();
-        if (!entry.isDir() || file.startsWith('.') || !entry.isWritable() || !IsRepresentable(file)) {
+        if (!entry.isDir() || file.startsWith('.') || IsReadOnly(entry) || !IsRepresentable(file)) {
             continue;
         }
         std::string name = ToCodePage(file);

@@ -9,6 +9,7 @@
 #include "look/uSkin.h"
 
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -62,19 +63,31 @@ public:
         std::vector<std::string> loads;
         std::vector<std::string> updates;
         std::vector<tGameResult> results;
+        // Runs inside LoadTable and SaveResult, where the real table may hold a modal message box open.
+        std::function<void()> whileTableBusy;
     };
     explicit tHiScoreRecorder(std::shared_ptr<tCalls> calls) : calls_(std::move(calls)) {}
 
     void LoadTable(const std::string& gameType, const std::string& difficulty,
                    const std::string& player) override {
         calls_->loads.push_back(gameType + "_" + difficulty + ":" + player);
+        Busy();
     }
     void UpdateCurrent(const std::string& name, int32_t level, int32_t score) override {
         calls_->updates.push_back(name + " " + std::to_string(level) + " " + std::to_string(score));
     }
-    void SaveResult(const tGameResult& result) override { calls_->results.push_back(result); }
+    void SaveResult(const tGameResult& result) override {
+        calls_->results.push_back(result);
+        Busy();
+    }
 
 private:
+    void Busy() {
+        if (calls_->whileTableBusy) {
+            calls_->whileTableBusy();
+        }
+    }
+
     std::shared_ptr<tCalls> calls_;
 };
 

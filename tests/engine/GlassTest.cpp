@@ -306,6 +306,34 @@ TEST_F(GlassTest, AFigureThatCannotEnterEndsTheGameAndTheResultIsRecorded) {
     EXPECT_EQ(Picture(1, 1), "..........");
 }
 
+TEST_F(GlassTest, NothingOfAGameMovesWhileTheTableHoldsAMessageOpen) {
+    Seed(0);
+    glass->NewGame();
+    TickUntilNextFigure();
+    std::vector<bool> timerActive;
+    const int figures = glass->Stat().Figures();
+    calls->whileTableBusy = [&] {
+        timerActive.push_back(glass->Timer().IsActive());
+        glass->Tick();
+    };
+    const std::string before = Picture(1, 20);
+    const double playTime = glass->Stat().PlayTime();
+    glass->NewGame();
+    EXPECT_EQ(glass->Stat().PlayTime(), 0.0);
+    EXPECT_EQ(glass->Stat().Figures(), 0);
+    EXPECT_TRUE(glass->Playing());
+    EXPECT_GT(playTime, 0.0);
+    EXPECT_GT(figures, 0);
+    EXPECT_NE(before, Picture(1, 20));
+
+    probe->SetRows(1, {"...####..."});
+    glass->Tick();
+    EXPECT_FALSE(glass->Playing());
+    EXPECT_EQ(calls->results.size(), 1u) << "the ended game is stored once";
+    EXPECT_EQ(glass->Stat().Figures(), 0);
+    EXPECT_EQ(timerActive, (std::vector<bool>{false, false})) << "NewGame's load, then the game over's save";
+}
+
 TEST_F(GlassTest, ABlockComingToRestAboveTheWellEndsTheGameButTheRestIsStored) {
     Seed(0);
     glass->SetStartLevel(6);
