@@ -3,6 +3,7 @@
 #include "platform/uCodePage.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -11,9 +12,11 @@ std::string RateText(int count, double playTime, char decimalSeparator) {
         return " [0,0/m]";
     }
     char digits[64];
-    // Halves round away from zero, so a rate of 0.25 reads 0.3.
-    std::snprintf(digits, sizeof digits, "%.1f", std::round(count / playTime * 60.0 * 10.0) / 10.0);
-    std::string rate = digits;
+    // Halves round away from zero, so a rate of 0.25 reads 0.3. Written without the C library's locale, which
+    // the application sets from the environment: the separator is ours to choose.
+    const double rounded = std::round(count / playTime * 60.0 * 10.0) / 10.0;
+    const auto written = std::to_chars(digits, digits + sizeof digits, rounded, std::chars_format::fixed, 1);
+    std::string rate(digits, written.ec == std::errc{} ? written.ptr : digits);
     const auto point = rate.find('.');
     if (point != std::string::npos) {
         rate[point] = decimalSeparator;
