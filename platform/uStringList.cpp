@@ -3,7 +3,6 @@
 #include "platform/uCodePage.h"
 
 #include <fstream>
-#include <iterator>
 
 void tStringList::Insert(int i, std::string line) {
     lines_.insert(lines_.begin() + i, std::move(line));
@@ -63,7 +62,17 @@ bool tStringList::LoadFromFile(const std::string& path) {
         lines_.clear();
         return false;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // istream::read turns a failing read (a folder opened as a file, an I/O error) into badbit; reading
+    // through stream iterators would throw instead.
+    std::string bytes;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        lines_.clear();
+        return false;
+    }
     SetText(bytes);
     return true;
 }

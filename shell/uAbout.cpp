@@ -148,8 +148,11 @@ void TAboutPanel::Label13Click() {
 }
 
 bool TAboutPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    // A click is a release of the left button over the link; a press dragged off it and let go opens nothing.
+    if (event->type() == QEvent::MouseButtonRelease && watched->isWidgetType() &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        static_cast<QWidget*>(watched)->rect().contains(
+            static_cast<QMouseEvent*>(event)->position().toPoint())) {
         if (watched == Label12) {
             Label12Click();
             return true;

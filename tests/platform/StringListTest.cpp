@@ -1,6 +1,10 @@
 #include "platform/uStringList.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 std::vector<std::string> Split(std::string_view text) {
@@ -40,4 +44,21 @@ TEST(StringList, FindsWholeLinesIgnoringCaseAndEditsInPlace) {
     EXPECT_EQ(list.IndexOf("[TWO"), -1);
     list.Delete(0);
     EXPECT_EQ(list.IndexOf("THREE"), 2);
+}
+
+TEST(StringList, LoadsAPlainFileAndRefusesWhatCannotBeRead) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("a.ini").toStdString();
+    std::ofstream(file, std::ios::binary) << "[A]\r\nk=v\nlast";
+    tStringList list;
+    ASSERT_TRUE(list.LoadFromFile(file));
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"[A]", "k=v", "last"}));
+
+    // A folder where a file is expected opens as a stream but cannot be read.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
+    EXPECT_FALSE(list.LoadFromFile(dir.filePath("folder.ini").toStdString()));
+    EXPECT_EQ(list.Count(), 0);
+    list.Add("stale");
+    EXPECT_FALSE(list.LoadFromFile(dir.filePath("missing.ini").toStdString()));
+    EXPECT_EQ(list.Count(), 0);
 }

@@ -18,6 +18,8 @@ TEST(AboutPanel, LinksOpenTheHomePageAndAMailToAddress) {
     QTest::mouseClick(about.Label12, Qt::LeftButton);
     QTest::mouseClick(about.Label13, Qt::LeftButton);
     QTest::mouseClick(about.lVersion, Qt::LeftButton);
+    QTest::mousePress(about.Label12, Qt::LeftButton);
+    QTest::mouseRelease(about.Label12, Qt::LeftButton, {}, QPoint(-40, 200));
     SetShellHook(saved);
     EXPECT_EQ(opened, (std::vector<std::string>{kHomePage, std::string("mailto:") + kEMail}));
 }

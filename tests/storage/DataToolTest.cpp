@@ -1,5 +1,7 @@
 #include "storage/uPackIni.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -83,6 +85,13 @@ TEST_F(DataTool, RefusesADamagedFileAndLeavesItUntouched) {
         EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
         EXPECT_EQ(ReadBytes(path), before);
     }
+
+    // A plain file that is there but cannot be read is not taken for an empty one and saved over.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("skin.ini"));
+    const tRun r = Run({"--plain", "set", Q(Path("skin.ini")), "A", "k", "v"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot be read"), std::string::npos) << r.err;
+    EXPECT_TRUE(QFileInfo(Q(Path("skin.ini"))).isDir());
 }
 
 TEST_F(DataTool, ReportsBadUsageAndPrintsChecksums) {

@@ -6,6 +6,7 @@
 #include "storage/uPackIni.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -43,8 +44,13 @@ struct tDocumentFile {
     // False, with a message, when the file is damaged; the file is not touched then.
     bool Load() {
         if (plain) {
-            // A missing plain file reads as an empty document, as the game reads one.
-            doc.LoadFromFile(path);
+            // A missing plain file reads as an empty document, as the game reads one; one that is there but
+            // cannot be read must not be saved over as if it were empty.
+            std::error_code statError;
+            if (!doc.LoadFromFile(path) && (std::filesystem::exists(path, statError) || statError)) {
+                std::fprintf(stderr, "stakkar-data: %s: cannot be read; left unchanged\n", path.c_str());
+                return false;
+            }
             return true;
         }
         try {
