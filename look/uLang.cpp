@@ -124,7 +124,7 @@ std::string ResolveLanguage(std::string& name) {
     if (FileExists(path)) {
         return path;
     }
-    LanguageList.Delete(LanguageList.Find(name));
+    LanguageList.DeleteName(name);
     ShowMessageBox("Language file not found... Default loaded.");
     name = kDefaultLanguage;
     return {};
@@ -136,6 +136,9 @@ void SelectLanguage(const std::string& requested) {
     LanguageList.SelectName(name);
     if (name != requested) {
         cbLanguageChange();
+        // When "(Default)" was already the name applied last the handler did nothing, and the hint still
+        // describes the entry that has just left the list.
+        LanguageList.SetHint(LanguageHint(LanguageList.Text()));
     } else if (name != kDefaultLanguage) {
         LoadLanguageFile(path);
     } else {

@@ -80,7 +80,7 @@ std::string ResolveSkin(std::string& name) {
     if (FileExists(folder + "skin.ini")) {
         return folder;
     }
-    SkinList.Delete(SkinList.Find(name));
+    SkinList.DeleteName(name);
     ShowMessageBox(LangText("s0006"));
     name = kDefaultSkin;
     return {};
@@ -92,6 +92,9 @@ void SelectSkin(const std::string& requested) {
     SkinList.SelectName(name);
     if (name != requested) {
         cbSkinChange();
+        // When "(Default)" was already the name applied last the handler did nothing, and the hint still
+        // describes the skin that has just left the list.
+        SkinList.SetHint(SkinHint(SkinList.Text()));
     } else if (name != kDefaultSkin) {
         LoadSkinFile(folder);
     } else {

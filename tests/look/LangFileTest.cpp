@@ -145,6 +145,13 @@ TEST_F(LanguageFiles, ALanguageDeletedAfterStartUpFallsBackToEnglishAndLeavesThe
     EXPECT_EQ(LanguageList.Text(), "(Default)");
     EXPECT_EQ(LanguageList.LastName(), "(Default)");
     EXPECT_EQ(LangText("s2107"), "Sounds");
+    EXPECT_EQ(LanguageList.Hint(), "Default language");
+
+    // Now "(Default)" is the name applied last, so the fallback's own change handling does nothing.
+    LanguageList.Add("Gone too");
+    Pick("Gone too");
+    EXPECT_EQ(LanguageList.Text(), "(Default)");
+    EXPECT_EQ(LanguageList.Hint(), "Default language");
 }
 
 TEST_F(LanguageFiles, TheLowerCaseDefaultFileIsALanguageOfItsOwn) {
@@ -159,6 +166,14 @@ TEST_F(LanguageFiles, TheLowerCaseDefaultFileIsALanguageOfItsOwn) {
     Pick("(default)");
     EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)"}));
     EXPECT_EQ(LanguageList.Text(), "(Default)");
+
+    // A stored "(default)" whose file is gone before start-up is not in the list: the built-in entry stays.
+    messages.clear();
+    LoadDefaultLanguage();
+    SelectLanguage("(default)");
+    EXPECT_EQ(messages, (std::vector<std::string>{kNotFound}));
+    EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)"}));
+    EXPECT_EQ(LanguageList.ItemIndex(), 0);
 }
 
 TEST_F(LanguageFiles, AStoredNameMissingFromTheListLoadsItsFileWithNoEntrySelected) {

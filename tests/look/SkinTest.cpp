@@ -203,7 +203,7 @@ TEST_F(Skins, PickingSkinsAppliesThemAndShowsTheOptionsPageAgain) {
 }
 
 TEST_F(Skins, ASkinDeletedAfterStartUpBringsBackTheBuiltInLook) {
-    WriteSkin("Blue", {"[General]", "Build=64", "[Common]", "clrPanel=$FF0000"});
+    WriteSkin("Blue", {"[General]", "Build=64", "Author=b", "[Common]", "clrPanel=$FF0000"});
     WriteSkin("Gone", {"[General]", "Build=64", "[Common]", "clrPanel=$00FF00"});
     ScanSkins();
     Pick("Blue");
@@ -213,7 +213,17 @@ TEST_F(Skins, ASkinDeletedAfterStartUpBringsBackTheBuiltInLook) {
     EXPECT_EQ(messages, (std::vector<std::string>{"Skin not found... Default loaded."}));
     EXPECT_EQ(Items(SkinList), (std::vector<std::string>{"(Default)", "Blue"}));
     EXPECT_EQ(SkinList.Text(), "(Default)");
+    EXPECT_EQ(SkinList.Hint(), "Default skin");
     ExpectColors({});
+
+    // Now "(Default)" is the name applied last, so the fallback's own change handling does nothing; the
+    // information of Blue, read last, must not reach the hint.
+    Pick("Blue");
+    Pick("(Default)");
+    SkinList.Add("Gone too");
+    Pick("Gone too");
+    EXPECT_EQ(SkinList.Text(), "(Default)");
+    EXPECT_EQ(SkinList.Hint(), "Default skin");
 }
 
 TEST_F(Skins, AtLogInAMissingStoredSkinFallsBackWithTheMessage) {
@@ -228,4 +238,10 @@ TEST_F(Skins, AtLogInAMissingStoredSkinFallsBackWithTheMessage) {
     EXPECT_EQ(SkinList.LastName(), "(Default)");
     EXPECT_EQ(shown, 1);
     ExpectColors({});
+
+    // A stored "(default)" differs from the built-in name only in case; it must not take that entry away.
+    LoadDefaultSkin();
+    SelectSkin("(default)");
+    EXPECT_EQ(Items(SkinList), (std::vector<std::string>{"(Default)"}));
+    EXPECT_EQ(SkinList.ItemIndex(), 0);
 }
