@@ -42,10 +42,13 @@ tScoreFile ReadScoreFile() {
     file.doc.Clear();
     const std::string copy = KeepDamagedFile(path);
     if (!copy.empty()) {
-        QFile::remove(QString::fromStdString(path));
-        file.message = LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName + " -> " +
-                       ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName());
-        return file;
+        if (QFile::remove(QString::fromStdString(path))) {
+            file.message = LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName +
+                           " -> " + ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName());
+            return file;
+        }
+        // The damaged file stays where it is, so this copy would only be the first of one per load.
+        QFile::remove(QString::fromStdString(copy));
     }
     file.writable = false;
     // Said once a run: every game start would repeat it otherwise.

@@ -13,8 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -374,6 +378,38 @@ TEST_F(HiScore, ADamagedFileThatCannotBeCopiedAsideIsNeverSavedOver) {
     EXPECT_EQ(messages[0], LangText("s0002") + "\n\rhscore.dat is left as it is; results cannot be saved.");
     EXPECT_TRUE(QFileInfo(QString::fromStdString(FilePath() + "/inside")).isDir());
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(FilePath() + ".damaged")));
+}
+
+namespace {
+// The immutable flag: even root can neither remove nor replace such a file.
+bool SetImmutable(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        return false;
+    }
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+} // namespace
+
+TEST_F(HiScore, ADamagedFileThatCanBeCopiedButNotRemovedLeavesNoPileOfCopies) {
+    std::ofstream(FilePath()) << "[Standart_Normal]\n1Name=plain text\n";
+    if (!SetImmutable(FilePath(), true)) {
+        GTEST_SKIP() << "this file system has no immutable flag";
+    }
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 2, 30);
+    table.SaveResult(Result());
+    SetImmutable(FilePath(), false);
+    ASSERT_EQ(messages.size(), 1u) << "told once";
+    EXPECT_EQ(messages[0], LangText("s0002") + "\n\rhscore.dat is left as it is; results cannot be saved.");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"hscore.dat"});
 }
 
 TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
