@@ -4,6 +4,7 @@
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
 #include "shell/uMessageBox.h"
+#include "storage/uHSPanel.h"
 #include "storage/uPackIni.h"
 
 #include <QFile>
@@ -72,6 +73,43 @@ tHiScore::tHiScore() {
 
 tHiScore::~tHiScore() {
     RemoveLanguageTarget(languageTarget_);
+    delete panel_;
+}
+
+tMyFlatPanel* tHiScore::CreatePanel(QWidget* parent, int originX, int originY) {
+    delete panel_;
+    panel_ = new tMyFlatPanel(parent, originX, originY, *this);
+    return panel_;
+}
+
+void tHiScore::PanelGone(const tMyFlatPanel* panel) {
+    if (panel_ == panel) {
+        panel_ = nullptr;
+    }
+}
+
+void tHiScore::GridChanged() {
+    if (panel_ != nullptr) {
+        panel_->GridChanged();
+    }
+}
+
+bool tHiScore::GamePlaying() const {
+    return source_.Playing && source_.Playing();
+}
+
+tHS tHiScore::CurrentEntry() const {
+    tHS entry = Record(kLoserRow);
+    if (source_.Live) {
+        const tGameResult live = source_.Live();
+        entry.StartTime = live.StartTime;
+        entry.PlayTime = live.PlayTime;
+        entry.StartLevel = live.StartLevel;
+        entry.BrokenLines = live.BrokenLines;
+        entry.Figures = live.Figures;
+        entry.Cleared = live.Cleared;
+    }
+    return entry;
 }
 
 const std::string& tHiScore::Cell(int column, int row) const {
@@ -167,19 +205,20 @@ void tHiScore::SaveResult(const tGameResult& result) {
     if (!loaded_) {
         return;
     }
+    tHS& current = records_[kLoserRow];
+    current.StartTime = result.StartTime;
+    current.PlayTime = result.PlayTime;
+    current.StartLevel = result.StartLevel;
+    current.BrokenLines = result.BrokenLines;
+    current.Figures = result.Figures;
+    current.Cleared = result.Cleared;
     tScoreFile file = ReadScoreFile();
     std::string saveError;
     if (file.writable) {
         if (currentRow_ < kLoserRow) {
             const std::string section = HSSectionName(gameTypeName_, difficultyName_);
-            tHS entry = Record(kLoserRow);
+            tHS entry = current;
             entry.Slot = Record(kHSSlots).Slot;
-            entry.StartTime = result.StartTime;
-            entry.PlayTime = result.PlayTime;
-            entry.StartLevel = result.StartLevel;
-            entry.BrokenLines = result.BrokenLines;
-            entry.Figures = result.Figures;
-            entry.Cleared = result.Cleared;
             WriteHSSlot(file.doc, section, StoredForm(section, entry));
         }
         try {

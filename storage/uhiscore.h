@@ -6,7 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
+
+class QWidget;
+class tMyFlatPanel;
 
 // What the well knows of a finished game beyond name, level and score.
 struct tGameResult {
@@ -16,6 +21,13 @@ struct tGameResult {
     std::string BrokenLines;
     std::string Figures;
     std::string Cleared;
+};
+
+// What the panel shows of the game in progress beyond its name, level and score, asked at the moment it is
+// shown: whether a game is being played, and the statistics' texts with the well's options.
+struct tGameSource {
+    std::function<bool()> Playing;
+    std::function<tGameResult()> Live;
 };
 
 inline constexpr int kGridColumns = 3;
@@ -51,9 +63,20 @@ public:
     const std::string& GameTypeName() const { return gameTypeName_; }
     const std::string& DifficultyName() const { return difficultyName_; }
 
+    // Puts the high score panel and its labels on the game view's panel that holds the well, at their
+    // places beside it shifted by the origin; a panel made before is freed. The parent may free the panel.
+    tMyFlatPanel* CreatePanel(QWidget* parent, int originX = 0, int originY = 0);
+    tMyFlatPanel* Panel() const { return panel_; }
+    void PanelGone(const tMyFlatPanel* panel);
+    void SetGameSource(tGameSource source) { source_ = std::move(source); }
+    bool GamePlaying() const;
+    // Entry 16 with the live texts of the game in progress; after a stored game, the texts it was stored
+    // with.
+    tHS CurrentEntry() const;
+
 protected:
     // The grid or the title changed; the panel showing them redraws from here.
-    virtual void GridChanged() {}
+    virtual void GridChanged();
 
     int currentRow_ = kLoserRow;
 
@@ -70,4 +93,6 @@ private:
     std::array<tHS, kLoserRow + 1> records_{};
     std::array<std::array<std::string, kGridRows>, kGridColumns> grid_{};
     int languageTarget_ = 0;
+    tGameSource source_;
+    tMyFlatPanel* panel_ = nullptr;
 };

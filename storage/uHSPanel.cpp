@@ -1,0 +1,282 @@
+#include "storage/uHSPanel.h"
+
+#include "engine/uLabels.h"
+#include "look/uLang.h"
+#include "look/uSkin.h"
+#include "platform/uBitmap.h"
+#include "platform/uCodePage.h"
+#include "platform/uResource.h"
+#include "platform/uShell.h"
+#include "shell/uOther.h"
+#include "storage/uHSUpload.h"
+#include "storage/uhiscore.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr int kPanelLeft = 350;
+constexpr int kPanelTop = 27;
+constexpr int kPanelWidth = 230;
+constexpr int kPanelHeight = 342;
+constexpr int kUploadLeft = 92;
+constexpr int kUploadSize = 18;
+constexpr int kLastUploadRow = 15;
+constexpr const char* kLineBreak = "\n\r";
+
+QColor Color(uint32_t colorBGR) {
+    return QColor::fromRgb(ColorToRgb(colorBGR));
+}
+
+QFont GridFont(bool bold) {
+    QFont font("Verdana");
+    font.setPointSize(8);
+    font.setBold(bold);
+    return font;
+}
+
+// The labels above and below the table: 7 point, the window's own family.
+tTextLabel* SmallLabel(QWidget* parent, int left, int top, int lines, bool bold) {
+    QFont font = parent->font();
+    font.setPointSize(7);
+    font.setBold(bold);
+    const int height = lines > 0 ? QFontMetrics(font).height() * lines : 70;
+    auto* label = new tTextLabel(parent, left, top, kPanelWidth, height, bold);
+    label->setFont(font);
+    return label;
+}
+
+struct tRowColors {
+    uint32_t fill;
+    uint32_t text;
+    uint32_t border;
+};
+
+tRowColors RowColors(int row, int currentRow) {
+    const auto& hs = SkinSettings.HiScore;
+    // The game in progress outside the best fifteen keeps the colours of the row that drops out.
+    if (row == kLoserRow) {
+        return {hs.clrLineLooser, hs.clrTextLooser, hs.clrLBorderLooser};
+    }
+    if (row == currentRow) {
+        return {hs.clrLineCurrent, hs.clrTextCurrent, hs.clrLBorderCurrent};
+    }
+    if (row == 0) {
+        return {hs.clrLineHead, hs.clrTextHead, hs.clrLBorderHead};
+    }
+    return {hs.clrLineOther, hs.clrTextOther, hs.clrLBorderOther};
+}
+
+} // namespace
+
+tFlatPanel::tFlatPanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void tFlatPanel::SetColors(uint32_t faceBGR, uint32_t borderBGR) {
+    face_ = faceBGR;
+    border_ = borderBGR;
+    update();
+}
+
+void tFlatPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Color(face_));
+    painter.setPen(Color(border_));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+tHSGrid::tHSGrid(QWidget* parent, const tHiScore& table) : QWidget(parent), table_(table) {
+    setGeometry(1, 1, kPanelWidth - 2, kGridRows * kHSRowHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void tHSGrid::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int column = 0; column < kGridColumns; ++column) {
+            DrawCell(painter, column, row);
+        }
+    }
+}
+
+void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
+    int left = 0;
+    for (int c = 0; c < column; ++c) {
+        left += kHSColumnWidths[static_cast<size_t>(c)];
+    }
+    const int width = kHSColumnWidths[static_cast<size_t>(column)];
+    const QRect cell(left, row * kHSRowHeight, width, kHSRowHeight);
+    const tRowColors colors = RowColors(row, table_.CurrentRow());
+
+    painter.save();
+    painter.setClipRect(cell);
+    painter.fillRect(cell, Color(colors.fill));
+    painter.setPen(Color(colors.border));
+    painter.drawRect(cell.adjusted(0, 0, -1, -1));
+
+    const QString text = FromCodePage(table_.Cell(column, row));
+    const QFont font = GridFont(row == 0);
+    const QFontMetrics metrics(font);
+    const int textWidth = metrics.horizontalAdvance(text);
+    int x = 0;
+    if (row == 0) {
+        x = cell.left() + (width - textWidth) / 2;
+    } else if (column == 0) {
+        x = cell.left() + 5;
+    } else {
+        x = cell.left() + width - 5 - textWidth;
+    }
+    const int y = cell.top() + (kHSRowHeight - metrics.height()) / 2;
+    painter.setFont(font);
+    painter.setPen(Color(colors.text));
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    painter.restore();
+}
+
+tUploadFlatPanel::tUploadFlatPanel(QWidget* parent) : tFlatPanel(parent) {
+    setGeometry(kUploadLeft, 0, kUploadSize, kUploadSize);
+    Button = new tMyButton(this);
+    Button->setGeometry(0, 0, kUploadSize, kUploadSize);
+    Button->SetBitmaps(LoadResourceBitmap("Upload"), LoadResourceBitmap("UploadS"));
+    Button->DrawNormal();
+    hide();
+}
+
+tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& table)
+    : tFlatPanel(parent), table_(table) {
+    setGeometry(originX + kPanelLeft, originY + kPanelTop, kPanelWidth, kPanelHeight);
+    setMouseTracking(true);
+
+    // Everything over the table is the panel's: its own mouse moves tell the row, in its own coordinates.
+    inner_ = new tFlatPanel(this);
+    inner_->setGeometry(0, 0, kPanelWidth, kPanelHeight);
+    grid_ = new tHSGrid(inner_, table_);
+    for (QWidget* part : {static_cast<QWidget*>(inner_), static_cast<QWidget*>(grid_)}) {
+        part->setEnabled(false);
+        part->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    upload_ = new tUploadFlatPanel(this);
+    QObject::connect(upload_->Button, &tMyButton::clicked, this, [this] { UploadClick(); });
+
+    title_ = SmallLabel(parent, originX + kPanelLeft, originY + 6, 1, true);
+    infoTitle_ = SmallLabel(parent, originX + kPanelLeft, originY + 373, 1, true);
+    info_ = SmallLabel(parent, originX + kPanelLeft, originY + 388, 0, false);
+    infoTitle_->hide();
+    info_->hide();
+
+    ApplySkinColors();
+    ApplyLanguageTexts();
+    skinTarget_ = AddSkinTarget([this] { ApplySkinColors(); });
+    languageTarget_ = AddLanguageTarget([this] { ApplyLanguageTexts(); });
+    show();
+}
+
+tMyFlatPanel::~tMyFlatPanel() {
+    RemoveLanguageTarget(languageTarget_);
+    RemoveSkinTarget(skinTarget_);
+    delete info_;
+    delete infoTitle_;
+    delete title_;
+    table_.PanelGone(this);
+}
+
+void tMyFlatPanel::ApplySkinColors() {
+    const auto& hs = SkinSettings.HiScore;
+    // The outer border takes the page's colour so that only the table's own border shows.
+    SetColors(SkinSettings.Panel_Game.clrPanel, SkinSettings.Panel_Game.clrPanel);
+    inner_->SetColors(hs.clrLineOther, hs.clrBorder);
+    upload_->SetColors(hs.clrLineOther, hs.clrLineOther);
+    title_->SetColor(hs.clrTextTitle);
+    infoTitle_->SetColor(hs.clrTextInfoTitle);
+    info_->SetColor(hs.clrTextInfo);
+    if (!hs.btmUpLoadDefault.Empty()) {
+        upload_->Button->SetBitmaps(hs.btmUpLoadDefault.image, hs.btmUpLoadFocused.image);
+    }
+    upload_->Button->DrawNormal();
+    grid_->update();
+}
+
+void tMyFlatPanel::ApplyLanguageTexts() {
+    infoTitle_->SetText(HeaderForm(LangText("s1500")));
+    upload_->Button->SetHint(LangText("s1404"));
+    GridChanged();
+}
+
+void tMyFlatPanel::GridChanged() {
+    title_->SetText(table_.Title());
+    grid_->update();
+    if (hovering_) {
+        PanelMouseMove(hoverX_, hoverY_);
+    }
+}
+
+std::string tMyFlatPanel::InfoText(const tHS& entry) const {
+    return LabelForm(LangText("s1501")) + entry.StartTime + kLineBreak + LabelForm(LangText("s1502")) +
+           entry.PlayTime + kLineBreak + LabelForm(LangText("s1503")) + entry.StartLevel + "   |   " +
+           LabelForm(LangText("s1504")) + entry.BrokenLines + kLineBreak + LabelForm(LangText("s1505")) +
+           entry.Figures + kLineBreak + LabelForm(LangText("s1506")) + entry.Cleared;
+}
+
+void tMyFlatPanel::PanelMouseMove(int x, int y) {
+    hovering_ = true;
+    hoverX_ = x;
+    hoverY_ = y;
+    hoverRow_ = y / kHSRowHeight;
+
+    const int current = table_.CurrentRow();
+    upload_->move(kUploadLeft, hoverRow_ * kHSRowHeight + 2);
+    const bool uploadable =
+        hoverRow_ >= 1 && hoverRow_ <= kLastUploadRow && !(hoverRow_ == current && table_.GamePlaying());
+    upload_->setVisible(uploadable);
+    if (uploadable) {
+        upload_->raise();
+    }
+
+    const tHS* entry = nullptr;
+    tHS live;
+    if (hoverRow_ == current) {
+        live = table_.CurrentEntry();
+        entry = &live;
+    } else if (hoverRow_ >= 1 && hoverRow_ <= kLoserRow) {
+        entry = &table_.Record(hoverRow_ < current ? hoverRow_ : hoverRow_ - 1);
+    }
+    if (entry == nullptr) {
+        infoTitle_->hide();
+        info_->hide();
+        return;
+    }
+    selectedRecord_ = *entry;
+    info_->SetText(InfoText(*entry));
+    infoTitle_->show();
+    info_->show();
+}
+
+void tMyFlatPanel::PanelMouseLeave() {
+    hovering_ = false;
+    infoTitle_->hide();
+    info_->hide();
+    upload_->hide();
+    hoverX_ = 0;
+    hoverY_ = 0;
+    hoverRow_ = 0;
+}
+
+void tMyFlatPanel::UploadClick() {
+    ShellOpen(UploadAddress(table_.GameTypeName(), table_.DifficultyName(), selectedRecord_));
+}
+
+void tMyFlatPanel::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    PanelMouseMove(at.x(), at.y());
+    tFlatPanel::mouseMoveEvent(event);
+}
+
+void tMyFlatPanel::leaveEvent(QEvent* event) {
+    // Moving onto the upload button, which lies inside the panel, is no leaving: Qt tells only a move out
+    // of the panel and all its children.
+    PanelMouseLeave();
+    tFlatPanel::leaveEvent(event);
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The high score panel beside the well: the table as 17 drawn rows, a title above it, an information box
+// below it about the row under the mouse, and an upload button that follows the mouse along the rows.
+
+#include "engine/uLabels.h"
+#include "storage/uHSEntry.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QPainter;
+class tHiScore;
+class tMyButton;
+
+inline constexpr int kHSRowHeight = 20;
+inline constexpr std::array<int, 3> kHSColumnWidths{110, 50, 68};
+
+// A flat panel: a face with a one-pixel border.
+class tFlatPanel : public QWidget {
+public:
+    explicit tFlatPanel(QWidget* parent);
+    void SetColors(uint32_t faceBGR, uint32_t borderBGR);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    uint32_t face_ = 0;
+    uint32_t border_ = 0;
+};
+
+// The rows of the table; every cell is drawn by DrawCell from the table's texts and the skin's colours.
+class tHSGrid : public QWidget {
+public:
+    tHSGrid(QWidget* parent, const tHiScore& table);
+    void DrawCell(QPainter& painter, int column, int row) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const tHiScore& table_;
+};
+
+// The small panel that carries the upload button.
+class tUploadFlatPanel : public tFlatPanel {
+public:
+    explicit tUploadFlatPanel(QWidget* parent);
+    tMyButton* Button = nullptr;
+};
+
+class tMyFlatPanel : public tFlatPanel {
+public:
+    // The panel and its three labels go onto `parent` at their places beside the well, shifted by the
+    // origin.
+    tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& table);
+    ~tMyFlatPanel() override;
+    tMyFlatPanel(const tMyFlatPanel&) = delete;
+    tMyFlatPanel& operator=(const tMyFlatPanel&) = delete;
+
+    void PanelMouseMove(int x, int y);
+    void PanelMouseLeave();
+    void UploadClick();
+    // The table's texts or rows changed: redraw, and follow the game in progress in the information.
+    void GridChanged();
+
+    int HoverRow() const { return hoverRow_; }
+    const tHS& SelectedRecord() const { return selectedRecord_; }
+    tHSGrid& Grid() { return *grid_; }
+    tUploadFlatPanel& UploadPanel() { return *upload_; }
+    tTextLabel& TitleLabel() { return *title_; }
+    tTextLabel& InfoTitleLabel() { return *infoTitle_; }
+    tTextLabel& InfoLabel() { return *info_; }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void ApplySkinColors();
+    void ApplyLanguageTexts();
+    std::string InfoText(const tHS& entry) const;
+
+    tHiScore& table_;
+    tFlatPanel* inner_ = nullptr;
+    tHSGrid* grid_ = nullptr;
+    tUploadFlatPanel* upload_ = nullptr;
+    // On the parent, not on the panel: they may go before the panel when the parent is freed.
+    QPointer<tTextLabel> title_;
+    QPointer<tTextLabel> infoTitle_;
+    QPointer<tTextLabel> info_;
+    int hoverX_ = 0;
+    int hoverY_ = 0;
+    int hoverRow_ = 0;
+    bool hovering_ = false;
+    tHS selectedRecord_;
+    int skinTarget_ = 0;
+    int languageTarget_ = 0;
+};

@@ -1,0 +1,69 @@
+#include "storage/uHSUpload.h"
+
+#include "platform/uBaseDir.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QString>
+
+#include <array>
+
+namespace {
+
+// Name, Level, Score and the seven texts of an entry, in the order the server reads them.
+std::array<std::string, 9> EntryValues(const tHS& entry) {
+    return {entry.Name,
+            std::to_string(entry.Level),
+            std::to_string(entry.Score),
+            entry.StartTime,
+            entry.PlayTime,
+            entry.StartLevel,
+            entry.BrokenLines,
+            entry.Figures,
+            entry.Cleared};
+}
+
+} // namespace
+
+std::string UploadDigest(std::string_view gameType, std::string_view difficulty, const tHS& entry) {
+    std::string input = HSSectionName(gameType, difficulty);
+    for (const std::string& value : EntryValues(entry)) {
+        input += value;
+    }
+    input += std::to_string(kUploadBuild);
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArray::fromStdString(input), QCryptographicHash::Md5);
+    return digest.toHex().toStdString();
+}
+
+std::string UploadData(std::string_view gameType, std::string_view difficulty, const tHS& entry) {
+    std::string data =
+        std::to_string(kUploadBuild) + "|" + std::string(gameType) + "|" + std::string(difficulty);
+    for (const std::string& value : EntryValues(entry)) {
+        data += "|" + value;
+    }
+    return data + "|" + UploadDigest(gameType, difficulty, entry);
+}
+
+std::string PercentEncodeAll(std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(bytes.size() * 3);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        encoded += '%';
+        encoded += kHex[byte >> 4];
+        encoded += kHex[byte & 0x0F];
+    }
+    return encoded;
+}
+
+std::string UploadPageBase() {
+    const QFileInfo marker(QString::fromStdString(BasePath("hstest")));
+    return std::string(marker.exists() && !marker.isDir() ? kTestPageBase : kScorePageBase);
+}
+
+std::string UploadAddress(std::string_view gameType, std::string_view difficulty, const tHS& entry) {
+    return UploadPageBase() +
+           "index.php?tab=hscore&data=" + PercentEncodeAll(UploadData(gameType, difficulty, entry));
+}

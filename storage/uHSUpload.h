@@ -1,0 +1,28 @@
+#pragma once
+// Publishing a stored result: the signed record and the address of the score server's page that receives it.
+// The program only builds the address; the browser sends it, and no answer is ever read.
+
+#include "storage/uHSEntry.h"
+
+#include <string>
+#include <string_view>
+
+// The build the server checks records against.
+inline constexpr int kUploadBuild = 64;
+// The score server's page, up to "index.php".
+inline constexpr std::string_view kScorePageBase = "https://stakkar.example.org/";
+// Used instead while a file "hstest" lies in BaseDir, so a result can be sent to a server on this machine.
+inline constexpr std::string_view kTestPageBase = "http://127.0.0.1:888/";
+
+// The MD5 of the table, the entry's ten values and the build, joined without separators: 32 lower-case hex
+// digits.
+std::string UploadDigest(std::string_view gameType, std::string_view difficulty, const tHS& entry);
+// Build, table, the entry's values and the digest, joined by "|"; a "|" inside a value is not escaped, the
+// digest tells the server whether it split the record right.
+std::string UploadData(std::string_view gameType, std::string_view difficulty, const tHS& entry);
+// Every byte as "%" and two upper-case hex digits, letters and digits included.
+std::string PercentEncodeAll(std::string_view bytes);
+// kTestPageBase while BaseDir holds a file "hstest", kScorePageBase otherwise.
+std::string UploadPageBase();
+// The page base, "index.php?tab=hscore&data=" and the encoded record.
+std::string UploadAddress(std::string_view gameType, std::string_view difficulty, const tHS& entry);

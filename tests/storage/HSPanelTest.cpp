@@ -1,0 +1,290 @@
+#include "look/uLang.h"
+#include "look/uSkin.h"
+#include "platform/uBaseDir.h"
+#include "platform/uBitmap.h"
+#include "platform/uShell.h"
+#include "shell/uMessageBox.h"
+#include "shell/uOther.h"
+#include "storage/uHSPanel.h"
+#include "storage/uHSUpload.h"
+#include "storage/uPackIni.h"
+#include "storage/uhiscore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Distinct solid colours (0x00BBGGRR) for every part of a row, so one pixel tells what was drawn.
+namespace rowcolor {
+constexpr uint32_t HeadFill = 0x000080, HeadText = 0x00FFFF, HeadBorder = 0x000040;
+constexpr uint32_t CurrentFill = 0x008000, CurrentText = 0xFF00FF, CurrentBorder = 0x004000;
+constexpr uint32_t OtherFill = 0x800000, OtherText = 0xFFFF00, OtherBorder = 0x400000;
+constexpr uint32_t LooserFill = 0x808080, LooserText = 0x0080FF, LooserBorder = 0x404040;
+constexpr uint32_t TableBorder = 0x123456;
+} // namespace rowcolor
+
+class HSPanel : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::string savedBase;
+    tSkinSettings savedSkin;
+    tMessageBoxHook savedMessages;
+    tShellHook savedShell;
+    std::vector<std::string> opened;
+    bool playing = false;
+    tGameResult live{"08.03.05 10:00:00", "1:15", "4", "3", "20 [16,0/m]", "5 [4,0/m]"};
+    std::unique_ptr<QWidget> page;
+    std::unique_ptr<tHiScore> table;
+    tMyFlatPanel* panel = nullptr;
+
+    void SetUp() override {
+        savedBase = BaseDir;
+        BaseDir = dir.path().toStdString();
+        LoadLanguageResource();
+        LoadDefaultLanguage();
+        savedSkin = SkinSettings;
+        auto& hs = SkinSettings.HiScore;
+        hs.clrLineHead = rowcolor::HeadFill;
+        hs.clrTextHead = rowcolor::HeadText;
+        hs.clrLBorderHead = rowcolor::HeadBorder;
+        hs.clrLineCurrent = rowcolor::CurrentFill;
+        hs.clrTextCurrent = rowcolor::CurrentText;
+        hs.clrLBorderCurrent = rowcolor::CurrentBorder;
+        hs.clrLineOther = rowcolor::OtherFill;
+        hs.clrTextOther = rowcolor::OtherText;
+        hs.clrLBorderOther = rowcolor::OtherBorder;
+        hs.clrLineLooser = rowcolor::LooserFill;
+        hs.clrTextLooser = rowcolor::LooserText;
+        hs.clrLBorderLooser = rowcolor::LooserBorder;
+        hs.clrBorder = rowcolor::TableBorder;
+        hs.btmUpLoadDefault.image = SolidImage(18, 18, 0x0000FF);
+        hs.btmUpLoadFocused.image = SolidImage(18, 18, 0x00FF00);
+        savedMessages = SetMessageBoxHook([](const std::string&) {});
+        savedShell = SetShellHook([this](const std::string& address) { opened.push_back(address); });
+
+        WriteTable({{"Ann", 5, 1000}, {"Bob", 4, 500}, {"Cid", 3, 300}, {"Dan", 2, 100}});
+        page = std::make_unique<QWidget>();
+        page->resize(640, 480);
+        table = std::make_unique<tHiScore>();
+        panel = table->CreatePanel(page.get());
+        table->SetGameSource({[this] { return playing; }, [this] { return live; }});
+        page->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(page.get()));
+        // A move to where the pointer already is goes unseen; every test starts from this corner.
+        QTest::mouseMove(page.get(), QPoint(1, 1));
+    }
+    void TearDown() override {
+        if (page) {
+            QTest::mouseMove(page.get(), QPoint(2, 2));
+        }
+        table.reset();
+        page.reset();
+        SetShellHook(savedShell);
+        SetMessageBoxHook(savedMessages);
+        SkinSettings = savedSkin;
+        BaseDir = savedBase;
+    }
+
+    struct tStored {
+        std::string name;
+        int32_t level;
+        int32_t score;
+    };
+    static void WriteTable(const std::vector<tStored>& entries) {
+        tStringListPackedINI doc;
+        int32_t slot = 1;
+        for (const auto& s : entries) {
+            tHS e = PlaceholderHS(slot++);
+            e.Name = s.name;
+            e.Level = s.level;
+            e.Score = s.score;
+            e.StartTime = "01.02.05 10:0" + std::to_string(slot) + ":00";
+            e.Figures = std::to_string(s.score / 10) + " [1,0/m]";
+            WriteHSSlot(doc, "Standart_Normal", StoredForm("Standart_Normal", e));
+        }
+        doc.SaveCompressedFile(BasePath("hscore.dat"));
+    }
+
+    // Zed at level 2 with 250 points: row 4, between Cid and Dan.
+    void StartGame() {
+        table->LoadTable("Standart", "Normal", "Zed");
+        playing = true;
+        table->UpdateCurrent("Zed", 2, 250);
+    }
+
+    void MoveTo(int x, int y) { QTest::mouseMove(panel, QPoint(x, y)); }
+    bool InfoShown() const { return panel->InfoLabel().isVisible() && panel->InfoTitleLabel().isVisible(); }
+    const std::string& Info() const { return panel->InfoLabel().Text(); }
+    bool UploadShown() const { return panel->UploadPanel().isVisible(); }
+};
+
+QRgb Rgb(uint32_t bgr) {
+    return ColorToRgb(bgr) | 0xFF000000u;
+}
+
+// Pixels of a colour within a row of the grid, in panel coordinates.
+int CountInRow(const QImage& image, int row, uint32_t bgr) {
+    int n = 0;
+    for (int y = 1 + row * kHSRowHeight; y < 1 + (row + 1) * kHSRowHeight; ++y) {
+        for (int x = 1; x < 229; ++x) {
+            n += image.pixel(x, y) == Rgb(bgr) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+TEST_F(HSPanel, RowsAreDrawnInTheColoursOfTheirKind) {
+    StartGame();
+    const QImage image = panel->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(230, 342));
+    struct {
+        int row;
+        uint32_t fill, text, border;
+    } const rows[] = {
+        {0, rowcolor::HeadFill, rowcolor::HeadText, rowcolor::HeadBorder},
+        {1, rowcolor::OtherFill, rowcolor::OtherText, rowcolor::OtherBorder},
+        {4, rowcolor::CurrentFill, rowcolor::CurrentText, rowcolor::CurrentBorder},
+        {5, rowcolor::OtherFill, rowcolor::OtherText, rowcolor::OtherBorder},
+        {16, rowcolor::LooserFill, rowcolor::LooserText, rowcolor::LooserBorder},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        const int top = 1 + r.row * kHSRowHeight;
+        EXPECT_EQ(image.pixel(3, top + 10), Rgb(r.fill));
+        // Each cell has its own one-pixel outline: the left edge of the level column and the row's top.
+        EXPECT_EQ(image.pixel(1 + 110, top + 10), Rgb(r.border));
+        EXPECT_EQ(image.pixel(60, top), Rgb(r.border));
+        EXPECT_GT(CountInRow(image, r.row, r.text), 0);
+    }
+    // The table's own border frames the rows.
+    EXPECT_EQ(image.pixel(0, 100), Rgb(rowcolor::TableBorder));
+    EXPECT_EQ(image.pixel(229, 100), Rgb(rowcolor::TableBorder));
+    EXPECT_EQ(CountInRow(image, 4, rowcolor::OtherText), 0);
+}
+
+TEST_F(HSPanel, AGameOutsideTheBestFifteenIsDrawnAsTheRowThatDropsOut) {
+    table->LoadTable("Standart", "Normal", "Zed");
+    ASSERT_EQ(table->CurrentRow(), kLoserRow);
+    const QImage image = panel->grab().toImage();
+    EXPECT_EQ(image.pixel(3, 1 + 16 * kHSRowHeight + 10), Rgb(rowcolor::LooserFill));
+    for (int row = 1; row < kLoserRow; ++row) {
+        EXPECT_EQ(image.pixel(3, 1 + row * kHSRowHeight + 10), Rgb(rowcolor::OtherFill)) << row;
+    }
+}
+
+TEST_F(HSPanel, HoveringARowShowsItsEntryAndTheUploadButton) {
+    StartGame();
+    MoveTo(50, 25);
+    EXPECT_EQ(panel->HoverRow(), 1);
+    EXPECT_TRUE(UploadShown());
+    EXPECT_EQ(panel->UploadPanel().geometry(), QRect(92, 22, 18, 18));
+    ASSERT_TRUE(InfoShown());
+    EXPECT_EQ(Info(),
+              "Start time : 01.02.05 10:02:00\n\rPlay time : 0:00\n\r"
+              "Start level : 1   |   Broken lines : 0\n\rFigures : 100 [1,0/m]\n\rCleared : 0 [0,0/m]");
+    EXPECT_EQ(panel->InfoTitleLabel().Text(), ":: Information ::");
+    EXPECT_EQ(panel->SelectedRecord().Name, "Ann");
+
+    // Below the player's row the rows show the entry before theirs.
+    MoveTo(50, 5 * kHSRowHeight + 3);
+    EXPECT_EQ(panel->SelectedRecord().Name, "Dan");
+    EXPECT_NE(Info().find("Figures : 10 [1,0/m]"), std::string::npos);
+
+    // The bottom row has no button; it shows the entry that drops out.
+    MoveTo(50, 339);
+    EXPECT_EQ(panel->HoverRow(), 16);
+    EXPECT_FALSE(UploadShown());
+    EXPECT_TRUE(InfoShown());
+    EXPECT_EQ(panel->SelectedRecord().Slot, table->Record(15).Slot);
+
+    // The titles have neither; the last selected entry stays selected.
+    MoveTo(50, 5);
+    EXPECT_EQ(panel->HoverRow(), 0);
+    EXPECT_FALSE(UploadShown());
+    EXPECT_FALSE(InfoShown());
+    EXPECT_EQ(panel->SelectedRecord().Slot, table->Record(15).Slot);
+}
+
+TEST_F(HSPanel, ThePlayersRowShowsTheLiveGameAndIsUploadableOnlyOnceItIsOver) {
+    StartGame();
+    MoveTo(50, 4 * kHSRowHeight + 10);
+    EXPECT_FALSE(UploadShown());
+    EXPECT_EQ(Info(),
+              "Start time : 08.03.05 10:00:00\n\rPlay time : 1:15\n\r"
+              "Start level : 4   |   Broken lines : 3\n\rFigures : 20 [16,0/m]\n\rCleared : 5 [4,0/m]");
+
+    // The information follows the game while the mouse rests, also when the row moves up under it.
+    live.PlayTime = "1:16";
+    table->UpdateCurrent("Zed", 2, 260);
+    EXPECT_NE(Info().find("Play time : 1:16"), std::string::npos);
+    table->UpdateCurrent("Zed", 2, 400);
+    ASSERT_EQ(table->CurrentRow(), 3);
+    EXPECT_EQ(panel->SelectedRecord().Name, "Cid");
+
+    MoveTo(50, 3 * kHSRowHeight + 10);
+    playing = false;
+    live.PlayTime = "1:20";
+    table->SaveResult(live);
+    MoveTo(51, 3 * kHSRowHeight + 10);
+    EXPECT_TRUE(UploadShown());
+    EXPECT_EQ(panel->SelectedRecord().Score, 400);
+    EXPECT_NE(Info().find("Play time : 1:20"), std::string::npos);
+}
+
+TEST_F(HSPanel, TheUploadButtonOpensTheSignedAddressOfTheHoveredEntry) {
+    StartGame();
+    MoveTo(50, 2 * kHSRowHeight + 5);
+    QTest::mouseClick(panel->UploadPanel().Button, Qt::LeftButton, {}, QPoint(9, 9));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], UploadAddress("Standart", "Normal", table->Record(2)));
+    // Every byte encoded, "Bob" included, exactly as the browser is to receive it.
+    EXPECT_EQ(opened[0].rfind("https://stakkar.example.org/index.php?tab=hscore&data=%36%34%7C%53%74", 0),
+              0u);
+    EXPECT_NE(opened[0].find("%7C%42%6F%62%7C%34%7C%35%30%30%7C"), std::string::npos);
+
+    QFile marker(dir.filePath("hstest"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    QTest::mouseClick(panel->UploadPanel().Button, Qt::LeftButton, {}, QPoint(9, 9));
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1], "http://127.0.0.1:888/" + opened[0].substr(opened[0].find("index.php")));
+}
+
+TEST_F(HSPanel, MovingOntoTheUploadButtonKeepsItAndLeavingThePanelHidesAll) {
+    StartGame();
+    MoveTo(50, 2 * kHSRowHeight + 5);
+    ASSERT_TRUE(UploadShown());
+    tMyButton& button = *panel->UploadPanel().Button;
+    QTest::mouseMove(&button, QPoint(9, 9));
+    EXPECT_TRUE(UploadShown());
+    EXPECT_TRUE(InfoShown());
+    EXPECT_EQ(button.Picture(), KeyedPicture(SkinSettings.HiScore.btmUpLoadFocused.image));
+
+    QTest::mouseMove(page.get(), QPoint(10, 10));
+    EXPECT_FALSE(UploadShown());
+    EXPECT_FALSE(InfoShown());
+    EXPECT_EQ(panel->HoverRow(), 0);
+}
+
+TEST_F(HSPanel, TitlesFollowTheLanguageAndTheTableAndThePanelMayGoWithItsParent) {
+    StartGame();
+    EXPECT_EQ(panel->TitleLabel().Text(), ":: High Scores [Standart:Normal] ::");
+    EXPECT_EQ(panel->TitleLabel().geometry().topLeft(), QPoint(350, 6));
+    EXPECT_EQ(panel->geometry(), QRect(350, 27, 230, 342));
+    EXPECT_EQ(panel->UploadPanel().Button->Hint(), "UpLoad result to server");
+    LanguageTable.texts[static_cast<size_t>(LanguageSlot("s1400"))] = "Rekorde";
+    ApplyLanguage();
+    EXPECT_EQ(panel->TitleLabel().Text(), ":: Rekorde [Standart:Normal] ::");
+    LoadDefaultLanguage();
+
+    page.reset();
+    EXPECT_EQ(table->Panel(), nullptr);
+    table->UpdateCurrent("Zed", 2, 900);
+}

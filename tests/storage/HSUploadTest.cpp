@@ -1,0 +1,80 @@
+#include "platform/uBaseDir.h"
+#include "storage/uHSUpload.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+tHS Entry(const std::string& name, int32_t level, int32_t score, const std::string& start,
+          const std::string& play, const std::string& startLevel, const std::string& broken,
+          const std::string& figures, const std::string& cleared) {
+    tHS e;
+    e.Name = name;
+    e.Level = level;
+    e.Score = score;
+    e.Slot = 4;
+    e.StartTime = start;
+    e.PlayTime = play;
+    e.StartLevel = startLevel;
+    e.BrokenLines = broken;
+    e.Figures = figures;
+    e.Cleared = cleared;
+    return e;
+}
+
+const tHS kAnn = Entry("Ann", 7, 12345, "07.03.05 21:15:00", "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]");
+
+} // namespace
+
+TEST(HSUpload, TheRecordIsSignedWithTheMd5OfTableValuesAndBuild) {
+    // MD5("Standart_NormalAnn71234507.03.05 21:15:004:023296 [23,8/m]31 [7,7/m]64"); the slot is no part of
+    // it.
+    EXPECT_EQ(UploadDigest("Standart", "Normal", kAnn), "61f935c5e762491728a42c2774494945");
+    EXPECT_EQ(UploadData("Standart", "Normal", kAnn),
+              "64|Standart|Normal|Ann|7|12345|07.03.05 21:15:00|4:02|3|2|96 [23,8/m]|31 [7,7/m]|"
+              "61f935c5e762491728a42c2774494945");
+    tHS negative = kAnn;
+    negative.Score = -5;
+    EXPECT_NE(UploadData("Standart", "Normal", negative).find("|7|-5|"), std::string::npos);
+    EXPECT_NE(UploadDigest("Standart", "Normal", negative), UploadDigest("Standart", "Normal", kAnn));
+}
+
+TEST(HSUpload, EveryByteIsEncodedAndABarInANameIsLeftAsItIs) {
+    EXPECT_EQ(PercentEncodeAll(std::string("aZ09|% \x00\xC0\xFF", 10)), "%61%5A%30%39%7C%25%20%00%C0%FF");
+    EXPECT_EQ(PercentEncodeAll(""), "");
+
+    const tHS odd =
+        Entry("A|\xC0\xFF", 2, 40, "01.01.05 00:00:00", "0:10", "1", "0", "5 [30,0/m]", "0 [0,0/m]");
+    const std::string data = UploadData("Extended", "Hard", odd);
+    EXPECT_EQ(data, "64|Extended|Hard|A|\xC0\xFF|2|40|01.01.05 00:00:00|0:10|1|0|5 [30,0/m]|0 [0,0/m]|"
+                    "628e63085e838cba81b813abdb8fcead");
+    EXPECT_EQ(
+        PercentEncodeAll(data),
+        "%36%34%7C%45%78%74%65%6E%64%65%64%7C%48%61%72%64%7C%41%7C%C0%FF%7C%32%7C%34%30%7C%30%31%2E%30%31"
+        "%2E%30%35%20%30%30%3A%30%30%3A%30%30%7C%30%3A%31%30%7C%31%7C%30%7C%35%20%5B%33%30%2C%30%2F%6D%5D"
+        "%7C%30%20%5B%30%2C%30%2F%6D%5D%7C%36%32%38%65%36%33%30%38%35%65%38%33%38%63%62%61%38%31%62%38%31"
+        "%33%61%62%64%62%38%66%63%65%61%64");
+}
+
+TEST(HSUpload, AFileHstestInTheStartFolderSendsResultsToTheLocalServer) {
+    QTemporaryDir dir;
+    const std::string saved = BaseDir;
+    BaseDir = dir.path().toStdString();
+    const std::string query =
+        "index.php?tab=hscore&data=" + PercentEncodeAll(UploadData("Standart", "Normal", kAnn));
+
+    EXPECT_EQ(UploadAddress("Standart", "Normal", kAnn), "https://stakkar.example.org/" + query);
+    // A folder of that name is not the file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("hstest"));
+    EXPECT_EQ(UploadPageBase(), kScorePageBase);
+    ASSERT_TRUE(QDir(dir.path()).rmdir("hstest"));
+    QFile marker(dir.filePath("hstest"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    EXPECT_EQ(UploadAddress("Standart", "Normal", kAnn), "http://127.0.0.1:888/" + query);
+
+    BaseDir = saved;
+}
