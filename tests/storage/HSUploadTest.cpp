@@ -1,10 +1,14 @@
 #include "platform/uBaseDir.h"
+#include "platform/uShell.h"
 #include "storage/uHSUpload.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -77,4 +81,28 @@ TEST(HSUpload, AFileHstestInTheStartFolderSendsResultsToTheLocalServer) {
     EXPECT_EQ(UploadAddress("Standart", "Normal", kAnn), "http://127.0.0.1:888/" + query);
 
     BaseDir = saved;
+}
+
+TEST(HSUpload, TheDesktopsOpenerReceivesTheAddressByteForByte) {
+    // A stand-in for the desktop's opener, first on the search path, writes down what it was given.
+    QTemporaryDir bin;
+    const QString seen = bin.filePath("seen");
+    QFile opener(bin.filePath("xdg-open"));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write(("#!/bin/sh\nprintf '%s' \"$1\" > '" + seen + "'\n").toUtf8());
+    opener.close();
+    opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (bin.path().toStdString() + ":" + savedPath).c_str(), 1);
+
+    const std::string address = UploadAddress("Standart", "Normal", kAnn);
+    ShellOpen(address);
+    QFile result(seen);
+    for (int waited = 0; waited < 10000 && result.size() != static_cast<qint64>(address.size());
+         waited += 10) {
+        QTest::qWait(10);
+    }
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+    EXPECT_EQ(result.readAll().toStdString(), address);
+    setenv("PATH", savedPath.c_str(), 1);
 }
