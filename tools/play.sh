@@ -10,4 +10,4 @@ mkdir -p run/skin run/lang
 cp -r data/skin/. run/skin/
 cp -r build/data/skin/. run/skin/
 cp -r data/lang/. run/lang/
-echo "The game window arrives with the main window; for now the build provides build/bin/stakkar-data." >&2
+cd run && exec ../build/bin/stakkar

@@ -1,0 +1,453 @@
+#include "shell/stakmain.h"
+
+#include "engine/uGame.h"
+#include "engine/uSound.h"
+#include "look/uLang.h"
+#include "look/uSkin.h"
+#include "platform/uBaseDir.h"
+#include "platform/uBitmap.h"
+#include "platform/uCodePage.h"
+#include "platform/uKeyCode.h"
+#include "platform/uResource.h"
+#include "shell/uAbout.h"
+#include "shell/uHelp.h"
+#include "shell/uMessageBox.h"
+#include "shell/uOptionsPage.h"
+#include "shell/uOther.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+
+std::string CurrentUser;
+
+namespace {
+
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 480;
+constexpr uint16_t kVkPause = 19;
+constexpr uint16_t kVkEscape = 27;
+constexpr uint16_t kVkF1 = 112;
+constexpr uint16_t kVkF2 = 113;
+constexpr uint16_t kVkF3 = 114;
+constexpr uint16_t kVkF4 = 115;
+
+const char* const kCredits = "Stakkar: a falling-block game written with Qt and zlib";
+
+QFont Verdana(bool bold) {
+    QFont font("Verdana");
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+void Paint(QWidget* widget, uint32_t colorBGR) {
+    widget->setAutoFillBackground(true);
+    QPalette colors = widget->palette();
+    colors.setColor(QPalette::Window, QColor(ColorToRgb(colorBGR)));
+    colors.setColor(QPalette::WindowText, Qt::white);
+    widget->setPalette(colors);
+}
+
+QFrame* Panel(QWidget* parent, const char* name, QRect place) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(place);
+    panel->setFont(Verdana(false));
+    Paint(panel, skincolor::DarkRed);
+    return panel;
+}
+
+QLabel* Line(QWidget* parent, const QString& text, QRect place, bool bold = false) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(place);
+    label->setFont(Verdana(bold));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+TMainForm::TMainForm()
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    BaseDir = QDir::currentPath().toStdString();
+    SkinList.ForgetLastName();
+    LanguageList.ForgetLastName();
+
+    setWindowTitle(kVersionLine);
+    setFixedSize(kClientWidth, kClientHeight);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    client = new QWidget(this);
+    client->setGeometry(0, 0, kClientWidth, kClientHeight);
+    Paint(client, skincolor::DarkRed);
+
+    BuildLoginView();
+    pAbout = new TAboutPanel(client);
+    BuildGameView();
+
+    if (const QScreen* display = screen())
+        savedScreen_ = display->geometry().size();
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            AppDeactivate();
+    });
+    qApp->installEventFilter(this);
+
+    CurrentUser.clear();
+    FillUserList();
+    keyNames_.LoadResource();
+    ScanSkins();
+    ScanLanguages();
+    LoadLanguageResource();
+    WireOptions();
+
+    languageTarget_ = AddLanguageTarget([this] { ApplyTexts(); });
+    skinTarget_ = AddSkinTarget([this] { ApplySkinPictures(); });
+    skinListTarget_ = AddSkinListTarget([this] { iOptClick(); });
+
+    if (const QScreen* display = screen())
+        move(display->availableGeometry().center() - rect().center());
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+    FormClose();
+    RemoveSkinListTarget(skinListTarget_);
+    RemoveSkinTarget(skinTarget_);
+    RemoveLanguageTarget(languageTarget_);
+    SkinList.SetObserver(nullptr);
+    LanguageList.SetObserver(nullptr);
+    glass_.reset();
+}
+
+void TMainForm::BuildLoginView() {
+    pLogIn = Panel(client, "pLogIn", QRect(5, 5, 630, 470));
+    lTitle = Line(pLogIn, "Stakkar", QRect(0, 8, 630, 40));
+    QFont title("Courier New");
+    title.setPixelSize(32);
+    title.setBold(true);
+    lTitle->setFont(title);
+    iLogIn = new QLabel(pLogIn);
+    iLogIn->setGeometry(100, 55, 300, 360);
+    QImage picture(300, 360, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    DrawBitmap(picture, 0, 0, tBitmap{LoadResourceBitmap("LoginBMP")});
+    iLogIn->setPixmap(QPixmap::fromImage(picture));
+
+    lUserName = Line(pLogIn, "Player name:", QRect(444, 204, 130, 16), true);
+    lUserName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    cbUsers = new QComboBox(pLogIn);
+    cbUsers->setObjectName("cbUsers");
+    cbUsers->setEditable(true);
+    cbUsers->setInsertPolicy(QComboBox::NoInsert);
+    cbUsers->setGeometry(444, 224, 130, 21);
+    cbUsers->setToolTip("Enter player name");
+    connect(cbUsers, &QComboBox::editTextChanged, this, &TMainForm::cbUsersChange);
+
+    Line(pLogIn, "!!! WARNING !!!", QRect(410, 300, 215, 16), true);
+    auto* beta =
+        Line(pLogIn, "This is just beta version... some error may occur...", QRect(410, 318, 215, 32));
+    beta->setWordWrap(true);
+    Line(pLogIn, kCredits, QRect(40, 445, 590, 16));
+
+    bLogIn = CreateImageButton(pLogIn, 572, 224, 22, 21, "LogInB", "LogInBS", "Login...");
+    iAbout = CreateImageButton(pLogIn, 4, 400, 31, 30, "About", "AboutS", "About project");
+    iExit = CreateImageButton(pLogIn, 4, 435, 31, 30, "Exit", "ExitS", "Exit");
+    connect(bLogIn, &tMyButton::clicked, this, &TMainForm::bLogInClick);
+    connect(iAbout, &tMyButton::clicked, this, &TMainForm::iAboutClick);
+    connect(iExit, &tMyButton::clicked, this, &TMainForm::iExitClick);
+}
+
+void TMainForm::BuildGameView() {
+    pGame = Panel(client, "pGame", QRect(5, 5, 630, 470));
+    pGame->hide();
+    iGame = new QLabel(pGame);
+    iGame->setGeometry(10, 5, 31, 60);
+    iOpt = new QLabel(pGame);
+    iOpt->setGeometry(10, 65, 31, 60);
+    iHelp = CreateImageButton(pGame, 4, 365, 31, 30, "Help", "HelpS", "Help");
+    iUser = CreateImageButton(pGame, 4, 400, 31, 30, "User", "UserS", "Change player");
+    iExitGame = CreateImageButton(pGame, 4, 435, 31, 30, "Exit", "ExitS", "Exit");
+    connect(iHelp, &tMyButton::clicked, this, [] { iHelpClick(); });
+    connect(iUser, &tMyButton::clicked, this, &TMainForm::iUserClick);
+    connect(iExitGame, &tMyButton::clicked, this, &TMainForm::iExitClick);
+
+    pGlass = Panel(pGame, "pGlass", QRect(40, 5, 585, 460));
+    // The skin lays its background around the well into these.
+    for (const QRect place : {QRect(1, 1, 120, 458), QRect(121, 401, 202, 58), QRect(322, 1, 262, 458)}) {
+        auto* background = new QLabel(pGlass);
+        background->setGeometry(place);
+        background->hide();
+    }
+    pConf = new TOptionsPage(pGame);
+    Paint(pConf, skincolor::DarkRed);
+    DrawTabs(true);
+}
+
+void TMainForm::ApplyTexts() {
+    iGame->setToolTip(FromCodePage(LangText("s1000")));
+    iOpt->setToolTip(FromCodePage(LangText("s2000")));
+    iHelp->SetHint(LangText("s3001"));
+    iUser->SetHint(LangText("s3002"));
+    iExitGame->SetHint(LangText("s3003"));
+    pConf->iDefOpt->SetHint(LangText("s2401"));
+    pConf->iLoad->SetHint(LangText("s2402"));
+    pConf->iSave->SetHint(LangText("s2403"));
+}
+
+void TMainForm::ApplySkinPictures() {
+    DrawTabs(View() != tView::Options);
+    pConf->iKeysL->setPixmap(QPixmap::fromImage(SkinSettings.Panel_Conf.btmControlKeys1.image));
+    pConf->iKeysR->setPixmap(QPixmap::fromImage(SkinSettings.Panel_Conf.btmControlKeys2.image));
+}
+
+void TMainForm::DrawTabs(bool wellPage) {
+    const auto draw = [](QLabel* tab, const tBitmap& bitmap, std::string_view builtIn) {
+        tab->setPixmap(QPixmap::fromImage(bitmap.Empty() ? LoadResourceBitmap(builtIn) : bitmap.image));
+    };
+    draw(iGame, wellPage ? SkinSettings.Tab.btmGameFocused : SkinSettings.Tab.btmGameDefault,
+         wellPage ? "GameS" : "GameU");
+    draw(iOpt, wellPage ? SkinSettings.Tab.btmConfDefault : SkinSettings.Tab.btmConfFocused,
+         wellPage ? "OptU" : "OptS");
+}
+
+TMainForm::tView TMainForm::View() const {
+    if (!pGame->isHidden())
+        return pGlass->isHidden() ? tView::Options : tView::Well;
+    return pAbout->isHidden() ? tView::Login : tView::About;
+}
+
+void TMainForm::iAboutClick() {
+    pAbout->iAboutClick();
+}
+
+void TMainForm::iAboutCloseClick() {
+    pAbout->iAboutCloseClick();
+}
+
+void TMainForm::iOptClick() {
+    if (!glass_)
+        return;
+    glass_->SetPause(true);
+    DrawTabs(false);
+    const bool unlocked = !glass_->Playing();
+    for (QWidget* control : std::initializer_list<QWidget*>{pConf->cbGType, pConf->cbDifficult,
+                                                            pConf->seStartLevel, pConf->seBrLines})
+        control->setEnabled(unlocked);
+    optionsChanged_ = false;
+    pConf->show();
+    pGlass->hide();
+}
+
+void TMainForm::iGameClick() {
+    if (!glass_)
+        return;
+    if (!KeysValid()) {
+        ShowMessageBox(LangText("s0001"));
+        return;
+    }
+    DrawTabs(true);
+    if (optionsChanged_) {
+        glass_->ShowScores(ToCodePage(pConf->cbGType->currentText()),
+                           ToCodePage(pConf->cbDifficult->currentText()));
+        glass_->Stat().Reset();
+        glass_->ResetWell();
+        optionsChanged_ = false;
+    }
+    pGlass->show();
+    pConf->hide();
+}
+
+void TMainForm::SetFullScreen(bool on) {
+    if (on == fullScreen_)
+        return;
+    // No display mode is switched: the borderless window covers the screen and the client stays 640 x 480
+    // in its middle.
+    const bool shown = isVisible();
+    if (on) {
+        if (const QScreen* display = screen())
+            savedScreen_ = display->geometry().size();
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        fullScreen_ = true;
+        if (shown)
+            showFullScreen();
+    } else {
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setFixedSize(kClientWidth, kClientHeight);
+        fullScreen_ = false;
+        if (const QScreen* display = screen())
+            move(display->availableGeometry().center() - rect().center());
+        if (shown)
+            showNormal();
+    }
+    PlaceClient();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceClient();
+}
+
+void TMainForm::PlaceClient() {
+    client->move(std::max(0, (width() - kClientWidth) / 2), std::max(0, (height() - kClientHeight) / 2));
+}
+
+void TMainForm::BringToFront() {
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::FormClose() {
+    if (closed_)
+        return;
+    closed_ = true;
+    if (!CurrentUser.empty() && pConf->cbAutoSave->isChecked())
+        SaveUserData(CurrentUser);
+    keyNames_.Free();
+    FreeLanguageResource();
+}
+
+bool TMainForm::KeyHookSees(QObject* watched) const {
+    // A key goes first to the window's focused control (the window itself when none has the focus), then
+    // to its parents while they ignore it; the hook acts at that first stop only.
+    QWidget* first = focusWidget();
+    return watched == (first != nullptr ? first : this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (KeyHookSees(watched))
+            FormShortCut(VirtualKeyCode(*key));
+        // Enter in the player combo logs in (cbUsersKeyPress).
+        if (watched == cbUsers->lineEdit() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            bLogInClick();
+            return true;
+        }
+        // No focus moves between the window's controls; a key edit takes Tab as a key like any other.
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return tab && widget != nullptr && widget->window() == this &&
+               qobject_cast<TKeyEdit*>(watched) == nullptr;
+    }
+    if (event->type() == QEvent::MouseButtonPress && (watched == iGame || watched == iOpt) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == iGame)
+            iGameClick();
+        else
+            iOptClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::FormShortCut(uint16_t code) {
+    const tView view = View();
+    if (glass_ == nullptr || (view != tView::Well && view != tView::Options))
+        return;
+    const bool well = view == tView::Well;
+    switch (code) {
+    case kVkPause:
+        if (well)
+            glass_->SetPause(!glass_->Paused());
+        break;
+    case kVkEscape:
+        if (well)
+            glass_->StopGame(true);
+        break;
+    case kVkF1:
+        iHelpClick();
+        break;
+    case kVkF2:
+        if (well)
+            glass_->NewGame();
+        break;
+    case kVkF3:
+        if (!well)
+            iGameClick();
+        break;
+    case kVkF4:
+        if (well)
+            iOptClick();
+        break;
+    default:
+        if (well && code != 0)
+            glass_->HandleKey(code);
+        break;
+    }
+}
+
+void TMainForm::AppDeactivate() {
+    if (glass_ && View() == tView::Well && pConf->cbAutoPause->isChecked() && !glass_->Paused())
+        glass_->SetPause(true);
+}
+
+void TMainForm::eKeys1KeyDown(TKeyEdit* edit, uint16_t code) {
+    const int index = keyNames_.IndexOfCode(code);
+    const QString name = index < 0 ? edit->text() : FromCodePage(keyNames_.Name(index));
+    // A new text runs the change handling by itself; an unchanged one runs it here, so every key pressed in
+    // an edit is checked once.
+    if (name != edit->text())
+        edit->setText(name);
+    else
+        eKeys1Change(edit);
+    edit->selectAll();
+}
+
+void TMainForm::eKeys1Change(TKeyEdit* edit) {
+    const int slot = edit->Slot();
+    const QString text = edit->text();
+    const auto setKey = [this, slot](uint16_t code) {
+        if (glass_)
+            glass_->SetKey(slot, code);
+    };
+    if (text == FromCodePage(kNoKey)) {
+        PlayResourceSound("Error", true);
+        setKey(0);
+        return;
+    }
+    bool conflict = false;
+    for (const TKeyEdit* other : pConf->eKeys)
+        if (other != edit && other->text() == text) {
+            conflict = true;
+            break;
+        }
+    setKey(keyNames_.CodeOfName(ToCodePage(text)));
+    if (conflict)
+        PlayResourceSound("Error", true);
+}
+
+bool TMainForm::KeysValid() const {
+    std::array<std::string, 7> names;
+    for (size_t i = 0; i < names.size(); ++i)
+        names[i] = ToCodePage(pConf->eKeys[i]->text());
+    return ::KeysValid(names);
+}
+
+void TMainForm::SetDefaultKeys() {
+    for (size_t i = 0; i < kKeyActions.size(); ++i)
+        pConf->eKeys[i]->setText(FromCodePage(kKeyActions[i].defaultName));
+}

@@ -1,0 +1,121 @@
+#pragma once
+// The main window: the log-in view, the about panel and the game view with its well and options pages; the
+// player's options, the control keys and the window-wide key hook.
+
+#include "shell/uKeyNames.h"
+#include "shell/uUserData.h"
+
+#include <QSize>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class TAboutPanel;
+class TKeyEdit;
+class TOptionsPage;
+class tGlass;
+class tMyButton;
+
+// The logged-in player's name; empty while nobody is logged in.
+extern std::string CurrentUser;
+
+inline constexpr const char* kApplicationTitle = "Stakkar";
+
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the window (FormCreate); BaseDir becomes the current directory.
+    TMainForm();
+    ~TMainForm() override;
+
+    enum class tView { Login, About, Well, Options };
+    tView View() const;
+
+    void iGameClick();
+    void iOptClick();
+    void iAboutClick();
+    void iAboutCloseClick();
+    void iExitClick() { close(); }
+    void SetFullScreen(bool on);
+    bool FullScreen() const { return fullScreen_; }
+
+    void FillUserList();
+    void bLogInClick();
+    void LoadUserData(const std::string& player);
+    void SaveUserData(const std::string& player);
+    void iUserClick();
+    void iDefOptClick();
+    void iLoadClick() { LoadUserData(CurrentUser); }
+    void iSaveClick() { SaveUserData(CurrentUser); }
+    // The controls' values as users.dat stores them.
+    tUserOptions ControlOptions() const;
+
+    void cbGTypeChange();
+    void cbDifficultChange();
+    bool OptionsChanged() const { return optionsChanged_; }
+
+    void eKeys1KeyDown(TKeyEdit* edit, uint16_t code);
+    void eKeys1Change(TKeyEdit* edit);
+    bool KeysValid() const;
+    void SetDefaultKeys();
+    // Fixed keys act on the views and the game; every other key goes to the engine while the well shows.
+    void FormShortCut(uint16_t code);
+    void AppDeactivate();
+
+    const tKeyNames& KeyNames() const { return keyNames_; }
+    tGlass* Glass() const { return glass_.get(); }
+    // Brings the window to the front, as a second start of the program asks.
+    void BringToFront();
+
+    QWidget* client = nullptr;
+    QFrame* pLogIn = nullptr;
+    QLabel* lTitle = nullptr;
+    QLabel* iLogIn = nullptr;
+    QLabel* lUserName = nullptr;
+    QComboBox* cbUsers = nullptr;
+    TAboutPanel* pAbout = nullptr;
+    QFrame* pGame = nullptr;
+    QFrame* pGlass = nullptr;
+    TOptionsPage* pConf = nullptr;
+    QLabel* iGame = nullptr;
+    QLabel* iOpt = nullptr;
+    tMyButton* bLogIn = nullptr;
+    tMyButton* iAbout = nullptr;
+    tMyButton* iExit = nullptr;
+    tMyButton* iHelp = nullptr;
+    tMyButton* iUser = nullptr;
+    tMyButton* iExitGame = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildLoginView();
+    void BuildGameView();
+    void WireOptions();
+    void cbUsersChange(const QString& text);
+    void DrawTabs(bool wellPage);
+    void ApplyTexts();
+    void ApplySkinPictures();
+    void PlaceClient();
+    bool KeyHookSees(QObject* watched) const;
+    void FormClose();
+
+    std::unique_ptr<tGlass> glass_;
+    tKeyNames keyNames_;
+    bool fullScreen_ = false;
+    QSize savedScreen_;
+    bool optionsChanged_ = false;
+    QString lastGoodName_;
+    bool closed_ = false;
+    int languageTarget_ = 0;
+    int skinTarget_ = 0;
+    int skinListTarget_ = 0;
+};

@@ -1,0 +1,204 @@
+#include "shell/uOptionsPage.h"
+
+#include "look/uChoiceList.h"
+#include "look/uLang.h"
+#include "platform/uCodePage.h"
+#include "platform/uKeyCode.h"
+#include "shell/uKeyNames.h"
+#include "shell/uOther.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+#include <vector>
+
+namespace {
+
+constexpr int kPageWidth = 585;
+constexpr int kRowHeight = 21;
+constexpr int kLabelLeft = 5;
+constexpr int kLabelWidth = 140;
+constexpr int kControlLeft = 150;
+constexpr int kControlWidth = 120;
+constexpr int kCheckLeft = 325;
+constexpr int kCheckWidth = 250;
+constexpr int kChoiceWidth = 155;
+constexpr int kKeyRowTop = 195;
+constexpr int kKeyRowStep = 35;
+constexpr int kKeyRightLeft = 325;
+
+QFont Verdana(bool bold) {
+    QFont font("Verdana");
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TKeyEdit::TKeyEdit(QWidget* parent, int slot) : QLineEdit(parent), slot_(slot) {
+    setObjectName(QString("eKeys%1").arg(slot));
+    setReadOnly(true);
+    setText(FromCodePage(kNoKey));
+}
+
+bool TKeyEdit::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void TKeyEdit::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (keyHandler_)
+        keyHandler_(this, VirtualKeyCode(*event));
+    selectAll();
+}
+
+void TKeyEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    selectAll();
+}
+
+void TKeyEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    selectAll();
+}
+
+void MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change) {
+    const auto show = [combo, &list] {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        for (int i = 0; i < list.Count(); ++i)
+            combo->addItem(FromCodePage(list.Item(i)));
+        combo->setCurrentIndex(list.ItemIndex());
+        combo->setToolTip(FromCodePage(list.Hint()));
+    };
+    list.SetObserver(show);
+    show();
+    QObject::connect(combo, &QComboBox::activated, combo, [&list, change](int index) {
+        list.SetItemIndex(index);
+        change();
+    });
+}
+
+TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
+    setObjectName("pConf");
+    setGeometry(40, 5, kPageWidth, 460);
+    setFont(Verdana(false));
+    hide();
+
+    std::vector<std::pair<QLabel*, const char*>> titles{{AddTitle("s2100", 6), "s2100"},
+                                                        {AddTitle("s2200", 169), "s2200"},
+                                                        {AddTitle("s2300", 332), "s2300"}};
+    std::vector<std::pair<QLabel*, const char*>> rows{
+        {AddRowLabel("s2101", 32), "s2101"},
+        {AddRowLabel("s2102", 67), "s2102"},
+        {AddRowLabel("s2103", 102), "s2103"},
+        {AddRowLabel("s2104", 137), "s2104"},
+        {AddRowLabel("s2201", kKeyRowTop), "s2201"},
+        {AddRowLabel("s2202", kKeyRowTop + kKeyRowStep), "s2202"},
+        {AddRowLabel("s2203", kKeyRowTop + 2 * kKeyRowStep), "s2203"},
+        {AddRowLabel("s2204", kKeyRowTop + 3 * kKeyRowStep), "s2204"},
+        {AddRowLabel("s2301", 358), "s2301"},
+        {AddRowLabel("s2302", 393), "s2302"}};
+
+    cbGType = new QComboBox(this);
+    cbGType->setObjectName("cbGType");
+    cbGType->addItems({"Standart", "Extended"});
+    cbGType->setGeometry(kControlLeft, 32, kControlWidth, kRowHeight);
+    cbDifficult = new QComboBox(this);
+    cbDifficult->setObjectName("cbDifficult");
+    cbDifficult->addItems({"Easy", "Normal", "Hard", "Impossible"});
+    cbDifficult->setGeometry(kControlLeft, 67, kControlWidth, kRowHeight);
+    seStartLevel = new QSpinBox(this);
+    seStartLevel->setObjectName("seStartLevel");
+    seStartLevel->setRange(1, 25);
+    seStartLevel->setGeometry(kControlLeft, 102, kControlWidth, kRowHeight);
+    seBrLines = new QSpinBox(this);
+    seBrLines->setObjectName("seBrLines");
+    seBrLines->setRange(0, 20);
+    seBrLines->setGeometry(kControlLeft, 137, kControlWidth, kRowHeight);
+    for (QSpinBox* spin : {seStartLevel, seBrLines}) {
+        // Only the spin buttons and the arrow keys change the value.
+        spin->findChild<QLineEdit*>()->setReadOnly(true);
+    }
+
+    cbAutoPause = AddCheckBox("cbAutoPause", "s2105", 34);
+    cbFullScreen = AddCheckBox("cbFullScreen", "s2106", 55);
+    cbSounds = AddCheckBox("cbSounds", "s2107", 76);
+    cbShowFix = AddCheckBox("cbShowFix", "s2108", 97);
+    cbShadow = AddCheckBox("cbShadow", "s2109", 118);
+    cbAutoSave = AddCheckBox("cbAutoSave", "s2110", 139);
+
+    for (int slot = 1; slot <= 7; ++slot) {
+        auto* edit = new TKeyEdit(this, slot);
+        const int row = (slot - 1) / 2;
+        const bool right = slot % 2 == 0;
+        edit->setGeometry(right ? kKeyRightLeft : kControlLeft, kKeyRowTop + row * kKeyRowStep, kControlWidth,
+                          kRowHeight);
+        eKeys[static_cast<size_t>(slot - 1)] = edit;
+    }
+    iKeysL = new QLabel(this);
+    iKeysL->setGeometry(kControlLeft + kControlWidth + 5, kKeyRowTop - 2, 31, 135);
+    iKeysR = new QLabel(this);
+    iKeysR->setGeometry(kKeyRightLeft + kControlWidth + 5, kKeyRowTop - 2, 31, 135);
+
+    cbSkin = new QComboBox(this);
+    cbSkin->setObjectName("cbSkin");
+    cbSkin->setGeometry(kControlLeft, 358, kChoiceWidth, kRowHeight);
+    cbLanguage = new QComboBox(this);
+    cbLanguage->setObjectName("cbLanguage");
+    cbLanguage->setGeometry(kControlLeft, 393, kChoiceWidth, kRowHeight);
+
+    iDefOpt = CreateImageButton(this, 479, 425, 31, 30, "Def", "DefS", "Standart options");
+    iLoad = CreateImageButton(this, 514, 425, 31, 30, "Load", "LoadS", "Restore your options");
+    iSave = CreateImageButton(this, 549, 425, 31, 30, "Save", "SaveS", "Save options");
+
+    texts_ = [this, titles, rows] {
+        for (const auto& [label, key] : titles)
+            label->setText(FromCodePage(HeaderForm(LangText(key))));
+        for (const auto& [label, key] : rows)
+            label->setText(FromCodePage(LabelForm(LangText(key))));
+        const std::pair<QCheckBox*, const char*> boxes[] = {{cbAutoPause, "s2105"}, {cbFullScreen, "s2106"},
+                                                            {cbSounds, "s2107"},    {cbShowFix, "s2108"},
+                                                            {cbShadow, "s2109"},    {cbAutoSave, "s2110"}};
+        for (const auto& [box, key] : boxes)
+            box->setText(FromCodePage(LangText(key)));
+    };
+    languageTarget_ = AddLanguageTarget([this] { ApplyTexts(); });
+    ApplyTexts();
+}
+
+TOptionsPage::~TOptionsPage() {
+    RemoveLanguageTarget(languageTarget_);
+}
+
+void TOptionsPage::ApplyTexts() {
+    texts_();
+}
+
+QLabel* TOptionsPage::AddTitle(const char* key, int top) {
+    auto* label = new QLabel(FromCodePage(HeaderForm(LangText(key))), this);
+    label->setFont(Verdana(true));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setGeometry(0, top, kPageWidth, 16);
+    return label;
+}
+
+QLabel* TOptionsPage::AddRowLabel(const char* key, int top) {
+    auto* label = new QLabel(FromCodePage(LabelForm(LangText(key))), this);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(kLabelLeft, top, kLabelWidth, kRowHeight);
+    return label;
+}
+
+QCheckBox* TOptionsPage::AddCheckBox(const char* name, const char* key, int top) {
+    auto* box = new QCheckBox(FromCodePage(LangText(key)), this);
+    box->setObjectName(name);
+    box->setGeometry(kCheckLeft, top, kCheckWidth, 18);
+    return box;
+}

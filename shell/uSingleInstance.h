@@ -1,0 +1,32 @@
+#pragma once
+// One copy of the game per user: the first copy listens on a local socket named after the program; a later
+// copy asks it to come to the front and then ends without a window of its own.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLocalServer;
+
+class tSingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit tSingleInstance(QString name);
+    ~tSingleInstance() override;
+
+    // True when this is the only copy: it now listens. False when another copy runs; that copy has been asked
+    // to come to the front.
+    bool Claim();
+    // Run in the first copy each time a later copy starts.
+    void SetRaiseHandler(std::function<void()> handler) { raise_ = std::move(handler); }
+
+    // The guard's name for this program and user.
+    static QString DefaultName();
+
+private:
+    void Accept();
+
+    QString name_;
+    QLocalServer* server_ = nullptr;
+    std::function<void()> raise_;
+};

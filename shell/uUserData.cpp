@@ -1,0 +1,94 @@
+#include "shell/uUserData.h"
+
+#include "platform/uCodePage.h"
+#include "storage/uSLIni.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <set>
+
+namespace {
+constexpr const char* kLineBreak = "\n\r";
+}
+
+tUserOptions DefaultUserOptions() {
+    tUserOptions options;
+    for (size_t i = 0; i < kUserKeys.size(); ++i)
+        options[i] = kUserKeys[i].def;
+    return options;
+}
+
+int UserInteger(const tUserOptions& options, tUserOption option) {
+    if (const auto value = ParseInteger(options[option]))
+        return *value;
+    return ParseInteger(kUserKeys[option].def).value_or(0);
+}
+
+bool UserFlag(const tUserOptions& options, tUserOption option) {
+    return UserInteger(options, option) != 0;
+}
+
+tUserOptions ReadUserOptions(const tStringListINI& file, std::string_view player) {
+    tUserOptions options;
+    for (size_t i = 0; i < kUserKeys.size(); ++i) {
+        const tUserKey& key = kUserKeys[i];
+        const int32_t def = ParseInteger(key.def).value_or(0);
+        switch (key.kind) {
+        case tUserValue::Text:
+            options[i] = file.ReadString(player, key.key, key.def);
+            break;
+        case tUserValue::Integer:
+            options[i] = std::to_string(file.ReadInteger(player, key.key, def));
+            break;
+        case tUserValue::Flag:
+            options[i] = file.ReadBool(player, key.key, def != 0) ? "1" : "0";
+            break;
+        }
+    }
+    return options;
+}
+
+void WriteUserOptions(tStringListINI& file, std::string_view player, const tUserOptions& options) {
+    for (size_t i = 0; i < kUserKeys.size(); ++i)
+        file.WriteString(player, kUserKeys[i].key, options[i]);
+}
+
+tUsersFile ReadUsersFile(const std::string& path) {
+    tUsersFile file;
+    try {
+        file.ini.ReadCompressedFile(path);
+        return file;
+    } catch (const tPackError&) {
+    }
+    file.ini.Clear();
+    const QString name = QString::fromStdString(path);
+    const std::string copy = KeepDamagedFile(path);
+    if (!copy.empty()) {
+        if (QFile::remove(name)) {
+            file.message = ToCodePage(QFileInfo(name).fileName()) +
+                           " is damaged: the player list starts empty." + kLineBreak +
+                           "The old file is kept as " +
+                           ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName()) + ".";
+            return file;
+        }
+        // The damaged file stays where it is, so this copy would only be the first of one per read.
+        QFile::remove(QString::fromStdString(copy));
+    }
+    file.writable = false;
+    static std::set<std::string> told;
+    if (told.insert(path).second)
+        file.message = ToCodePage(QFileInfo(name).fileName()) +
+                       " is damaged and is left as it is; options cannot be saved.";
+    return file;
+}
+
+bool ValidUserName(std::string_view name) {
+    if (name.empty())
+        return false;
+    for (const char c : name)
+        if (c == '\r' || c == '\n' || c == '\0' || c == '[' || c == ']')
+            return false;
+    return true;
+}

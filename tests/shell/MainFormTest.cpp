@@ -1,0 +1,291 @@
+#include "engine/uGame.h"
+#include "engine/uSound.h"
+#include "platform/uBaseDir.h"
+#include "shell/stakmain.h"
+#include "shell/uMessageBox.h"
+#include "shell/uOptionsPage.h"
+#include "shell/uOther.h"
+#include "storage/uPackIni.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+class MainForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        messageHook_ = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
+        soundHook_ = SetSoundHook([this](const std::string& name) { sounds.push_back(name); });
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageBoxHook(messageHook_);
+        SetSoundHook(soundHook_);
+        QDir::setCurrent(previousDir_);
+    }
+
+    void Start() {
+        form = std::make_unique<TMainForm>();
+        form->show();
+    }
+    void LogIn(const QString& name) {
+        QTest::keyClicks(form->cbUsers->lineEdit(), name);
+        QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focused = form->focusWidget();
+        QTest::keyClick(focused != nullptr ? focused : form.get(), key, modifiers);
+    }
+    void WriteUsers(const std::string& text) {
+        tStringListPackedINI ini;
+        ini.SetText(text);
+        ini.SaveCompressedFile(dir_.filePath("users.dat").toStdString());
+    }
+    tStringListPackedINI ReadUsers() {
+        tStringListPackedINI ini;
+        ini.ReadCompressedFile(dir_.filePath("users.dat").toStdString());
+        return ini;
+    }
+    TOptionsPage& Page() { return *form->pConf; }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> messages;
+    std::vector<std::string> sounds;
+
+private:
+    QString previousDir_;
+    tMessageBoxHook messageHook_;
+    tSoundHook soundHook_;
+};
+
+} // namespace
+
+TEST_F(MainForm, StartsOnTheLogInViewWithTheProgramCaption) {
+    Start();
+    EXPECT_EQ(form->View(), TMainForm::tView::Login);
+    EXPECT_EQ(form->windowTitle(), "Stakkar (1.0.2 build 64 beta 3b)");
+    EXPECT_EQ(form->size(), QSize(640, 480));
+    EXPECT_EQ(form->pLogIn->geometry(), QRect(5, 5, 630, 470));
+    EXPECT_EQ(BaseDir, QDir::currentPath().toStdString());
+    EXPECT_EQ(form->Glass(), nullptr);
+    QTest::mouseClick(form->iAbout, Qt::LeftButton);
+    EXPECT_EQ(form->View(), TMainForm::tView::About);
+    Key(Qt::Key_F2);
+    EXPECT_EQ(form->Glass(), nullptr);
+    form->iAboutCloseClick();
+    EXPECT_EQ(form->View(), TMainForm::tView::Login);
+}
+
+TEST_F(MainForm, EmptyNameOnlySoundsAnError) {
+    Start();
+    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(sounds, std::vector<std::string>{"Error"});
+    EXPECT_EQ(form->View(), TMainForm::tView::Login);
+    EXPECT_FALSE(QFile::exists(dir_.filePath("users.dat")));
+}
+
+TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
+    Start();
+    LogIn("Ann");
+    EXPECT_EQ(sounds.front(), "Login");
+    EXPECT_EQ(CurrentUser, "Ann");
+    ASSERT_NE(form->Glass(), nullptr);
+    EXPECT_EQ(form->View(), TMainForm::tView::Well);
+    EXPECT_TRUE(messages.empty());
+    const tStringListPackedINI users = ReadUsers();
+    EXPECT_EQ(users.ReadString("Ann", "Drop", ""), "Ctrl");
+    EXPECT_EQ(users.ReadString("Ann", "Language", ""), "(Default)");
+    EXPECT_EQ(users.Count(), 20);
+    EXPECT_EQ(Page().eKeys[5]->text(), "Space");
+}
+
+TEST_F(MainForm, StoredOptionsAreLimitedAtLogIn) {
+    WriteUsers("[Cy]\r\nGameMode=extended\r\nDifficult=Hard\r\nStartLevel=30\r\nBrokenLines=99\r\n"
+               "RotateRight=up\r\nAutoPause=0\r\n");
+    Start();
+    ASSERT_EQ(form->cbUsers->count(), 1);
+    LogIn("cy");
+    EXPECT_EQ(Page().cbGType->currentText(), "Extended");
+    EXPECT_EQ(Page().cbDifficult->currentText(), "Hard");
+    EXPECT_EQ(Page().seStartLevel->value(), 15);
+    EXPECT_EQ(Page().seBrLines->value(), 20);
+    EXPECT_FALSE(Page().cbAutoPause->isChecked());
+    EXPECT_EQ(Page().eKeys[0]->text(), "up");
+    EXPECT_EQ(form->View(), TMainForm::tView::Well);
+    EXPECT_EQ(ReadUsers().ReadString("cy", "BrokenLines", ""), "20");
+}
+
+TEST_F(MainForm, FunctionKeysSwitchPagesAndDriveTheGame) {
+    Start();
+    LogIn("Ann");
+    tGlass& glass = *form->Glass();
+    Key(Qt::Key_F3);
+    EXPECT_EQ(form->View(), TMainForm::tView::Well);
+    Key(Qt::Key_Pause);
+    EXPECT_FALSE(glass.Paused());
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_TRUE(glass.Playing());
+    Key(Qt::Key_Pause);
+    EXPECT_TRUE(glass.Paused());
+    Key(Qt::Key_Pause);
+    EXPECT_FALSE(glass.Paused());
+    Key(Qt::Key_F4);
+    EXPECT_EQ(form->View(), TMainForm::tView::Options);
+    EXPECT_TRUE(glass.Paused());
+    EXPECT_FALSE(Page().cbDifficult->isEnabled());
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(glass.Playing());
+    EXPECT_TRUE(glass.Paused());
+    Key(Qt::Key_F3);
+    EXPECT_EQ(form->View(), TMainForm::tView::Well);
+    EXPECT_TRUE(glass.Paused());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(glass.Playing());
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(glass.Playing());
+    Page().cbAutoPause->setChecked(true);
+    form->AppDeactivate();
+    EXPECT_TRUE(glass.Paused());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainForm, MovementKeysReachTheEngineOnlyOnTheWellPage) {
+    Start();
+    LogIn("Ann");
+    tGlass& glass = *form->Glass();
+    Key(Qt::Key_F2);
+    glass.Tick();
+    ASSERT_TRUE(glass.Falling());
+    const int keys = glass.Stat().Keys();
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(glass.Stat().Keys(), keys + 2);
+    Key(Qt::Key_F4);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(glass.Stat().Keys(), keys + 2);
+}
+
+TEST_F(MainForm, UnknownStoredKeyOpensTheOptionsPageUntilAKeyIsBound) {
+    WriteUsers("[Bob]\r\nDrop=F5\r\n");
+    Start();
+    LogIn("Bob");
+    EXPECT_EQ(form->View(), TMainForm::tView::Options);
+    EXPECT_EQ(messages, std::vector<std::string>{"Error in control keys settings."});
+    EXPECT_EQ(Page().eKeys[6]->text(), "(No)");
+    Key(Qt::Key_F3);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(form->View(), TMainForm::tView::Options);
+    QTest::keyClick(Page().eKeys[6], Qt::Key_F5);
+    EXPECT_EQ(Page().eKeys[6]->text(), "(No)");
+    QTest::keyClick(Page().eKeys[6], Qt::Key_Q);
+    EXPECT_EQ(Page().eKeys[6]->text(), "Q");
+    EXPECT_EQ(Page().eKeys[6]->selectedText(), "Q");
+    Key(Qt::Key_F3);
+    EXPECT_EQ(form->View(), TMainForm::tView::Well);
+    EXPECT_EQ(ReadUsers().ReadString("Bob", "Drop", ""), "(No)");
+}
+
+TEST_F(MainForm, BindingAKeyTwiceSoundsAnErrorAndLocksTheWell) {
+    Start();
+    LogIn("Ann");
+    Key(Qt::Key_F4);
+    sounds.clear();
+    QTest::keyClick(Page().eKeys[1], Qt::Key_Up);
+    EXPECT_EQ(Page().eKeys[1]->text(), "Up");
+    EXPECT_EQ(sounds, std::vector<std::string>{"Error"});
+    EXPECT_FALSE(form->KeysValid());
+    Key(Qt::Key_F3);
+    EXPECT_EQ(form->View(), TMainForm::tView::Options);
+    QTest::keyClick(Page().eKeys[1], Qt::Key_Tab);
+    EXPECT_EQ(sounds.size(), 2u);
+    QTest::keyClick(Page().eKeys[1], Qt::Key_Home);
+    EXPECT_EQ(Page().eKeys[1]->text(), "Home");
+    EXPECT_TRUE(form->KeysValid());
+    QTest::mouseClick(form->iGame, Qt::LeftButton);
+    EXPECT_EQ(form->View(), TMainForm::tView::Well);
+}
+
+TEST_F(MainForm, ChangeOfPlayerSavesOnlyWithAutoSave) {
+    Start();
+    LogIn("Ann");
+    Page().seBrLines->setValue(5);
+    QTest::mouseClick(form->iUser, Qt::LeftButton);
+    EXPECT_EQ(form->View(), TMainForm::tView::Login);
+    EXPECT_EQ(form->Glass(), nullptr);
+    EXPECT_TRUE(CurrentUser.empty());
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "BrokenLines", ""), "5");
+    LogIn("Ann");
+    EXPECT_EQ(Page().seBrLines->value(), 5);
+    Page().cbAutoSave->setChecked(false);
+    Page().seBrLines->setValue(7);
+    form->iUserClick();
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "BrokenLines", ""), "5");
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "AutoSave", ""), "1");
+}
+
+TEST_F(MainForm, StandardAndRestoredOptionsFillTheControls) {
+    WriteUsers("[Dee]\r\nBrokenLines=4\r\nMoveLeft=A\r\nShadow=1\r\n");
+    Start();
+    LogIn("Dee");
+    form->iDefOptClick();
+    EXPECT_EQ(Page().seBrLines->value(), 0);
+    EXPECT_EQ(Page().eKeys[2]->text(), "Left");
+    EXPECT_FALSE(Page().cbShadow->isChecked());
+    EXPECT_EQ(ReadUsers().ReadString("Dee", "MoveLeft", ""), "A");
+    form->iLoadClick();
+    EXPECT_EQ(Page().eKeys[2]->text(), "A");
+    EXPECT_EQ(Page().seBrLines->value(), 4);
+    form->iDefOptClick();
+    form->iSaveClick();
+    EXPECT_EQ(ReadUsers().ReadString("Dee", "MoveLeft", ""), "Left");
+}
+
+TEST_F(MainForm, DamagedPlayersFileIsKeptAsideAndToldOnce) {
+    std::ofstream(dir_.filePath("users.dat").toStdString(), std::ios::binary) << "\x78\x9c garbage";
+    Start();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(form->cbUsers->count(), 0);
+    EXPECT_TRUE(QFile::exists(dir_.filePath("users.dat.damaged")));
+    LogIn("Eve");
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(ReadUsers().ReadString("Eve", "GameMode", ""), "Standart");
+}
+
+TEST_F(MainForm, NamesKeepToWhatTheFileCanHold) {
+    Start();
+    QTest::keyClicks(form->cbUsers->lineEdit(), "A[b]c");
+    EXPECT_EQ(form->cbUsers->currentText(), "Abc");
+    form->cbUsers->setEditText(QString::fromUtf8("Abc李"));
+    EXPECT_EQ(form->cbUsers->currentText(), "Abc");
+    form->cbUsers->setEditText(QString());
+    QTest::keyClicks(form->cbUsers->lineEdit(), QString(60, 'W'));
+    EXPECT_LT(form->cbUsers->currentText().size(), 60);
+}
+
+TEST_F(MainForm, FullScreenTogglesOnceAndClosingSavesWithAutoSave) {
+    Start();
+    LogIn("Ann");
+    form->SetFullScreen(true);
+    form->SetFullScreen(true);
+    EXPECT_TRUE(form->FullScreen());
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+    form->SetFullScreen(false);
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(form->size(), QSize(640, 480));
+    Page().seStartLevel->setValue(9);
+    form->close();
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "StartLevel", ""), "9");
+}

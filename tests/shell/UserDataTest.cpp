@@ -1,0 +1,88 @@
+#include "shell/uPlayers.h"
+#include "shell/uUserData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+TEST(UserData, NewSectionGetsAll19KeysInTableOrderWithTheirDefaults) {
+    tStringListINI ini;
+    ini.SetText("[Other]\r\nGameMode=Extended\r\n");
+    WriteUserOptions(ini, "Ann", ReadUserOptions(ini, "Ann"));
+    EXPECT_EQ(ini.Text(),
+              "[Other]\r\nGameMode=Extended\r\n[Ann]\r\nGameMode=Standart\r\nDifficult=Easy\r\n"
+              "StartLevel=1\r\nBrokenLines=0\r\nAutoPause=1\r\nFullScreen=0\r\nSounds=1\r\n"
+              "ShowFix=1\r\nShadow=0\r\nAutoSave=1\r\nRotateRight=Up\r\nRotateLeft=End\r\n"
+              "MoveLeft=Left\r\nMoveRight=Right\r\nMoveDown=Down\r\nQMoveDown=Space\r\nDrop=Ctrl\r\n"
+              "Skin=(Default)\r\nLanguage=(Default)\r\n");
+}
+
+TEST(UserData, UnreadableNumbersTakeTheirDefaultsAndFlagsAreAnyInteger) {
+    tStringListINI ini;
+    ini.SetText("[Bob]\r\nStartLevel=abc\r\nBrokenLines=-3\r\nAutoPause=0\r\nShadow=7\r\nSounds=x\r\n"
+                "Drop=F5\r\n");
+    const tUserOptions options = ReadUserOptions(ini, "bob");
+    EXPECT_EQ(UserInteger(options, uoStartLevel), 1);
+    EXPECT_EQ(UserInteger(options, uoBrokenLines), -3);
+    EXPECT_FALSE(UserFlag(options, uoAutoPause));
+    EXPECT_TRUE(UserFlag(options, uoShadow));
+    EXPECT_TRUE(UserFlag(options, uoSounds));
+    EXPECT_EQ(options[uoKey7], "F5");
+    EXPECT_EQ(options[uoGameMode], "Standart");
+}
+
+TEST(UserData, DamagedFileIsKeptAsideRemovedAndToldOnce) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("users.dat").toStdString();
+    std::ofstream(path, std::ios::binary) << "not a zlib stream at all";
+    tUsersFile first = ReadUsersFile(path);
+    EXPECT_TRUE(first.writable);
+    EXPECT_EQ(first.ini.Count(), 0);
+    EXPECT_NE(first.message.find("users.dat.damaged"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+    QFile copy(dir.filePath("users.dat.damaged"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("not a zlib stream at all"));
+    const tUsersFile second = ReadUsersFile(path);
+    EXPECT_TRUE(second.message.empty());
+    EXPECT_TRUE(second.writable);
+}
+
+TEST(UserData, DamagedFileThatCannotBeKeptAsideIsNeverSavedOver) {
+    QTemporaryDir dir;
+    const QString sub = dir.filePath("ro");
+    QDir().mkdir(sub);
+    const std::string path = (sub + "/users.dat").toStdString();
+    std::ofstream(path, std::ios::binary) << "garbage";
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFile(sub + "/probe").open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "the folder stays writable (running as root)";
+    const tUsersFile file = ReadUsersFile(path);
+    EXPECT_FALSE(file.writable);
+    EXPECT_FALSE(file.message.empty());
+    EXPECT_TRUE(ReadUsersFile(path).message.empty());
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
+}
+
+TEST(UserData, NamesThatWouldBreakTheFileAreRefused) {
+    EXPECT_TRUE(ValidUserName("Ann Smith"));
+    for (const std::string& bad :
+         std::vector<std::string>{"", "a]b", "[x", std::string("a\0b", 3), "a\rb", "a\nb"})
+        EXPECT_FALSE(ValidUserName(bad)) << bad;
+    EXPECT_TRUE(AcceptableNameText(QString::fromUtf8("Иван")));
+    EXPECT_FALSE(AcceptableNameText(QString::fromUtf8("李")));
+    EXPECT_FALSE(AcceptableNameText("x]"));
+    EXPECT_TRUE(AcceptableNameText(""));
+}
+
+TEST(UserData, NameGrowsOneCharacterPastTheWidthLimit) {
+    QFont font("Verdana");
+    font.setPixelSize(11);
+    EXPECT_EQ(NameLengthLimit("Al", font, 100), 3);
+    EXPECT_EQ(NameLengthLimit(QString(40, 'W'), font, 100), -1);
+}

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Starts the game under a virtual display: its window must appear, and a second copy must end at once without
+# a window while the first keeps running.
+set -euo pipefail
+game="$1"
+work="$(mktemp -d)"
+trap 'kill "$first" 2>/dev/null || true; rm -rf "$work"' EXIT
+cd "$work"
+"$game" &
+first=$!
+for _ in $(seq 50); do
+    if xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"'; then break; fi
+    sleep 0.1
+done
+xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"' || { echo "no main window"; exit 1; }
+windows=$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')
+timeout 5 "$game" || { echo "second copy did not end cleanly"; exit 1; }
+kill -0 "$first" || { echo "first copy ended"; exit 1; }
+[ "$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')" = "$windows" ] || { echo "second window"; exit 1; }
+echo "ok"
