@@ -32,7 +32,7 @@ QColor Color(uint32_t colorBGR) {
 
 QFont GridFont(bool bold) {
     QFont font("Verdana");
-    font.setPointSize(8);
+    font.setPixelSize(11);
     font.setBold(bold);
     return font;
 }
@@ -75,16 +75,16 @@ tFlatPanel::tFlatPanel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void tFlatPanel::SetColors(uint32_t faceBGR, uint32_t borderBGR) {
-    face_ = faceBGR;
-    border_ = borderBGR;
+void tFlatPanel::SetColors(const QColor& face, const QColor& border) {
+    face_ = face;
+    border_ = border;
     update();
 }
 
 void tFlatPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Color(face_));
-    painter.setPen(Color(border_));
+    painter.fillRect(rect(), face_);
+    painter.setPen(border_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
@@ -186,16 +186,21 @@ tMyFlatPanel::~tMyFlatPanel() {
 void tMyFlatPanel::ApplySkinColors() {
     const auto& hs = SkinSettings.HiScore;
     // The outer border takes the page's colour so that only the table's own border shows.
-    SetColors(SkinSettings.Panel_Game.clrPanel, SkinSettings.Panel_Game.clrPanel);
-    inner_->SetColors(hs.clrLineOther, hs.clrBorder);
-    upload_->SetColors(hs.clrLineOther, hs.clrLineOther);
-    title_->SetColor(hs.clrTextTitle);
-    infoTitle_->SetColor(hs.clrTextInfoTitle);
-    info_->SetColor(hs.clrTextInfo);
+    SetColors(Color(SkinSettings.Panel_Game.clrPanel), Color(SkinSettings.Panel_Game.clrPanel));
+    inner_->SetColors(Color(hs.clrLineOther), Color(hs.clrBorder));
     if (!hs.btmUpLoadDefault.Empty()) {
         upload_->Button->SetBitmaps(hs.btmUpLoadDefault.image, hs.btmUpLoadFocused.image);
     }
     upload_->Button->DrawNormal();
+    // This button is opaque, but a picture button keys out its corner colour; the panel behind it shows that
+    // very colour, so the picture appears whole.
+    const QImage& normal = upload_->Button->NormalBitmap();
+    const QColor corner =
+        normal.isNull() ? Color(hs.clrLineOther) : QColor(normal.pixel(0, normal.height() - 1));
+    upload_->SetColors(corner, corner);
+    title_->SetColor(hs.clrTextTitle);
+    infoTitle_->SetColor(hs.clrTextInfoTitle);
+    info_->SetColor(hs.clrTextInfo);
     grid_->update();
 }
 

@@ -5,6 +5,7 @@
 #include "engine/uLabels.h"
 #include "storage/uHSEntry.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -22,14 +23,14 @@ inline constexpr std::array<int, 3> kHSColumnWidths{110, 50, 68};
 class tFlatPanel : public QWidget {
 public:
     explicit tFlatPanel(QWidget* parent);
-    void SetColors(uint32_t faceBGR, uint32_t borderBGR);
+    void SetColors(const QColor& face, const QColor& border);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    uint32_t face_ = 0;
-    uint32_t border_ = 0;
+    QColor face_;
+    QColor border_;
 };
 
 // The rows of the table; every cell is drawn by DrawCell from the table's texts and the skin's colours.

@@ -19,20 +19,25 @@
 
 namespace {
 
-// Distinct solid colours (0x00BBGGRR) for every part of a row, so one pixel tells what was drawn.
-namespace rowcolor {
-constexpr uint32_t HeadFill = 0x000080, HeadText = 0x00FFFF, HeadBorder = 0x000040;
-constexpr uint32_t CurrentFill = 0x008000, CurrentText = 0xFF00FF, CurrentBorder = 0x004000;
-constexpr uint32_t OtherFill = 0x800000, OtherText = 0xFFFF00, OtherBorder = 0x400000;
-constexpr uint32_t LooserFill = 0x808080, LooserText = 0x0080FF, LooserBorder = 0x404040;
-constexpr uint32_t TableBorder = 0x123456;
-} // namespace rowcolor
+// Distinct solid colours (0x00BBGGRR) for every kind of row, so one pixel tells what was drawn.
+struct tRowKind {
+    uint32_t fill, text, border;
+};
+constexpr tRowKind kHead{0x000080, 0x00FFFF, 0x000040}, kCurrent{0x008000, 0xFF00FF, 0x004000},
+    kOther{0x800000, 0xFFFF00, 0x400000}, kLooser{0x808080, 0x0080FF, 0x404040};
+constexpr uint32_t kTableBorder = 0x123456, kUploadColor = 0x0000FF;
+
+void SetRowKind(uint32_t& fill, uint32_t& text, uint32_t& border, const tRowKind& kind) {
+    fill = kind.fill;
+    text = kind.text;
+    border = kind.border;
+}
 
 class HSPanel : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    std::string savedBase;
-    tSkinSettings savedSkin;
+    std::string savedBase = BaseDir;
+    tSkinSettings savedSkin = SkinSettings;
     tMessageBoxHook savedMessages;
     tShellHook savedShell;
     std::vector<std::string> opened;
@@ -43,31 +48,40 @@ protected:
     tMyFlatPanel* panel = nullptr;
 
     void SetUp() override {
-        savedBase = BaseDir;
         BaseDir = dir.path().toStdString();
         LoadLanguageResource();
         LoadDefaultLanguage();
-        savedSkin = SkinSettings;
         auto& hs = SkinSettings.HiScore;
-        hs.clrLineHead = rowcolor::HeadFill;
-        hs.clrTextHead = rowcolor::HeadText;
-        hs.clrLBorderHead = rowcolor::HeadBorder;
-        hs.clrLineCurrent = rowcolor::CurrentFill;
-        hs.clrTextCurrent = rowcolor::CurrentText;
-        hs.clrLBorderCurrent = rowcolor::CurrentBorder;
-        hs.clrLineOther = rowcolor::OtherFill;
-        hs.clrTextOther = rowcolor::OtherText;
-        hs.clrLBorderOther = rowcolor::OtherBorder;
-        hs.clrLineLooser = rowcolor::LooserFill;
-        hs.clrTextLooser = rowcolor::LooserText;
-        hs.clrLBorderLooser = rowcolor::LooserBorder;
-        hs.clrBorder = rowcolor::TableBorder;
-        hs.btmUpLoadDefault.image = SolidImage(18, 18, 0x0000FF);
+        SetRowKind(hs.clrLineHead, hs.clrTextHead, hs.clrLBorderHead, kHead);
+        SetRowKind(hs.clrLineCurrent, hs.clrTextCurrent, hs.clrLBorderCurrent, kCurrent);
+        SetRowKind(hs.clrLineOther, hs.clrTextOther, hs.clrLBorderOther, kOther);
+        SetRowKind(hs.clrLineLooser, hs.clrTextLooser, hs.clrLBorderLooser, kLooser);
+        hs.clrBorder = kTableBorder;
+        hs.btmUpLoadDefault.image = SolidImage(18, 18, kUploadColor);
         hs.btmUpLoadFocused.image = SolidImage(18, 18, 0x00FF00);
         savedMessages = SetMessageBoxHook([](const std::string&) {});
         savedShell = SetShellHook([this](const std::string& address) { opened.push_back(address); });
 
-        WriteTable({{"Ann", 5, 1000}, {"Bob", 4, 500}, {"Cid", 3, 300}, {"Dan", 2, 100}});
+        // Ann 1000, Bob 500, Cid 300, Dan 100, then placeholders; Figures tell the entries apart.
+        tStringListPackedINI doc;
+        const std::pair<const char*, int32_t> stored[] = {
+            {"Ann", 1000}, {"Bob", 500}, {"Cid", 300}, {"Dan", 100}};
+        for (int32_t slot = 1; const auto& [name, score] : stored) {
+            const tHS e{name,
+                        6 - slot,
+                        score,
+                        slot,
+                        "01.02.05 10:0" + std::to_string(slot) + ":00",
+                        "0:00",
+                        "1",
+                        "0",
+                        std::to_string(score / 10) + " [1,0/m]",
+                        "0 [0,0/m]"};
+            WriteHSSlot(doc, "Standart_Normal", StoredForm("Standart_Normal", e));
+            ++slot;
+        }
+        doc.SaveCompressedFile(BasePath("hscore.dat"));
+
         page = std::make_unique<QWidget>();
         page->resize(640, 480);
         table = std::make_unique<tHiScore>();
@@ -88,26 +102,6 @@ protected:
         SetMessageBoxHook(savedMessages);
         SkinSettings = savedSkin;
         BaseDir = savedBase;
-    }
-
-    struct tStored {
-        std::string name;
-        int32_t level;
-        int32_t score;
-    };
-    static void WriteTable(const std::vector<tStored>& entries) {
-        tStringListPackedINI doc;
-        int32_t slot = 1;
-        for (const auto& s : entries) {
-            tHS e = PlaceholderHS(slot++);
-            e.Name = s.name;
-            e.Level = s.level;
-            e.Score = s.score;
-            e.StartTime = "01.02.05 10:0" + std::to_string(slot) + ":00";
-            e.Figures = std::to_string(s.score / 10) + " [1,0/m]";
-            WriteHSSlot(doc, "Standart_Normal", StoredForm("Standart_Normal", e));
-        }
-        doc.SaveCompressedFile(BasePath("hscore.dat"));
     }
 
     // Zed at level 2 with 250 points: row 4, between Cid and Dan.
@@ -144,38 +138,30 @@ TEST_F(HSPanel, RowsAreDrawnInTheColoursOfTheirKind) {
     StartGame();
     const QImage image = panel->grab().toImage();
     ASSERT_EQ(image.size(), QSize(230, 342));
-    struct {
-        int row;
-        uint32_t fill, text, border;
-    } const rows[] = {
-        {0, rowcolor::HeadFill, rowcolor::HeadText, rowcolor::HeadBorder},
-        {1, rowcolor::OtherFill, rowcolor::OtherText, rowcolor::OtherBorder},
-        {4, rowcolor::CurrentFill, rowcolor::CurrentText, rowcolor::CurrentBorder},
-        {5, rowcolor::OtherFill, rowcolor::OtherText, rowcolor::OtherBorder},
-        {16, rowcolor::LooserFill, rowcolor::LooserText, rowcolor::LooserBorder},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.row);
-        const int top = 1 + r.row * kHSRowHeight;
-        EXPECT_EQ(image.pixel(3, top + 10), Rgb(r.fill));
+    const std::pair<int, tRowKind> rows[] = {
+        {0, kHead}, {1, kOther}, {4, kCurrent}, {5, kOther}, {16, kLooser}};
+    for (const auto& [row, kind] : rows) {
+        SCOPED_TRACE(row);
+        const int top = 1 + row * kHSRowHeight;
+        EXPECT_EQ(image.pixel(3, top + 10), Rgb(kind.fill));
         // Each cell has its own one-pixel outline: the left edge of the level column and the row's top.
-        EXPECT_EQ(image.pixel(1 + 110, top + 10), Rgb(r.border));
-        EXPECT_EQ(image.pixel(60, top), Rgb(r.border));
-        EXPECT_GT(CountInRow(image, r.row, r.text), 0);
+        EXPECT_EQ(image.pixel(1 + 110, top + 10), Rgb(kind.border));
+        EXPECT_EQ(image.pixel(60, top), Rgb(kind.border));
+        EXPECT_GT(CountInRow(image, row, kind.text), 0);
     }
     // The table's own border frames the rows.
-    EXPECT_EQ(image.pixel(0, 100), Rgb(rowcolor::TableBorder));
-    EXPECT_EQ(image.pixel(229, 100), Rgb(rowcolor::TableBorder));
-    EXPECT_EQ(CountInRow(image, 4, rowcolor::OtherText), 0);
+    EXPECT_EQ(image.pixel(0, 100), Rgb(kTableBorder));
+    EXPECT_EQ(image.pixel(229, 100), Rgb(kTableBorder));
+    EXPECT_EQ(CountInRow(image, 4, kOther.text), 0);
 }
 
 TEST_F(HSPanel, AGameOutsideTheBestFifteenIsDrawnAsTheRowThatDropsOut) {
     table->LoadTable("Standart", "Normal", "Zed");
     ASSERT_EQ(table->CurrentRow(), kLoserRow);
     const QImage image = panel->grab().toImage();
-    EXPECT_EQ(image.pixel(3, 1 + 16 * kHSRowHeight + 10), Rgb(rowcolor::LooserFill));
+    EXPECT_EQ(image.pixel(3, 1 + 16 * kHSRowHeight + 10), Rgb(kLooser.fill));
     for (int row = 1; row < kLoserRow; ++row) {
-        EXPECT_EQ(image.pixel(3, 1 + row * kHSRowHeight + 10), Rgb(rowcolor::OtherFill)) << row;
+        EXPECT_EQ(image.pixel(3, 1 + row * kHSRowHeight + 10), Rgb(kOther.fill)) << row;
     }
 }
 
@@ -185,9 +171,11 @@ TEST_F(HSPanel, HoveringARowShowsItsEntryAndTheUploadButton) {
     EXPECT_EQ(panel->HoverRow(), 1);
     EXPECT_TRUE(UploadShown());
     EXPECT_EQ(panel->UploadPanel().geometry(), QRect(92, 22, 18, 18));
+    // The button is opaque: even its corner colour, which picture buttons key out, shows.
+    EXPECT_EQ(panel->grab().toImage().pixel(92, 22 + 17), Rgb(kUploadColor));
     ASSERT_TRUE(InfoShown());
     EXPECT_EQ(Info(),
-              "Start time : 01.02.05 10:02:00\n\rPlay time : 0:00\n\r"
+              "Start time : 01.02.05 10:01:00\n\rPlay time : 0:00\n\r"
               "Start level : 1   |   Broken lines : 0\n\rFigures : 100 [1,0/m]\n\rCleared : 0 [0,0/m]");
     EXPECT_EQ(panel->InfoTitleLabel().Text(), ":: Information ::");
     EXPECT_EQ(panel->SelectedRecord().Name, "Ann");
