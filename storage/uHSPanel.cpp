@@ -30,11 +30,16 @@ QColor Color(uint32_t colorBGR) {
     return QColor::fromRgb(ColorToRgb(colorBGR));
 }
 
-QFont GridFont(bool bold) {
-    QFont font("Verdana");
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
+const QFont& GridFont(bool bold) {
+    static const auto make = [](bool isBold) {
+        QFont font("Verdana");
+        font.setPixelSize(11);
+        font.setBold(isBold);
+        return font;
+    };
+    static const QFont regular = make(false);
+    static const QFont heading = make(true);
+    return bold ? heading : regular;
 }
 
 // The labels above and below the table: 7 point, the window's own family.
@@ -118,7 +123,7 @@ void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
 
     const QString text = FromCodePage(table_.Cell(column, row));
-    const QFont font = GridFont(row == 0);
+    const QFont& font = GridFont(row == 0);
     const QFontMetrics metrics(font);
     const int textWidth = metrics.horizontalAdvance(text);
     int x = 0;
