@@ -20,6 +20,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -272,12 +275,22 @@ void TMainForm::iGameClick() {
 void TMainForm::SetFullScreen(bool on) {
     if (on == fullScreen_)
         return;
-    // No display mode is switched: the borderless window covers the screen and the client stays 640 x 480
-    // in its middle.
     const bool shown = isVisible();
     if (on) {
         if (const QScreen* display = screen())
             savedScreen_ = display->geometry().size();
+        // No display mode is switched: the client is shown scaled to fill the screen, keeping its shape,
+        // through a view that passes the mouse and the keys on to it.
+        scene_ = new QGraphicsScene(this);
+        client->setParent(nullptr);
+        proxy_ = scene_->addWidget(client);
+        view_ = new QGraphicsView(scene_, this);
+        view_->setFrameShape(QFrame::NoFrame);
+        view_->setBackgroundBrush(Qt::black);
+        view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view_->show();
+        view_->setFocus();
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -285,6 +298,15 @@ void TMainForm::SetFullScreen(bool on) {
         if (shown)
             showFullScreen();
     } else {
+        proxy_->setWidget(nullptr);
+        client->setParent(this);
+        client->move(0, 0);
+        client->show();
+        delete view_;
+        delete scene_;
+        view_ = nullptr;
+        scene_ = nullptr;
+        proxy_ = nullptr;
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         setWindowState(windowState() & ~Qt::WindowFullScreen);
@@ -295,16 +317,27 @@ void TMainForm::SetFullScreen(bool on) {
         if (shown)
             showNormal();
     }
-    PlaceClient();
+    FitClient();
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    PlaceClient();
+    FitClient();
 }
 
-void TMainForm::PlaceClient() {
-    client->move(std::max(0, (width() - kClientWidth) / 2), std::max(0, (height() - kClientHeight) / 2));
+void TMainForm::FitClient() {
+    if (view_ == nullptr)
+        return;
+    view_->setGeometry(rect());
+    // fitInView would leave a margin; the client is to touch two edges of the screen.
+    const qreal scale = std::min(qreal(width()) / kClientWidth, qreal(height()) / kClientHeight);
+    view_->setTransform(QTransform::fromScale(scale, scale));
+    view_->centerOn(proxy_);
+}
+
+bool TMainForm::Owns(const QWidget* widget) const {
+    return widget != nullptr &&
+           (widget == this || widget == client || isAncestorOf(widget) || client->isAncestorOf(widget));
 }
 
 void TMainForm::BringToFront() {
@@ -333,8 +366,7 @@ void TMainForm::FormClose() {
 bool TMainForm::KeyHookSees(QObject* watched) const {
     // A key goes first to the window's focused control (the window itself when none has the focus), then
     // to its parents while they ignore it; the hook acts at that first stop only.
-    QWidget* first = focusWidget();
-    return watched == (first != nullptr ? first : this);
+    return watched == KeyTarget();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -350,8 +382,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         // No focus moves between the window's controls; a key edit takes Tab as a key like any other.
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         auto* widget = qobject_cast<QWidget*>(watched);
-        return tab && widget != nullptr && widget->window() == this &&
-               qobject_cast<TKeyEdit*>(watched) == nullptr;
+        return tab && Owns(widget) && qobject_cast<TKeyEdit*>(watched) == nullptr;
     }
     if (event->type() == QEvent::MouseButtonPress && (watched == iGame || watched == iOpt) &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
@@ -450,4 +481,20 @@ bool TMainForm::KeysValid() const {
 void TMainForm::SetDefaultKeys() {
     for (size_t i = 0; i < kKeyActions.size(); ++i)
         pConf->eKeys[i]->setText(FromCodePage(kKeyActions[i].defaultName));
+}
+
+QWidget* TMainForm::KeyTarget() const {
+    // While full screen shows the client scaled, keys enter through the view, which hands them on to the
+    // client's focused control.
+    if (view_ != nullptr)
+        return view_;
+    QWidget* first = focusWidget();
+    return first != nullptr ? first : const_cast<TMainForm*>(this);
+}
+
+void TMainForm::TakeKeys() {
+    if (view_ != nullptr)
+        view_->setFocus();
+    else
+        setFocus();
 }

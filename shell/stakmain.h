@@ -14,6 +14,9 @@
 
 class QComboBox;
 class QFrame;
+class QGraphicsProxyWidget;
+class QGraphicsScene;
+class QGraphicsView;
 class QLabel;
 class TAboutPanel;
 class TKeyEdit;
@@ -43,6 +46,9 @@ public:
     void iExitClick() { close(); }
     void SetFullScreen(bool on);
     bool FullScreen() const { return fullScreen_; }
+    // The widget that takes the keys of the window now (the window's focus or the window itself).
+    QWidget* KeyTarget() const;
+    void TakeKeys();
 
     void FillUserList();
     void bLogInClick();
@@ -104,13 +110,17 @@ private:
     void DrawTabs(bool wellPage);
     void ApplyTexts();
     void ApplySkinPictures();
-    void PlaceClient();
+    void FitClient();
+    bool Owns(const QWidget* widget) const;
     bool KeyHookSees(QObject* watched) const;
     void FormClose();
 
     std::unique_ptr<tGlass> glass_;
     tKeyNames keyNames_;
     bool fullScreen_ = false;
+    QGraphicsScene* scene_ = nullptr;
+    QGraphicsProxyWidget* proxy_ = nullptr;
+    QGraphicsView* view_ = nullptr;
     QSize savedScreen_;
     bool optionsChanged_ = false;
     QString lastGoodName_;

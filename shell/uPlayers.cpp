@@ -120,7 +120,7 @@ void TMainForm::bLogInClick() {
     pLogIn->hide();
     pAbout->hide();
     // Keys reach the hook through the window until the player clicks a control.
-    setFocus();
+    TakeKeys();
 }
 
 void TMainForm::LoadUserData(const std::string& player) {

@@ -7,6 +7,7 @@
 #include "shell/uOther.h"
 #include "storage/uPackIni.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -44,8 +45,7 @@ protected:
         QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focused = form->focusWidget();
-        QTest::keyClick(focused != nullptr ? focused : form.get(), key, modifiers);
+        QTest::keyClick(form->KeyTarget(), key, modifiers);
     }
     void WriteUsers(const std::string& text) {
         tStringListPackedINI ini;
@@ -282,6 +282,16 @@ TEST_F(MainForm, FullScreenTogglesOnceAndClosingSavesWithAutoSave) {
     form->SetFullScreen(true);
     EXPECT_TRUE(form->FullScreen());
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QApplication::processEvents();
+    const QImage scaled = form->grab().toImage();
+    ASSERT_GT(scaled.width(), 640);
+    // Scaled to the screen's width, the client's edge reaches the screen's: centred at its own size it
+    // would leave black bars there.
+    EXPECT_EQ(scaled.pixelColor(scaled.width() - 1, scaled.height() / 2).name(), "#852229");
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(form->Glass()->Playing());
+    Key(Qt::Key_F4);
+    EXPECT_EQ(form->View(), TMainForm::tView::Options);
     form->SetFullScreen(false);
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(form->size(), QSize(640, 480));
