@@ -42,12 +42,14 @@ const QFont& GridFont(bool bold) {
     return bold ? heading : regular;
 }
 
-// The labels above and below the table: 7 point, the window's own family.
-tTextLabel* SmallLabel(QWidget* parent, int left, int top, int lines, bool bold) {
+// The labels above and below the table: 7 point, the window's own family; height 0 is one line.
+tTextLabel* SmallLabel(QWidget* parent, int left, int top, int height, bool bold) {
     QFont font = parent->font();
     font.setPointSize(7);
     font.setBold(bold);
-    const int height = lines > 0 ? QFontMetrics(font).height() * lines : 70;
+    if (height == 0) {
+        height = QFontMetrics(font).height();
+    }
     auto* label = new tTextLabel(parent, left, top, kPanelWidth, height, bold);
     label->setFont(font);
     return label;
@@ -166,9 +168,9 @@ tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& 
     upload_ = new tUploadFlatPanel(this);
     QObject::connect(upload_->Button, &tMyButton::clicked, this, [this] { UploadClick(); });
 
-    title_ = SmallLabel(parent, originX + kPanelLeft, originY + 6, 1, true);
-    infoTitle_ = SmallLabel(parent, originX + kPanelLeft, originY + 373, 1, true);
-    info_ = SmallLabel(parent, originX + kPanelLeft, originY + 388, 0, false);
+    title_ = SmallLabel(parent, originX + kPanelLeft, originY + 6, 0, true);
+    infoTitle_ = SmallLabel(parent, originX + kPanelLeft, originY + 373, 0, true);
+    info_ = SmallLabel(parent, originX + kPanelLeft, originY + 388, 70, false);
     infoTitle_->hide();
     info_->hide();
 

@@ -67,6 +67,7 @@ public:
     // places beside it shifted by the origin; a panel made before is freed. The parent may free the panel.
     tMyFlatPanel* CreatePanel(QWidget* parent, int originX = 0, int originY = 0);
     tMyFlatPanel* Panel() const { return panel_; }
+    // Said by a panel that goes with its parent.
     void PanelGone(const tMyFlatPanel* panel);
     void SetGameSource(tGameSource source) { source_ = std::move(source); }
     bool GamePlaying() const;
