@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QToolTip>
 
 std::string CurrentUser;
 
@@ -210,6 +211,8 @@ void TMainForm::ApplyTexts() {
 }
 
 void TMainForm::ApplySkinPictures() {
+    const auto& hint = SkinSettings.Hint;
+    SetHintColors(hint.clrArrow, hint.clrArrowBackGround, hint.clrText, hint.clrBackGround, hint.clrBorder);
     DrawTabs(View() != tView::Options);
     pConf->iKeysL->setPixmap(QPixmap::fromImage(SkinSettings.Panel_Conf.btmControlKeys1.image));
     pConf->iKeysR->setPixmap(QPixmap::fromImage(SkinSettings.Panel_Conf.btmControlKeys2.image));
@@ -497,4 +500,15 @@ void TMainForm::TakeKeys() {
         view_->setFocus();
     else
         setFocus();
+}
+
+void TMainForm::SetHintColors(uint32_t /*arrow*/, uint32_t /*arrowBackground*/, uint32_t text,
+                              uint32_t background, uint32_t border) {
+    QPalette hint = QToolTip::palette();
+    hint.setColor(QPalette::ToolTipText, QColor(ColorToRgb(text)));
+    hint.setColor(QPalette::ToolTipBase, QColor(ColorToRgb(background)));
+    hint.setColor(QPalette::WindowText, QColor(ColorToRgb(text)));
+    hint.setColor(QPalette::Window, QColor(ColorToRgb(background)));
+    hint.setColor(QPalette::Dark, QColor(ColorToRgb(border)));
+    QToolTip::setPalette(hint);
 }

@@ -73,6 +73,11 @@ public:
     void FormShortCut(uint16_t code);
     void AppDeactivate();
 
+    // The hint window's colours, in the order of the skin's Hint section: arrow, arrow background, text,
+    // background, border. Hints carry no arrow here, so those two are kept for the record only.
+    void SetHintColors(uint32_t arrow, uint32_t arrowBackground, uint32_t text, uint32_t background,
+                       uint32_t border);
+
     const tKeyNames& KeyNames() const { return keyNames_; }
     tGlass* Glass() const { return glass_.get(); }
     // Brings the window to the front, as a second start of the program asks.

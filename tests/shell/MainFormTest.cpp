@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -109,6 +110,8 @@ TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
     EXPECT_EQ(users.ReadString("Ann", "Language", ""), "(Default)");
     EXPECT_EQ(users.Count(), 20);
     EXPECT_EQ(Page().eKeys[5]->text(), "Space");
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).name(), "#852229");
+    EXPECT_FALSE(Page().iKeysL->pixmap().isNull());
 }
 
 TEST_F(MainForm, StoredOptionsAreLimitedAtLogIn) {
