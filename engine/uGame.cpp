@@ -28,6 +28,8 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     timer_.SetInterval(500);
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
     view_->SetOnClick([this] { WellClick(); });
+    hiScore_->CreatePanel(parent);
+    hiScore_->SetGameSource({[this] { return playing_; }, [this] { return Result(); }});
     stat_->Reset();
     ApplySkinToWell();
     PrepareWell();
