@@ -53,6 +53,10 @@ bool AcceptableNameText(const QString& text) {
     return ValidUserName(ToCodePage(text)) || text.isEmpty();
 }
 
+int StartLevelLimit(int difficulty) {
+    return 25 - 5 * difficulty;
+}
+
 int NameLengthLimit(const QString& text, const QFont& font, int limitWidth) {
     return QFontMetrics(font).horizontalAdvance(text) < limitWidth ? static_cast<int>(text.size()) + 1 : -1;
 }
@@ -132,6 +136,8 @@ void TMainForm::LoadUserData(const std::string& player) {
         pConf->cbGType->setCurrentIndex(ItemOf(pConf->cbGType, options[uoGameMode]));
         pConf->cbDifficult->setCurrentIndex(ItemOf(pConf->cbDifficult, options[uoDifficult]));
     }
+    // The limit is the loaded difficulty's, not the one the previous player left behind.
+    pConf->seStartLevel->setMaximum(StartLevelLimit(pConf->cbDifficult->currentIndex()));
     pConf->seStartLevel->setValue(UserInteger(options, uoStartLevel));
     pConf->seBrLines->setValue(UserInteger(options, uoBrokenLines));
     const std::pair<QCheckBox*, tUserOption> boxes[] = {
@@ -222,7 +228,7 @@ void TMainForm::cbDifficultChange() {
     if (glass_)
         glass_->SetDifficulty(index, ToCodePage(pConf->cbDifficult->currentText()));
     // A lower maximum pulls the value down with it, and its own handling follows.
-    pConf->seStartLevel->setMaximum(25 - 5 * index);
+    pConf->seStartLevel->setMaximum(StartLevelLimit(index));
     optionsChanged_ = true;
 }
 

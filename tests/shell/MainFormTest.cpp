@@ -130,6 +130,17 @@ TEST_F(MainForm, StoredOptionsAreLimitedAtLogIn) {
     EXPECT_EQ(ReadUsers().ReadString("cy", "BrokenLines", ""), "20");
 }
 
+TEST_F(MainForm, NextPlayersStartLevelIsNotLimitedByThePreviousPlayersDifficulty) {
+    WriteUsers("[Hard]\r\nDifficult=Impossible\r\nStartLevel=10\r\n[Easy]\r\nStartLevel=20\r\n");
+    Start();
+    LogIn("Hard");
+    EXPECT_EQ(Page().seStartLevel->maximum(), 10);
+    form->iUserClick();
+    LogIn("Easy");
+    EXPECT_EQ(Page().seStartLevel->value(), 20);
+    EXPECT_EQ(ReadUsers().ReadString("Easy", "StartLevel", ""), "20");
+}
+
 TEST_F(MainForm, FunctionKeysSwitchPagesAndDriveTheGame) {
     Start();
     LogIn("Ann");
@@ -301,4 +312,36 @@ TEST_F(MainForm, FullScreenTogglesOnceAndClosingSavesWithAutoSave) {
     Page().seStartLevel->setValue(9);
     form->close();
     EXPECT_EQ(ReadUsers().ReadString("Ann", "StartLevel", ""), "9");
+}
+
+TEST_F(MainForm, GameOptionsResetTheWellOnlyWhenChanged) {
+    Start();
+    LogIn("Ann");
+    tGlass& glass = *form->Glass();
+    Key(Qt::Key_F4);
+    Page().seStartLevel->setValue(22);
+    Page().cbDifficult->setCurrentIndex(2);
+    form->cbDifficultChange();
+    EXPECT_EQ(Page().seStartLevel->value(), 15);
+    Page().cbDifficult->setCurrentIndex(0);
+    form->cbDifficultChange();
+    EXPECT_EQ(Page().seStartLevel->value(), 15);
+    EXPECT_EQ(Page().seStartLevel->maximum(), 25);
+    Page().seBrLines->setValue(5);
+    EXPECT_TRUE(form->OptionsChanged());
+    Key(Qt::Key_F3);
+    EXPECT_FALSE(form->OptionsChanged());
+    EXPECT_FALSE(glass.Well().RowIsEmpty(20));
+    EXPECT_FALSE(glass.Well().RowIsEmpty(16));
+    EXPECT_TRUE(glass.Well().RowIsEmpty(15));
+
+    // Check boxes and keys do not reset the well.
+    Key(Qt::Key_F2);
+    glass.Tick();
+    Key(Qt::Key_F4);
+    Page().cbShadow->setChecked(true);
+    Key(Qt::Key_F3);
+    EXPECT_TRUE(glass.Playing());
+    EXPECT_TRUE(glass.Paused());
+    EXPECT_TRUE(glass.Falling());
 }
