@@ -93,8 +93,6 @@ TMainForm::TMainForm()
     pAbout = new TAboutPanel(client);
     BuildGameView();
 
-    if (const QScreen* display = screen())
-        savedScreen_ = display->geometry().size();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
             AppDeactivate();
@@ -273,8 +271,6 @@ void TMainForm::SetFullScreen(bool on) {
         return;
     const bool shown = isVisible();
     if (on) {
-        if (const QScreen* display = screen())
-            savedScreen_ = display->geometry().size();
         // No display mode is switched: the client is shown scaled to fill the screen, keeping its shape,
         // through a view that passes the mouse and the keys on to it.
         scene_ = new QGraphicsScene(this);

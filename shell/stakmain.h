@@ -5,7 +5,6 @@
 #include "shell/uKeyNames.h"
 #include "shell/uUserData.h"
 
-#include <QSize>
 #include <QWidget>
 
 #include <cstdint>
@@ -126,7 +125,6 @@ private:
     QGraphicsScene* scene_ = nullptr;
     QGraphicsProxyWidget* proxy_ = nullptr;
     QGraphicsView* view_ = nullptr;
-    QSize savedScreen_;
     bool optionsChanged_ = false;
     QString lastGoodName_;
     bool closed_ = false;

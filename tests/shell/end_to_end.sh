@@ -13,6 +13,7 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"' || { echo "no main window"; exit 1; }
+xwininfo -root -tree | grep '"Stakkar (1.0.2 build 64 beta 3b)"' | grep -q ' 640x480+' || { echo "not 640 x 480"; exit 1; }
 windows=$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')
 timeout 5 "$game" || { echo "second copy did not end cleanly"; exit 1; }
 kill -0 "$first" || { echo "first copy ended"; exit 1; }
