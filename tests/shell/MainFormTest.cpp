@@ -1,6 +1,7 @@
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
+#include "platform/uShell.h"
 #include "shell/stakmain.h"
 #include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
@@ -344,4 +345,27 @@ TEST_F(MainForm, GameOptionsResetTheWellOnlyWhenChanged) {
     EXPECT_TRUE(glass.Playing());
     EXPECT_TRUE(glass.Paused());
     EXPECT_TRUE(glass.Falling());
+}
+
+TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
+    QDir(dir_.path()).mkdir("lang");
+    std::ofstream(dir_.filePath("lang/Deutsch.lng").toStdString(), std::ios::binary)
+        << "[General]\r\nBuild=64\r\nHelp=hilfe.txt\r\n[Language]\r\ns1000=Spiel\r\ns3002=Spieler "
+           "wechseln\r\n";
+    std::ofstream(dir_.filePath("lang/hilfe.txt").toStdString()) << "Hilfe";
+    WriteUsers("[Gus]\r\nLanguage=Deutsch\r\n");
+    std::vector<std::string> opened;
+    const tShellHook saved = SetShellHook([&opened](const std::string& target) { opened.push_back(target); });
+    Start();
+    Key(Qt::Key_F1);
+    EXPECT_TRUE(opened.empty());
+    LogIn("Gus");
+    EXPECT_EQ(form->iGame->toolTip(), "Spiel");
+    EXPECT_EQ(form->iUser->Hint(), "Spieler wechseln");
+    EXPECT_EQ(Page().cbLanguage->currentText(), "Deutsch");
+    Key(Qt::Key_F1);
+    SetShellHook(saved);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_NE(opened[0].find("hilfe.txt"), std::string::npos);
+    EXPECT_EQ(ReadUsers().ReadString("Gus", "Language", ""), "Deutsch");
 }
