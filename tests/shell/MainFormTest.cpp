@@ -369,3 +369,24 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
     EXPECT_NE(opened[0].find("hilfe.txt"), std::string::npos);
     EXPECT_EQ(ReadUsers().ReadString("Gus", "Language", ""), "Deutsch");
 }
+
+TEST_F(MainForm, TabNeverMovesTheFocusAndSpinEditsTakeNoTyping) {
+    Start();
+    form->cbUsers->setFocus();
+    QWidget* focused = form->focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_Tab);
+    QTest::keyClick(focused, Qt::Key_Backtab);
+    EXPECT_EQ(form->focusWidget(), focused);
+    LogIn("Ann");
+    Key(Qt::Key_F4);
+    Page().seBrLines->setFocus();
+    QTest::keyClicks(form->KeyTarget(), "7");
+    EXPECT_EQ(Page().seBrLines->value(), 0);
+    QTest::keyClick(form->KeyTarget(), Qt::Key_Up);
+    EXPECT_EQ(Page().seBrLines->value(), 1);
+    EXPECT_EQ(form->View(), TMainForm::tView::Options);
+    Page().cbSkin->setFocus();
+    QTest::keyClick(form->KeyTarget(), Qt::Key_Tab);
+    EXPECT_EQ(form->focusWidget(), Page().cbSkin);
+}
