@@ -179,12 +179,17 @@ void TMainForm::BuildGameView() {
     connect(iExitGame, &tMyButton::clicked, this, &TMainForm::iExitClick);
 
     pGlass = Panel(pGame, "pGlass", QRect(40, 5, 585, 460));
-    // The skin lays its background around the well into these.
-    for (const QRect place : {QRect(1, 1, 120, 458), QRect(121, 401, 202, 58), QRect(322, 1, 262, 458)}) {
-        auto* background = new QLabel(pGlass);
-        background->setGeometry(place);
-        background->hide();
-    }
+    // The skin lays its background around the well into these; hidden while it has none.
+    const auto background = [this](const char* name, QRect place) {
+        auto* picture = new QLabel(pGlass);
+        picture->setObjectName(name);
+        picture->setGeometry(place);
+        picture->hide();
+        return picture;
+    };
+    iBGLeft = background("iBGLeft", QRect(1, 1, 120, 458));
+    iBGBottom = background("iBGBottom", QRect(121, 401, 202, 58));
+    iBGRight = background("iBGRight", QRect(322, 1, 262, 458));
     pConf = new TOptionsPage(pGame);
     Paint(pConf, skincolor::DarkRed);
     DrawTabs(true);

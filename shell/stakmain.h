@@ -91,6 +91,9 @@ public:
     TAboutPanel* pAbout = nullptr;
     QFrame* pGame = nullptr;
     QFrame* pGlass = nullptr;
+    QLabel* iBGLeft = nullptr;
+    QLabel* iBGBottom = nullptr;
+    QLabel* iBGRight = nullptr;
     TOptionsPage* pConf = nullptr;
     QLabel* iGame = nullptr;
     QLabel* iOpt = nullptr;
