@@ -9,7 +9,7 @@ packages=(
     gstreamer1.0-plugins-base libgl-dev
     zlib1g-dev libgtest-dev libgmock-dev
     fonts-dejavu-core fonts-liberation fontconfig
-    xvfb xauth x11-utils
+    xvfb xauth xdg-utils x11-utils
 )
 
 missing=()
