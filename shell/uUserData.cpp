@@ -3,11 +3,8 @@
 #include "platform/uCodePage.h"
 #include "storage/uSLIni.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QString>
-
-#include <set>
 
 namespace {
 constexpr const char* kLineBreak = "\n\r";
@@ -57,30 +54,18 @@ void WriteUserOptions(tStringListINI& file, std::string_view player, const tUser
 
 tUsersFile ReadUsersFile(const std::string& path) {
     tUsersFile file;
-    try {
-        file.ini.ReadCompressedFile(path);
+    const tDamagedFile damage = ReadDataFile(file.ini, path);
+    file.writable = !damage.leftInPlace;
+    if (!damage.tell) {
         return file;
-    } catch (const tPackError&) {
     }
-    file.ini.Clear();
-    const QString name = QString::fromStdString(path);
-    const std::string copy = KeepDamagedFile(path);
-    if (!copy.empty()) {
-        if (QFile::remove(name)) {
-            file.message = ToCodePage(QFileInfo(name).fileName()) +
-                           " is damaged: the player list starts empty." + kLineBreak +
-                           "The old file is kept as " +
-                           ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName()) + ".";
-            return file;
-        }
-        // The damaged file stays where it is, so this copy would only be the first of one per read.
-        QFile::remove(QString::fromStdString(copy));
+    const std::string name = ToCodePage(QFileInfo(QString::fromStdString(path)).fileName());
+    if (damage.leftInPlace) {
+        file.message = name + " is damaged and is left as it is; options cannot be saved.";
+    } else {
+        file.message = name + " is damaged: the player list starts empty." + kLineBreak +
+                       "The old file is kept as " + damage.keptAs + ".";
     }
-    file.writable = false;
-    static std::set<std::string> told;
-    if (told.insert(path).second)
-        file.message = ToCodePage(QFileInfo(name).fileName()) +
-                       " is damaged and is left as it is; options cannot be saved.";
     return file;
 }
 

@@ -1,11 +1,14 @@
 #include "storage/uPackIni.h"
 
+#include "platform/uCodePage.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <zlib.h>
 
 #include <cstring>
+#include <set>
 
 std::string UnpackText(const std::string& packed) {
     std::string text;
@@ -94,4 +97,30 @@ std::string KeepDamagedFile(const std::string& path) {
         target = source + ".damaged." + QString::number(n);
     }
     return QFile::copy(source, target) ? target.toStdString() : std::string();
+}
+
+tDamagedFile ReadDataFile(tStringListPackedINI& doc, const std::string& path) {
+    tDamagedFile result;
+    try {
+        doc.ReadCompressedFile(path);
+        return result;
+    } catch (const tPackError&) {
+    }
+    doc.Clear();
+    result.damaged = true;
+    const std::string copy = KeepDamagedFile(path);
+    if (!copy.empty()) {
+        if (QFile::remove(QString::fromStdString(path))) {
+            result.keptAs = ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName());
+            result.tell = true;
+            return result;
+        }
+        // The damaged file stays where it is, so this copy would only be the first of one per read.
+        QFile::remove(QString::fromStdString(copy));
+    }
+    result.leftInPlace = true;
+    // Said once a run: every read would repeat it otherwise.
+    static std::set<std::string> told;
+    result.tell = told.insert(path).second;
+    return result;
 }

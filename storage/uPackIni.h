@@ -41,6 +41,21 @@ std::string PackText(const std::string& text);
 // previous file then stays whole.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
+// What became of a data file that could not be read.
+struct tDamagedFile {
+    bool damaged = false;
+    // File name (no folder) of the copy kept aside; the damaged file itself is then gone.
+    std::string keptAs;
+    // Neither kept aside nor removed: the file stays as it is and must never be saved over.
+    bool leftInPlace = false;
+    // Whether the player must hear of it: every time a copy is made, once a run for a file left in place.
+    bool tell = false;
+};
+
+// Reads users.dat or hscore.dat so that a damaged file neither stops the program nor is overwritten unseen:
+// it is copied aside and removed, so the next read starts clean, and the document is left empty.
+tDamagedFile ReadDataFile(tStringListPackedINI& doc, const std::string& path);
+
 // Copies a damaged file aside as "<path>.damaged" (or "<path>.damaged.N" when that is taken) so that it can
 // be looked at later; returns the copy's path, empty when no copy could be made.
 std::string KeepDamagedFile(const std::string& path);

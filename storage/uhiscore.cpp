@@ -7,11 +7,7 @@
 #include "storage/uHSPanel.h"
 #include "storage/uPackIni.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
-
-#include <set>
 
 namespace {
 
@@ -30,33 +26,19 @@ struct tScoreFile {
     std::string message;
 };
 
-// Reads hscore.dat. A damaged file must neither stop the game nor be overwritten unseen: it is copied aside,
-// removed so that the next load starts clean, and the player is told; the document is then empty.
 tScoreFile ReadScoreFile() {
     tScoreFile file;
-    const std::string path = ScoreFilePath();
-    try {
-        file.doc.ReadCompressedFile(path);
+    const tDamagedFile damage = ReadDataFile(file.doc, ScoreFilePath());
+    file.writable = !damage.leftInPlace;
+    if (!damage.tell) {
         return file;
-    } catch (const tPackError&) {
     }
-    file.doc.Clear();
-    const std::string copy = KeepDamagedFile(path);
-    if (!copy.empty()) {
-        if (QFile::remove(QString::fromStdString(path))) {
-            file.message = LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName +
-                           " -> " + ToCodePage(QFileInfo(QString::fromStdString(copy)).fileName());
-            return file;
-        }
-        // The damaged file stays where it is, so this copy would only be the first of one per load.
-        QFile::remove(QString::fromStdString(copy));
-    }
-    file.writable = false;
-    // Said once a run: every game start would repeat it otherwise.
-    static std::set<std::string> told;
-    if (told.insert(path).second) {
+    if (damage.leftInPlace) {
         file.message =
             LangText("s0002") + kLineBreak + kFileName + " is left as it is; results cannot be saved.";
+    } else {
+        file.message = LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName + " -> " +
+                       damage.keptAs;
     }
     return file;
 }
