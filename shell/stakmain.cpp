@@ -149,6 +149,9 @@ void TMainForm::BuildLoginView() {
     cbUsers->setGeometry(444, 224, 130, 21);
     cbUsers->setToolTip("Enter player name");
     connect(cbUsers, &QComboBox::editTextChanged, this, &TMainForm::cbUsersChange);
+    // Enter in the player combo logs in. The combo hands the key to its line edit directly, past any event
+    // filter, so the line edit's own signal is the place to hear it.
+    connect(cbUsers->lineEdit(), &QLineEdit::returnPressed, this, &TMainForm::bLogInClick);
 
     Line(pLogIn, "!!! WARNING !!!", QRect(410, 300, 215, 16), true);
     auto* beta =
@@ -371,11 +374,6 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (KeyHookSees(watched))
             FormShortCut(VirtualKeyCode(*key));
-        // Enter in the player combo logs in (cbUsersKeyPress).
-        if (watched == cbUsers->lineEdit() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            bLogInClick();
-            return true;
-        }
         // No focus moves between the window's controls; a key edit takes Tab as a key like any other.
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         auto* widget = qobject_cast<QWidget*>(watched);

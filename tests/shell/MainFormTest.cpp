@@ -44,7 +44,7 @@ protected:
     }
     void LogIn(const QString& name) {
         QTest::keyClicks(form->cbUsers->lineEdit(), name);
-        QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(form->cbUsers, Qt::Key_Return);
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form->KeyTarget(), key, modifiers);
@@ -92,7 +92,7 @@ TEST_F(MainForm, StartsOnTheLogInViewWithTheProgramCaption) {
 
 TEST_F(MainForm, EmptyNameOnlySoundsAnError) {
     Start();
-    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(form->cbUsers, Qt::Key_Return);
     EXPECT_EQ(sounds, std::vector<std::string>{"Error"});
     EXPECT_EQ(form->View(), TMainForm::tView::Login);
     EXPECT_FALSE(QFile::exists(dir_.filePath("users.dat")));
