@@ -9,6 +9,7 @@
 #include "platform/uKeyCode.h"
 #include "platform/uResource.h"
 #include "shell/uAbout.h"
+#include "shell/uApplySkin.h"
 #include "shell/uHelp.h"
 #include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSpinBox>
 #include <QToolTip>
 
 std::string CurrentUser;
@@ -108,6 +110,7 @@ TMainForm::TMainForm()
     WireOptions();
 
     languageTarget_ = AddLanguageTarget([this] { ApplyTexts(); });
+    windowSkin_ = std::make_unique<tWindowSkin>(*this);
     skinTarget_ = AddSkinTarget([this] { ApplySkinPictures(); });
     skinListTarget_ = AddSkinListTarget([this] { iOptClick(); });
 
@@ -210,11 +213,7 @@ void TMainForm::ApplyTexts() {
 }
 
 void TMainForm::ApplySkinPictures() {
-    const auto& hint = SkinSettings.Hint;
-    SetHintColors(hint.clrArrow, hint.clrArrowBackGround, hint.clrText, hint.clrBackGround, hint.clrBorder);
     DrawTabs(View() != tView::Options);
-    pConf->iKeysL->setPixmap(QPixmap::fromImage(SkinSettings.Panel_Conf.btmControlKeys1.image));
-    pConf->iKeysR->setPixmap(QPixmap::fromImage(SkinSettings.Panel_Conf.btmControlKeys2.image));
 }
 
 void TMainForm::DrawTabs(bool wellPage) {
@@ -415,4 +414,36 @@ void TMainForm::SetHintColors(uint32_t /*arrow*/, uint32_t /*arrowBackground*/, 
     hint.setColor(QPalette::Window, QColor(ColorToRgb(background)));
     hint.setColor(QPalette::Dark, QColor(ColorToRgb(border)));
     QToolTip::setPalette(hint);
+}
+
+void TMainForm::OptionButtonClick(const std::function<void()>& fill) {
+    QComboBox* type = pConf->cbGType;
+    QComboBox* difficulty = pConf->cbDifficult;
+    QSpinBox* level = pConf->seStartLevel;
+    QSpinBox* lines = pConf->seBrLines;
+    const int typeBefore = type->currentIndex();
+    const int difficultyBefore = difficulty->currentIndex();
+    if (glass_ == nullptr || !glass_->Playing()) {
+        fill();
+        if (type->currentIndex() != typeBefore)
+            cbGTypeChange();
+        if (difficulty->currentIndex() != difficultyBefore)
+            cbDifficultChange();
+        return;
+    }
+    // The lock on these four holds for the whole visit of the page: a paused game goes on with the settings
+    // it was started with, and leaving the page does not reset its well.
+    const int maximumBefore = level->maximum();
+    const int levelBefore = level->value();
+    const int linesBefore = lines->value();
+    const QSignalBlocker quietType(type);
+    const QSignalBlocker quietDifficulty(difficulty);
+    const QSignalBlocker quietLevel(level);
+    const QSignalBlocker quietLines(lines);
+    fill();
+    type->setCurrentIndex(typeBefore);
+    difficulty->setCurrentIndex(difficultyBefore);
+    level->setMaximum(maximumBefore);
+    level->setValue(levelBefore);
+    lines->setValue(linesBefore);
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,7 @@ class TKeyEdit;
 class TOptionsPage;
 class tGlass;
 class tMyButton;
+class tWindowSkin;
 
 // The logged-in player's name; empty while nobody is logged in.
 extern std::string CurrentUser;
@@ -56,6 +58,9 @@ public:
     void iUserClick();
     void iDefOptClick();
     void iLoadClick() { LoadUserData(CurrentUser); }
+    // The standard and restore option buttons: while a game runs the four game options stay as they are;
+    // otherwise the engine follows the lists they changed.
+    void OptionButtonClick(const std::function<void()>& fill);
     void iSaveClick() { SaveUserData(CurrentUser); }
     // The controls' values as users.dat stores them.
     tUserOptions ControlOptions() const;
@@ -123,6 +128,7 @@ private:
     void FormClose();
 
     std::unique_ptr<tGlass> glass_;
+    std::unique_ptr<tWindowSkin> windowSkin_;
     tKeyNames keyNames_;
     bool fullScreen_ = false;
     QGraphicsScene* scene_ = nullptr;

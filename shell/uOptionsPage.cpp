@@ -91,20 +91,28 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
     setFont(Verdana(false));
     hide();
 
-    std::vector<std::pair<QLabel*, const char*>> titles{{AddTitle("s2100", 6), "s2100"},
-                                                        {AddTitle("s2200", 169), "s2200"},
-                                                        {AddTitle("s2300", 332), "s2300"}};
-    std::vector<std::pair<QLabel*, const char*>> rows{
-        {AddRowLabel("s2101", 32), "s2101"},
-        {AddRowLabel("s2102", 67), "s2102"},
-        {AddRowLabel("s2103", 102), "s2103"},
-        {AddRowLabel("s2104", 137), "s2104"},
-        {AddRowLabel("s2201", kKeyRowTop), "s2201"},
-        {AddRowLabel("s2202", kKeyRowTop + kKeyRowStep), "s2202"},
-        {AddRowLabel("s2203", kKeyRowTop + 2 * kKeyRowStep), "s2203"},
-        {AddRowLabel("s2204", kKeyRowTop + 3 * kKeyRowStep), "s2204"},
-        {AddRowLabel("s2301", 358), "s2301"},
-        {AddRowLabel("s2302", 393), "s2302"}};
+    lOptions = AddTitle("lOptions", "s2100", 6);
+    lCKeys = AddTitle("lCKeys", "s2200", 169);
+    lInterface = AddTitle("lInterface", "s2300", 332);
+    std::vector<std::pair<QLabel*, const char*>> titles{
+        {lOptions, "s2100"}, {lCKeys, "s2200"}, {lInterface, "s2300"}};
+    const char* const optionKeys[] = {"s2101", "s2102", "s2103", "s2104"};
+    const char* const keyKeys[] = {"s2201", "s2202", "s2203", "s2204"};
+    std::vector<std::pair<QLabel*, const char*>> rows;
+    for (size_t i = 0; i < lOpt.size(); ++i) {
+        const int top = 32 + 35 * static_cast<int>(i);
+        lOpt[i] = AddRowLabel(qPrintable(QString("lOpt%1").arg(i + 1)), optionKeys[i], top);
+        rows.emplace_back(lOpt[i], optionKeys[i]);
+    }
+    for (size_t i = 0; i < lKeys.size(); ++i) {
+        const int top = kKeyRowTop + kKeyRowStep * static_cast<int>(i);
+        lKeys[i] = AddRowLabel(qPrintable(QString("lKeys%1").arg(i + 1)), keyKeys[i], top);
+        rows.emplace_back(lKeys[i], keyKeys[i]);
+    }
+    lSkin = AddRowLabel("lSkin", "s2301", 358);
+    lLanguage = AddRowLabel("lLanguage", "s2302", 393);
+    rows.emplace_back(lSkin, "s2301");
+    rows.emplace_back(lLanguage, "s2302");
 
     cbGType = new QComboBox(this);
     cbGType->setObjectName("cbGType");
@@ -181,16 +189,18 @@ void TOptionsPage::ApplyTexts() {
     texts_();
 }
 
-QLabel* TOptionsPage::AddTitle(const char* key, int top) {
+QLabel* TOptionsPage::AddTitle(const char* name, const char* key, int top) {
     auto* label = new QLabel(FromCodePage(HeaderForm(LangText(key))), this);
+    label->setObjectName(name);
     label->setFont(Verdana(true));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setGeometry(0, top, kPageWidth, 16);
     return label;
 }
 
-QLabel* TOptionsPage::AddRowLabel(const char* key, int top) {
+QLabel* TOptionsPage::AddRowLabel(const char* name, const char* key, int top) {
     auto* label = new QLabel(FromCodePage(LabelForm(LangText(key))), this);
+    label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(kLabelLeft, top, kLabelWidth, kRowHeight);
     return label;

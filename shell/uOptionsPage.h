@@ -47,6 +47,15 @@ public:
     explicit TOptionsPage(QWidget* gameView);
     ~TOptionsPage() override;
 
+    QLabel* lOptions = nullptr;
+    QLabel* lCKeys = nullptr;
+    QLabel* lInterface = nullptr;
+    // Game type, difficulty, start level, broken lines.
+    std::array<QLabel*, 4> lOpt{};
+    // Rotate, move, accelerate, drop.
+    std::array<QLabel*, 4> lKeys{};
+    QLabel* lSkin = nullptr;
+    QLabel* lLanguage = nullptr;
     QComboBox* cbGType = nullptr;
     QComboBox* cbDifficult = nullptr;
     QSpinBox* seStartLevel = nullptr;
@@ -67,8 +76,8 @@ public:
     tMyButton* iSave = nullptr;
 
 private:
-    QLabel* AddTitle(const char* key, int top);
-    QLabel* AddRowLabel(const char* key, int top);
+    QLabel* AddTitle(const char* name, const char* key, int top);
+    QLabel* AddRowLabel(const char* name, const char* key, int top);
     QCheckBox* AddCheckBox(const char* name, const char* key, int top);
     void ApplyTexts();
 

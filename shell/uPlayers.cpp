@@ -262,8 +262,9 @@ void TMainForm::WireOptions() {
         edit->SetKeyHandler([this](TKeyEdit* target, uint16_t code) { eKeys1KeyDown(target, code); });
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { eKeys1Change(edit); });
     }
-    connect(pConf->iDefOpt, &tMyButton::clicked, this, &TMainForm::iDefOptClick);
-    connect(pConf->iLoad, &tMyButton::clicked, this, &TMainForm::iLoadClick);
+    connect(pConf->iDefOpt, &tMyButton::clicked, this,
+            [this] { OptionButtonClick([this] { iDefOptClick(); }); });
+    connect(pConf->iLoad, &tMyButton::clicked, this, [this] { OptionButtonClick([this] { iLoadClick(); }); });
     connect(pConf->iSave, &tMyButton::clicked, this, &TMainForm::iSaveClick);
     MirrorChoiceList(pConf->cbSkin, SkinList, [] { cbSkinChange(); });
     MirrorChoiceList(pConf->cbLanguage, LanguageList, [] { cbLanguageChange(); });

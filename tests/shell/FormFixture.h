@@ -1,0 +1,60 @@
+#pragma once
+// A main window in a temporary start-up folder, with messages and sounds recorded instead of shown.
+
+#include "engine/uSound.h"
+#include "shell/stakmain.h"
+#include "shell/uMessageBox.h"
+#include "shell/uOptionsPage.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class FormFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        messageHook_ = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
+        soundHook_ = SetSoundHook([](const std::string&) {});
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageBoxHook(messageHook_);
+        SetSoundHook(soundHook_);
+        QDir::setCurrent(previousDir_);
+    }
+    void Start() {
+        form = std::make_unique<TMainForm>();
+        form->show();
+    }
+    void LogIn(const QString& name) {
+        QTest::keyClicks(form->cbUsers->lineEdit(), name);
+        QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    }
+    // Picks the entry of a list the way a player does: the list takes the focus and the arrow keys move it.
+    static void Pick(QComboBox* list, int index) {
+        list->setFocus();
+        while (list->currentIndex() < index)
+            QTest::keyClick(list, Qt::Key_Down);
+        while (list->currentIndex() > index)
+            QTest::keyClick(list, Qt::Key_Up);
+    }
+    TOptionsPage& Page() { return *form->pConf; }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> messages;
+
+private:
+    QString previousDir_;
+    tMessageBoxHook messageHook_;
+    tSoundHook soundHook_;
+};

@@ -1,0 +1,113 @@
+#include "FormFixture.h"
+
+#include "engine/uGame.h"
+#include "shell/uOther.h"
+#include "storage/uPackIni.h"
+
+#include <QSpinBox>
+
+namespace {
+
+class OptionsPage : public FormFixture {
+protected:
+    void StartGame() {
+        form->iGameClick();
+        QTest::keyClick(form->KeyTarget(), Qt::Key_F2);
+        ASSERT_TRUE(form->Glass()->Playing());
+    }
+    // What the engine plays with: the table a new game opens and its starting speed.
+    std::string EngineTable() {
+        tGlass& glass = *form->Glass();
+        return glass.HiScore().GameTypeName() + "/" + glass.HiScore().DifficultyName();
+    }
+    void WriteUsersFile() {
+        tStringListPackedINI ini;
+        ini.SetText("[Bob]\r\nGameMode=Standart\r\nDifficult=Easy\r\nStartLevel=7\r\nBrokenLines=3\r\n"
+                    "ShowFix=0\r\nMoveLeft=A\r\n");
+        ini.SaveCompressedFile(dir_.filePath("users.dat").toStdString());
+    }
+    static void Click(tMyButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5)); }
+};
+
+} // namespace
+
+TEST_F(OptionsPage, PickedGameTypeAndDifficultyReachTheEngineAndLimitTheStartLevel) {
+    Start();
+    LogIn("Ann");
+    form->iOptClick();
+    Page().seStartLevel->setValue(22);
+    Pick(Page().cbGType, 1);
+    Pick(Page().cbDifficult, 2);
+    EXPECT_EQ(Page().seStartLevel->maximum(), 15);
+    EXPECT_EQ(Page().seStartLevel->value(), 15);
+    EXPECT_TRUE(form->OptionsChanged());
+    Pick(Page().cbDifficult, 0);
+    EXPECT_EQ(Page().seStartLevel->maximum(), 25);
+    EXPECT_EQ(Page().seStartLevel->value(), 15);
+    Pick(Page().cbDifficult, 2);
+
+    StartGame();
+    EXPECT_EQ(EngineTable(), "Extended/Hard");
+    EXPECT_EQ(form->Glass()->Timer().Interval(), 500 - 200 - 20 * 14);
+}
+
+TEST_F(OptionsPage, GameOptionsAreLockedWhileAGameRunsAndTheOptionButtonsLeaveThemAlone) {
+    WriteUsersFile();
+    Start();
+    LogIn("Bob");
+    Pick(Page().cbDifficult, 1);
+    StartGame();
+    form->iOptClick();
+    for (QWidget* control : std::initializer_list<QWidget*>{Page().cbGType, Page().cbDifficult,
+                                                            Page().seStartLevel, Page().seBrLines})
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_TRUE(Page().cbShadow->isEnabled());
+
+    Click(Page().iDefOpt);
+    EXPECT_EQ(Page().cbDifficult->currentText(), "Normal");
+    EXPECT_EQ(Page().seBrLines->value(), 3);
+    EXPECT_EQ(Page().seStartLevel->maximum(), 20);
+    EXPECT_EQ(Page().seStartLevel->value(), 7);
+    EXPECT_TRUE(Page().cbShowFix->isChecked());
+    EXPECT_EQ(Page().eKeys[2]->text(), "Left");
+    Click(Page().iLoad);
+    EXPECT_EQ(Page().cbGType->currentText(), "Standart");
+    EXPECT_EQ(Page().eKeys[2]->text(), "A");
+    EXPECT_FALSE(form->OptionsChanged());
+
+    form->iGameClick();
+    EXPECT_TRUE(form->Glass()->Playing());
+    EXPECT_TRUE(form->Glass()->Paused());
+    EXPECT_EQ(EngineTable(), "Standart/Normal");
+}
+
+TEST_F(OptionsPage, OptionButtonsWithoutAGameMoveTheEngineWithTheLists) {
+    WriteUsersFile();
+    Start();
+    LogIn("Bob");
+    form->iOptClick();
+    Pick(Page().cbGType, 1);
+    Pick(Page().cbDifficult, 3);
+    form->iGameClick();
+    form->iOptClick();
+
+    Click(Page().iLoad);
+    EXPECT_EQ(Page().cbGType->currentText(), "Standart");
+    EXPECT_EQ(Page().seStartLevel->value(), 7);
+    EXPECT_TRUE(form->OptionsChanged());
+    StartGame();
+    EXPECT_EQ(EngineTable(), "Standart/Easy");
+    EXPECT_EQ(form->Glass()->Timer().Interval(), 500 - 20 * 6);
+    QTest::keyClick(form->KeyTarget(), Qt::Key_Escape);
+    ASSERT_FALSE(form->Glass()->Playing());
+
+    form->iOptClick();
+    Pick(Page().cbDifficult, 2);
+    Click(Page().iDefOpt);
+    EXPECT_EQ(Page().cbDifficult->currentText(), "Easy");
+    EXPECT_EQ(Page().seStartLevel->maximum(), 25);
+    EXPECT_EQ(Page().seBrLines->value(), 0);
+    StartGame();
+    EXPECT_EQ(EngineTable(), "Standart/Easy");
+    EXPECT_EQ(form->Glass()->Timer().Interval(), 500);
+}
