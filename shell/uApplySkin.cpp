@@ -32,6 +32,7 @@ void ShowPicture(QLabel* label, const tBitmap& bitmap) {
 } // namespace
 
 tWindowSkin::tWindowSkin(TMainForm& form) : form_(form) {
+    PaintHintsFlat();
     skinTarget_ = AddSkinTarget([this] { ApplySkinToWindow(); });
     backgroundTarget_ = AddSkinBackgroundTarget([this] { LoadSkinBackground(); });
     ApplySkinToWindow();

@@ -44,6 +44,21 @@ void Arrow(QPainter* painter, const QRect& rect, bool up, const QColor& color) {
     painter->restore();
 }
 
+class tHintStyler : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Polish || event->type() == QEvent::Show) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->inherits("QTipLabel") && widget->style() != FlatStyle())
+                widget->setStyle(FlatStyle());
+        }
+        return false;
+    }
+};
+
 QColor Between(const QColor& a, const QColor& b) {
     return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
 }
@@ -85,6 +100,10 @@ void tFlatStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
         }
         return;
     }
+    case PE_PanelTipLabel:
+        painter->fillRect(option->rect, colors.color(QPalette::ToolTipBase));
+        Outline(painter, option->rect, colors.color(QPalette::Dark));
+        return;
     case PE_FrameFocusRect:
         // Focus shows as the focused face.
         return;
@@ -146,6 +165,14 @@ tFlatStyle* FlatStyle() {
         style->setParent(qApp);
     }
     return style;
+}
+
+void PaintHintsFlat() {
+    static QPointer<tHintStyler> styler;
+    if (!styler) {
+        styler = new tHintStyler(qApp);
+        qApp->installEventFilter(styler);
+    }
 }
 
 void SetFlatColors(QWidget* widget, const tFlatColors& colors) {

@@ -43,5 +43,8 @@ tFlatStyle* FlatStyle();
 void SetFlatColors(QWidget* widget, const tFlatColors& colors);
 // A flat panel: its face fills it, its border runs around it.
 void SetFlatPanelColors(QFrame* panel, const QColor& face, const QColor& border);
+// Hint windows are made by the toolkit as they are first shown; from then on they paint flat in the hint
+// colours of QToolTip::palette(): the face ToolTipBase, the text ToolTipText, the border Dark.
+void PaintHintsFlat();
 // A label's text colour, leaving its background to the panel under it.
 void SetTextColor(QWidget* widget, const QColor& text);

@@ -3,6 +3,7 @@
 #include "look/uSkin.h"
 #include "shell/uOther.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
@@ -223,6 +224,17 @@ TEST_F(ApplySkin, ButtonsHintsAndMessageBoxTakeTheSkin) {
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).rgb(), C("Hint", "clrBackGround"));
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipText).rgb(), C("Hint", "clrText"));
     EXPECT_NE(Page().cbSkin->toolTip().indexOf("Tester"), -1);
+    QToolTip::showText(form->mapToGlobal(QPoint(100, 100)), "Hint", form.get());
+    QWidget* hint = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("QTipLabel") && top->isVisible())
+            hint = top;
+    ASSERT_NE(hint, nullptr);
+    const QImage hintShot = Shot(hint);
+    EXPECT_EQ(hintShot.pixel(0, 0), C("Hint", "clrBorder"));
+    EXPECT_EQ(hintShot.pixel(1, hintShot.height() / 2), C("Hint", "clrBackGround"));
+    EXPECT_TRUE(Shows(hintShot, C("Hint", "clrText")));
+    QToolTip::hideText();
 
     TfMessageBox* box = MessageBoxWindow();
     const QImage message = Shot(box);
