@@ -10,6 +10,8 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <algorithm>
+
 // Where each flat colour rides in a widget's palette.
 namespace {
 

@@ -18,40 +18,24 @@
 namespace {
 
 // Every colour key the window shows, each given a colour of its own.
-const std::vector<std::pair<std::string, std::string>> kColorKeys = {
-    {"Common", "clrPanel"},
-    {"Common", "clrBorder"},
-    {"Panel_Game", "clrPanel"},
-    {"Panel_Game", "clrBorder"},
-    {"Panel_Conf", "clrPanel"},
-    {"Panel_Conf", "clrBorder"},
-    {"Panel_Conf", "clrOptionsTitle"},
-    {"Panel_Conf", "clrOptionName"},
-    {"Panel_Conf", "clrComboBox"},
-    {"Panel_Conf", "clrComboBoxArrow"},
-    {"Panel_Conf", "clrComboBoxArrowBackGround"},
-    {"Panel_Conf", "clrComboBoxBorder"},
-    {"Panel_Conf", "clrComboBoxText"},
-    {"Panel_Conf", "clrSpinEditBorder"},
-    {"Panel_Conf", "clrSpinEditFlat"},
-    {"Panel_Conf", "clrSpinEditFocused"},
-    {"Panel_Conf", "clrSpinEditText"},
-    {"Panel_Conf", "clrCheckBoxBorder"},
-    {"Panel_Conf", "clrCheckBoxCheck"},
-    {"Panel_Conf", "clrCheckBoxDown"},
-    {"Panel_Conf", "clrCheckBoxFocused"},
-    {"Panel_Conf", "clrCheckBoxText"},
-    {"Panel_Conf", "clrEditBorder"},
-    {"Panel_Conf", "clrEditFlat"},
-    {"Panel_Conf", "clrEditFocused"},
-    {"Panel_Conf", "clrEditText"},
-    {"MessageBox", "clrPanel"},
-    {"MessageBox", "clrBorder"},
-    {"MessageBox", "clrText"},
-    {"Hint", "clrBackGround"},
-    {"Hint", "clrText"},
-    {"Hint", "clrBorder"},
-};
+const std::vector<std::pair<std::string, std::string>> kColorKeys = [] {
+    const std::pair<std::string, QString> sections[] = {
+        {"Common", "clrPanel clrBorder"},
+        {"Panel_Game", "clrPanel clrBorder"},
+        {"Panel_Conf",
+         "clrPanel clrBorder clrOptionsTitle clrOptionName clrComboBox clrComboBoxArrow "
+         "clrComboBoxArrowBackGround clrComboBoxBorder clrComboBoxText clrSpinEditBorder "
+         "clrSpinEditFlat clrSpinEditFocused clrSpinEditText clrCheckBoxBorder clrCheckBoxCheck "
+         "clrCheckBoxDown clrCheckBoxFocused clrCheckBoxText clrEditBorder clrEditFlat "
+         "clrEditFocused clrEditText"},
+        {"MessageBox", "clrPanel clrBorder clrText"},
+        {"Hint", "clrBackGround clrText clrBorder"}};
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (const auto& [section, names] : sections)
+        for (const QString& name : names.split(' '))
+            keys.emplace_back(section, name.toStdString());
+    return keys;
+}();
 
 QRgb Distinct(size_t i) {
     const int n = static_cast<int>(i);
