@@ -1,7 +1,9 @@
 #include "shell/uFlatStyle.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPainter>
@@ -199,6 +201,11 @@ void SetFlatColors(QWidget* widget, const tFlatColors& colors) {
     }
     widget->setStyle(FlatStyle());
     widget->setPalette(palette);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        // The drop-down list is a window of its own, which inherits nothing from the combo box.
+        list->view()->setPalette(palette);
+        list->view()->window()->setPalette(palette);
+    }
     if (qobject_cast<QAbstractSpinBox*>(widget) != nullptr) {
         if (auto* edit = widget->findChild<QLineEdit*>())
             edit->setStyle(FlatStyle());

@@ -3,6 +3,7 @@
 #include "look/uSkin.h"
 #include "shell/uOther.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -166,6 +167,9 @@ TEST_F(ApplySkin, OptionControlsAreFlatInTheSkinsColours) {
     EXPECT_TRUE(Shows(combo, C("Panel_Conf", "clrComboBoxArrow")));
     EXPECT_TRUE(Shows(combo, C("Panel_Conf", "clrComboBoxText")));
     EXPECT_EQ(Shot(page.cbSkin).pixel(2, 2), C("Panel_Conf", "clrComboBox"));
+    const QPalette dropDown = page.cbDifficult->view()->window()->palette();
+    EXPECT_EQ(dropDown.color(QPalette::Base).rgb(), C("Panel_Conf", "clrComboBox"));
+    EXPECT_EQ(dropDown.color(QPalette::Text).rgb(), C("Panel_Conf", "clrComboBoxText"));
 
     page.cbShadow->clearFocus();
     QImage spin = Shot(page.seBrLines);
