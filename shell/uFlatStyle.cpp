@@ -35,7 +35,8 @@ void Outline(QPainter* painter, const QRect& rect, const QColor& color) {
 // A small filled triangle pointing up or down, centred in the rectangle.
 void Arrow(QPainter* painter, const QRect& rect, bool up, const QColor& color) {
     const QPointF centre = QRectF(rect).center();
-    const qreal half = std::max(2.0, std::min(rect.width(), rect.height()) / 4.0);
+    // Spin buttons are short and wide: their arrows take a third of the height, at least three pixels.
+    const qreal half = std::max(3.0, std::min(rect.width() / 4.0, rect.height() / 3.0));
     const qreal rise = up ? -half / 2 : half / 2;
     QPainterPath path;
     path.moveTo(centre.x() - half, centre.y() - rise);
