@@ -89,6 +89,10 @@ void TMainForm::cbUsersChange(const QString& text) {
 }
 
 void TMainForm::bLogInClick() {
+    // Only from the log-in view: a key that reaches the player box twice must not make a second engine over
+    // the first.
+    if (View() != tView::Login)
+        return;
     const QString typed = cbUsers->currentText();
     if (typed.isEmpty() || !AcceptableNameText(typed)) {
         PlayResourceSound("Error", true);

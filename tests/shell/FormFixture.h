@@ -23,7 +23,7 @@ protected:
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
         messageHook_ = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
-        soundHook_ = SetSoundHook([](const std::string&) {});
+        soundHook_ = SetSoundHook([this](const std::string& name) { sounds.push_back(name); });
     }
     void TearDown() override {
         form.reset();
@@ -37,7 +37,7 @@ protected:
     }
     void LogIn(const QString& name) {
         QTest::keyClicks(form->cbUsers->lineEdit(), name);
-        QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(form->cbUsers, Qt::Key_Return);
     }
     // Picks the entry of a list the way a player does: the list takes the focus and the arrow keys move it.
     static void Pick(QComboBox* list, int index) {
@@ -52,6 +52,7 @@ protected:
     QTemporaryDir dir_;
     std::unique_ptr<TMainForm> form;
     std::vector<std::string> messages;
+    std::vector<std::string> sounds;
 
 private:
     QString previousDir_;

@@ -1,3 +1,4 @@
+#include "FormFixture.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
@@ -19,33 +20,13 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
 
-class MainForm : public ::testing::Test {
+class MainForm : public FormFixture {
 protected:
-    void SetUp() override {
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        messageHook_ = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
-        soundHook_ = SetSoundHook([this](const std::string& name) { sounds.push_back(name); });
-    }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxHook(messageHook_);
-        SetSoundHook(soundHook_);
-        QDir::setCurrent(previousDir_);
-    }
-
-    void Start() {
-        form = std::make_unique<TMainForm>();
-        form->show();
-    }
-    void LogIn(const QString& name) {
-        QTest::keyClicks(form->cbUsers->lineEdit(), name);
-        QTest::keyClick(form->cbUsers, Qt::Key_Return);
-    }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form->KeyTarget(), key, modifiers);
     }
@@ -59,17 +40,6 @@ protected:
         ini.ReadCompressedFile(dir_.filePath("users.dat").toStdString());
         return ini;
     }
-    TOptionsPage& Page() { return *form->pConf; }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<TMainForm> form;
-    std::vector<std::string> messages;
-    std::vector<std::string> sounds;
-
-private:
-    QString previousDir_;
-    tMessageBoxHook messageHook_;
-    tSoundHook soundHook_;
 };
 
 } // namespace
@@ -113,6 +83,16 @@ TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
     EXPECT_EQ(Page().eKeys[5]->text(), "Space");
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).name(), "#852229");
     EXPECT_FALSE(Page().iKeysL->pixmap().isNull());
+}
+
+TEST_F(MainForm, AnEnterThatReachesThePlayerBoxTwiceLogsInOnce) {
+    Start();
+    // Sent to the line edit itself, Enter goes on to the combo box, which hands it to the line edit again.
+    QTest::keyClicks(form->cbUsers->lineEdit(), "Ann");
+    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Login"), 1);
+    ASSERT_NE(form->Glass(), nullptr);
+    EXPECT_TRUE(form->Glass()->View().WellImage().isVisible());
 }
 
 TEST_F(MainForm, StoredOptionsAreLimitedAtLogIn) {
