@@ -11,6 +11,16 @@
 
 namespace {
 
+// The texts of a game beyond name, level and score, as the well gives them.
+void TakeGameTexts(tHS& entry, const tGameResult& game) {
+    entry.StartTime = game.StartTime;
+    entry.PlayTime = game.PlayTime;
+    entry.StartLevel = game.StartLevel;
+    entry.BrokenLines = game.BrokenLines;
+    entry.Figures = game.Figures;
+    entry.Cleared = game.Cleared;
+}
+
 constexpr const char* kFileName = "hscore.dat";
 constexpr const char* kLineBreak = "\n\r";
 
@@ -83,13 +93,7 @@ bool tHiScore::GamePlaying() const {
 tHS tHiScore::CurrentEntry() const {
     tHS entry = Record(kLoserRow);
     if (source_.Live) {
-        const tGameResult live = source_.Live();
-        entry.StartTime = live.StartTime;
-        entry.PlayTime = live.PlayTime;
-        entry.StartLevel = live.StartLevel;
-        entry.BrokenLines = live.BrokenLines;
-        entry.Figures = live.Figures;
-        entry.Cleared = live.Cleared;
+        TakeGameTexts(entry, source_.Live());
     }
     return entry;
 }
@@ -188,12 +192,7 @@ void tHiScore::SaveResult(const tGameResult& result) {
         return;
     }
     tHS& current = records_[kLoserRow];
-    current.StartTime = result.StartTime;
-    current.PlayTime = result.PlayTime;
-    current.StartLevel = result.StartLevel;
-    current.BrokenLines = result.BrokenLines;
-    current.Figures = result.Figures;
-    current.Cleared = result.Cleared;
+    TakeGameTexts(current, result);
     tScoreFile file = ReadScoreFile();
     std::string saveError;
     if (file.writable) {
