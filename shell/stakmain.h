@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -136,6 +137,8 @@ private:
     QGraphicsView* view_ = nullptr;
     bool optionsChanged_ = false;
     QString lastGoodName_;
+    // The longest a typed name may grow, in characters.
+    qsizetype nameLimit_ = std::numeric_limits<int>::max();
     bool closed_ = false;
     int languageTarget_ = 0;
     int skinTarget_ = 0;

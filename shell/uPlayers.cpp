@@ -77,15 +77,22 @@ void TMainForm::FillUserList() {
 }
 
 void TMainForm::cbUsersChange(const QString& text) {
-    if (!AcceptableNameText(text)) {
+    // The length limit stops typing only: the line edit's own maximum would also cut a name picked from the
+    // list, and deleting is always allowed.
+    const bool grownPastLimit = text.size() > nameLimit_ && text.size() > lastGoodName_.size() &&
+                                cbUsers->findText(text, Qt::MatchFixedString) < 0;
+    if (!AcceptableNameText(text) || grownPastLimit) {
+        QLineEdit* edit = cbUsers->lineEdit();
+        const qsizetype cursor = edit->cursorPosition() - (text.size() - lastGoodName_.size());
         const QSignalBlocker quiet(cbUsers);
         cbUsers->setEditText(lastGoodName_);
+        edit->setCursorPosition(static_cast<int>(std::clamp<qsizetype>(cursor, 0, lastGoodName_.size())));
         return;
     }
     lastGoodName_ = text;
     const int limit = NameLengthLimit(text, lUserName->font(), kNameWidthLimit);
     if (limit > 0)
-        cbUsers->lineEdit()->setMaxLength(limit);
+        nameLimit_ = limit;
 }
 
 void TMainForm::bLogInClick() {

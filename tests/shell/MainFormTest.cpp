@@ -270,6 +270,20 @@ TEST_F(MainForm, NamesKeepToWhatTheFileCanHold) {
     EXPECT_LT(form->cbUsers->currentText().size(), 60);
 }
 
+TEST_F(MainForm, TheTypingLimitNeverCutsANamePickedFromTheList) {
+    WriteUsers("[Robert Longname]\r\nDrop=Ctrl\r\n");
+    Start();
+    LogIn("Ann");
+    form->iUserClick();
+    ASSERT_EQ(form->cbUsers->count(), 2);
+    form->cbUsers->setCurrentIndex(form->cbUsers->findText("Robert Longname"));
+    EXPECT_EQ(form->cbUsers->currentText(), "Robert Longname");
+    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(form->cbUsers->currentText(), "Robert Longnam");
+    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(CurrentUser, "Robert Longnam");
+}
+
 TEST_F(MainForm, FullScreenTogglesOnceAndClosingSavesWithAutoSave) {
     Start();
     LogIn("Ann");
