@@ -7,9 +7,11 @@
 #include "shell/uKeyNames.h"
 #include "shell/uOther.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <vector>
 
@@ -68,6 +70,30 @@ void TKeyEdit::mouseReleaseEvent(QMouseEvent* event) {
     selectAll();
 }
 
+TSpinEdit::TSpinEdit(QWidget* parent, const char* name, int minimum, int maximum) : QSpinBox(parent) {
+    setObjectName(name);
+    setRange(minimum, maximum);
+    lineEdit()->setReadOnly(true);
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        QSpinBox::keyPressEvent(event);
+        return;
+    }
+    // Page keys would jump ten steps, Home and End to either limit.
+    if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+        QApplication::beep();
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void TSpinEdit::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}
+
 void MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change) {
     const auto show = [combo, &list] {
         const QSignalBlocker quiet(combo);
@@ -122,18 +148,10 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
     cbDifficult->setObjectName("cbDifficult");
     cbDifficult->addItems({"Easy", "Normal", "Hard", "Impossible"});
     cbDifficult->setGeometry(kControlLeft, 67, kControlWidth, kRowHeight);
-    seStartLevel = new QSpinBox(this);
-    seStartLevel->setObjectName("seStartLevel");
-    seStartLevel->setRange(1, 25);
+    seStartLevel = new TSpinEdit(this, "seStartLevel", 1, 25);
     seStartLevel->setGeometry(kControlLeft, 102, kControlWidth, kRowHeight);
-    seBrLines = new QSpinBox(this);
-    seBrLines->setObjectName("seBrLines");
-    seBrLines->setRange(0, 20);
+    seBrLines = new TSpinEdit(this, "seBrLines", 0, 20);
     seBrLines->setGeometry(kControlLeft, 137, kControlWidth, kRowHeight);
-    for (QSpinBox* spin : {seStartLevel, seBrLines}) {
-        // Only the spin buttons and the arrow keys change the value.
-        spin->findChild<QLineEdit*>()->setReadOnly(true);
-    }
 
     cbAutoPause = AddCheckBox("cbAutoPause", "s2105", 34);
     cbFullScreen = AddCheckBox("cbFullScreen", "s2106", 55);

@@ -37,6 +37,18 @@ private:
     std::function<void(TKeyEdit*, uint16_t)> keyHandler_;
 };
 
+// A spin edit whose value moves only by its spin buttons and the Up and Down keys, one step at a time; a
+// typed character is refused with a beep.
+class TSpinEdit : public QSpinBox {
+    Q_OBJECT
+public:
+    TSpinEdit(QWidget* parent, const char* name, int minimum, int maximum);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+};
+
 // A combo box that shows a tChoiceList and hands the player's pick back to it, then runs change.
 void MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change);
 

@@ -4,7 +4,10 @@
 #include "shell/uOther.h"
 #include "storage/uPackIni.h"
 
+#include <QApplication>
 #include <QSpinBox>
+#include <QStyleOptionSpinBox>
+#include <QWheelEvent>
 
 namespace {
 
@@ -110,4 +113,29 @@ TEST_F(OptionsPage, OptionButtonsWithoutAGameMoveTheEngineWithTheLists) {
     StartGame();
     EXPECT_EQ(EngineTable(), "Standart/Easy");
     EXPECT_EQ(form->Glass()->Timer().Interval(), 500);
+}
+
+TEST_F(OptionsPage, SpinEditsMoveOneStepOnlyByTheirButtonsAndTheArrowKeys) {
+    Start();
+    LogIn("Ann");
+    form->iOptClick();
+    QSpinBox* lines = Page().seBrLines;
+    lines->setFocus();
+    for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_End, Qt::Key_5})
+        QTest::keyClick(form->KeyTarget(), key);
+    EXPECT_EQ(lines->value(), 0);
+    QWheelEvent wheel(QPointF(5, 5), lines->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(lines, &wheel);
+    EXPECT_EQ(lines->value(), 0);
+    QTest::keyClick(form->KeyTarget(), Qt::Key_Up);
+    EXPECT_EQ(lines->value(), 1);
+
+    QStyleOptionSpinBox option;
+    option.initFrom(lines);
+    option.subControls = QStyle::SC_SpinBoxUp;
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    const QRect up = lines->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, lines);
+    QTest::mouseClick(lines, Qt::LeftButton, {}, up.center());
+    EXPECT_EQ(lines->value(), 2);
 }
