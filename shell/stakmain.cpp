@@ -271,6 +271,12 @@ void TMainForm::iGameClick() {
     }
     pGlass->show();
     pConf->hide();
+    // A hidden control keeps the focus: an edit or list of the options page would go on taking the keys
+    // meant for the well, rebinding a key or changing an option with every move.
+    if (QWidget* focused = client->focusWidget(); focused != nullptr && pConf->isAncestorOf(focused)) {
+        focused->clearFocus();
+        TakeKeys();
+    }
 }
 
 void TMainForm::SetFullScreen(bool on) {

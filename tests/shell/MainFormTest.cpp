@@ -384,3 +384,20 @@ TEST_F(MainForm, TabNeverMovesTheFocusAndSpinEditsTakeNoTyping) {
     QTest::keyClick(form->KeyTarget(), Qt::Key_Tab);
     EXPECT_EQ(form->focusWidget(), Page().cbSkin);
 }
+
+TEST_F(MainForm, KeysOnTheWellPageNeverReachAHiddenControlOfTheOptionsPage) {
+    Start();
+    LogIn("Ann");
+    Key(Qt::Key_F4);
+    QTest::mouseClick(Page().eKeys[2], Qt::LeftButton);
+    QTest::mouseClick(form->iGame, Qt::LeftButton);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Page().eKeys[2]->text(), "Left");
+    form->SetFullScreen(true);
+    Key(Qt::Key_F4);
+    Page().cbGType->setFocus();
+    Key(Qt::Key_F3);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Page().cbGType->currentIndex(), 0);
+    EXPECT_FALSE(form->OptionsChanged());
+}
