@@ -1,13 +1,18 @@
 #include "shell/uSingleInstance.h"
 
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QThread>
 
 #include <unistd.h>
 
 namespace {
 constexpr int kConnectMs = 1000;
 constexpr char kRaise = 'R';
+constexpr int kStartAttempts = 20;
+constexpr unsigned long kStartPauseMs = 100;
 } // namespace
 
 tSingleInstance::tSingleInstance(QString name) : name_(std::move(name)) {}
@@ -18,13 +23,31 @@ QString tSingleInstance::DefaultName() {
     return QString("Stakkar-%1").arg(getuid());
 }
 
-bool tSingleInstance::Claim() {
+bool tSingleInstance::AskFirstToRaise() const {
     QLocalSocket other;
     other.connectToServer(name_);
-    if (other.waitForConnected(kConnectMs)) {
-        other.write(&kRaise, 1);
-        other.waitForBytesWritten(kConnectMs);
-        other.disconnectFromServer();
+    if (!other.waitForConnected(kConnectMs))
+        return false;
+    other.write(&kRaise, 1);
+    other.waitForBytesWritten(kConnectMs);
+    other.disconnectFromServer();
+    return true;
+}
+
+bool tSingleInstance::Claim() {
+    if (AskFirstToRaise())
+        return false;
+    // Two copies started together could both find nobody listening; the lock lets only one of them on. A lock
+    // left by a copy that crashed is recognised by its dead process and taken over.
+    lock_ = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(name_ + ".lock"));
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError) {
+        // The other copy is still starting: give it time to listen, then ask again.
+        for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+            if (AskFirstToRaise())
+                break;
+            QThread::msleep(kStartPauseMs);
+        }
         return false;
     }
     // Nobody answers: a socket file left by a copy that crashed would block listening.

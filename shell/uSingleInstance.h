@@ -5,8 +5,10 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QLocalServer;
+class QLockFile;
 
 class tSingleInstance : public QObject {
     Q_OBJECT
@@ -25,8 +27,11 @@ public:
 
 private:
     void Accept();
+    // True when a running copy answered and was asked to come to the front.
+    bool AskFirstToRaise() const;
 
     QString name_;
+    std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     std::function<void()> raise_;
 };

@@ -1,6 +1,8 @@
 #include "shell/uSingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QLockFile>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -23,4 +25,13 @@ TEST(SingleInstance, SocketLeftByACrashedCopyDoesNotBlockTheNext) {
     }
     tSingleInstance next(name);
     EXPECT_TRUE(next.Claim());
+}
+
+TEST(SingleInstance, CopyStartedWhileTheFirstIsStillStartingDoesNotRunToo) {
+    const QString name = QString("stakkar-race-%1").arg(QCoreApplication::applicationPid());
+    // The first copy has taken its lock but does not listen yet.
+    QLockFile starting(QDir(QDir::tempPath()).filePath(name + ".lock"));
+    ASSERT_TRUE(starting.tryLock(0));
+    tSingleInstance second(name);
+    EXPECT_FALSE(second.Claim());
 }

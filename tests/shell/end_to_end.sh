@@ -18,4 +18,17 @@ windows=$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')
 timeout 5 "$game" || { echo "second copy did not end cleanly"; exit 1; }
 kill -0 "$first" || { echo "first copy ended"; exit 1; }
 [ "$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')" = "$windows" ] || { echo "second window"; exit 1; }
+# A copy that crashed leaves its guard behind; the next start must not take it for a running copy.
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+"$game" &
+first=$!
+for _ in $(seq 50); do
+    if xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"'; then break; fi
+    sleep 0.1
+done
+kill -0 "$first" || { echo "no start after a crash"; exit 1; }
+xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"' || { echo "no window after a crash"; exit 1; }
+timeout 5 "$game" || { echo "copy after a crash does not hold the guard"; exit 1; }
+kill -0 "$first" || { echo "no start after a crash"; exit 1; }
 echo "ok"
