@@ -73,7 +73,9 @@ void tStringListPackedINI::ReadCompressedFile(const std::string& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw tPackError();
     }
-    const QByteArray bytes = file.readAll();
+    // A stream holding the largest text allowed is only slightly longer than that text; whatever lies beyond
+    // is trailing bytes, which are ignored, so a huge file is never read whole.
+    const QByteArray bytes = file.read(static_cast<qint64>(kMaxPackedText + kMaxPackedText / 16));
     SetText(UnpackText(bytes.toStdString()));
 }
 

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -117,6 +118,21 @@ TEST_F(PackedFile, RefusesTextsThatInflatePastSixteenMebibytes) {
     std::string early(20u << 20, 'a');
     early[100] = '\0';
     EXPECT_EQ(UnpackText(PackText(early)), std::string(100, 'a'));
+}
+
+TEST_F(PackedFile, AHugeFileOfTrailingBytesIsNotReadWhole) {
+    const std::string path = Path("huge.dat");
+    WriteBytes(path, PackText("[A]\r\nk=v\r\n"));
+    // A sparse gigabyte after the stream: cheap on disk, costly if read into memory.
+    ASSERT_EQ(::truncate(path.c_str(), off_t{1} << 30), 0);
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    tStringListPackedINI doc;
+    doc.ReadCompressedFile(path);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(doc.Lines(), (std::vector<std::string>{"[A]", "k=v"}));
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << "kilobytes";
 }
 
 TEST_F(PackedFile, LongLinesSurviveASaveAndARead) {
