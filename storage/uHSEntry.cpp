@@ -36,7 +36,8 @@ constexpr std::array<tHSField, 10> kFields{{
     {"Crc32", &tHSStored::Crc32},
 }};
 
-tHSStored DefaultStored(std::string_view section, int32_t slot) {
+// The values a slot without any key reads as; no checksum yet.
+tHSStored DefaultValues(int32_t slot) {
     tHSStored s;
     s.Slot = slot;
     s.Name = kDefaultName;
@@ -48,8 +49,29 @@ tHSStored DefaultStored(std::string_view section, int32_t slot) {
     s.BrokenLines = kDefaultBrokenLines;
     s.Figures = kDefaultFigures;
     s.Cleared = kDefaultCleared;
+    return s;
+}
+
+tHSStored DefaultStored(std::string_view section, int32_t slot) {
+    tHSStored s = DefaultValues(slot);
     s.Crc32 = HSChecksum(section, s);
     return s;
+}
+
+// The entry stored values stand for; Level and Score that are no numbers read as 0.
+tHS ValuesOf(const tHSStored& s) {
+    tHS e;
+    e.Name = s.Name;
+    e.Level = ParseInteger(s.Level).value_or(0);
+    e.Score = ParseInteger(s.Score).value_or(0);
+    e.Slot = s.Slot;
+    e.StartTime = s.StartTime;
+    e.PlayTime = s.PlayTime;
+    e.StartLevel = s.StartLevel;
+    e.BrokenLines = s.BrokenLines;
+    e.Figures = s.Figures;
+    e.Cleared = s.Cleared;
+    return e;
 }
 
 // Reads one run of digits; false when there is none or it is longer than maxDigits.
@@ -86,18 +108,7 @@ std::string HSSectionName(std::string_view gameType, std::string_view difficulty
 }
 
 tHS PlaceholderHS(int32_t slot) {
-    tHS e;
-    e.Name = kDefaultName;
-    e.Level = 0;
-    e.Score = 0;
-    e.Slot = slot;
-    e.StartTime = kDefaultStartTime;
-    e.PlayTime = kDefaultPlayTime;
-    e.StartLevel = kDefaultStartLevel;
-    e.BrokenLines = kDefaultBrokenLines;
-    e.Figures = kDefaultFigures;
-    e.Cleared = kDefaultCleared;
-    return e;
+    return ValuesOf(DefaultValues(slot));
 }
 
 std::string HSEntryText(std::string_view section, const tHSStored& s) {
@@ -145,18 +156,7 @@ tHS EntryOf(std::string_view section, const tHSStored& s) {
     if (CheckStored(section, s) != tHSCheck::Valid) {
         return PlaceholderHS(s.Slot);
     }
-    tHS e;
-    e.Name = s.Name;
-    e.Level = *ParseInteger(s.Level);
-    e.Score = *ParseInteger(s.Score);
-    e.Slot = s.Slot;
-    e.StartTime = s.StartTime;
-    e.PlayTime = s.PlayTime;
-    e.StartLevel = s.StartLevel;
-    e.BrokenLines = s.BrokenLines;
-    e.Figures = s.Figures;
-    e.Cleared = s.Cleared;
-    return e;
+    return ValuesOf(s);
 }
 
 std::array<tHSStored, kHSSlots> ReadHSSection(const tStringListINI& doc, std::string_view section) {
