@@ -20,6 +20,15 @@ void tImageView::paintEvent(QPaintEvent* event) {
     painter.drawImage(area.topLeft(), image_, area);
 }
 
+void tImageView::mousePressEvent(QMouseEvent* event) {
+    // A clickable view takes the press, so that its release comes back to it through a full-screen view too.
+    if (event->button() == Qt::LeftButton && onClick_) {
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
 void tImageView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick_) {
         onClick_();
@@ -58,6 +67,14 @@ void tTextLabel::SetColor(uint32_t colorBGR) {
     QPalette colors = palette();
     colors.setColor(QPalette::WindowText, QColor::fromRgb(ColorToRgb(colorBGR)));
     setPalette(colors);
+}
+
+void tTextLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onClick_) {
+        event->accept();
+        return;
+    }
+    QLabel::mousePressEvent(event);
 }
 
 void tTextLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -33,13 +33,6 @@ int tChoiceList::Find(std::string_view name) const {
     return items_.IndexOf(name);
 }
 
-void tChoiceList::DeleteName(std::string_view name) {
-    const int index = Find(name);
-    if (index > 0) {
-        Delete(index);
-    }
-}
-
 void tChoiceList::SetItemIndex(int index) {
     index_ = index >= 0 && index < items_.Count() ? index : -1;
     Changed();

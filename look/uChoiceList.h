@@ -19,9 +19,6 @@ public:
     const std::string& Item(int index) const { return items_[index]; }
     // An item spelled exactly like the name, else the first one equal ignoring letter case; -1 when none.
     int Find(std::string_view name) const;
-    // Removes the item Find(name) names, unless that is the first one: the built-in entry always stays, even
-    // when a missing file's name differs from it only in letter case.
-    void DeleteName(std::string_view name);
 
     int ItemIndex() const { return index_; }
     // Out of range selects nothing.

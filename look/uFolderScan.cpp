@@ -1,5 +1,7 @@
 #include "look/uFolderScan.h"
 
+#include "look/uChoiceList.h"
+
 #include "platform/uCodePage.h"
 
 #include <QDir>
@@ -74,4 +76,31 @@ std::vector<std::string> ListSkinNames(const std::string& folder) {
 
 bool FileExists(const std::string& path) {
     return QFileInfo(FromPath(path)).isFile();
+}
+
+bool IsPlainName(std::string_view name) {
+    return name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+}
+
+std::string ResolveChoice(tChoiceList& list, std::string& name,
+                          const std::function<std::string(std::string_view)>& fileOf) {
+    if (!IsPlainName(name)) {
+        return {};
+    }
+    const int index = list.Find(name);
+    if (index > 0) {
+        std::string path = fileOf(list.Item(index));
+        if (FileExists(path)) {
+            name = list.Item(index);
+            return path;
+        }
+    }
+    std::string path = fileOf(name);
+    if (FileExists(path)) {
+        return path;
+    }
+    if (index > 0) {
+        list.Delete(index);
+    }
+    return {};
 }

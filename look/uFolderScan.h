@@ -1,9 +1,12 @@
 #pragma once
 // Finding the skins and languages on disk. Names are the program's 8-bit texts; paths are file system bytes.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class tChoiceList;
 
 // The path of a name in the program's code page, for a file under a folder path.
 std::string PathOfName(std::string_view folder, std::string_view name);
@@ -18,3 +21,12 @@ std::vector<std::string> ListSkinNames(const std::string& folder);
 
 // A regular file (or a link to one) exists at the path.
 bool FileExists(const std::string& path);
+
+// A stored name that can stand for a file of its folder only: no path separator, not "." or "..".
+bool IsPlainName(std::string_view name);
+
+// The file a stored skin or language name stands for, fileOf(name) giving the path to look for. The list's
+// own spelling wins when it holds the name in another letter case, and name takes that spelling. Empty when
+// no file exists; the list's entry is then removed, since its file has gone.
+std::string ResolveChoice(tChoiceList& list, std::string& name,
+                          const std::function<std::string(std::string_view)>& fileOf);

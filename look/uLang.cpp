@@ -51,6 +51,21 @@ const std::string& LangText(std::string_view key) {
     return slot < 0 ? empty : LanguageTable.texts[static_cast<size_t>(slot)];
 }
 
+std::string LangFormat(std::string_view key, std::initializer_list<std::string_view> values) {
+    const std::string& text = LangText(key);
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t n = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : values.size();
+        if (text[i] == '%' && n < values.size()) {
+            result += values.begin()[n];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 std::string HeaderForm(std::string_view text) {
     return ":: " + std::string(text) + " ::";
 }
@@ -120,11 +135,11 @@ std::string ResolveLanguage(std::string& name) {
     if (name == kDefaultLanguage) {
         return {};
     }
-    std::string path = PathOfName(BasePath("lang"), name) + ".lng";
-    if (FileExists(path)) {
+    std::string path = ResolveChoice(
+        LanguageList, name, [](std::string_view n) { return PathOfName(BasePath("lang"), n) + ".lng"; });
+    if (!path.empty()) {
         return path;
     }
-    LanguageList.DeleteName(name);
     ShowMessageBox("Language file not found... Default loaded.");
     name = kDefaultLanguage;
     return {};
@@ -134,7 +149,7 @@ void SelectLanguage(const std::string& requested) {
     std::string name = requested;
     const std::string path = ResolveLanguage(name);
     LanguageList.SelectName(name);
-    if (name != requested) {
+    if (path.empty() && requested != kDefaultLanguage) {
         cbLanguageChange();
         // When "(Default)" was already the name applied last the handler did nothing, and the hint still
         // describes the entry that has just left the list.

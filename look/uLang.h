@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,8 @@ int LanguageSlot(std::string_view key);
 std::string LanguageKey(int slot);
 // The text of a key as it is now; empty for keys outside the table.
 const std::string& LangText(std::string_view key);
+// The text of a key with "%1", "%2", ... replaced by the values, in whatever order the language puts them.
+std::string LangFormat(std::string_view key, std::initializer_list<std::string_view> values);
 // The texts' display forms.
 std::string HeaderForm(std::string_view text);
 std::string LabelForm(std::string_view text);

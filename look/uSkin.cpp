@@ -76,11 +76,13 @@ std::string ResolveSkin(std::string& name) {
     if (name == kDefaultSkin) {
         return {};
     }
-    std::string folder = PathOfName(BasePath("skin"), name) + "/";
-    if (FileExists(folder + "skin.ini")) {
-        return folder;
+    static constexpr std::string_view kIni = "skin.ini";
+    const std::string ini = ResolveChoice(SkinList, name, [](std::string_view n) {
+        return PathOfName(BasePath("skin"), n) + "/" + std::string(kIni);
+    });
+    if (!ini.empty()) {
+        return ini.substr(0, ini.size() - kIni.size());
     }
-    SkinList.DeleteName(name);
     ShowMessageBox(LangText("s0006"));
     name = kDefaultSkin;
     return {};
@@ -90,7 +92,7 @@ void SelectSkin(const std::string& requested) {
     std::string name = requested;
     const std::string folder = ResolveSkin(name);
     SkinList.SelectName(name);
-    if (name != requested) {
+    if (folder.empty() && requested != kDefaultSkin) {
         cbSkinChange();
         // When "(Default)" was already the name applied last the handler did nothing, and the hint still
         // describes the skin that has just left the list.

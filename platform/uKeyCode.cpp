@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -70,6 +71,30 @@ uint16_t VirtualKeyOf(int qtKey, bool keypad) {
     return 0;
 }
 
+uint16_t VirtualKeyAt(uint32_t scanCode) {
+    // The X key codes (evdev + 8) of the main block, in the order of a US keyboard's rows.
+    static constexpr std::array<std::pair<uint32_t, std::string_view>, 4> kRows{{
+        {10, "1234567890\xBD\xBB"},
+        {24, "QWERTYUIOP\xDB\xDD"},
+        {38, "ASDFGHJKL\xBA\xDE\xC0"},
+        {52, "ZXCVBNM\xBC\xBE\xBF"},
+    }};
+    if (scanCode == 51)
+        return 220;
+    if (scanCode == 94)
+        return 226;
+    for (const auto& [first, codes] : kRows)
+        if (scanCode >= first && scanCode < first + codes.size())
+            return static_cast<uint8_t>(codes[scanCode - first]);
+    return 0;
+}
+
 uint16_t VirtualKeyCode(const QKeyEvent& event) {
-    return VirtualKeyOf(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
+    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    // The key's place, not its letter: a key bound in one layout works in every other one.
+    if (!keypad) {
+        if (const uint16_t code = VirtualKeyAt(event.nativeScanCode()))
+            return code;
+    }
+    return VirtualKeyOf(event.key(), keypad);
 }

@@ -307,8 +307,11 @@ void TMainForm::SetFullScreen(bool on) {
         client->setParent(this);
         client->move(0, 0);
         client->show();
-        delete view_;
-        delete scene_;
+        // A click through the view can end full screen (the FullScreen box, Change player): the view is
+        // still delivering that click and must outlive it.
+        view_->hide();
+        view_->deleteLater();
+        scene_->deleteLater();
         view_ = nullptr;
         scene_ = nullptr;
         proxy_ = nullptr;

@@ -149,6 +149,11 @@ void TAboutPanel::Label13Click() {
 
 bool TAboutPanel::eventFilter(QObject* watched, QEvent* event) {
     // A click is a release of the left button over the link; a press dragged off it and let go opens nothing.
+    // The press is taken so that the release comes back here through a full-screen view too.
+    if (event->type() == QEvent::MouseButtonPress && (watched == Label12 || watched == Label13) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease && watched->isWidgetType() &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         static_cast<QWidget*>(watched)->rect().contains(

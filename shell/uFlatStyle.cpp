@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -23,6 +24,8 @@ constexpr QPalette::ColorRole kPressed = QPalette::Mid;
 constexpr QPalette::ColorRole kBorder = QPalette::Shadow;
 constexpr QPalette::ColorRole kMark = QPalette::BrightText;
 constexpr QPalette::ColorRole kMarkBackground = QPalette::Dark;
+// The widest a hint window grows.
+constexpr int kHintMaxWidth = 350;
 
 void Outline(QPainter* painter, const QRect& rect, const QColor& color) {
     painter->save();
@@ -55,10 +58,19 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Polish || event->type() == QEvent::Show) {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget != nullptr && widget->inherits("QTipLabel") && widget->style() != FlatStyle())
-                widget->setStyle(FlatStyle());
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Polish && type != QEvent::Show && type != QEvent::Resize)
+            return false;
+        auto* tip = qobject_cast<QLabel*>(watched);
+        if (tip == nullptr || !tip->inherits("QTipLabel"))
+            return false;
+        if (tip->style() != FlatStyle())
+            tip->setStyle(FlatStyle());
+        // The toolkit sizes a plain hint to its longest line; a longer one wraps at the hint window's limit.
+        // The toolkit resets the wrapping each time it shows a new text, so it is looked at on every resize.
+        if (tip->width() > kHintMaxWidth) {
+            tip->setWordWrap(true);
+            tip->resize(kHintMaxWidth, tip->heightForWidth(kHintMaxWidth));
         }
         return false;
     }

@@ -50,7 +50,9 @@ void tMyButton::leaveEvent(QEvent* event) {
 
 void tMyButton::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
+    // Taken, not passed on: a press nobody takes gets no release where full screen routes the mouse through
+    // a graphics view.
+    event->setAccepted(pressed_);
 }
 
 void tMyButton::mouseReleaseEvent(QMouseEvent* event) {

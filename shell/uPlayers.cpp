@@ -40,8 +40,10 @@ int ItemOf(const QComboBox* combo, const std::string& text) {
 
 tUsersFile ReadUsers() {
     tUsersFile file = ReadUsersFile(UsersPath());
-    if (!file.message.empty())
-        ShowMessageBox(file.message);
+    if (file.damage.tell) {
+        ShowMessageBox(file.damage.leftInPlace ? LangFormat("s0010", {kUsersFile})
+                                               : LangFormat("s0009", {kUsersFile, file.damage.keptAs}));
+    }
     return file;
 }
 
@@ -194,7 +196,7 @@ void TMainForm::SaveUserData(const std::string& player) {
     try {
         file.ini.SaveCompressedFile(UsersPath());
     } catch (const tSaveError& error) {
-        ShowMessageBox(error.what());
+        ShowMessageBox(LangFormat("s0100", {kUsersFile, ToCodePage(QString::fromLocal8Bit(error.Reason()))}));
     }
 }
 

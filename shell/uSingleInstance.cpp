@@ -20,7 +20,15 @@ tSingleInstance::tSingleInstance(QString name) : name_(std::move(name)) {}
 tSingleInstance::~tSingleInstance() = default;
 
 QString tSingleInstance::DefaultName() {
-    return QString("Stakkar-%1").arg(getuid());
+    // Per display as well as per user: the same user on another seat or in a remote session plays a copy of
+    // their own there.
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    QString safe;
+    for (const QChar c : display)
+        safe += c.isLetterOrNumber() || c == '.' || c == '-' ? c : QChar('_');
+    return QString("Stakkar-%1-%2").arg(getuid()).arg(safe);
 }
 
 bool tSingleInstance::AskFirstToRaise() const {

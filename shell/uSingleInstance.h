@@ -1,6 +1,6 @@
 #pragma once
-// One copy of the game per user: the first copy listens on a local socket named after the program; a later
-// copy asks it to come to the front and then ends without a window of its own.
+// One copy of the game per user and display: the first copy listens on a local socket named after the
+// program; a later copy asks it to come to the front and then ends without a window of its own.
 
 #include <QObject>
 #include <QString>
@@ -22,7 +22,7 @@ public:
     // Run in the first copy each time a later copy starts.
     void SetRaiseHandler(std::function<void()> handler) { raise_ = std::move(handler); }
 
-    // The guard's name for this program and user.
+    // The guard's name for this program, user and display.
     static QString DefaultName();
 
 private:

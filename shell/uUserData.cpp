@@ -1,14 +1,6 @@
 #include "shell/uUserData.h"
 
-#include "platform/uCodePage.h"
 #include "storage/uSLIni.h"
-
-#include <QFileInfo>
-#include <QString>
-
-namespace {
-constexpr const char* kLineBreak = "\n\r";
-}
 
 tUserOptions DefaultUserOptions() {
     tUserOptions options;
@@ -54,18 +46,8 @@ void WriteUserOptions(tStringListINI& file, std::string_view player, const tUser
 
 tUsersFile ReadUsersFile(const std::string& path) {
     tUsersFile file;
-    const tDamagedFile damage = ReadDataFile(file.ini, path);
-    file.writable = !damage.leftInPlace;
-    if (!damage.tell) {
-        return file;
-    }
-    const std::string name = ToCodePage(QFileInfo(QString::fromStdString(path)).fileName());
-    if (damage.leftInPlace) {
-        file.message = name + " is damaged and is left as it is; options cannot be saved.";
-    } else {
-        file.message = name + " is damaged: the player list starts empty." + kLineBreak +
-                       "The old file is kept as " + damage.keptAs + ".";
-    }
+    file.damage = ReadDataFile(file.ini, path);
+    file.writable = !file.damage.leftInPlace;
     return file;
 }
 

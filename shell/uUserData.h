@@ -64,11 +64,11 @@ void WriteUserOptions(tStringListINI& file, std::string_view player, const tUser
 
 // What reading users.dat gave. A damaged file is copied aside and removed, so the next save starts a clean
 // file, and the document is empty; when no copy could be made the file stays and may not be saved over.
-// message holds what the player must be told, once: empty when nothing happened.
+// damage says what the player must be told, when its tell is set.
 struct tUsersFile {
     tStringListPackedINI ini;
     bool writable = true;
-    std::string message;
+    tDamagedFile damage;
 };
 tUsersFile ReadUsersFile(const std::string& path);
 

@@ -242,8 +242,9 @@ void tMyFlatPanel::PanelMouseMove(int x, int y) {
 
     const int current = table_.CurrentRow();
     upload_->move(kUploadLeft, hoverRow_ * kHSRowHeight + 2);
-    const bool uploadable =
-        hoverRow_ >= 1 && hoverRow_ <= kLastUploadRow && !(hoverRow_ == current && table_.GamePlaying());
+    // The player's own row has a result to publish only once its game has ended with a game over.
+    const bool uploadable = hoverRow_ >= 1 && hoverRow_ <= kLastUploadRow &&
+                            !(hoverRow_ == current && (table_.GamePlaying() || !table_.CurrentStored()));
     upload_->setVisible(uploadable);
     if (uploadable) {
         upload_->raise();

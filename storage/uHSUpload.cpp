@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QString>
+#include <QUrl>
 
 #include <array>
 
@@ -60,7 +61,26 @@ std::string PercentEncodeAll(std::string_view bytes) {
 
 std::string UploadPageBase() {
     const QFileInfo marker(QString::fromStdString(BasePath("hstest")));
-    return std::string(marker.exists() && !marker.isDir() ? kTestPageBase : kScorePageBase);
+    if (marker.exists() && !marker.isDir()) {
+        return std::string(kTestPageBase);
+    }
+    tStringListINI settings;
+    settings.LoadFromFile(BasePath(kSettingsFile));
+    std::string page = settings.ReadString("Scores", "Page", "");
+    const QUrl url(QString::fromStdString(page), QUrl::StrictMode);
+    if (page.empty()) {
+        return std::string(kScorePageBase);
+    }
+    if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https") || url.host().isEmpty() ||
+        url.hasQuery() || url.hasFragment()) {
+        qWarning("%s: [Scores] Page=%s is no web address; results go to %s", kSettingsFile.data(),
+                 page.c_str(), kScorePageBase.data());
+        return std::string(kScorePageBase);
+    }
+    if (page.back() != '/') {
+        page += '/';
+    }
+    return page;
 }
 
 std::string UploadAddress(std::string_view gameType, std::string_view difficulty, const tHS& entry) {

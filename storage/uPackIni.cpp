@@ -4,10 +4,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 #include <set>
 
 std::string UnpackText(const std::string& packed) {
@@ -58,7 +59,8 @@ std::string PackText(const std::string& text) {
     const int rc = compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
                              reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()), 9);
     if (rc != Z_OK) {
-        throw tSaveError("compression failed");
+        // With compressBound's room, only memory can run out.
+        throw std::bad_alloc();
     }
     packed.resize(size);
     return packed;
@@ -75,21 +77,18 @@ void tStringListPackedINI::ReadCompressedFile(const std::string& path) {
     }
     // A stream holding the largest text allowed is only slightly longer than that text; whatever lies beyond
     // is trailing bytes, which are ignored, so a huge file is never read whole.
-    const QByteArray bytes = file.read(static_cast<qint64>(kMaxPackedText + kMaxPackedText / 16));
+    const qint64 limit = static_cast<qint64>(kMaxPackedText + kMaxPackedText / 16);
+    const QByteArray bytes = file.read(std::min(limit, std::max<qint64>(file.size(), 0)));
     SetText(UnpackText(bytes.toStdString()));
 }
 
 void tStringListPackedINI::SaveCompressedFile(const std::string& path) const {
-    WriteFileAtomically(path, PackText(Text()));
-}
-
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        throw tSaveError(path + ": " + file.errorString().toStdString());
+    const std::string text = Text();
+    if (text.size() > kMaxPackedText) {
+        throw tSaveError(path, "the text is larger than " + std::to_string(kMaxPackedText / (1024 * 1024)) +
+                                   " MiB and could not be read back");
     }
+    WriteFileAtomically(path, PackText(text));
 }
 
 std::string KeepDamagedFile(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 // The INI document stored as one zlib stream: the form of users.dat and hscore.dat.
 
+#include "platform/uSaveFile.h"
 #include "storage/uSLIni.h"
 
 #include <stdexcept>
@@ -13,18 +14,13 @@ public:
     tPackError() : std::runtime_error("Error") {}
 };
 
-// A save that could not be completed; the previous file is left as it was.
-class tSaveError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 class tStringListPackedINI : public tStringListINI {
 public:
     // A missing or empty file gives an empty document. Throws tPackError on a damaged file and leaves the
     // document as it was.
     void ReadCompressedFile(const std::string& path);
-    // Replaces the file in one step: on any failure (tSaveError) the previous file stays whole.
+    // Replaces the file in one step: on any failure (tSaveError) the previous file stays whole. A text that
+    // the next read would refuse as too large is refused here.
     void SaveCompressedFile(const std::string& path) const;
 };
 
@@ -36,10 +32,6 @@ inline constexpr size_t kMaxPackedText = 16u * 1024 * 1024;
 std::string UnpackText(const std::string& packed);
 // One zlib stream at level 9.
 std::string PackText(const std::string& text);
-
-// Writes bytes to a file in one step (a new file renamed over the old one). Throws tSaveError on failure; the
-// previous file then stays whole.
-void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // What became of a data file that could not be read.
 struct tDamagedFile {

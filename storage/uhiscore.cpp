@@ -43,13 +43,8 @@ tScoreFile ReadScoreFile() {
     if (!damage.tell) {
         return file;
     }
-    if (damage.leftInPlace) {
-        file.message =
-            LangText("s0002") + kLineBreak + kFileName + " is left as it is; results cannot be saved.";
-    } else {
-        file.message = LangText("s0002") + kLineBreak + LangText("s0003") + kLineBreak + kFileName + " -> " +
-                       damage.keptAs;
-    }
+    file.message = damage.leftInPlace ? LangFormat("s0008", {kFileName})
+                                      : LangFormat("s0007", {kFileName, damage.keptAs});
     return file;
 }
 
@@ -126,6 +121,7 @@ void tHiScore::LoadTable(const std::string& gameType, const std::string& difficu
     gameTypeName_ = gameType;
     difficultyName_ = difficulty;
     loaded_ = true;
+    currentStored_ = false;
     const std::string section = HSSectionName(gameType, difficulty);
     bool mismatch = false;
     const auto stored = ReadHSSection(file.doc, section);
@@ -193,6 +189,7 @@ void tHiScore::SaveResult(const tGameResult& result) {
     }
     tHS& current = records_[kLoserRow];
     TakeGameTexts(current, result);
+    currentStored_ = true;
     tScoreFile file = ReadScoreFile();
     std::string saveError;
     if (file.writable) {
@@ -205,8 +202,7 @@ void tHiScore::SaveResult(const tGameResult& result) {
         try {
             file.doc.SaveCompressedFile(ScoreFilePath());
         } catch (const tSaveError& e) {
-            saveError = std::string(kFileName) + " could not be written; this result is lost." + kLineBreak +
-                        ToCodePage(QString::fromUtf8(e.what()));
+            saveError = LangFormat("s0101", {kFileName, ToCodePage(QString::fromLocal8Bit(e.Reason()))});
         }
     }
     if (!file.message.empty()) {

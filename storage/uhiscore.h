@@ -71,6 +71,8 @@ public:
     void PanelGone(const tMyFlatPanel* panel);
     void SetGameSource(tGameSource source) { source_ = std::move(source); }
     bool GamePlaying() const;
+    // The player's own row holds a game that ended with a game over, not a game in progress or dropped.
+    bool CurrentStored() const { return currentStored_; }
     // Entry 16 with the live texts of the game in progress; after a stored game, the texts it was stored
     // with.
     tHS CurrentEntry() const;
@@ -90,6 +92,7 @@ private:
     std::string gameTypeName_;
     std::string difficultyName_;
     bool loaded_ = false;
+    bool currentStored_ = false;
     std::string title_;
     std::array<tHS, kLoserRow + 1> records_{};
     std::array<std::array<std::string, kGridRows>, kGridColumns> grid_{};

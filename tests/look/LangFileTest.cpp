@@ -197,3 +197,22 @@ TEST_F(LanguageFiles, ANameInTheCodePageFindsItsFileOnDisk) {
     EXPECT_EQ(FromCodePage(LangText("s2107")), QString::fromUtf8("Звуки"));
     EXPECT_TRUE(messages.empty());
 }
+
+TEST_F(LanguageFiles, AStoredNameInAnotherLetterCaseTakesTheListsSpellingAndAPathIsNoName) {
+    WriteLanguage("Full", {"[General]", "Build=64", "[Language]", "s2107=full sounds"});
+    WriteFile("outside.lng", "[General]\r\nBuild=64\r\n[Language]\r\ns2107=outside\r\n");
+    ScanLanguages();
+    LoadDefaultLanguage();
+    SelectLanguage("full");
+    EXPECT_EQ(LangText("s2107"), "full sounds");
+    EXPECT_EQ(LanguageList.Text(), "Full");
+    EXPECT_TRUE(messages.empty());
+    // A name that reaches out of the folder is not found, even where a file lies at its end.
+    for (const char* name : {"../outside", "..\\outside", ".."}) {
+        messages.clear();
+        SelectLanguage(name);
+        EXPECT_EQ(messages, (std::vector<std::string>{kNotFound})) << name;
+        EXPECT_EQ(LangText("s2107"), "Sounds") << name;
+    }
+    EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", "Full"}));
+}

@@ -13,7 +13,7 @@ TEST(LanguageTable, KeysMapToTheirSlotsAndNothingOutsideTheKeySpace) {
 
 TEST(LanguageTable, BuiltInTextsLoadAndReachEveryTarget) {
     LoadLanguageResource();
-    EXPECT_EQ(LanguageTable.builtIn.Count(), 60);
+    EXPECT_EQ(LanguageTable.builtIn.Count(), 66);
     std::string seen;
     const int id = AddLanguageTarget([&] { seen = LangText("s1201"); });
     LoadDefaultLanguage();
@@ -21,7 +21,9 @@ TEST(LanguageTable, BuiltInTextsLoadAndReachEveryTarget) {
     EXPECT_EQ(seen, "Press F2 for new game");
     EXPECT_EQ(LangText("s0000"), "Close message");
     EXPECT_EQ(LangText("s3003"), "Exit");
-    EXPECT_EQ(LangText("s0007"), "");
+    EXPECT_EQ(LangText("s0011"), "");
+    EXPECT_EQ(LangFormat("s0100", {"users.dat", "No space left on device"}),
+              "users.dat could not be saved: No space left on device");
     EXPECT_EQ(HeaderForm(LangText("s1202")), ":: Pause ::");
     EXPECT_EQ(LabelForm(LangText("s2201")), "Rotate : ");
 }

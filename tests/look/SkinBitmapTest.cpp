@@ -146,6 +146,57 @@ TEST_F(SkinBitmaps, BrokenFilesAreIgnoredWithoutHarm) {
     EXPECT_EQ(SkinSettings.MessageBox.btmCloseDefault.Width(), 31);
 }
 
+namespace {
+
+// A 21 x 20 picture stored run-length encoded at 8 bits a pixel: each row one run of colour 1 (blue) and an
+// end of line; rows stops after that many rows, with or without the end-of-picture mark.
+QByteArray RunLengthBmp(int rows, bool endMark) {
+    QByteArray runs;
+    for (int y = 0; y < rows; ++y) {
+        runs += QByteArray::fromHex("1501") + QByteArray::fromHex("0000");
+    }
+    if (endMark) {
+        runs += QByteArray::fromHex("0001");
+    }
+    const auto le = [](uint32_t v, int bytes) {
+        QByteArray out;
+        for (int i = 0; i < bytes; ++i) {
+            out += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+        return out;
+    };
+    const uint32_t pixelsAt = 14 + 40 + 2 * 4;
+    QByteArray bmp = "BM" + le(pixelsAt + static_cast<uint32_t>(runs.size()), 4) + le(0, 4) + le(pixelsAt, 4);
+    bmp += le(40, 4) + le(21, 4) + le(20, 4) + le(1, 2) + le(8, 2) + le(1, 4) +
+           le(static_cast<uint32_t>(runs.size()), 4) + le(2835, 4) + le(2835, 4) + le(2, 4) + le(2, 4);
+    bmp += le(0x00000000, 4) + le(0x000000FF, 4);
+    return bmp + runs;
+}
+
+} // namespace
+
+TEST_F(SkinBitmaps, ARunLengthPictureIsTakenOnlyWhenItsDataSetsEveryPixel) {
+    const auto write = [this](const char* name, const QByteArray& bytes) {
+        QFile file(QString::fromStdString(Path(std::string("skin/test/") + name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    WriteSkin("test", {"[General]", "Build=64", "[Glass]", "btmBlock=whole.bmp", "btmBlockFree=cut.bmp",
+                       "btmBlockFix=short.bmp"});
+    write("whole.bmp", RunLengthBmp(20, true));
+    write("cut.bmp", RunLengthBmp(12, false));
+    write("short.bmp", RunLengthBmp(12, true));
+    const QImage builtInFree = SkinSettings.Glass.btmBlockFree.image;
+    const QImage builtInFix = SkinSettings.Glass.btmBlockFix.image;
+    LoadSkinFile(Path("skin/test/"));
+    // The block loses its key column, as every block does.
+    EXPECT_EQ(SkinSettings.Glass.btmBlock.Width(), 20);
+    EXPECT_EQ(SkinSettings.Glass.btmBlock.image.pixel(10, 10), kBlue);
+    // Cut off, or ended before the last row: whatever memory held would show in the rows never set.
+    EXPECT_EQ(SkinSettings.Glass.btmBlockFree.image, builtInFree);
+    EXPECT_EQ(SkinSettings.Glass.btmBlockFix.image, builtInFix);
+}
+
 TEST_F(SkinBitmaps, AHugeSizeInTheHeaderIsRefusedBeforeAnyPixelIsDecoded) {
     WriteHeaderOnly("huge.bmp", 30000, 30000);
     const long before = PeakKilobytes();

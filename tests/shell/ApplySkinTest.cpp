@@ -223,6 +223,12 @@ TEST_F(ApplySkin, ButtonsHintsAndMessageBoxTakeTheSkin) {
     EXPECT_EQ(hintShot.pixel(0, 0), C("Hint", "clrBorder"));
     EXPECT_EQ(hintShot.pixel(1, hintShot.height() / 2), C("Hint", "clrBackGround"));
     EXPECT_TRUE(Shows(hintShot, C("Hint", "clrText")));
+    const int oneLine = hint->height();
+    // A long comment of a skin wraps at the hint window's width limit.
+    QToolTip::showText(form->mapToGlobal(QPoint(100, 100)),
+                       "Comment : " + QString("a skin of many words, ").repeated(12), form.get());
+    EXPECT_LE(hint->width(), 350);
+    EXPECT_GT(hint->height(), 2 * oneLine);
     QToolTip::hideText();
 
     TfMessageBox* box = MessageBoxWindow();

@@ -7,13 +7,17 @@
 #include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
 #include "shell/uOther.h"
+#include "shell/uQuitSignals.h"
 #include "storage/uPackIni.h"
+#include "tests/support/SmallDisk.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QGraphicsView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,7 +25,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -34,6 +40,16 @@ protected:
         tStringListPackedINI ini;
         ini.SetText(text);
         ini.SaveCompressedFile(dir_.filePath("users.dat").toStdString());
+    }
+    // Check boxes take a click on their box.
+    static constexpr QPoint kBox{6, 9};
+    // A click the way a player makes it in full screen: on the screen, through the view that shows the
+    // client scaled.
+    void ClickThroughView(QWidget* control, QPoint at = {}) {
+        auto* view = form->findChild<QGraphicsView*>();
+        ASSERT_NE(view, nullptr);
+        const QPoint inClient = control->mapTo(form->client, at.isNull() ? control->rect().center() : at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(inClient)));
     }
     tStringListPackedINI ReadUsers() {
         tStringListPackedINI ini;
@@ -284,12 +300,12 @@ TEST_F(MainForm, TheTypingLimitNeverCutsANamePickedFromTheList) {
     EXPECT_EQ(CurrentUser, "Robert Longnam");
 }
 
-TEST_F(MainForm, FullScreenTogglesOnceAndClosingSavesWithAutoSave) {
+TEST_F(MainForm, EveryControlWorksInFullScreenAndUntickingItThereLeavesIt) {
     Start();
     LogIn("Ann");
-    form->SetFullScreen(true);
-    form->SetFullScreen(true);
-    EXPECT_TRUE(form->FullScreen());
+    Key(Qt::Key_F4);
+    QTest::mouseClick(Page().cbFullScreen, Qt::LeftButton, {}, kBox);
+    ASSERT_TRUE(form->FullScreen());
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
     QApplication::processEvents();
     const QImage scaled = form->grab().toImage();
@@ -297,16 +313,80 @@ TEST_F(MainForm, FullScreenTogglesOnceAndClosingSavesWithAutoSave) {
     // Scaled to the screen's width, the client's edge reaches the screen's: centred at its own size it
     // would leave black bars there.
     EXPECT_EQ(scaled.pixelColor(scaled.width() - 1, scaled.height() / 2).name(), "#852229");
-    Key(Qt::Key_F2);
+
+    ClickThroughView(form->iGame);
+    EXPECT_EQ(form->View(), TMainForm::tView::Well);
+    ClickThroughView(&form->Glass()->View().WellImage());
     EXPECT_TRUE(form->Glass()->Playing());
-    Key(Qt::Key_F4);
-    EXPECT_EQ(form->View(), TMainForm::tView::Options);
-    form->SetFullScreen(false);
+    ClickThroughView(form->iOpt);
+    ASSERT_EQ(form->View(), TMainForm::tView::Options);
+    ClickThroughView(Page().cbShadow, kBox);
+    ClickThroughView(Page().iSave);
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "Shadow", ""), "1");
+
+    // The view that delivers this click goes with full screen.
+    ClickThroughView(Page().cbFullScreen, kBox);
+    QApplication::processEvents();
+    EXPECT_FALSE(form->FullScreen());
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(form->size(), QSize(640, 480));
-    Page().seStartLevel->setValue(9);
+    QTest::mouseClick(Page().cbShadow, Qt::LeftButton, {}, kBox);
     form->close();
-    EXPECT_EQ(ReadUsers().ReadString("Ann", "StartLevel", ""), "9");
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "FullScreen", ""), "0");
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "Shadow", ""), "0");
+}
+
+TEST_F(MainForm, LoggingInOnAFullDiskKeepsThePlayersAndSaysWhy) {
+    tSmallDisk disk;
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    QDir::setCurrent(QString::fromStdString(disk.Path()));
+    tStringListPackedINI players;
+    players.SetText("[Ann]\r\nStartLevel=3\r\n[Bob]\r\nStartLevel=5\r\n");
+    players.SaveCompressedFile(disk.File("users.dat"));
+    std::ifstream in(disk.File("users.dat"), std::ios::binary);
+    const std::string before{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    disk.Fill();
+    Start();
+    LogIn("Ann");
+    EXPECT_EQ(messages, std::vector<std::string>{"users.dat could not be saved: No space left on device"});
+    std::ifstream after(disk.File("users.dat"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>()), before);
+    form.reset();
+}
+
+TEST_F(MainForm, ATerminationSignalEndsTheGameWithItsSaves) {
+    Start();
+    LogIn("Ann");
+    Key(Qt::Key_F4);
+    QTest::mouseClick(Page().cbShadow, Qt::LeftButton, {}, kBox);
+    tQuitSignals quitSignals;
+    int heard = 0;
+    QObject::connect(&quitSignals, &tQuitSignals::quitRequested, form.get(), [&](int signal) {
+        heard = signal;
+        form->close();
+    });
+    ::raise(SIGTERM);
+    for (int i = 0; i < 500 && heard == 0; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(heard, SIGTERM);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "Shadow", ""), "1");
+}
+
+TEST_F(MainForm, LetterKeysBindByTheirPlaceInAnyLayout) {
+    Start();
+    LogIn("Ann");
+    Key(Qt::Key_F4);
+    TKeyEdit* rotate = Page().eKeys[0];
+    QTest::mouseClick(rotate, Qt::LeftButton);
+    // The key where W lies, pressed in a Russian layout: X key code 25, the letter TSE as its Qt key.
+    QKeyEvent press(QEvent::KeyPress, 0x0426, Qt::NoModifier, 25, 0, 0, QString::fromUtf8("ц"));
+    QApplication::sendEvent(rotate, &press);
+    EXPECT_EQ(rotate->text(), "W");
+    form->close();
+    EXPECT_EQ(ReadUsers().ReadString("Ann", "RotateRight", ""), "W");
 }
 
 TEST_F(MainForm, GameOptionsResetTheWellOnlyWhenChanged) {

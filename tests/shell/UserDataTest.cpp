@@ -43,13 +43,14 @@ TEST(UserData, DamagedFileIsKeptAsideRemovedAndToldOnce) {
     tUsersFile first = ReadUsersFile(path);
     EXPECT_TRUE(first.writable);
     EXPECT_EQ(first.ini.Count(), 0);
-    EXPECT_NE(first.message.find("users.dat.damaged"), std::string::npos);
+    EXPECT_TRUE(first.damage.tell);
+    EXPECT_EQ(first.damage.keptAs, "users.dat.damaged");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
     QFile copy(dir.filePath("users.dat.damaged"));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), QByteArray("not a zlib stream at all"));
     const tUsersFile second = ReadUsersFile(path);
-    EXPECT_TRUE(second.message.empty());
+    EXPECT_FALSE(second.damage.tell);
     EXPECT_TRUE(second.writable);
 }
 
@@ -60,8 +61,8 @@ TEST(UserData, DamagedFileThatCannotBeKeptAsideIsNeverSavedOver) {
     const std::string path = dir.filePath("users.dat").toStdString();
     const tUsersFile file = ReadUsersFile(path);
     EXPECT_FALSE(file.writable);
-    EXPECT_FALSE(file.message.empty());
-    EXPECT_TRUE(ReadUsersFile(path).message.empty()) << "told once";
+    EXPECT_TRUE(file.damage.tell);
+    EXPECT_FALSE(ReadUsersFile(path).damage.tell) << "told once";
     EXPECT_TRUE(QFileInfo(dir.filePath("users.dat/inside")).isDir());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("users.dat.damaged")));
 }

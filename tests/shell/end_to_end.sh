@@ -15,7 +15,8 @@ done
 xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"' || { echo "no main window"; exit 1; }
 xwininfo -root -tree | grep '"Stakkar (1.0.2 build 64 beta 3b)"' | grep -q ' 640x480+' || { echo "not 640 x 480"; exit 1; }
 windows=$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')
-timeout 5 "$game" || { echo "second copy did not end cleanly"; exit 1; }
+timeout 5 "$game" 2> "$work/second.err" || { echo "second copy did not end cleanly"; exit 1; }
+grep -q "already running" "$work/second.err" || { echo "second copy said nothing"; exit 1; }
 kill -0 "$first" || { echo "first copy ended"; exit 1; }
 [ "$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')" = "$windows" ] || { echo "second window"; exit 1; }
 # A copy that crashed leaves its guard behind; the next start must not take it for a running copy.
@@ -31,4 +32,26 @@ kill -0 "$first" || { echo "no start after a crash"; exit 1; }
 xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"' || { echo "no window after a crash"; exit 1; }
 timeout 5 "$game" || { echo "copy after a crash does not hold the guard"; exit 1; }
 kill -0 "$first" || { echo "no start after a crash"; exit 1; }
+
+# The same user on another display gets a game of their own there.
+for n in $(seq 90 99); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
+Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp &
+other_x=$!
+trap 'kill "$first" "$other_game" "$other_x" 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+DISPLAY=":$n" "$game" &
+other_game=$!
+for _ in $(seq 50); do
+    if DISPLAY=":$n" xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"'; then break; fi
+    sleep 0.1
+done
+DISPLAY=":$n" xwininfo -root -tree | grep -q '"Stakkar (1.0.2 build 64 beta 3b)"' ||
+    { echo "no game on a second display"; exit 1; }
+
+# A termination signal (a log-out, a shutdown) ends the game as its window's close does.
+kill -TERM "$other_game"
+status=0
+wait "$other_game" || status=$?
+[ "$status" = 0 ] || { echo "SIGTERM ended the game with status $status"; exit 1; }
+kill "$other_x"
 echo "ok"

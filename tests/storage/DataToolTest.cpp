@@ -94,6 +94,20 @@ TEST_F(DataTool, RefusesADamagedFileAndLeavesItUntouched) {
     EXPECT_TRUE(QFileInfo(Q(Path("skin.ini"))).isDir());
 }
 
+TEST_F(DataTool, AMissingFileIsAnErrorExceptForTheCommandsThatCreateOne) {
+    const QString missing = Q(Path("nowhere.ini"));
+    for (const QStringList& args :
+         {QStringList{"--plain", "get", missing, "General", "Build"}, QStringList{"unpack", missing},
+          QStringList{"delete", missing, "A", "k"}}) {
+        const tRun r = Run(args);
+        EXPECT_EQ(r.status, 3) << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("no such file"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Run({"--plain", "set", missing, "General", "Build", "64"}).status, 0);
+    EXPECT_EQ(Run({"--plain", "get", missing, "General", "Build"}).out, "64\n");
+}
+
 TEST_F(DataTool, ReportsBadUsageAndPrintsChecksums) {
     EXPECT_EQ(Run({}).status, 2);
     EXPECT_EQ(Run({"frobnicate", "x"}).status, 2);

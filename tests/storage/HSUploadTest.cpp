@@ -52,10 +52,22 @@ TEST(HSUpload, AFileHstestInTheStartFolderSendsResultsToTheLocalServer) {
     const std::string query =
         "index.php?tab=hscore&data=" + PercentEncodeAll(UploadData("Standart", "Normal", kAnn));
 
-    EXPECT_EQ(UploadAddress("Standart", "Normal", kAnn), "https://stakkar.example.org/" + query);
+    EXPECT_EQ(UploadAddress("Standart", "Normal", kAnn), "http://127.0.0.1:8888/" + query);
+    // The settings file names the club's server; a page that is no web address is not taken.
+    const auto setPage = [&](const char* page) {
+        QFile settings(dir.filePath("stakkar.ini"));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write(QByteArray("[Scores]\r\nPage=") + page + "\r\n");
+    };
+    setPage("https://scores.example.net/stakkar");
+    EXPECT_EQ(UploadPageBase(), "https://scores.example.net/stakkar/");
+    setPage("file:///etc/passwd");
+    EXPECT_EQ(UploadPageBase(), kScorePageBase);
+    setPage("http://club.example.net:8888/");
+    EXPECT_EQ(UploadPageBase(), "http://club.example.net:8888/");
     // A folder of that name is not the file.
     ASSERT_TRUE(QDir(dir.path()).mkdir("hstest"));
-    EXPECT_EQ(UploadPageBase(), kScorePageBase);
+    EXPECT_EQ(UploadPageBase(), "http://club.example.net:8888/");
     ASSERT_TRUE(QDir(dir.path()).rmdir("hstest"));
     QFile marker(dir.filePath("hstest"));
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));

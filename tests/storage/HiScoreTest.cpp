@@ -4,6 +4,7 @@
 #include "storage/uCRC32.h"
 #include "storage/uPackIni.h"
 #include "storage/uhiscore.h"
+#include "tests/support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -334,7 +335,9 @@ TEST_F(HiScore, ADamagedFileIsMovedAsideOnceAndTheTableStartsEmpty) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], MismatchMessage() + "\n\rhscore.dat -> hscore.dat.damaged");
+    // Not the checksum message: the file could not be read at all, and the player learns where it went.
+    EXPECT_EQ(messages[0], "hscore.dat could not be read: the high score tables start empty. The old file is "
+                           "kept as hscore.dat.damaged.");
     EXPECT_EQ(Bytes(FilePath() + ".damaged"), "this is no zlib stream");
     EXPECT_EQ(Row(table, 1), (std::vector<std::string>{"Unknown", "0", "0"}));
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "1", "0"}));
@@ -375,7 +378,7 @@ TEST_F(HiScore, ADamagedFileThatCannotBeCopiedAsideIsNeverSavedOver) {
     table.UpdateCurrent("Ivan", 2, 30);
     table.SaveResult(Result());
     ASSERT_EQ(messages.size(), 1u) << "told once";
-    EXPECT_EQ(messages[0], LangText("s0002") + "\n\rhscore.dat is left as it is; results cannot be saved.");
+    EXPECT_EQ(messages[0], "hscore.dat could not be read and is left as it is: results cannot be saved.");
     EXPECT_TRUE(QFileInfo(QString::fromStdString(FilePath() + "/inside")).isDir());
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(FilePath() + ".damaged")));
 }
@@ -408,7 +411,7 @@ TEST_F(HiScore, ADamagedFileThatCanBeCopiedButNotRemovedLeavesNoPileOfCopies) {
     table.SaveResult(Result());
     SetImmutable(FilePath(), false);
     ASSERT_EQ(messages.size(), 1u) << "told once";
-    EXPECT_EQ(messages[0], LangText("s0002") + "\n\rhscore.dat is left as it is; results cannot be saved.");
+    EXPECT_EQ(messages[0], "hscore.dat could not be read and is left as it is: results cannot be saved.");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"hscore.dat"});
 }
 
@@ -420,7 +423,7 @@ TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     table.UpdateCurrent("Ivan", 2, 300);
     table.SaveResult(Result());
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind("hscore.dat could not be written; this result is lost.\n\r", 0), 0u);
+    EXPECT_EQ(messages[0], "hscore.dat could not be written; this result is lost: No such file or directory");
 
     BaseDir = dir.path().toStdString();
     table.LoadTable("Standart", "Normal", "Ivan");
@@ -428,6 +431,28 @@ TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     table.SaveResult(Result());
     EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Ivan");
     EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(HiScore, AGameOverOnAFullDiskKeepsTheStoredTablesAndSaysWhy) {
+    tSmallDisk disk;
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    BaseDir = disk.Path();
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    table.UpdateCurrent("Ivan", 2, 300);
+    table.SaveResult(Result());
+    const std::string before = Bytes(FilePath());
+    disk.Fill();
+    table.LoadTable("Standart", "Normal", "Olga");
+    table.UpdateCurrent("Olga", 3, 500);
+    table.SaveResult(Result());
+    EXPECT_EQ(messages, std::vector<std::string>{
+                            "hscore.dat could not be written; this result is lost: No space left on "
+                            "device"});
+    EXPECT_EQ(Bytes(FilePath()), before);
+    BaseDir = dir.path().toStdString();
 }
 
 TEST_F(HiScore, SavingBeforeAnyTableWasLoadedWritesNothing) {

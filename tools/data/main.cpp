@@ -29,7 +29,13 @@ constexpr const char* kUsage =
     "  crc TEXT                             print the checksum of a text\n"
     "  scores FILE                          print every high score table in rank order, with each\n"
     "                                       slot's stored values and whether its checksum holds\n"
-    "FILE is a compressed data file, or with --plain a plain-text INI file.\n";
+    "FILE is a compressed data file, or with --plain a plain-text INI file. Only pack and set create a\n"
+    "file that is not there.\n"
+    "Exit status: 0 done, 1 the file is damaged or could not be saved (it is left as it was), 2 bad usage,\n"
+    "3 the file does not exist.\n";
+
+constexpr int kDamaged = 1;
+constexpr int kNoFile = 3;
 
 int Usage() {
     std::fputs(kUsage, stderr);
@@ -41,25 +47,32 @@ struct tDocumentFile {
     bool plain = false;
     tStringListPackedINI doc;
 
-    // False, with a message, when the file is damaged; the file is not touched then.
-    bool Load() {
-        if (plain) {
-            // A missing plain file reads as an empty document, as the game reads one; one that is there but
-            // cannot be read must not be saved over as if it were empty.
-            std::error_code statError;
-            if (!doc.LoadFromFile(path) && (std::filesystem::exists(path, statError) || statError)) {
-                std::fprintf(stderr, "stakkar-data: %s: cannot be read; left unchanged\n", path.c_str());
-                return false;
+    // 0, or the exit status with a message: the file is damaged (and not touched), or it is missing where
+    // it must be there. A missing file may only be created.
+    int Load(bool mayCreate) {
+        std::error_code statError;
+        if (!std::filesystem::exists(path, statError) && !statError) {
+            if (mayCreate) {
+                return 0;
             }
-            return true;
+            std::fprintf(stderr, "stakkar-data: %s: no such file\n", path.c_str());
+            return kNoFile;
+        }
+        if (plain) {
+            // One that is there but cannot be read must not be saved over as if it were empty.
+            if (!doc.LoadFromFile(path)) {
+                std::fprintf(stderr, "stakkar-data: %s: cannot be read; left unchanged\n", path.c_str());
+                return kDamaged;
+            }
+            return 0;
         }
         try {
             doc.ReadCompressedFile(path);
-            return true;
+            return 0;
         } catch (const tPackError&) {
             std::fprintf(stderr, "stakkar-data: %s: not a Stakkar data file or damaged; left unchanged\n",
                          path.c_str());
-            return false;
+            return kDamaged;
         }
     }
 
@@ -162,8 +175,8 @@ int Run(std::vector<std::string> args) {
         file.doc.SetText(text);
         return file.Save() ? 0 : 1;
     }
-    if (!file.Load()) {
-        return 1;
+    if (const int status = file.Load(command == "set")) {
+        return status;
     }
     tStringListPackedINI& doc = file.doc;
     if (command == "unpack") {
