@@ -6,6 +6,7 @@
 #include "storage/uHSUpload.h"
 #include "storage/uHSUploadData.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -33,7 +34,8 @@ std::string NameProblem(const std::string& name) {
         }
     }
     const QString text = FromCodePage(name);
-    if (text.contains(QChar::ReplacementCharacter) || ToCodePage(text) != name) {
+    const bool printable = std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.isPrint(); });
+    if (!printable || ToCodePage(text) != name) {
         return "The name holds a byte that is no Windows-1251 character.";
     }
     return {};
