@@ -40,10 +40,12 @@ protected:
             target = Cluster.Address();
         }
         QString problem;
-        ASSERT_TRUE(
-            Server.Start(Dir.path(), {"--database", target, "--uploads-per-minute", "100000"}, problem))
-            << problem.toStdString();
+        ASSERT_TRUE(Server.Start(Dir.path(), ServerArguments(target), problem)) << problem.toStdString();
+        Address = target;
         Target = *ParseDatabaseTarget(target, problem);
+    }
+    static QStringList ServerArguments(const QString& target) {
+        return {"--database", target, "--uploads-per-minute", "100000"};
     }
 
     // What the upload button opens, sent to this server instead of the configured one.
@@ -70,6 +72,7 @@ protected:
     QTemporaryDir Dir;
     tPgCluster Cluster;
     tServerProcess Server;
+    QString Address;
     tDatabaseTarget Target;
 };
 
@@ -89,6 +92,15 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
     reply = Upload("Standart", "Normal", anya);
     EXPECT_EQ(reply.Status, 200);
     EXPECT_TRUE(reply.Body.contains("was already stored and stands at rank 2")) << reply.Body.toStdString();
+    EXPECT_EQ(StoredRows(), 4);
+    // A second server on the same database finds what the first one stored.
+    tServerProcess second;
+    QString problem;
+    ASSERT_TRUE(second.Start(Dir.path(), ServerArguments(Address), problem)) << problem.toStdString();
+    const std::string address = UploadAddress("Standart", "Normal", boris);
+    reply = HttpGet(second.Base().toUtf8() +
+                    QByteArray::fromStdString(address.substr(address.find("index.php"))));
+    EXPECT_TRUE(reply.Body.contains("was already stored and stands at rank 1")) << reply.Body.toStdString();
     EXPECT_EQ(StoredRows(), 4);
 
     const QByteArray page = Get("scores/Standart/Normal").Body;
