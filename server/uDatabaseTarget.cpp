@@ -1,0 +1,32 @@
+#include "server/uDatabaseTarget.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+std::optional<tDatabaseTarget> ParseDatabaseTarget(const QString& text, QString& problem) {
+    tDatabaseTarget target;
+    if (!text.startsWith("postgresql://") && !text.startsWith("postgres://")) {
+        target.Name = text.startsWith("sqlite:") ? text.mid(7) : text;
+        if (target.Name.isEmpty()) {
+            problem = "The SQLite file name is empty.";
+            return std::nullopt;
+        }
+        return target;
+    }
+    const QUrl url(text, QUrl::StrictMode);
+    target.Kind = tDatabaseTarget::tKind::PostgreSQL;
+    target.Name = url.path().mid(1);
+    target.Host = url.host();
+    target.Port = url.port();
+    target.User = url.userName();
+    target.Password = url.password();
+    const QUrlQuery query(url);
+    if (query.hasQueryItem("host")) {
+        target.Host = query.queryItemValue("host", QUrl::FullyDecoded);
+    }
+    if (!url.isValid() || target.Name.isEmpty() || target.Name.contains('/')) {
+        problem = "The PostgreSQL address is not of the form postgresql://USER@HOST:PORT/DBNAME.";
+        return std::nullopt;
+    }
+    return target;
+}

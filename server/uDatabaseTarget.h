@@ -1,0 +1,26 @@
+#pragma once
+// Where the results live, as the --database option names it:
+//   a file path, or sqlite:PATH              an SQLite file (relative to the working folder)
+//   postgresql://[USER[:PASSWORD]@]HOST[:PORT]/DBNAME[?host=SOCKETDIR]
+//                                            a PostgreSQL database; host= names a folder with the server's
+//                                            Unix socket, as libpq reads it
+
+#include <QString>
+
+#include <optional>
+
+struct tDatabaseTarget {
+    enum class tKind { SQLite, PostgreSQL };
+    tKind Kind = tKind::SQLite;
+    // SQLite: the file. PostgreSQL: the database name.
+    QString Name;
+    QString Host;
+    int Port = -1;
+    QString User;
+    QString Password;
+};
+
+inline constexpr const char* kDefaultDatabaseFile = "stakkar-scores.sqlite";
+
+// Nothing, and problem set, when the text is a postgresql address that cannot be read.
+std::optional<tDatabaseTarget> ParseDatabaseTarget(const QString& text, QString& problem);

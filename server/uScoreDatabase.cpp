@@ -1,0 +1,263 @@
+#include "server/uScoreDatabase.h"
+
+#include "server/uScoreSchema.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QSqlError>
+#include <QVariant>
+
+namespace {
+
+constexpr const char* kInsert =
+    "INSERT INTO results (game_type, difficulty, name, level, score, start_time, play_time, start_level,"
+    " broken_lines, figures, cleared, start_ms, received_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+    " ON CONFLICT DO NOTHING RETURNING id";
+constexpr const char* kFind =
+    "SELECT id FROM results WHERE game_type = ? AND difficulty = ? AND name = ? AND level = ? AND score = ?"
+    " AND start_time = ? AND play_time = ? AND start_level = ? AND broken_lines = ? AND figures = ?"
+    " AND cleared = ?";
+// Two bounded counts that each follow the ranking index: the results with a higher score, and those with the
+// same score that rank above (lower level, earlier start, or a full tie that came first).
+constexpr const char* kRank =
+    "SELECT (SELECT COUNT(*) FROM (SELECT 1 FROM results WHERE game_type = ? AND difficulty = ? AND score > ?"
+    " LIMIT ?) AS higher) + (SELECT COUNT(*) FROM (SELECT 1 FROM results WHERE game_type = ? AND difficulty "
+    "= ?"
+    " AND score = ? AND (level < ? OR (level = ? AND (start_ms < ? OR (start_ms = ? AND id < ?)))) LIMIT ?)"
+    " AS tied)";
+constexpr const char* kBest =
+    "SELECT name, level, score, start_time, start_ms, play_time, start_level, broken_lines, figures, cleared"
+    " FROM results WHERE game_type = ? AND difficulty = ? ORDER BY score DESC, level, start_ms, id LIMIT ?";
+constexpr const char* kTables =
+    "SELECT game_type, difficulty, COUNT(*) FROM results GROUP BY game_type, difficulty";
+constexpr const char* kCount = "SELECT COUNT(*) FROM results";
+
+QString Failed(const char* what, const QSqlQuery& query) {
+    return QString("The database could not %1: %2").arg(what, query.lastError().text());
+}
+
+QByteArray Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The values of the UNIQUE constraint, in its order.
+void BindIdentity(QSqlQuery& query, const tScoreRecord& r) {
+    query.addBindValue(Text(r.GameType));
+    query.addBindValue(Text(r.Difficulty));
+    query.addBindValue(Bytes(r.Entry.Name));
+    query.addBindValue(r.Entry.Level);
+    query.addBindValue(r.Entry.Score);
+    query.addBindValue(Text(r.Entry.StartTime));
+    query.addBindValue(Text(r.Entry.PlayTime));
+    query.addBindValue(QString::fromStdString(r.Entry.StartLevel).toInt());
+    query.addBindValue(QString::fromStdString(r.Entry.BrokenLines).toInt());
+    query.addBindValue(Text(r.Entry.Figures));
+    query.addBindValue(Text(r.Entry.Cleared));
+}
+
+} // namespace
+
+tScoreDatabase::tScoreDatabase(tDatabaseTarget target, QString connection)
+    : Target(std::move(target)), Connection(std::move(connection)) {}
+
+tScoreDatabase::~tScoreDatabase() {
+    InsertQuery = QSqlQuery();
+    FindQuery = QSqlQuery();
+    RankQuery = QSqlQuery();
+    BestQuery = QSqlQuery();
+    const bool added = Db.isValid();
+    Db.close();
+    Db = QSqlDatabase();
+    if (added) {
+        QSqlDatabase::removeDatabase(Connection);
+    }
+}
+
+bool tScoreDatabase::Open(QString& problem) {
+    const bool postgres = Target.Kind == tDatabaseTarget::tKind::PostgreSQL;
+    Db = QSqlDatabase::addDatabase(postgres ? "QPSQL" : "QSQLITE", Connection);
+    if (!Db.isValid()) {
+        problem =
+            QString("The Qt SQL driver for %1 is not installed.").arg(postgres ? "PostgreSQL" : "SQLite");
+        return false;
+    }
+    Db.setDatabaseName(Target.Name);
+    if (postgres) {
+        Db.setHostName(Target.Host);
+        Db.setPort(Target.Port);
+        Db.setUserName(Target.User);
+        Db.setPassword(Target.Password);
+        Db.setConnectOptions("connect_timeout=10");
+    } else {
+        // Another server or a reader holding the file waits a moment instead of failing the request.
+        Db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=5000");
+    }
+    if (!Db.open()) {
+        problem = "The database could not be opened: " + Db.lastError().text();
+        return false;
+    }
+    if (!postgres) {
+        // WAL lets pages be read while a result is written; NORMAL syncs at checkpoints only, which keeps
+        // every committed result through a crash of the server, though not through a power cut.
+        QSqlQuery pragma(Db);
+        if (!pragma.exec("PRAGMA journal_mode = WAL") || !pragma.next() ||
+            pragma.value(0).toString().compare("wal", Qt::CaseInsensitive) != 0 ||
+            !pragma.exec("PRAGMA synchronous = NORMAL")) {
+            problem = "The SQLite file could not be switched to WAL mode: " + pragma.lastError().text();
+            return false;
+        }
+    }
+    return MigrateSchema(Db, postgres, problem) && Prepare(InsertQuery, kInsert, problem) &&
+           Prepare(FindQuery, kFind, problem) && Prepare(RankQuery, kRank, problem) &&
+           Prepare(BestQuery, kBest, problem);
+}
+
+bool tScoreDatabase::Prepare(QSqlQuery& query, const char* statement, QString& problem) {
+    query = QSqlQuery(Db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement)) {
+        problem = Failed("prepare a statement", query);
+        return false;
+    }
+    return true;
+}
+
+bool tScoreDatabase::Insert(const tScoreRecord& r, std::optional<int64_t>& id, QString& problem) {
+    BindIdentity(InsertQuery, r);
+    InsertQuery.addBindValue(static_cast<qlonglong>(r.StartMs));
+    InsertQuery.addBindValue(QDateTime::currentMSecsSinceEpoch());
+    if (!InsertQuery.exec()) {
+        problem = Failed("store the result", InsertQuery);
+        return false;
+    }
+    id.reset();
+    if (InsertQuery.next()) {
+        id = InsertQuery.value(0).toLongLong();
+    }
+    // Ends the statement, which for SQLite also ends its write transaction.
+    InsertQuery.finish();
+    return true;
+}
+
+std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, QString& problem) {
+    std::optional<int64_t> id;
+    if (!Insert(record, id, problem)) {
+        return std::nullopt;
+    }
+    tStoreOutcome outcome;
+    outcome.Fresh = id.has_value();
+    if (!id) {
+        BindIdentity(FindQuery, record);
+        if (!FindQuery.exec() || !FindQuery.next()) {
+            problem = Failed("find the stored result", FindQuery);
+            return std::nullopt;
+        }
+        id = FindQuery.value(0).toLongLong();
+        FindQuery.finish();
+    }
+    const std::optional<int64_t> above = RankOf(record, *id, problem);
+    if (!above) {
+        return std::nullopt;
+    }
+    outcome.Rank = std::min(*above, kRankLimit) + 1;
+    return outcome;
+}
+
+std::optional<int64_t> tScoreDatabase::RankOf(const tScoreRecord& r, int64_t id, QString& problem) {
+    const QString gameType = Text(r.GameType);
+    const QString difficulty = Text(r.Difficulty);
+    const auto limit = static_cast<qlonglong>(kRankLimit);
+    for (const QVariant& value :
+         {QVariant(gameType), QVariant(difficulty), QVariant(r.Entry.Score), QVariant(limit),
+          QVariant(gameType), QVariant(difficulty), QVariant(r.Entry.Score), QVariant(r.Entry.Level),
+          QVariant(r.Entry.Level), QVariant(static_cast<qlonglong>(r.StartMs)),
+          QVariant(static_cast<qlonglong>(r.StartMs)), QVariant(static_cast<qlonglong>(id)),
+          QVariant(limit)}) {
+        RankQuery.addBindValue(value);
+    }
+    if (!RankQuery.exec() || !RankQuery.next()) {
+        problem = Failed("rank the result", RankQuery);
+        return std::nullopt;
+    }
+    const int64_t above = RankQuery.value(0).toLongLong();
+    RankQuery.finish();
+    return above;
+}
+
+std::optional<std::vector<tScoreRecord>> tScoreDatabase::Best(std::string_view gameType,
+                                                              std::string_view difficulty, int64_t limit,
+                                                              QString& problem) {
+    BestQuery.addBindValue(QString::fromUtf8(gameType.data(), static_cast<qsizetype>(gameType.size())));
+    BestQuery.addBindValue(QString::fromUtf8(difficulty.data(), static_cast<qsizetype>(difficulty.size())));
+    BestQuery.addBindValue(static_cast<qlonglong>(limit));
+    if (!BestQuery.exec()) {
+        problem = Failed("read the table", BestQuery);
+        return std::nullopt;
+    }
+    std::vector<tScoreRecord> best;
+    while (BestQuery.next()) {
+        tScoreRecord r;
+        r.GameType = gameType;
+        r.Difficulty = difficulty;
+        r.Entry.Name = BestQuery.value(0).toByteArray().toStdString();
+        r.Entry.Level = BestQuery.value(1).toInt();
+        r.Entry.Score = BestQuery.value(2).toInt();
+        r.Entry.StartTime = BestQuery.value(3).toString().toStdString();
+        r.StartMs = BestQuery.value(4).toLongLong();
+        r.Entry.PlayTime = BestQuery.value(5).toString().toStdString();
+        r.Entry.StartLevel = BestQuery.value(6).toString().toStdString();
+        r.Entry.BrokenLines = BestQuery.value(7).toString().toStdString();
+        r.Entry.Figures = BestQuery.value(8).toString().toStdString();
+        r.Entry.Cleared = BestQuery.value(9).toString().toStdString();
+        best.push_back(std::move(r));
+    }
+    BestQuery.finish();
+    return best;
+}
+
+std::optional<std::vector<tTableSize>> tScoreDatabase::Tables(QString& problem) {
+    QSqlQuery query(Db);
+    query.setForwardOnly(true);
+    if (!query.exec(kTables)) {
+        problem = Failed("list the tables", query);
+        return std::nullopt;
+    }
+    std::vector<tTableSize> tables;
+    while (query.next()) {
+        tables.push_back({query.value(0).toString().toStdString(), query.value(1).toString().toStdString(),
+                          query.value(2).toLongLong()});
+    }
+    return tables;
+}
+
+std::optional<int64_t> tScoreDatabase::Count(QString& problem) {
+    QSqlQuery query(Db);
+    if (!query.exec(kCount) || !query.next()) {
+        problem = Failed("count the results", query);
+        return std::nullopt;
+    }
+    return query.value(0).toLongLong();
+}
+
+bool tScoreDatabase::StoreMany(const std::vector<tScoreRecord>& records, QString& problem) {
+    if (!Db.transaction()) {
+        problem = "The database could not begin a transaction: " + Db.lastError().text();
+        return false;
+    }
+    std::optional<int64_t> id;
+    for (const tScoreRecord& record : records) {
+        if (!Insert(record, id, problem)) {
+            Db.rollback();
+            return false;
+        }
+    }
+    if (!Db.commit()) {
+        problem = "The database could not commit: " + Db.lastError().text();
+        return false;
+    }
+    return true;
+}

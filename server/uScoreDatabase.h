@@ -1,0 +1,66 @@
+#pragma once
+// The stored results: one SQLite file or one PostgreSQL database, opened once per server process.
+
+#include "server/uDatabaseTarget.h"
+#include "server/uScoreRecord.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// Ranks are counted exactly up to this; below it a result is reported only as below it, so that taking a
+// low result never means counting a whole table.
+inline constexpr int64_t kRankLimit = 1000;
+
+struct tStoreOutcome {
+    // False when the same result was already stored.
+    bool Fresh = false;
+    // 1 for the best result of its table; kRankLimit + 1 for any rank beyond kRankLimit.
+    int64_t Rank = 0;
+};
+
+struct tTableSize {
+    std::string GameType;
+    std::string Difficulty;
+    int64_t Results = 0;
+};
+
+class tScoreDatabase {
+public:
+    // connection names the Qt SQL connection; two objects in one process need two names.
+    tScoreDatabase(tDatabaseTarget target, QString connection);
+    ~tScoreDatabase();
+    tScoreDatabase(const tScoreDatabase&) = delete;
+    tScoreDatabase& operator=(const tScoreDatabase&) = delete;
+
+    // Connects, then creates or migrates the schema.
+    bool Open(QString& problem);
+    // Nothing when the database failed; problem says why.
+    std::optional<tStoreOutcome> Store(const tScoreRecord& record, QString& problem);
+    // The best results of a table in rank order, at most limit of them.
+    std::optional<std::vector<tScoreRecord>> Best(std::string_view gameType, std::string_view difficulty,
+                                                  int64_t limit, QString& problem);
+    // Every table that holds a result, with its number of results.
+    std::optional<std::vector<tTableSize>> Tables(QString& problem);
+    std::optional<int64_t> Count(QString& problem);
+    // Many results in one transaction, for filling a database fast; duplicates are skipped.
+    bool StoreMany(const std::vector<tScoreRecord>& records, QString& problem);
+
+private:
+    bool Prepare(QSqlQuery& query, const char* statement, QString& problem);
+    bool Insert(const tScoreRecord& record, std::optional<int64_t>& id, QString& problem);
+    std::optional<int64_t> RankOf(const tScoreRecord& record, int64_t id, QString& problem);
+
+    tDatabaseTarget Target;
+    QString Connection;
+    QSqlDatabase Db;
+    QSqlQuery InsertQuery;
+    QSqlQuery FindQuery;
+    QSqlQuery RankQuery;
+    QSqlQuery BestQuery;
+};

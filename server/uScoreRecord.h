@@ -1,0 +1,15 @@
+#pragma once
+// One result as the server keeps it: the table it belongs to and the game's entry.
+
+#include "storage/uHSEntry.h"
+
+#include <cstdint>
+#include <string>
+
+struct tScoreRecord {
+    std::string GameType;
+    std::string Difficulty;
+    tHS Entry;
+    // The start time in milliseconds, the last key of the ranking.
+    int64_t StartMs = 0;
+};

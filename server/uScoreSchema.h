@@ -1,0 +1,12 @@
+#pragma once
+// The one schema of the results, in the two SQL dialects, and the steps that bring an older database up to
+// it. Every step runs once; the table schema_version remembers the steps taken.
+
+#include <QSqlDatabase>
+#include <QString>
+
+inline constexpr int kSchemaVersion = 1;
+
+// Runs inside one transaction, so a server that stops half-way leaves the database as it was, and several
+// servers starting together on one PostgreSQL database take the steps one after the other.
+bool MigrateSchema(QSqlDatabase& db, bool postgres, QString& problem);

@@ -1,0 +1,32 @@
+#pragma once
+// A throwaway PostgreSQL cluster in a temporary folder, reached over a Unix socket in that folder and removed
+// with the object. Run as the postgres user when this process is root, since initdb refuses root.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class tPgCluster {
+public:
+    tPgCluster() = default;
+    ~tPgCluster();
+    tPgCluster(const tPgCluster&) = delete;
+    tPgCluster& operator=(const tPgCluster&) = delete;
+
+    // The folder of initdb and pg_ctl; empty when PostgreSQL is not installed.
+    static QString BinDir();
+    // Creates, starts and makes one empty database; false with problem set when any step fails.
+    bool Start(QString& problem);
+    // The --database address of the empty database.
+    QString Address() const;
+
+private:
+    bool Run(const QString& tool, const QStringList& arguments, QString& problem);
+
+    std::unique_ptr<QTemporaryDir> Dir;
+    QString Bin;
+    quint16 Port = 0;
+    bool Started = false;
+};

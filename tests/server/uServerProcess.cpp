@@ -1,0 +1,37 @@
+#include "uServerProcess.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+
+tServerProcess::~tServerProcess() {
+    if (Process.state() != QProcess::NotRunning) {
+        Process.terminate();
+        if (!Process.waitForFinished(10000)) {
+            Process.kill();
+            Process.waitForFinished(10000);
+        }
+    }
+}
+
+bool tServerProcess::Start(const QString& workDir, const QStringList& arguments, QString& problem) {
+    Process.setWorkingDirectory(workDir);
+    Process.start(STAKKAR_SCORES_BIN, QStringList{"--port", "0"} + arguments);
+    static const QRegularExpression kListening("listening on \\S+ port (\\d+)");
+    QByteArray out;
+    const QDeadlineTimer deadline(30000);
+    while (!deadline.hasExpired() && Process.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+        out += Process.readAllStandardOutput();
+        const QRegularExpressionMatch match = kListening.match(QString::fromUtf8(out));
+        if (match.hasMatch()) {
+            Port = match.captured(1).toUShort();
+            return true;
+        }
+    }
+    Process.waitForFinished(1000);
+    problem = "stakkar-scores did not start: " + QString::fromUtf8(out + Process.readAllStandardError());
+    return false;
+}
+
+QString tServerProcess::Base() const {
+    return QString("http://127.0.0.1:%1/").arg(Port);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// A real stakkar-scores process on a free loopback port, stopped when the object goes.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+class tServerProcess {
+public:
+    tServerProcess() = default;
+    ~tServerProcess();
+    tServerProcess(const tServerProcess&) = delete;
+    tServerProcess& operator=(const tServerProcess&) = delete;
+
+    // Starts the server in workDir with "--port 0" and the arguments, and waits for the port it prints.
+    // False, and problem set to what it wrote, when it does not come up.
+    bool Start(const QString& workDir, const QStringList& arguments, QString& problem);
+    // "http://127.0.0.1:PORT/"
+    QString Base() const;
+
+private:
+    QProcess Process;
+    quint16 Port = 0;
+};
