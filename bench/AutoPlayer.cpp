@@ -1,6 +1,6 @@
 #include "AutoPlayer.h"
 
-#include "engine/uFigureSet.h"
+#include "engine/core/uFigureSet.h"
 
 #include <algorithm>
 #include <array>

@@ -4,11 +4,11 @@
 // measured on its own, since it depends on the disk rather than on the program. Prints one "name: value
 // unit" line per figure.
 
+#include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
-#include "shell/uMessageBox.h"
+#include "platform/uMessage.h"
 #include "storage/uPackIni.h"
-#include "storage/uhiscore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     LoadLanguageResource();
     LoadDefaultLanguage();
     int messages = 0;
-    SetMessageBoxHook([&messages](const std::string&) { ++messages; });
+    SetMessagePresenter([&messages](const std::string&) { ++messages; });
     WriteFullFile();
 
     tHiScore table;

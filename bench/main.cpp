@@ -2,8 +2,8 @@
 // fastest interval, one "name: value unit" line each.
 
 #include "AutoPlayer.h"
+#include "engine/core/uRandom.h"
 #include "engine/uGame.h"
-#include "engine/uRandom.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"

@@ -1,6 +1,6 @@
 #include "engine/uGame.h"
 
-#include "engine/uRandom.h"
+#include "engine/core/uRandom.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
@@ -28,7 +28,7 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     timer_.SetInterval(500);
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
     view_->SetOnClick([this] { WellClick(); });
-    hiScore_->CreatePanel(parent);
+    scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_);
     hiScore_->SetGameSource({[this] { return playing_; }, [this] { return Result(); }});
     stat_->Reset();
     ApplySkinToWell();
@@ -43,6 +43,8 @@ tGlass::~tGlass() {
     RemoveSkinTarget(skinTarget_);
     RemoveLanguageTarget(languageTarget_);
     timer_.Stop();
+    // The panel reads the table, which goes with the well.
+    delete scorePanel_.data();
 }
 
 void tGlass::NewGame() {

@@ -2,12 +2,15 @@
 // The well object: one game at a time in the well, driven by its timer, by the keys the main window passes on
 // and by clicks on the well, drawn into its own pictures on the panel it is given.
 
-#include "engine/uFigureSet.h"
+#include "engine/core/uFigureSet.h"
+#include "engine/core/uWell.h"
 #include "engine/uGameTimer.h"
+#include "engine/uHSPanel.h"
 #include "engine/uStat.h"
-#include "engine/uWell.h"
 #include "engine/uWellView.h"
-#include "storage/uhiscore.h"
+#include "engine/uhiscore.h"
+
+#include <QPointer>
 
 #include <array>
 #include <cstdint>
@@ -83,6 +86,8 @@ public:
     const tGameTimer& Timer() const { return timer_; }
     tStat& Stat() { return *stat_; }
     tHiScore& HiScore() { return *hiScore_; }
+    // The view of the table beside the well; it goes with the well, or earlier with its parent.
+    tMyFlatPanel* ScorePanel() const { return scorePanel_; }
     tWellView& View() { return *view_; }
 
 private:
@@ -136,6 +141,7 @@ private:
     int messageState_ = 1;
     std::unique_ptr<tWellView> view_;
     std::unique_ptr<tHiScore> hiScore_;
+    QPointer<tMyFlatPanel> scorePanel_;
     std::unique_ptr<tStat> stat_;
     bool extended_ = false;
     int brokenLines_ = 0;

@@ -1,8 +1,9 @@
 #include "engine/uStat.h"
 
-#include "engine/uStatText.h"
+#include "engine/core/uStatText.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
+#include "platform/uCodePage.h"
 
 namespace {
 

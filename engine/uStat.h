@@ -1,7 +1,7 @@
 #pragma once
 // The statistics of the running game and the fourteen labels that show them beside and under the well.
 
-#include "engine/uLabels.h"
+#include "widgets/uLabels.h"
 
 #include <QPointer>
 #include <array>

@@ -1,6 +1,6 @@
 #include "engine/uWellView.h"
 
-#include "engine/uWell.h"
+#include "engine/core/uWell.h"
 #include "look/uSkin.h"
 
 #include <QPainter>

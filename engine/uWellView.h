@@ -3,8 +3,8 @@
 // showing its own tile of the well background), the preview of the next figure, the stack-height arrow and
 // the message over the well.
 
-#include "engine/uLabels.h"
 #include "platform/uBitmap.h"
+#include "widgets/uLabels.h"
 
 #include <QPointer>
 #include <array>

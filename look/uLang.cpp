@@ -4,8 +4,8 @@
 #include "look/uSkin.h"
 #include "look/uTargets.h"
 #include "platform/uBaseDir.h"
+#include "platform/uMessage.h"
 #include "platform/uResource.h"
-#include "shell/uMessageBox.h"
 #include "storage/uSLIni.h"
 
 tLanguageTable LanguageTable;

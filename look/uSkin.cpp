@@ -1,21 +1,21 @@
 #include "look/uSkin.h"
 
+#include "engine/core/uWell.h"
+
 #include "look/uFolderScan.h"
 #include "look/uLang.h"
 #include "look/uSkinFile.h"
 #include "look/uSkinTable.h"
 #include "look/uTargets.h"
 #include "platform/uBaseDir.h"
+#include "platform/uMessage.h"
 #include "platform/uResource.h"
-#include "shell/uMessageBox.h"
 
 tSkinSettings SkinSettings;
 tChoiceList SkinList;
 
 namespace {
 
-constexpr int kWellColumns = 10;
-constexpr int kWellRows = 20;
 constexpr int kCell = 20;
 constexpr QRgb kPureRed = 0xFFFF0000u;
 

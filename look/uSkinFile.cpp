@@ -5,7 +5,7 @@
 #include "look/uSkinBitmap.h"
 #include "look/uSkinTable.h"
 #include "platform/uCodePage.h"
-#include "shell/uMessageBox.h"
+#include "platform/uMessage.h"
 
 #include <QFile>
 #include <algorithm>

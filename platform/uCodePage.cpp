@@ -1,5 +1,7 @@
 #include "platform/uCodePage.h"
 
+#include <QLocale>
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <array>
@@ -98,4 +100,12 @@ bool SameTextNoCase(std::string_view a, std::string_view b) {
         }
     }
     return true;
+}
+
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() != 1 || !IsRepresentable(point)) {
+        return '.';
+    }
+    return ToCodePage(point)[0];
 }

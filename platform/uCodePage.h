@@ -15,3 +15,6 @@ bool IsRepresentable(const QString& text);
 unsigned char LowerChar(unsigned char c);
 std::string LowerText(std::string_view text);
 bool SameTextNoCase(std::string_view a, std::string_view b);
+
+// The decimal separator of the system's number format, as a byte of the code page; "." when it is none.
+char SystemDecimalSeparator();

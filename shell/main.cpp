@@ -1,3 +1,4 @@
+#include "platform/uMessage.h"
 #include "shell/stakmain.h"
 #include "shell/uMessageBox.h"
 #include "shell/uQuitSignals.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     QApplication::setApplicationName(kApplicationTitle);
+    // Messages go to the box from the start: reading a damaged users.dat already has one to tell.
+    SetMessagePresenter(PresentInMessageBox);
     TMainForm mainForm;
     mainForm.show();
     guard.SetRaiseHandler([&mainForm] { mainForm.BringToFront(); });

@@ -7,13 +7,13 @@
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
 #include "platform/uKeyCode.h"
+#include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "shell/uAbout.h"
 #include "shell/uApplySkin.h"
 #include "shell/uHelp.h"
-#include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,8 +2,8 @@
 // The main window: the log-in view, the about panel and the game view with its well and options pages; the
 // player's options, the control keys and the window-wide key hook.
 
-#include "shell/uKeyNames.h"
-#include "shell/uUserData.h"
+#include "storage/uKeyNames.h"
+#include "storage/uUserData.h"
 
 #include <QWidget>
 

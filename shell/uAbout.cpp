@@ -4,7 +4,7 @@
 #include "platform/uBitmap.h"
 #include "platform/uResource.h"
 #include "platform/uShell.h"
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include <QColor>
 #include <QEvent>

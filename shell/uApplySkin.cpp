@@ -3,10 +3,10 @@
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
 #include "shell/stakmain.h"
-#include "shell/uFlatStyle.h"
 #include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
-#include "shell/uOther.h"
+#include "widgets/uFlatStyle.h"
+#include "widgets/uOther.h"
 
 #include <QFrame>
 #include <QLabel>

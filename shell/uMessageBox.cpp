@@ -4,7 +4,7 @@
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include <QColor>
 #include <QFrame>
@@ -16,11 +16,6 @@
 #include <utility>
 
 namespace {
-
-tMessageBoxHook& Hook() {
-    static tMessageBoxHook hook;
-    return hook;
-}
 
 QPointer<TfMessageBox>& Box() {
     static QPointer<TfMessageBox> box;
@@ -158,11 +153,7 @@ TfMessageBox* MessageBoxWindow() {
     return Box();
 }
 
-void ShowMessageBox(const std::string& text) {
-    if (Hook()) {
-        Hook()(text);
-        return;
-    }
+void PresentInMessageBox(const std::string& text) {
     TfMessageBox* box = MessageBoxWindow();
     if (box->isVisible()) {
         // A message raised while another is open (a timer fired behind it) gets a box of its own rather than
@@ -172,8 +163,4 @@ void ShowMessageBox(const std::string& text) {
         return;
     }
     box->ShowText(text);
-}
-
-tMessageBoxHook SetMessageBoxHook(tMessageBoxHook hook) {
-    return std::exchange(Hook(), std::move(hook));
 }

@@ -1,21 +1,17 @@
 #pragma once
-// The one way a message reaches the player: a modal box with the text and a close button.
+// The message box: a modal box with the text and a close button, the presenter of the program's messages.
 
 #include <QDialog>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class QFrame;
 class QLabel;
 class tMyButton;
 
-// Shows the text and returns when the player has closed the box. Timers keep running meanwhile.
-void ShowMessageBox(const std::string& text);
-
-// Tests replace the box with a recorder; an empty hook restores the real box. Returns the hook it replaces.
-using tMessageBoxHook = std::function<void(const std::string&)>;
-tMessageBoxHook SetMessageBoxHook(tMessageBoxHook hook);
+// Shows the text and returns when the player has closed the box. Timers keep running meanwhile. This is what
+// the program installs as its message presenter.
+void PresentInMessageBox(const std::string& text);
 
 // Frameless 440 x 70, centred on the main window (on the screen while there is none). Enter, Escape and the
 // close button close it; every other key is swallowed, so focus never moves inside it.

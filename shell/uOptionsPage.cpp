@@ -4,8 +4,8 @@
 #include "look/uLang.h"
 #include "platform/uCodePage.h"
 #include "platform/uKeyCode.h"
-#include "shell/uKeyNames.h"
-#include "shell/uOther.h"
+#include "storage/uKeyNames.h"
+#include "widgets/uOther.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -6,11 +6,11 @@
 #include "look/uSkin.h"
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
+#include "platform/uMessage.h"
 #include "shell/stakmain.h"
 #include "shell/uAbout.h"
-#include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

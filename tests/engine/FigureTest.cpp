@@ -1,5 +1,5 @@
-#include "engine/uFigureSet.h"
-#include "engine/uRandom.h"
+#include "engine/core/uFigureSet.h"
+#include "engine/core/uRandom.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,5 +1,5 @@
 #include "GlassProbe.h"
-#include "storage/uHSPanel.h"
+#include "engine/uHSPanel.h"
 
 #include <QPainter>
 #include <QTest>
@@ -10,9 +10,9 @@ TEST_F(GlassTest, CreatesItsPicturesAtTheirPlacesAndWaitsIdleWithTheNewGameMessa
     EXPECT_EQ(view.PreviewImage().geometry(), QRect(21, 45, 80, 80));
     EXPECT_EQ(view.ArrowImage().geometry(), QRect(323, 381, 19, 18)) << "beside row 20 of an empty well";
     EXPECT_EQ(view.MessageLabel().geometry(), QRect(122, 179, 200, 42));
-    ASSERT_NE(glass->HiScore().Panel(), nullptr);
-    EXPECT_EQ(glass->HiScore().Panel()->parentWidget(), panel.get());
-    EXPECT_EQ(glass->HiScore().Panel()->geometry(), QRect(350, 27, 230, 342));
+    ASSERT_NE(glass->ScorePanel(), nullptr);
+    EXPECT_EQ(glass->ScorePanel()->parentWidget(), panel.get());
+    EXPECT_EQ(glass->ScorePanel()->geometry(), QRect(350, 27, 230, 342));
     EXPECT_EQ(view.WellImage().parentWidget(), panel.get());
     EXPECT_EQ(view.MessageLabel().Text(), "Press F2 for new game");
     EXPECT_TRUE(view.MessageLabel().isVisibleTo(panel.get()));

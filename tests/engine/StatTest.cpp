@@ -1,5 +1,5 @@
+#include "engine/core/uStatText.h"
 #include "engine/uStat.h"
-#include "engine/uStatText.h"
 #include "look/uLang.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "engine/uFigureSet.h"
-#include "engine/uRandom.h"
-#include "engine/uWell.h"
+#include "engine/core/uFigureSet.h"
+#include "engine/core/uRandom.h"
+#include "engine/core/uWell.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -16,7 +16,7 @@ void LookFixture::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     oldBaseDir_ = BaseDir;
     BaseDir = QFile::encodeName(dir_.path()).toStdString();
-    oldHook_ = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
+    oldHook_ = SetMessagePresenter([this](const std::string& text) { messages.push_back(text); });
     LoadLanguageResource();
     LoadDefaultLanguage();
     LanguageList.Clear();
@@ -26,7 +26,7 @@ void LookFixture::SetUp() {
 }
 
 void LookFixture::TearDown() {
-    SetMessageBoxHook(oldHook_);
+    SetMessagePresenter(oldHook_);
     BaseDir = oldBaseDir_;
 }
 

@@ -5,7 +5,7 @@
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uBaseDir.h"
-#include "shell/uMessageBox.h"
+#include "platform/uMessage.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ protected:
 private:
     QTemporaryDir dir_;
     std::string oldBaseDir_;
-    tMessageBoxHook oldHook_;
+    tMessagePresenter oldHook_;
 };
 
 std::string JoinLines(const std::vector<std::string>& lines);

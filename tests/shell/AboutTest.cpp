@@ -1,6 +1,6 @@
 #include "platform/uShell.h"
 #include "shell/uAbout.h"
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include <QLabel>
 #include <QScrollArea>

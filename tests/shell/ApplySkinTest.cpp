@@ -1,7 +1,8 @@
 #include "FormFixture.h"
 
 #include "look/uSkin.h"
-#include "shell/uOther.h"
+#include "shell/uMessageBox.h"
+#include "widgets/uOther.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

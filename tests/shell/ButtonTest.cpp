@@ -1,5 +1,5 @@
 #include "platform/uResource.h"
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include <QApplication>
 #include <QEnterEvent>

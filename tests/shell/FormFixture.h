@@ -2,8 +2,8 @@
 // A main window in a temporary start-up folder, with messages and sounds recorded instead of shown.
 
 #include "engine/uSound.h"
+#include "platform/uMessage.h"
 #include "shell/stakmain.h"
-#include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
 
 #include <QComboBox>
@@ -22,12 +22,12 @@ protected:
     void SetUp() override {
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
-        messageHook_ = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
+        messageHook_ = SetMessagePresenter([this](const std::string& text) { messages.push_back(text); });
         soundHook_ = SetSoundHook([this](const std::string& name) { sounds.push_back(name); });
     }
     void TearDown() override {
         form.reset();
-        SetMessageBoxHook(messageHook_);
+        SetMessagePresenter(messageHook_);
         SetSoundHook(soundHook_);
         QDir::setCurrent(previousDir_);
     }
@@ -56,6 +56,6 @@ protected:
 
 private:
     QString previousDir_;
-    tMessageBoxHook messageHook_;
+    tMessagePresenter messageHook_;
     tSoundHook soundHook_;
 };

@@ -2,14 +2,14 @@
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
+#include "platform/uMessage.h"
 #include "platform/uShell.h"
 #include "shell/stakmain.h"
-#include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
-#include "shell/uOther.h"
 #include "shell/uQuitSignals.h"
 #include "storage/uPackIni.h"
 #include "tests/support/SmallDisk.h"
+#include "widgets/uOther.h"
 
 #include <QApplication>
 #include <QComboBox>

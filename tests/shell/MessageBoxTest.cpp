@@ -1,7 +1,8 @@
 #include "look/uLang.h"
 #include "platform/uBitmap.h"
+#include "platform/uMessage.h"
 #include "shell/uMessageBox.h"
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -65,7 +66,7 @@ std::vector<int> RowsWith(const QImage& image, QRgb color) {
 TEST(MessageBox, TheRealBoxSwallowsOtherKeysAndClosesOnEnterThenOnEscape) {
     LoadLanguageResource();
     LoadDefaultLanguage();
-    ASSERT_FALSE(SetMessageBoxHook({}));
+    ASSERT_FALSE(SetMessagePresenter(PresentInMessageBox));
     bool tabMovedNothing = false;
     bool stayedOpen = false;
     WhenModal([&](QWidget* box) {
@@ -90,6 +91,18 @@ TEST(MessageBox, TheRealBoxSwallowsOtherKeysAndClosesOnEnterThenOnEscape) {
     EXPECT_EQ(box->lMessage->text(), "Second message");
     EXPECT_EQ(MessageBoxWindow(), box) << "one box, reused";
     EXPECT_FALSE(box->isVisible());
+    SetMessagePresenter({});
+}
+
+TEST(MessageBox, WithoutABoxInstalledAMessageGoesToTheLogAndNothingWaits) {
+    std::vector<QString> logged;
+    static std::vector<QString>* sink = nullptr;
+    sink = &logged;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { sink->push_back(text); });
+    ShowMessageBox("Nobody \xE6\xE4\xE5\xF2");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(logged, std::vector<QString>{QString::fromUtf8("Nobody ждет")});
 }
 
 TEST(MessageBox, TheCloseButtonClosesItAndCarriesTheLanguagesHint) {

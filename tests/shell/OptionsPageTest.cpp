@@ -1,8 +1,8 @@
 #include "FormFixture.h"
 
 #include "engine/uGame.h"
-#include "shell/uOther.h"
 #include "storage/uPackIni.h"
+#include "widgets/uOther.h"
 
 #include <QApplication>
 #include <QSpinBox>

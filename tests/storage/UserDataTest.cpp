@@ -1,10 +1,8 @@
-#include "shell/uPlayers.h"
-#include "shell/uUserData.h"
+#include "storage/uUserData.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -72,15 +70,4 @@ TEST(UserData, NamesThatWouldBreakTheFileAreRefused) {
     for (const std::string& bad :
          std::vector<std::string>{"", "a]b", "[x", std::string("a\0b", 3), "a\rb", "a\nb"})
         EXPECT_FALSE(ValidUserName(bad)) << bad;
-    EXPECT_TRUE(AcceptableNameText(QString::fromUtf8("Иван")));
-    EXPECT_FALSE(AcceptableNameText(QString::fromUtf8("李")));
-    EXPECT_FALSE(AcceptableNameText("x]"));
-    EXPECT_TRUE(AcceptableNameText(""));
-}
-
-TEST(UserData, NameGrowsOneCharacterPastTheWidthLimit) {
-    QFont font("Verdana");
-    font.setPixelSize(11);
-    EXPECT_EQ(NameLengthLimit("Al", font, 100), 3);
-    EXPECT_EQ(NameLengthLimit(QString(40, 'W'), font, 100), -1);
 }

@@ -1,4 +1,4 @@
-#include "engine/uLabels.h"
+#include "widgets/uLabels.h"
 
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"

@@ -1,4 +1,4 @@
-#include "shell/uFlatStyle.h"
+#include "widgets/uFlatStyle.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>

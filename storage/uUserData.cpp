@@ -1,4 +1,4 @@
-#include "shell/uUserData.h"
+#include "storage/uUserData.h"
 
 #include "storage/uSLIni.h"
 

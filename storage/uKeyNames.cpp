@@ -1,4 +1,4 @@
-#include "shell/uKeyNames.h"
+#include "storage/uKeyNames.h"
 
 #include "platform/uResource.h"
 #include "storage/uSLIni.h"

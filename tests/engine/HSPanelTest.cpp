@@ -1,14 +1,14 @@
+#include "engine/uHSPanel.h"
+#include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uBaseDir.h"
 #include "platform/uBitmap.h"
+#include "platform/uMessage.h"
 #include "platform/uShell.h"
-#include "shell/uMessageBox.h"
-#include "shell/uOther.h"
-#include "storage/uHSPanel.h"
 #include "storage/uHSUpload.h"
 #include "storage/uPackIni.h"
-#include "storage/uhiscore.h"
+#include "widgets/uOther.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,7 +38,7 @@ protected:
     QTemporaryDir dir;
     std::string savedBase = BaseDir;
     tSkinSettings savedSkin = SkinSettings;
-    tMessageBoxHook savedMessages;
+    tMessagePresenter savedMessages;
     tShellHook savedShell;
     std::vector<std::string> opened;
     bool playing = false;
@@ -59,7 +59,7 @@ protected:
         hs.clrBorder = kTableBorder;
         hs.btmUpLoadDefault.image = SolidImage(18, 18, kUploadColor);
         hs.btmUpLoadFocused.image = SolidImage(18, 18, 0x00FF00);
-        savedMessages = SetMessageBoxHook([](const std::string&) {});
+        savedMessages = SetMessagePresenter([](const std::string&) {});
         savedShell = SetShellHook([this](const std::string& address) { opened.push_back(address); });
 
         // Ann 1000, Bob 500, Cid 300, Dan 100, then placeholders; Figures tell the entries apart.
@@ -85,7 +85,7 @@ protected:
         page = std::make_unique<QWidget>();
         page->resize(640, 480);
         table = std::make_unique<tHiScore>();
-        panel = table->CreatePanel(page.get());
+        panel = new tMyFlatPanel(page.get(), 0, 0, *table);
         table->SetGameSource({[this] { return playing; }, [this] { return live; }});
         page->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(page.get()));
@@ -99,7 +99,7 @@ protected:
         table.reset();
         page.reset();
         SetShellHook(savedShell);
-        SetMessageBoxHook(savedMessages);
+        SetMessagePresenter(savedMessages);
         SkinSettings = savedSkin;
         BaseDir = savedBase;
     }
@@ -276,7 +276,8 @@ TEST_F(HSPanel, TitlesFollowTheLanguageAndTheTableAndThePanelMayGoWithItsParent)
     EXPECT_EQ(panel->TitleLabel().Text(), ":: Rekorde [Standart:Normal] ::");
     LoadDefaultLanguage();
 
+    // A table outlives the panel that went with its parent.
     page.reset();
-    EXPECT_EQ(table->Panel(), nullptr);
     table->UpdateCurrent("Zed", 2, 900);
+    EXPECT_EQ(table->Cell(2, table->CurrentRow()), "900");
 }

@@ -1,7 +1,7 @@
-#include "engine/uWell.h"
+#include "engine/core/uWell.h"
 
-#include "engine/uFigureSet.h"
-#include "engine/uRandom.h"
+#include "engine/core/uFigureSet.h"
+#include "engine/core/uRandom.h"
 
 void tWell::Clear() {
     for (auto& column : cells_) {

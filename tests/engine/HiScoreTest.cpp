@@ -1,9 +1,9 @@
+#include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
-#include "shell/uMessageBox.h"
+#include "platform/uMessage.h"
 #include "storage/uCRC32.h"
 #include "storage/uPackIni.h"
-#include "storage/uhiscore.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>
@@ -30,17 +30,17 @@ protected:
     QTemporaryDir dir;
     std::string savedBase;
     std::vector<std::string> messages;
-    tMessageBoxHook savedHook;
+    tMessagePresenter savedHook;
 
     void SetUp() override {
         savedBase = BaseDir;
         BaseDir = dir.path().toStdString();
         LoadLanguageResource();
         LoadDefaultLanguage();
-        savedHook = SetMessageBoxHook([this](const std::string& text) { messages.push_back(text); });
+        savedHook = SetMessagePresenter([this](const std::string& text) { messages.push_back(text); });
     }
     void TearDown() override {
-        SetMessageBoxHook(savedHook);
+        SetMessagePresenter(savedHook);
         BaseDir = savedBase;
     }
 

@@ -1,15 +1,15 @@
-#include "storage/uHSPanel.h"
+#include "engine/uHSPanel.h"
 
-#include "engine/uLabels.h"
+#include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
 #include "platform/uResource.h"
 #include "platform/uShell.h"
-#include "shell/uOther.h"
 #include "storage/uHSUpload.h"
-#include "storage/uhiscore.h"
+#include "widgets/uLabels.h"
+#include "widgets/uOther.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -180,6 +180,7 @@ tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& 
     ApplyLanguageTexts();
     skinTarget_ = AddSkinTarget([this] { ApplySkinColors(); });
     languageTarget_ = AddLanguageTarget([this] { ApplyLanguageTexts(); });
+    connect(&table_, &tHiScore::gridChanged, this, &tMyFlatPanel::GridChanged);
     show();
 }
 
@@ -189,7 +190,6 @@ tMyFlatPanel::~tMyFlatPanel() {
     delete info_;
     delete infoTitle_;
     delete title_;
-    table_.PanelGone(this);
 }
 
 void tMyFlatPanel::ApplySkinColors() {

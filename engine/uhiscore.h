@@ -10,8 +10,7 @@
 #include <string>
 #include <utility>
 
-class QWidget;
-class tMyFlatPanel;
+#include <QObject>
 
 // What the well knows of a finished game beyond name, level and score.
 struct tGameResult {
@@ -36,10 +35,12 @@ inline constexpr int kGridRows = 17;
 // out of the table otherwise.
 inline constexpr int kLoserRow = 16;
 
-class tHiScore {
+// Its views hear of every change of the grid or the title through gridChanged().
+class tHiScore : public QObject {
+    Q_OBJECT
 public:
     tHiScore();
-    virtual ~tHiScore();
+    ~tHiScore() override;
     tHiScore(const tHiScore&) = delete;
     tHiScore& operator=(const tHiScore&) = delete;
 
@@ -63,12 +64,6 @@ public:
     const std::string& GameTypeName() const { return gameTypeName_; }
     const std::string& DifficultyName() const { return difficultyName_; }
 
-    // Puts the high score panel and its labels on the game view's panel that holds the well, at their
-    // places beside it shifted by the origin; a panel made before is freed. The parent may free the panel.
-    tMyFlatPanel* CreatePanel(QWidget* parent, int originX = 0, int originY = 0);
-    tMyFlatPanel* Panel() const { return panel_; }
-    // Said by a panel that goes with its parent.
-    void PanelGone(const tMyFlatPanel* panel);
     void SetGameSource(tGameSource source) { source_ = std::move(source); }
     bool GamePlaying() const;
     // The player's own row holds a game that ended with a game over, not a game in progress or dropped.
@@ -77,10 +72,11 @@ public:
     // with.
     tHS CurrentEntry() const;
 
-protected:
-    // The grid or the title changed; the panel showing them redraws from here.
-    virtual void GridChanged();
+signals:
+    // The grid or the title changed.
+    void gridChanged();
 
+protected:
     int currentRow_ = kLoserRow;
 
 private:
@@ -98,5 +94,4 @@ private:
     std::array<std::array<std::string, kGridRows>, kGridColumns> grid_{};
     int languageTarget_ = 0;
     tGameSource source_;
-    tMyFlatPanel* panel_ = nullptr;
 };

@@ -1,10 +1,9 @@
-#include "storage/uhiscore.h"
+#include "engine/uhiscore.h"
 
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
-#include "shell/uMessageBox.h"
-#include "storage/uHSPanel.h"
+#include "platform/uMessage.h"
 #include "storage/uPackIni.h"
 
 #include <QString>
@@ -60,25 +59,6 @@ tHiScore::tHiScore() {
 
 tHiScore::~tHiScore() {
     RemoveLanguageTarget(languageTarget_);
-    delete panel_;
-}
-
-tMyFlatPanel* tHiScore::CreatePanel(QWidget* parent, int originX, int originY) {
-    delete panel_;
-    panel_ = new tMyFlatPanel(parent, originX, originY, *this);
-    return panel_;
-}
-
-void tHiScore::PanelGone(const tMyFlatPanel* panel) {
-    if (panel_ == panel) {
-        panel_ = nullptr;
-    }
-}
-
-void tHiScore::GridChanged() {
-    if (panel_ != nullptr) {
-        panel_->GridChanged();
-    }
 }
 
 bool tHiScore::GamePlaying() const {
@@ -112,7 +92,7 @@ void tHiScore::ApplyLanguageTexts() {
     SetCell(0, 0, LangText("s1401"));
     SetCell(1, 0, LangText("s1402"));
     SetCell(2, 0, LangText("s1403"));
-    GridChanged();
+    emit gridChanged();
 }
 
 void tHiScore::LoadTable(const std::string& gameType, const std::string& difficulty,
@@ -174,13 +154,13 @@ void tHiScore::UpdateCurrent(const std::string& name, int32_t level, int32_t sco
         const tHS& above = Record(currentRow_ - 1);
         if (above.Score < score || (above.Score == score && above.Level > level)) {
             PlaceCurrent();
-            GridChanged();
+            emit gridChanged();
             return;
         }
     }
     SetCell(1, currentRow_, std::to_string(level));
     SetCell(2, currentRow_, std::to_string(score));
-    GridChanged();
+    emit gridChanged();
 }
 
 void tHiScore::SaveResult(const tGameResult& result) {

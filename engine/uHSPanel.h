@@ -2,8 +2,8 @@
 // The high score panel beside the well: the table as 17 drawn rows, a title above it, an information box
 // below it about the row under the mouse, and an upload button that follows the mouse along the rows.
 
-#include "engine/uLabels.h"
 #include "storage/uHSEntry.h"
+#include "widgets/uLabels.h"
 
 #include <QColor>
 #include <QPointer>

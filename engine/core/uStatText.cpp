@@ -1,8 +1,5 @@
-#include "engine/uStatText.h"
+#include "engine/core/uStatText.h"
 
-#include "platform/uCodePage.h"
-
-#include <QLocale>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -41,12 +38,4 @@ std::string ClearsText(const std::array<int, 4>& clears, double playTime, char d
         text += "x" + std::to_string(k) + ": " + std::to_string(n) + RateText(n, playTime, decimalSeparator);
     }
     return text;
-}
-
-char SystemDecimalSeparator() {
-    const QString point = QLocale::system().decimalPoint();
-    if (point.size() != 1 || !IsRepresentable(point)) {
-        return '.';
-    }
-    return ToCodePage(point)[0];
 }

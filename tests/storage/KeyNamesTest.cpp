@@ -1,6 +1,6 @@
 #include "platform/uKeyCode.h"
 #include "platform/uResource.h"
-#include "shell/uKeyNames.h"
+#include "storage/uKeyNames.h"
 
 #include <QKeyEvent>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/uOther.h"
+#include "widgets/uOther.h"
 
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"

@@ -1,4 +1,4 @@
-#include "engine/uRandom.h"
+#include "engine/core/uRandom.h"
 
 #include <chrono>
 

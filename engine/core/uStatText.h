@@ -10,5 +10,3 @@ std::string RateText(int count, double playTime, char decimalSeparator);
 std::string TimeText(double playTime);
 // "x1: n [rate/m]" ... "x4: ...", joined by LF CR.
 std::string ClearsText(const std::array<int, 4>& clears, double playTime, char decimalSeparator);
-// The decimal separator of the system's number format, as a byte of the program's code page.
-char SystemDecimalSeparator();

@@ -1,7 +1,7 @@
 #pragma once
 // The eleven figures of the game, how a figure turns, and the random draw of the next one.
 
-#include "engine/uFigure.h"
+#include "engine/core/uFigure.h"
 
 #include <array>
 #include <string>

@@ -1,0 +1,26 @@
+#include "platform/uMessage.h"
+
+#include "platform/uCodePage.h"
+
+#include <QDebug>
+
+#include <utility>
+
+namespace {
+tMessagePresenter& Presenter() {
+    static tMessagePresenter presenter;
+    return presenter;
+}
+} // namespace
+
+void ShowMessageBox(const std::string& text) {
+    if (Presenter()) {
+        Presenter()(text);
+        return;
+    }
+    qWarning().noquote() << FromCodePage(text);
+}
+
+tMessagePresenter SetMessagePresenter(tMessagePresenter presenter) {
+    return std::exchange(Presenter(), std::move(presenter));
+}
