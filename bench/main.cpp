@@ -91,7 +91,6 @@ int main(int argc, char** argv) {
     LoadLanguageResource();
     LoadDefaultLanguage();
     LoadDefaultSkin();
-    SetSoundHook([](const std::string&) {});
 
     QWidget panel;
     panel.resize(585, 460);

@@ -23,7 +23,7 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     : view_(std::make_unique<tWellView>(parent)),
       hiScore_(hiScore ? std::move(hiScore) : std::make_unique<tHiScore>()),
       stat_(std::make_unique<tStat>(parent)) {
-    SeedRandomFromClock();
+    SeedRandomForNewWell();
     BuildFigureTable(figureTable_);
     timer_.SetInterval(500);
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });

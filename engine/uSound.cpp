@@ -10,6 +10,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -23,13 +24,13 @@ bool HasSoundOutput() {
     return found;
 }
 
-tSoundHook& Hook() {
-    static tSoundHook hook;
-    return hook;
+tSoundPlayer& Player() {
+    static tSoundPlayer player;
+    return player;
 }
 
 // One player: every sound keeps its own loaded effect, but starting one stops whichever played last.
-class tSoundPlayer {
+class tEffectPlayer {
 public:
     void Play(const std::string& lowerName) {
         const QString path = ":/sounds/" + QString::fromLatin1(lowerName) + ".wav";
@@ -57,22 +58,19 @@ private:
 } // namespace
 
 void PlayResourceSound(std::string_view name, bool enabled) {
-    if (!enabled) {
-        return;
+    if (enabled && Player()) {
+        Player()(std::string(name));
     }
-    if (Hook()) {
-        Hook()(std::string(name));
-        return;
-    }
+}
+
+tSoundPlayer SetSoundPlayer(tSoundPlayer player) {
+    return std::exchange(Player(), std::move(player));
+}
+
+void PlayOnSoundOutput(const std::string& name) {
     if (QCoreApplication::instance() == nullptr) {
         return;
     }
-    static tSoundPlayer player;
+    static tEffectPlayer player;
     player.Play(LowerText(name));
-}
-
-tSoundHook SetSoundHook(tSoundHook hook) {
-    tSoundHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
 }

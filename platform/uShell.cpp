@@ -8,9 +8,9 @@
 #include <utility>
 
 namespace {
-tShellHook& Hook() {
-    static tShellHook hook;
-    return hook;
+tShellOpener& Opener() {
+    static tShellOpener opener;
+    return opener;
 }
 } // namespace
 
@@ -25,10 +25,14 @@ QUrl ShellUrl(const std::string& target) {
 }
 
 void ShellOpen(const std::string& target) {
-    if (Hook()) {
-        Hook()(target);
+    if (Opener()) {
+        Opener()(target);
         return;
     }
+    qWarning("nothing installed to open %s", target.c_str());
+}
+
+void OpenWithDesktop(const std::string& target) {
     const QUrl url = ShellUrl(target);
     // QUrl writes percent-encoded letters and digits plainly. That is the same address to a web server, yet
     // a signed record must reach the browser byte for byte as it was built, so the desktop's opener gets
@@ -42,6 +46,6 @@ void ShellOpen(const std::string& target) {
     QDesktopServices::openUrl(url);
 }
 
-tShellHook SetShellHook(tShellHook hook) {
-    return std::exchange(Hook(), std::move(hook));
+tShellOpener SetShellOpener(tShellOpener opener) {
+    return std::exchange(Opener(), std::move(opener));
 }

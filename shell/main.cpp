@@ -1,4 +1,8 @@
+#include "engine/core/uRandom.h"
+#include "engine/uSound.h"
+#include "platform/uBaseDir.h"
 #include "platform/uMessage.h"
+#include "platform/uShell.h"
 #include "shell/stakmain.h"
 #include "shell/uMessageBox.h"
 #include "shell/uQuitSignals.h"
@@ -6,6 +10,7 @@
 #include "shell/uSplash.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -27,8 +32,14 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     QApplication::setApplicationName(kApplicationTitle);
-    // Messages go to the box from the start: reading a damaged users.dat already has one to tell.
+    // The services the game uses, made here: messages go to the box from the start (reading a damaged
+    // users.dat already has one to tell), sounds to the speakers, addresses to the desktop, and every well
+    // draws from the clock.
+    BaseDir = QDir::currentPath().toStdString();
     SetMessagePresenter(PresentInMessageBox);
+    SetSoundPlayer(PlayOnSoundOutput);
+    SetShellOpener(OpenWithDesktop);
+    SetSeedSource(SteadyClockSeed);
     TMainForm mainForm;
     mainForm.show();
     guard.SetRaiseHandler([&mainForm] { mainForm.BringToFront(); });

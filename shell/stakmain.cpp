@@ -77,7 +77,6 @@ QLabel* Line(QWidget* parent, const QString& text, QRect place, bool bold = fals
 TMainForm::TMainForm()
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
-    BaseDir = QDir::currentPath().toStdString();
     SkinList.ForgetLastName();
     LanguageList.ForgetLastName();
 

@@ -34,7 +34,7 @@ inline constexpr const char* kApplicationTitle = "Stakkar";
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
-    // Builds the window (FormCreate); BaseDir becomes the current directory.
+    // Builds the window (FormCreate) over the files of BaseDir.
     TMainForm();
     ~TMainForm() override;
 

@@ -1,10 +1,16 @@
 #include "engine/core/uRandom.h"
 
 #include <chrono>
+#include <utility>
 
 namespace {
 uint32_t state = 0;
+
+tSeedSource& Source() {
+    static tSeedSource source;
+    return source;
 }
+} // namespace
 
 void SeedRandom(uint32_t seed) {
     state = seed;
@@ -14,9 +20,17 @@ uint32_t RandomState() {
     return state;
 }
 
-void SeedRandomFromClock() {
+tSeedSource SetSeedSource(tSeedSource source) {
+    return std::exchange(Source(), std::move(source));
+}
+
+void SeedRandomForNewWell() {
+    SeedRandom(Source() ? Source()() : 0);
+}
+
+uint32_t SteadyClockSeed() {
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    SeedRandom(static_cast<uint32_t>(static_cast<uint64_t>(ticks) & 0xFFFFFFFFu));
+    return static_cast<uint32_t>(static_cast<uint64_t>(ticks) & 0xFFFFFFFFu);
 }
 
 int RandomBelow(int n) {

@@ -3,10 +3,17 @@
 // the broken lines. Seeding it is how a test replays a game.
 
 #include <cstdint>
+#include <functional>
 
 void SeedRandom(uint32_t seed);
 uint32_t RandomState();
-// Seeds from the low 32 bits of a steady clock; every new well does this.
-void SeedRandomFromClock();
+// Where a new well's seed comes from: the program installs SteadyClockSeed, a test a fixed seed. Returns the
+// source it replaces. Without a source every well starts from 0.
+using tSeedSource = std::function<uint32_t()>;
+tSeedSource SetSeedSource(tSeedSource source);
+// Seeds from the source; every new well does this.
+void SeedRandomForNewWell();
+// The low 32 bits of a steady clock.
+uint32_t SteadyClockSeed();
 // Steps the state, then returns a number in 0..n - 1.
 int RandomBelow(int n);

@@ -55,7 +55,6 @@ void GlassTest::SetUp() {
     LoadDefaultLanguage();
     FillTestSkin();
     calls = std::make_shared<tHiScoreRecorder::tCalls>();
-    previousHook = SetSoundHook([this](const std::string& name) { sounds.push_back(name); });
     panel = std::make_unique<QWidget>();
     panel->resize(585, 460);
     glass = std::make_unique<tGlass>(panel.get(), std::make_unique<tHiScoreRecorder>(calls));
@@ -72,7 +71,6 @@ void GlassTest::TearDown() {
     probe.reset();
     glass.reset();
     panel.reset();
-    SetSoundHook(previousHook);
 }
 
 tLook GlassTest::CellLook(int column, int row) {

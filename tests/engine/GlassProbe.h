@@ -7,6 +7,7 @@
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
+#include "tests/support/SoundRecorder.h"
 
 #include <QWidget>
 #include <functional>
@@ -131,6 +132,6 @@ protected:
     std::unique_ptr<tGlass> glass;
     std::unique_ptr<tGlassProbe> probe;
     std::shared_ptr<tHiScoreRecorder::tCalls> calls;
-    std::vector<std::string> sounds;
-    tSoundHook previousHook;
+    tSoundRecorder soundRecorder;
+    std::vector<std::string>& sounds = soundRecorder.sounds;
 };

@@ -8,6 +8,9 @@
 #include "platform/uShell.h"
 #include "storage/uHSUpload.h"
 #include "storage/uPackIni.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/ScopedBaseDir.h"
+#include "tests/support/ShellRecorder.h"
 #include "widgets/uOther.h"
 
 #include <QFile>
@@ -36,11 +39,11 @@ void SetRowKind(uint32_t& fill, uint32_t& text, uint32_t& border, const tRowKind
 class HSPanel : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    std::string savedBase = BaseDir;
+    tScopedBaseDir baseDir{dir.path().toStdString()};
     tSkinSettings savedSkin = SkinSettings;
-    tMessagePresenter savedMessages;
-    tShellHook savedShell;
-    std::vector<std::string> opened;
+    tMessageRecorder messages;
+    tShellRecorder shell;
+    std::vector<std::string>& opened = shell.opened;
     bool playing = false;
     tGameResult live{"08.03.05 10:00:00", "1:15", "4", "3", "20 [16,0/m]", "5 [4,0/m]"};
     std::unique_ptr<QWidget> page;
@@ -48,7 +51,6 @@ protected:
     tMyFlatPanel* panel = nullptr;
 
     void SetUp() override {
-        BaseDir = dir.path().toStdString();
         LoadLanguageResource();
         LoadDefaultLanguage();
         auto& hs = SkinSettings.HiScore;
@@ -59,8 +61,6 @@ protected:
         hs.clrBorder = kTableBorder;
         hs.btmUpLoadDefault.image = SolidImage(18, 18, kUploadColor);
         hs.btmUpLoadFocused.image = SolidImage(18, 18, 0x00FF00);
-        savedMessages = SetMessagePresenter([](const std::string&) {});
-        savedShell = SetShellHook([this](const std::string& address) { opened.push_back(address); });
 
         // Ann 1000, Bob 500, Cid 300, Dan 100, then placeholders; Figures tell the entries apart.
         tStringListPackedINI doc;
@@ -98,10 +98,7 @@ protected:
         }
         table.reset();
         page.reset();
-        SetShellHook(savedShell);
-        SetMessagePresenter(savedMessages);
         SkinSettings = savedSkin;
-        BaseDir = savedBase;
     }
 
     // Zed at level 2 with 250 points: row 4, between Cid and Dan.

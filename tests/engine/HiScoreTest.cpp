@@ -4,6 +4,8 @@
 #include "platform/uMessage.h"
 #include "storage/uCRC32.h"
 #include "storage/uPackIni.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/ScopedBaseDir.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>
@@ -28,20 +30,13 @@ const std::string kSection = "Standart_Normal";
 class HiScore : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    std::string savedBase;
-    std::vector<std::string> messages;
-    tMessagePresenter savedHook;
+    tScopedBaseDir baseDir{dir.path().toStdString()};
+    tMessageRecorder recorder;
+    std::vector<std::string>& messages = recorder.messages;
 
     void SetUp() override {
-        savedBase = BaseDir;
-        BaseDir = dir.path().toStdString();
         LoadLanguageResource();
         LoadDefaultLanguage();
-        savedHook = SetMessagePresenter([this](const std::string& text) { messages.push_back(text); });
-    }
-    void TearDown() override {
-        SetMessagePresenter(savedHook);
-        BaseDir = savedBase;
     }
 
     static std::string FilePath() { return BasePath("hscore.dat"); }

@@ -1,5 +1,6 @@
 #include "engine/uSound.h"
 #include "platform/uResource.h"
+#include "tests/support/SoundRecorder.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -69,21 +70,25 @@ TEST(BuiltInSounds, AreEightBitMonoPcmAt8000HzWithTheirExactLengths) {
 
 TEST(PlayResourceSound, HandsTheNameToThePlayerOnlyWhenEnabled) {
     std::vector<std::string> played;
-    const tSoundHook previous = SetSoundHook([&](const std::string& name) { played.push_back(name); });
-    PlayResourceSound("Drop", false);
-    PlayResourceSound("Lines", true);
-    PlayResourceSound("Error", true);
-    SetSoundHook(previous);
+    {
+        tSoundRecorder recorder;
+        PlayResourceSound("Drop", false);
+        PlayResourceSound("Lines", true);
+        PlayResourceSound("Error", true);
+        played = recorder.sounds;
+    }
     EXPECT_EQ(played, (std::vector<std::string>{"Lines", "Error"}));
+    // With no player installed nothing sounds and nothing is asked of the sound output.
+    PlayResourceSound("Drop", true);
 }
 
 TEST(PlayResourceSound, AnUnknownNameOrAMachineWithoutSoundPlaysNothingAndSaysNothing) {
     std::vector<std::string> seen;
     warnings = &seen;
     const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
-    PlayResourceSound("NoSuchSound", true);
-    PlayResourceSound("dRoP", true);
-    PlayResourceSound("LOGIN", true);
+    PlayOnSoundOutput("NoSuchSound");
+    PlayOnSoundOutput("dRoP");
+    PlayOnSoundOutput("LOGIN");
     qInstallMessageHandler(previous);
     warnings = nullptr;
     EXPECT_TRUE(seen.empty()) << seen.front();

@@ -14,9 +14,6 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 void LookFixture::SetUp() {
     ASSERT_TRUE(dir_.isValid());
-    oldBaseDir_ = BaseDir;
-    BaseDir = QFile::encodeName(dir_.path()).toStdString();
-    oldHook_ = SetMessagePresenter([this](const std::string& text) { messages.push_back(text); });
     LoadLanguageResource();
     LoadDefaultLanguage();
     LanguageList.Clear();
@@ -25,10 +22,7 @@ void LookFixture::SetUp() {
     SkinList.ForgetLastName();
 }
 
-void LookFixture::TearDown() {
-    SetMessagePresenter(oldHook_);
-    BaseDir = oldBaseDir_;
-}
+void LookFixture::TearDown() {}
 
 std::string LookFixture::Path(const std::string& relative) const {
     return BaseDir + "/" + relative;

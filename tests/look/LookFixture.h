@@ -6,7 +6,10 @@
 #include "look/uSkin.h"
 #include "platform/uBaseDir.h"
 #include "platform/uMessage.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/ScopedBaseDir.h"
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,12 +32,13 @@ protected:
     void WriteSkin(const std::string& name, const std::vector<std::string>& lines) const;
     void WriteLanguage(const std::string& name, const std::vector<std::string>& lines) const;
 
-    std::vector<std::string> messages;
-
 private:
     QTemporaryDir dir_;
-    std::string oldBaseDir_;
-    tMessagePresenter oldHook_;
+    tScopedBaseDir baseDir_{QFile::encodeName(dir_.path()).toStdString()};
+    tMessageRecorder recorder_;
+
+protected:
+    std::vector<std::string>& messages = recorder_.messages;
 };
 
 std::string JoinLines(const std::vector<std::string>& lines);

@@ -1,5 +1,6 @@
 #include "platform/uShell.h"
 #include "shell/uAbout.h"
+#include "tests/support/ShellRecorder.h"
 #include "widgets/uOther.h"
 
 #include <QLabel>
@@ -8,8 +9,8 @@
 #include <gtest/gtest.h>
 
 TEST(AboutPanel, LinksOpenTheHomePageAndAMailToAddress) {
-    std::vector<std::string> opened;
-    const tShellHook saved = SetShellHook([&](const std::string& target) { opened.push_back(target); });
+    tShellRecorder shell;
+    const std::vector<std::string>& opened = shell.opened;
     QWidget mainWindow;
     mainWindow.resize(640, 480);
     TAboutPanel about(&mainWindow);
@@ -20,7 +21,6 @@ TEST(AboutPanel, LinksOpenTheHomePageAndAMailToAddress) {
     QTest::mouseClick(about.lVersion, Qt::LeftButton);
     QTest::mousePress(about.Label12, Qt::LeftButton);
     QTest::mouseRelease(about.Label12, Qt::LeftButton, {}, QPoint(-40, 200));
-    SetShellHook(saved);
     EXPECT_EQ(opened, (std::vector<std::string>{kHomePage, std::string("mailto:") + kEMail}));
 }
 

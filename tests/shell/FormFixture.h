@@ -5,6 +5,9 @@
 #include "platform/uMessage.h"
 #include "shell/stakmain.h"
 #include "shell/uOptionsPage.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/ScopedBaseDir.h"
+#include "tests/support/SoundRecorder.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,13 +25,10 @@ protected:
     void SetUp() override {
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
-        messageHook_ = SetMessagePresenter([this](const std::string& text) { messages.push_back(text); });
-        soundHook_ = SetSoundHook([this](const std::string& name) { sounds.push_back(name); });
+        baseDir_.Set(dir_.path().toStdString());
     }
     void TearDown() override {
         form.reset();
-        SetMessagePresenter(messageHook_);
-        SetSoundHook(soundHook_);
         QDir::setCurrent(previousDir_);
     }
     void Start() {
@@ -50,12 +50,13 @@ protected:
     TOptionsPage& Page() { return *form->pConf; }
 
     QTemporaryDir dir_;
+    tMessageRecorder messageRecorder;
+    tSoundRecorder soundRecorder;
+    std::vector<std::string>& messages = messageRecorder.messages;
+    std::vector<std::string>& sounds = soundRecorder.sounds;
     std::unique_ptr<TMainForm> form;
-    std::vector<std::string> messages;
-    std::vector<std::string> sounds;
 
 private:
     QString previousDir_;
-    tMessagePresenter messageHook_;
-    tSoundHook soundHook_;
+    tScopedBaseDir baseDir_{BaseDir};
 };

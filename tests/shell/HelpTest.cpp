@@ -2,6 +2,8 @@
 #include "platform/uBaseDir.h"
 #include "platform/uShell.h"
 #include "shell/uHelp.h"
+#include "tests/support/ScopedBaseDir.h"
+#include "tests/support/ShellRecorder.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,25 +15,18 @@ namespace {
 class Help : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    std::string savedBase;
-    std::vector<std::string> opened;
-    tShellHook savedHook;
+    tScopedBaseDir baseDir{dir.path().toStdString()};
+    tShellRecorder shell;
+    std::vector<std::string>& opened = shell.opened;
 
     void SetUp() override {
-        savedBase = BaseDir;
-        BaseDir = dir.path().toStdString();
         QDir(dir.path()).mkpath("lang/docs");
         Touch("lang/help.html");
         Touch("lang/\xd0\xbf\xd0\xbe\xd0\xbc\xd0\xbe\xd1\x89\xd1\x8c.txt");
         Touch("secret.txt");
         QFile::link(dir.filePath("secret.txt"), dir.filePath("lang/link.html"));
-        savedHook = SetShellHook([this](const std::string& target) { opened.push_back(target); });
     }
-    void TearDown() override {
-        SetShellHook(savedHook);
-        BaseDir = savedBase;
-        LanguageTable.Help.clear();
-    }
+    void TearDown() override { LanguageTable.Help.clear(); }
 
     void Touch(const char* name) {
         QFile file(dir.filePath(QString::fromUtf8(name)));

@@ -8,6 +8,7 @@
 #include "shell/uOptionsPage.h"
 #include "shell/uQuitSignals.h"
 #include "storage/uPackIni.h"
+#include "tests/support/ShellRecorder.h"
 #include "tests/support/SmallDisk.h"
 #include "widgets/uOther.h"
 
@@ -341,7 +342,7 @@ TEST_F(MainForm, LoggingInOnAFullDiskKeepsThePlayersAndSaysWhy) {
     if (!disk.Mounted()) {
         GTEST_SKIP() << disk.Why();
     }
-    QDir::setCurrent(QString::fromStdString(disk.Path()));
+    BaseDir = disk.Path();
     tStringListPackedINI players;
     players.SetText("[Ann]\r\nStartLevel=3\r\n[Bob]\r\nStartLevel=5\r\n");
     players.SaveCompressedFile(disk.File("users.dat"));
@@ -428,8 +429,8 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
            "wechseln\r\n";
     std::ofstream(dir_.filePath("lang/hilfe.txt").toStdString()) << "Hilfe";
     WriteUsers("[Gus]\r\nLanguage=Deutsch\r\n");
-    std::vector<std::string> opened;
-    const tShellHook saved = SetShellHook([&opened](const std::string& target) { opened.push_back(target); });
+    tShellRecorder shell;
+    const std::vector<std::string>& opened = shell.opened;
     Start();
     Key(Qt::Key_F1);
     EXPECT_TRUE(opened.empty());
@@ -438,7 +439,6 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
     EXPECT_EQ(form->iUser->Hint(), "Spieler wechseln");
     EXPECT_EQ(Page().cbLanguage->currentText(), "Deutsch");
     Key(Qt::Key_F1);
-    SetShellHook(saved);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("hilfe.txt"), std::string::npos);
     EXPECT_EQ(ReadUsers().ReadString("Gus", "Language", ""), "Deutsch");

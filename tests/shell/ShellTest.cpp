@@ -1,4 +1,5 @@
 #include "platform/uShell.h"
+#include "tests/support/ShellRecorder.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -16,10 +17,8 @@ TEST(Shell, AddressesKeepTheirFormAndPathsBecomeAbsoluteFileUrls) {
     EXPECT_EQ(relative.toLocalFile(), QDir::current().absoluteFilePath("lang/help.html"));
 }
 
-TEST(Shell, AHookSeesWhatWouldBeOpened) {
-    std::vector<std::string> seen;
-    const tShellHook saved = SetShellHook([&](const std::string& target) { seen.push_back(target); });
+TEST(Shell, TheInstalledOpenerSeesWhatWouldBeOpened) {
+    tShellRecorder recorder;
     ShellOpen("mailto:stakkar@example.org");
-    EXPECT_EQ(SetShellHook(saved) != nullptr, true);
-    EXPECT_EQ(seen, std::vector<std::string>{"mailto:stakkar@example.org"});
+    EXPECT_EQ(recorder.opened, std::vector<std::string>{"mailto:stakkar@example.org"});
 }

@@ -1,6 +1,7 @@
 #include "platform/uBaseDir.h"
 #include "platform/uShell.h"
 #include "storage/uHSUpload.h"
+#include "tests/support/ScopedBaseDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,8 +48,7 @@ TEST(HSUpload, EveryByteIsEncodedAndABarInANameIsLeftAsItIs) {
 
 TEST(HSUpload, AFileHstestInTheStartFolderSendsResultsToTheLocalServer) {
     QTemporaryDir dir;
-    const std::string saved = BaseDir;
-    BaseDir = dir.path().toStdString();
+    const tScopedBaseDir baseDir(dir.path().toStdString());
     const std::string query =
         "index.php?tab=hscore&data=" + PercentEncodeAll(UploadData("Standart", "Normal", kAnn));
 
@@ -73,8 +73,6 @@ TEST(HSUpload, AFileHstestInTheStartFolderSendsResultsToTheLocalServer) {
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.close();
     EXPECT_EQ(UploadAddress("Standart", "Normal", kAnn), "http://127.0.0.1:888/" + query);
-
-    BaseDir = saved;
 }
 
 TEST(HSUpload, TheDesktopsOpenerReceivesTheAddressByteForByte) {
@@ -90,7 +88,7 @@ TEST(HSUpload, TheDesktopsOpenerReceivesTheAddressByteForByte) {
     setenv("PATH", (bin.path().toStdString() + ":" + savedPath).c_str(), 1);
 
     const std::string address = UploadAddress("Standart", "Normal", kAnn);
-    ShellOpen(address);
+    OpenWithDesktop(address);
     QFile result(seen);
     for (int waited = 0; waited < 10000 && result.size() != static_cast<qint64>(address.size());
          waited += 10) {

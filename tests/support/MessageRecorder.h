@@ -1,0 +1,21 @@
+#pragma once
+// Records the messages the program shows instead of showing them, for as long as it lives.
+
+#include "platform/uMessage.h"
+
+#include <string>
+#include <vector>
+
+class tMessageRecorder {
+public:
+    tMessageRecorder()
+        : previous_(SetMessagePresenter([this](const std::string& text) { messages.push_back(text); })) {}
+    ~tMessageRecorder() { SetMessagePresenter(std::move(previous_)); }
+    tMessageRecorder(const tMessageRecorder&) = delete;
+    tMessageRecorder& operator=(const tMessageRecorder&) = delete;
+
+    std::vector<std::string> messages;
+
+private:
+    tMessagePresenter previous_;
+};
