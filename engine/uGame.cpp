@@ -40,8 +40,6 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
 }
 
 tGlass::~tGlass() {
-    RemoveSkinTarget(skinTarget_);
-    RemoveLanguageTarget(languageTarget_);
     timer_.Stop();
     // The panel reads the table, which goes with the well.
     delete scorePanel_.data();

@@ -9,6 +9,7 @@
 #include "engine/uStat.h"
 #include "engine/uWellView.h"
 #include "engine/uhiscore.h"
+#include "platform/uSubscription.h"
 
 #include <QPointer>
 
@@ -148,6 +149,6 @@ private:
     int startLevel_ = 0;
     std::string gameTypeName_;
     std::string difficultyName_;
-    int languageTarget_ = 0;
-    int skinTarget_ = 0;
+    tSubscription languageTarget_;
+    tSubscription skinTarget_;
 };

@@ -180,13 +180,11 @@ tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& 
     ApplyLanguageTexts();
     skinTarget_ = AddSkinTarget([this] { ApplySkinColors(); });
     languageTarget_ = AddLanguageTarget([this] { ApplyLanguageTexts(); });
-    connect(&table_, &tHiScore::gridChanged, this, &tMyFlatPanel::GridChanged);
+    gridView_ = table_.ObserveGrid([this] { GridChanged(); });
     show();
 }
 
 tMyFlatPanel::~tMyFlatPanel() {
-    RemoveLanguageTarget(languageTarget_);
-    RemoveSkinTarget(skinTarget_);
     delete info_;
     delete infoTitle_;
     delete title_;

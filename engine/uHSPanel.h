@@ -2,6 +2,7 @@
 // The high score panel beside the well: the table as 17 drawn rows, a title above it, an information box
 // below it about the row under the mouse, and an upload button that follows the mouse along the rows.
 
+#include "platform/uSubscription.h"
 #include "storage/uHSEntry.h"
 #include "widgets/uLabels.h"
 
@@ -98,6 +99,7 @@ private:
     int hoverRow_ = 0;
     bool hovering_ = false;
     tHS selectedRecord_;
-    int skinTarget_ = 0;
-    int languageTarget_ = 0;
+    tSubscription skinTarget_;
+    tSubscription languageTarget_;
+    tSubscription gridView_;
 };

@@ -38,7 +38,6 @@ tStat::tStat(QWidget* parent) : decimalSeparator_(SystemDecimalSeparator()) {
 }
 
 tStat::~tStat() {
-    RemoveLanguageTarget(languageTarget_);
     for (auto& label : labels_) {
         delete label;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The statistics of the running game and the fourteen labels that show them beside and under the well.
 
+#include "platform/uSubscription.h"
 #include "widgets/uLabels.h"
 
 #include <QPointer>
@@ -85,5 +86,5 @@ private:
     std::string startTime_ = "00.00.00 00:00:00";
     char decimalSeparator_;
     std::array<QPointer<tTextLabel>, kStatLabels> labels_;
-    int languageTarget_ = 0;
+    tSubscription languageTarget_;
 };

@@ -57,9 +57,7 @@ tHiScore::tHiScore() {
     ApplyLanguageTexts();
 }
 
-tHiScore::~tHiScore() {
-    RemoveLanguageTarget(languageTarget_);
-}
+tHiScore::~tHiScore() {}
 
 bool tHiScore::GamePlaying() const {
     return source_.Playing && source_.Playing();
@@ -92,7 +90,7 @@ void tHiScore::ApplyLanguageTexts() {
     SetCell(0, 0, LangText("s1401"));
     SetCell(1, 0, LangText("s1402"));
     SetCell(2, 0, LangText("s1403"));
-    emit gridChanged();
+    views_.Run();
 }
 
 void tHiScore::LoadTable(const std::string& gameType, const std::string& difficulty,
@@ -154,13 +152,13 @@ void tHiScore::UpdateCurrent(const std::string& name, int32_t level, int32_t sco
         const tHS& above = Record(currentRow_ - 1);
         if (above.Score < score || (above.Score == score && above.Level > level)) {
             PlaceCurrent();
-            emit gridChanged();
+            views_.Run();
             return;
         }
     }
     SetCell(1, currentRow_, std::to_string(level));
     SetCell(2, currentRow_, std::to_string(score));
-    emit gridChanged();
+    views_.Run();
 }
 
 void tHiScore::SaveResult(const tGameResult& result) {

@@ -2,6 +2,7 @@
 // The fifteen best results of one game type and difficulty, kept in hscore.dat, with the running game placed
 // live among them. The table keeps the texts of its grid; the panel that draws them reads them from here.
 
+#include "platform/uSubscription.h"
 #include "storage/uHSEntry.h"
 
 #include <array>
@@ -10,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include <QObject>
+#include "platform/uTargets.h"
 
 // What the well knows of a finished game beyond name, level and score.
 struct tGameResult {
@@ -35,12 +36,10 @@ inline constexpr int kGridRows = 17;
 // out of the table otherwise.
 inline constexpr int kLoserRow = 16;
 
-// Its views hear of every change of the grid or the title through gridChanged().
-class tHiScore : public QObject {
-    Q_OBJECT
+class tHiScore {
 public:
     tHiScore();
-    ~tHiScore() override;
+    virtual ~tHiScore();
     tHiScore(const tHiScore&) = delete;
     tHiScore& operator=(const tHiScore&) = delete;
 
@@ -72,9 +71,10 @@ public:
     // with.
     tHS CurrentEntry() const;
 
-signals:
-    // The grid or the title changed.
-    void gridChanged();
+    // Its views hear of every change of the grid or the title while the subscription lives.
+    [[nodiscard]] tSubscription ObserveGrid(std::function<void()> view) {
+        return views_.Add(std::move(view));
+    }
 
 protected:
     int currentRow_ = kLoserRow;
@@ -92,6 +92,7 @@ private:
     std::string title_;
     std::array<tHS, kLoserRow + 1> records_{};
     std::array<std::array<std::string, kGridRows>, kGridColumns> grid_{};
-    int languageTarget_ = 0;
+    tSubscription languageTarget_;
     tGameSource source_;
+    tTargetList views_;
 };

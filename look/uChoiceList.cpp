@@ -65,7 +65,5 @@ bool tChoiceList::Change(const std::function<void()>& reset,
 }
 
 void tChoiceList::Changed() const {
-    if (observer_) {
-        observer_();
-    }
+    observers_.Run();
 }

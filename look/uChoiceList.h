@@ -4,6 +4,7 @@
 // window.
 
 #include "platform/uStringList.h"
+#include "platform/uTargets.h"
 
 #include <functional>
 #include <string>
@@ -31,8 +32,10 @@ public:
     const std::string& Hint() const { return hint_; }
     void SetHint(std::string hint);
 
-    // Told after every change of the items, the selection or the hint.
-    void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+    // Told after every change of the items, the selection or the hint, while the subscription lives.
+    [[nodiscard]] tSubscription Observe(std::function<void()> observer) {
+        return observers_.Add(std::move(observer));
+    }
 
     // The change handling of the list: when the selected text is the name applied last nothing happens;
     // otherwise reset() restores the built-in choice, select(text) applies the selected item unless it is the
@@ -49,5 +52,5 @@ private:
     int index_ = -1;
     std::string hint_;
     std::string lastName_;
-    std::function<void()> observer_;
+    tTargetList observers_;
 };

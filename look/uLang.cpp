@@ -2,10 +2,10 @@
 
 #include "look/uFolderScan.h"
 #include "look/uSkin.h"
-#include "look/uTargets.h"
 #include "platform/uBaseDir.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
+#include "platform/uTargets.h"
 #include "storage/uSLIni.h"
 
 tLanguageTable LanguageTable;
@@ -174,12 +174,8 @@ std::string LanguageHint(std::string_view name) {
            LabelForm(LangText("s2306")) + LanguageTable.Comment;
 }
 
-int AddLanguageTarget(tLanguageTarget target) {
+tSubscription AddLanguageTarget(tLanguageTarget target) {
     return Targets().Add(std::move(target));
-}
-
-void RemoveLanguageTarget(int id) {
-    Targets().Remove(id);
 }
 
 void ApplyLanguage() {

@@ -3,6 +3,7 @@
 
 #include "look/uChoiceList.h"
 #include "platform/uStringList.h"
+#include "platform/uSubscription.h"
 
 #include <array>
 #include <functional>
@@ -61,6 +62,5 @@ std::string LanguageHint(std::string_view name);
 // Everything that shows a numbered text registers here; ApplyLanguage runs them in registration order, then
 // sets the hints of the skin and language lists.
 using tLanguageTarget = std::function<void()>;
-int AddLanguageTarget(tLanguageTarget target);
-void RemoveLanguageTarget(int id);
+[[nodiscard]] tSubscription AddLanguageTarget(tLanguageTarget target);
 void ApplyLanguage();

@@ -6,10 +6,10 @@
 #include "look/uLang.h"
 #include "look/uSkinFile.h"
 #include "look/uSkinTable.h"
-#include "look/uTargets.h"
 #include "platform/uBaseDir.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
+#include "platform/uTargets.h"
 
 tSkinSettings SkinSettings;
 tChoiceList SkinList;
@@ -133,12 +133,8 @@ void FillWellBackground() {
     }
 }
 
-int AddSkinTarget(tSkinTarget target) {
+tSubscription AddSkinTarget(tSkinTarget target) {
     return SkinTargets().Add(std::move(target));
-}
-
-void RemoveSkinTarget(int id) {
-    SkinTargets().Remove(id);
 }
 
 void ApplySkin() {
@@ -146,22 +142,14 @@ void ApplySkin() {
     SkinList.SetHint(SkinHint(SkinList.Text()));
 }
 
-int AddSkinBackgroundTarget(tSkinTarget target) {
+tSubscription AddSkinBackgroundTarget(tSkinTarget target) {
     return BackgroundTargets().Add(std::move(target));
-}
-
-void RemoveSkinBackgroundTarget(int id) {
-    BackgroundTargets().Remove(id);
 }
 
 void RunSkinBackgroundTargets() {
     BackgroundTargets().Run();
 }
 
-int AddSkinListTarget(tSkinTarget target) {
+tSubscription AddSkinListTarget(tSkinTarget target) {
     return ListTargets().Add(std::move(target));
-}
-
-void RemoveSkinListTarget(int id) {
-    ListTargets().Remove(id);
 }

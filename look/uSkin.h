@@ -4,6 +4,7 @@
 
 #include "look/uChoiceList.h"
 #include "platform/uBitmap.h"
+#include "platform/uSubscription.h"
 
 #include <cstdint>
 #include <functional>
@@ -159,13 +160,10 @@ void FillWellBackground();
 // Everything that shows a skin colour or bitmap registers here; ApplySkin runs them in registration order,
 // then sets the hint of the skin list.
 using tSkinTarget = std::function<void()>;
-int AddSkinTarget(tSkinTarget target);
-void RemoveSkinTarget(int id);
+[[nodiscard]] tSubscription AddSkinTarget(tSkinTarget target);
 void ApplySkin();
 // The images around the well follow Panel_Game.btmBG (empty: hidden) whenever it is loaded or dropped.
-int AddSkinBackgroundTarget(tSkinTarget target);
-void RemoveSkinBackgroundTarget(int id);
+[[nodiscard]] tSubscription AddSkinBackgroundTarget(tSkinTarget target);
 void RunSkinBackgroundTargets();
 // Run after the skin list's change handling applied a skin (the options page shows itself again).
-int AddSkinListTarget(tSkinTarget target);
-void RemoveSkinListTarget(int id);
+[[nodiscard]] tSubscription AddSkinListTarget(tSkinTarget target);

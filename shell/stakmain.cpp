@@ -120,11 +120,6 @@ TMainForm::TMainForm()
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     FormClose();
-    RemoveSkinListTarget(skinListTarget_);
-    RemoveSkinTarget(skinTarget_);
-    RemoveLanguageTarget(languageTarget_);
-    SkinList.SetObserver(nullptr);
-    LanguageList.SetObserver(nullptr);
     glass_.reset();
 }
 

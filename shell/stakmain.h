@@ -2,6 +2,7 @@
 // The main window: the log-in view, the about panel and the game view with its well and options pages; the
 // player's options, the control keys and the window-wide key hook.
 
+#include "platform/uSubscription.h"
 #include "storage/uKeyNames.h"
 #include "storage/uUserData.h"
 
@@ -140,7 +141,9 @@ private:
     // The longest a typed name may grow, in characters.
     qsizetype nameLimit_ = std::numeric_limits<int>::max();
     bool closed_ = false;
-    int languageTarget_ = 0;
-    int skinTarget_ = 0;
-    int skinListTarget_ = 0;
+    tSubscription languageTarget_;
+    tSubscription skinTarget_;
+    tSubscription skinListTarget_;
+    tSubscription skinListMirror_;
+    tSubscription languageListMirror_;
 };

@@ -39,10 +39,7 @@ tWindowSkin::tWindowSkin(TMainForm& form) : form_(form) {
     LoadSkinBackground();
 }
 
-tWindowSkin::~tWindowSkin() {
-    RemoveSkinBackgroundTarget(backgroundTarget_);
-    RemoveSkinTarget(skinTarget_);
-}
+tWindowSkin::~tWindowSkin() {}
 
 void tWindowSkin::ApplySkinToWindow() {
     const auto& skin = SkinSettings;

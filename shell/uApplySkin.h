@@ -3,6 +3,8 @@
 // picture buttons of the game view, the hint window, the message box and the pictures around the well. The
 // well, its statistics and its high score panel take their own share through their own skin targets.
 
+#include "platform/uSubscription.h"
+
 class TMainForm;
 
 class tWindowSkin {
@@ -22,6 +24,6 @@ private:
     void ApplyButtons();
 
     TMainForm& form_;
-    int skinTarget_ = 0;
-    int backgroundTarget_ = 0;
+    tSubscription skinTarget_;
+    tSubscription backgroundTarget_;
 };

@@ -82,9 +82,7 @@ TfMessageBox::TfMessageBox(QWidget* mainWindow) : QDialog(mainWindow, Qt::Dialog
     });
 }
 
-TfMessageBox::~TfMessageBox() {
-    RemoveLanguageTarget(languageTarget_);
-}
+TfMessageBox::~TfMessageBox() {}
 
 void TfMessageBox::SetColors(uint32_t panel, uint32_t border, uint32_t text) {
     QPalette p = palette();

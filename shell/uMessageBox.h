@@ -1,6 +1,7 @@
 #pragma once
 // The message box: a modal box with the text and a close button, the presenter of the program's messages.
 
+#include "platform/uSubscription.h"
 #include <QDialog>
 #include <cstdint>
 #include <string>
@@ -36,7 +37,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    int languageTarget_ = 0;
+    tSubscription languageTarget_;
 };
 
 // The box the program shows its messages in. CreateMessageBox makes it with the main window, which then owns

@@ -94,7 +94,7 @@ void TSpinEdit::wheelEvent(QWheelEvent* event) {
     event->ignore();
 }
 
-void MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change) {
+tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change) {
     const auto show = [combo, &list] {
         const QSignalBlocker quiet(combo);
         combo->clear();
@@ -103,12 +103,13 @@ void MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()>
         combo->setCurrentIndex(list.ItemIndex());
         combo->setToolTip(FromCodePage(list.Hint()));
     };
-    list.SetObserver(show);
+    tSubscription mirror = list.Observe(show);
     show();
     QObject::connect(combo, &QComboBox::activated, combo, [&list, change](int index) {
         list.SetItemIndex(index);
         change();
     });
+    return mirror;
 }
 
 TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
@@ -199,9 +200,7 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
     ApplyTexts();
 }
 
-TOptionsPage::~TOptionsPage() {
-    RemoveLanguageTarget(languageTarget_);
-}
+TOptionsPage::~TOptionsPage() {}
 
 void TOptionsPage::ApplyTexts() {
     texts_();

@@ -2,6 +2,7 @@
 // The options page of the game view: game options, control keys and interface choices, each control holding
 // one of a player's options. What a change does is the main window's business; the page only lays them out.
 
+#include "platform/uSubscription.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -50,7 +51,8 @@ protected:
 };
 
 // A combo box that shows a tChoiceList and hands the player's pick back to it, then runs change.
-void MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change);
+[[nodiscard]] tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list,
+                                             std::function<void()> change);
 
 class TOptionsPage : public QFrame {
     Q_OBJECT
@@ -94,5 +96,5 @@ private:
     void ApplyTexts();
 
     std::function<void()> texts_;
-    int languageTarget_ = 0;
+    tSubscription languageTarget_;
 };

@@ -279,6 +279,6 @@ void TMainForm::WireOptions() {
             [this] { OptionButtonClick([this] { iDefOptClick(); }); });
     connect(pConf->iLoad, &tMyButton::clicked, this, [this] { OptionButtonClick([this] { iLoadClick(); }); });
     connect(pConf->iSave, &tMyButton::clicked, this, &TMainForm::iSaveClick);
-    MirrorChoiceList(pConf->cbSkin, SkinList, [] { cbSkinChange(); });
-    MirrorChoiceList(pConf->cbLanguage, LanguageList, [] { cbLanguageChange(); });
+    skinListMirror_ = MirrorChoiceList(pConf->cbSkin, SkinList, [] { cbSkinChange(); });
+    languageListMirror_ = MirrorChoiceList(pConf->cbLanguage, LanguageList, [] { cbLanguageChange(); });
 }

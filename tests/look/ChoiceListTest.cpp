@@ -27,7 +27,7 @@ TEST(ChoiceList, LookupPrefersTheExactSpellingAndOtherwiseIgnoresCase) {
 TEST(ChoiceList, SelectionFollowsItsItemThroughDeletionsAndOutOfRangeSelectsNothing) {
     tChoiceList list = Names({"a", "b", "c", "d"});
     int told = 0;
-    list.SetObserver([&] { ++told; });
+    const tSubscription observer = list.Observe([&] { ++told; });
     list.SetItemIndex(2);
     list.Delete(0);
     EXPECT_EQ(list.ItemIndex(), 1);

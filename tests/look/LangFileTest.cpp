@@ -123,12 +123,12 @@ TEST_F(LanguageFiles, PickingTheEntryAppliedLastReloadsNothing) {
     WriteLanguage("A", {"[General]", "Build=64", "[Language]", "s2107=A-Sounds"});
     ScanLanguages();
     int applied = 0;
-    const int id = AddLanguageTarget([&] { ++applied; });
+    tSubscription id = AddLanguageTarget([&] { ++applied; });
     Pick("A");
     const int afterFirst = applied;
     EXPECT_GE(afterFirst, 2); // the reset and the file
     Pick("A");
-    RemoveLanguageTarget(id);
+    id.Cancel();
     EXPECT_EQ(applied, afterFirst);
 }
 

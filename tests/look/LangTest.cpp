@@ -15,9 +15,9 @@ TEST(LanguageTable, BuiltInTextsLoadAndReachEveryTarget) {
     LoadLanguageResource();
     EXPECT_EQ(LanguageTable.builtIn.Count(), 66);
     std::string seen;
-    const int id = AddLanguageTarget([&] { seen = LangText("s1201"); });
+    tSubscription id = AddLanguageTarget([&] { seen = LangText("s1201"); });
     LoadDefaultLanguage();
-    RemoveLanguageTarget(id);
+    id.Cancel();
     EXPECT_EQ(seen, "Press F2 for new game");
     EXPECT_EQ(LangText("s0000"), "Close message");
     EXPECT_EQ(LangText("s3003"), "Exit");

@@ -233,7 +233,7 @@ TEST_F(SkinBitmaps, PalettedPicturesAndSubfoldersWork) {
 
 TEST_F(SkinBitmaps, ThePictureAroundTheWellIsShownOnlyWhenItHasItsSize) {
     int told = 0;
-    const int id = AddSkinBackgroundTarget([&] { ++told; });
+    tSubscription id = AddSkinBackgroundTarget([&] { ++told; });
     WriteBmp("skin/test/bg.bmp", 585, 460, kBlue, kBlue);
     WriteBmp("skin/test/small.bmp", 584, 460, kBlue, kBlue);
     LoadSkin({"[Panel_Game]", "btmBG=bg.bmp"});
@@ -242,7 +242,7 @@ TEST_F(SkinBitmaps, ThePictureAroundTheWellIsShownOnlyWhenItHasItsSize) {
     EXPECT_TRUE(SkinSettings.Panel_Game.btmBG.Empty());
     LoadSkin({"[Panel_Game]", "btmBG=bg.bmp"});
     LoadDefaultSkin();
-    RemoveSkinBackgroundTarget(id);
+    id.Cancel();
     EXPECT_TRUE(SkinSettings.Panel_Game.btmBG.Empty());
     EXPECT_EQ(told, 7); // each load: the built-in skin hides it, the file shows it or not; then the reset
 }

@@ -78,11 +78,11 @@ TEST_F(Skins, TheBuiltInSkinHasTheProgramsColoursAndPictures) {
     SkinSettings.Author = "kept";
     int applied = 0;
     int background = 0;
-    const int a = AddSkinTarget([&] { ++applied; });
-    const int b = AddSkinBackgroundTarget([&] { ++background; });
+    tSubscription a = AddSkinTarget([&] { ++applied; });
+    tSubscription b = AddSkinBackgroundTarget([&] { ++background; });
     LoadDefaultSkin();
-    RemoveSkinTarget(a);
-    RemoveSkinBackgroundTarget(b);
+    a.Cancel();
+    b.Cancel();
     EXPECT_EQ(applied, 1);
     EXPECT_EQ(background, 1);
     ExpectColors({});
@@ -188,14 +188,14 @@ TEST_F(Skins, PickingSkinsAppliesThemAndShowsTheOptionsPageAgain) {
     WriteSkin("Blue", {"[General]", "Build=64", "Author=b", "[Common]", "clrPanel=$FF0000"});
     ScanSkins();
     int shown = 0;
-    const int id = AddSkinListTarget([&] { ++shown; });
+    tSubscription id = AddSkinListTarget([&] { ++shown; });
     Pick("Blue");
     EXPECT_EQ(SkinSettings.Common.clrPanel, 0xFF0000u);
     EXPECT_EQ(SkinList.Hint(), "Author : b\r\nVersion : \r\nE-Mail : \r\nComment : ");
     Pick("Blue");
     EXPECT_EQ(shown, 1);
     Pick("(Default)");
-    RemoveSkinListTarget(id);
+    id.Cancel();
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(SkinSettings.Common.clrPanel, skincolor::DarkRed);
     EXPECT_EQ(SkinList.Hint(), "Default skin");
@@ -229,10 +229,10 @@ TEST_F(Skins, ASkinDeletedAfterStartUpBringsBackTheBuiltInLook) {
 TEST_F(Skins, AtLogInAMissingStoredSkinFallsBackWithTheMessage) {
     ScanSkins();
     int shown = 0;
-    const int id = AddSkinListTarget([&] { ++shown; });
+    tSubscription id = AddSkinListTarget([&] { ++shown; });
     LoadDefaultSkin();
     SelectSkin("Nowhere");
-    RemoveSkinListTarget(id);
+    id.Cancel();
     EXPECT_EQ(messages, (std::vector<std::string>{"Skin not found... Default loaded."}));
     EXPECT_EQ(SkinList.Text(), "(Default)");
     EXPECT_EQ(SkinList.LastName(), "(Default)");
