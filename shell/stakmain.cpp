@@ -1,6 +1,7 @@
 #include "shell/stakmain.h"
 
 #include "engine/uGame.h"
+#include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uBaseDir.h"
@@ -12,10 +13,12 @@
 #include "shell/uAbout.h"
 #include "shell/uApplySkin.h"
 #include "shell/uHelp.h"
+#include "shell/uKeys.h"
 #include "shell/uOptionsPage.h"
 #include "widgets/uOther.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -28,15 +31,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolTip>
-
-std::string CurrentUser;
 
 namespace {
 
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
+// A typed name may grow one character past this width of the label's font.
+constexpr int kNameWidthLimit = 100;
 
 const char* const kCredits = "Stakkar: a falling-block game written with Qt and zlib";
 
@@ -100,9 +104,8 @@ TMainForm::TMainForm()
     });
     qApp->installEventFilter(this);
 
-    CurrentUser.clear();
     FillUserList();
-    keyNames_.LoadResource();
+    keys_->LoadNames();
     ScanSkins();
     ScanLanguages();
     LoadLanguageResource();
@@ -191,6 +194,10 @@ void TMainForm::BuildGameView() {
     iBGBottom = background("iBGBottom", QRect(121, 401, 202, 58));
     iBGRight = background("iBGRight", QRect(322, 1, 262, 458));
     pConf = new TOptionsPage(pGame);
+    keys_ = std::make_unique<tKeyBindings>(pConf->eKeys, [this](int slot, uint16_t code) {
+        if (glass_)
+            glass_->SetKey(slot, code);
+    });
     Paint(pConf, skincolor::DarkRed);
     DrawTabs(true);
 }
@@ -359,9 +366,9 @@ void TMainForm::FormClose() {
     if (closed_)
         return;
     closed_ = true;
-    if (!CurrentUser.empty() && pConf->cbAutoSave->isChecked())
-        SaveUserData(CurrentUser);
-    keyNames_.Free();
+    if (!players_.Current().empty() && pConf->cbAutoSave->isChecked())
+        SaveUserData(players_.Current());
+    keys_->FreeNames();
     FreeLanguageResource();
 }
 
@@ -449,4 +456,211 @@ void TMainForm::OptionButtonClick(const std::function<void()>& fill) {
     level->setMaximum(maximumBefore);
     level->setValue(levelBefore);
     lines->setValue(linesBefore);
+}
+
+void TMainForm::FormShortCut(uint16_t code) {
+    const tView view = View();
+    if (glass_ == nullptr || (view != tView::Well && view != tView::Options))
+        return;
+    const bool well = view == tView::Well;
+    switch (code) {
+    case kVkPause:
+        if (well)
+            glass_->SetPause(!glass_->Paused());
+        break;
+    case kVkEscape:
+        if (well)
+            glass_->StopGame(true);
+        break;
+    case kVkF1:
+        iHelpClick();
+        break;
+    case kVkF2:
+        if (well)
+            glass_->NewGame();
+        break;
+    case kVkF3:
+        if (!well)
+            iGameClick();
+        break;
+    case kVkF4:
+        if (well)
+            iOptClick();
+        break;
+    default:
+        if (well && code != 0)
+            glass_->HandleKey(code);
+        break;
+    }
+}
+
+void TMainForm::AppDeactivate() {
+    if (glass_ && View() == tView::Well && pConf->cbAutoPause->isChecked() && !glass_->Paused())
+        glass_->SetPause(true);
+}
+
+void TMainForm::FillUserList() {
+    const QSignalBlocker quiet(cbUsers);
+    const QString typed = cbUsers->currentText();
+    cbUsers->clear();
+    cbUsers->addItems(players_.Names());
+    cbUsers->setCurrentIndex(-1);
+    cbUsers->setEditText(typed);
+}
+
+void TMainForm::cbUsersChange(const QString& text) {
+    // The length limit stops typing only: the line edit's own maximum would also cut a name picked from the
+    // list, and deleting is always allowed.
+    const bool grownPastLimit = text.size() > nameLimit_ && text.size() > lastGoodName_.size() &&
+                                cbUsers->findText(text, Qt::MatchFixedString) < 0;
+    if (!AcceptableNameText(text) || grownPastLimit) {
+        QLineEdit* edit = cbUsers->lineEdit();
+        const qsizetype cursor = edit->cursorPosition() - (text.size() - lastGoodName_.size());
+        const QSignalBlocker quiet(cbUsers);
+        cbUsers->setEditText(lastGoodName_);
+        edit->setCursorPosition(static_cast<int>(std::clamp<qsizetype>(cursor, 0, lastGoodName_.size())));
+        return;
+    }
+    lastGoodName_ = text;
+    const int limit = NameLengthLimit(text, lUserName->font(), kNameWidthLimit);
+    if (limit > 0)
+        nameLimit_ = limit;
+}
+
+void TMainForm::bLogInClick() {
+    // Only from the log-in view: a key that reaches the player box twice must not make a second engine over
+    // the first.
+    if (View() != tView::Login)
+        return;
+    const QString typed = cbUsers->currentText();
+    if (typed.isEmpty() || !AcceptableNameText(typed)) {
+        PlayResourceSound("Error", true);
+        return;
+    }
+    PlayResourceSound("Login", true);
+    glass_ = std::make_unique<tGlass>(pGlass);
+    const int item = cbUsers->findText(typed, Qt::MatchFixedString);
+    players_.LogIn(
+        ToCodePage(item >= 0 && cbUsers->itemText(item) == typed ? cbUsers->itemText(item) : typed));
+    glass_->SetPlayer(players_.Current());
+    LoadUserData(players_.Current());
+    SaveUserData(players_.Current());
+    cbDifficultChange();
+    for (TKeyEdit* edit : pConf->eKeys)
+        keys_->Changed(edit);
+    glass_->SetBrokenLines(pConf->seBrLines->value());
+    glass_->SetDifficulty(pConf->cbDifficult->currentIndex(), ToCodePage(pConf->cbDifficult->currentText()));
+    glass_->SetStartLevel(pConf->seStartLevel->value());
+    glass_->SetGameType(pConf->cbGType->currentIndex() == 1, ToCodePage(pConf->cbGType->currentText()));
+    glass_->SetShowFix(pConf->cbShowFix->isChecked());
+    glass_->SetShadow(pConf->cbShadow->isChecked());
+    glass_->SetSounds(pConf->cbSounds->isChecked());
+    glass_->ShowScores(ToCodePage(pConf->cbGType->currentText()),
+                       ToCodePage(pConf->cbDifficult->currentText()));
+    optionsChanged_ = false;
+    if (KeysValid()) {
+        iGameClick();
+    } else {
+        iOptClick();
+        ShowMessageBox(LangText("s0001"));
+    }
+    pGame->show();
+    pLogIn->hide();
+    pAbout->hide();
+    // Keys reach the hook through the window until the player clicks a control.
+    TakeKeys();
+}
+
+void TMainForm::LoadUserData(const std::string& player) {
+    const tUserOptions options = players_.Options(player);
+    pConf->ShowOptions(options);
+    std::array<std::string, 7> keys;
+    for (size_t i = 0; i < keys.size(); ++i)
+        keys[i] = options[uoKey1 + i];
+    keys_->Show(keys);
+    LoadDefaultLanguage();
+    SelectLanguage(options[uoLanguage]);
+    LoadDefaultSkin();
+    SelectSkin(options[uoSkin]);
+    SetFullScreen(pConf->cbFullScreen->isChecked());
+}
+
+tUserOptions TMainForm::ControlOptions() const {
+    return pConf->Options();
+}
+
+void TMainForm::SaveUserData(const std::string& player) {
+    players_.Save(player, ControlOptions());
+}
+
+void TMainForm::iUserClick() {
+    LoadDefaultSkin();
+    SetFullScreen(false);
+    if (pConf->cbAutoSave->isChecked())
+        SaveUserData(players_.Current());
+    cbUsers->setEditText(QString());
+    FillUserList();
+    pLogIn->show();
+    glass_.reset();
+    pGame->hide();
+    cbUsers->setFocus();
+    players_.LogOut();
+}
+
+void TMainForm::iDefOptClick() {
+    pConf->SetStandardOptions();
+    keys_->SetDefaults();
+}
+
+void TMainForm::cbGTypeChange() {
+    if (glass_)
+        glass_->SetGameType(pConf->cbGType->currentIndex() == 1, ToCodePage(pConf->cbGType->currentText()));
+    optionsChanged_ = true;
+}
+
+void TMainForm::cbDifficultChange() {
+    const int index = std::max(0, pConf->cbDifficult->currentIndex());
+    if (glass_)
+        glass_->SetDifficulty(index, ToCodePage(pConf->cbDifficult->currentText()));
+    // A lower maximum pulls the value down with it, and its own handling follows.
+    pConf->seStartLevel->setMaximum(StartLevelLimit(index));
+    optionsChanged_ = true;
+}
+
+void TMainForm::WireOptions() {
+    connect(pConf->cbGType, &QComboBox::activated, this, &TMainForm::cbGTypeChange);
+    connect(pConf->cbDifficult, &QComboBox::activated, this, &TMainForm::cbDifficultChange);
+    connect(pConf->seStartLevel, &QSpinBox::valueChanged, this, [this](int level) {
+        if (glass_)
+            glass_->SetStartLevel(level);
+        optionsChanged_ = true;
+    });
+    connect(pConf->seBrLines, &QSpinBox::valueChanged, this, [this](int lines) {
+        if (glass_)
+            glass_->SetBrokenLines(lines);
+        optionsChanged_ = true;
+    });
+    connect(pConf->cbFullScreen, &QCheckBox::toggled, this, &TMainForm::SetFullScreen);
+    connect(pConf->cbShowFix, &QCheckBox::toggled, this, [this](bool on) {
+        if (glass_)
+            glass_->SetShowFix(on);
+    });
+    connect(pConf->cbShadow, &QCheckBox::toggled, this, [this](bool on) {
+        if (glass_)
+            glass_->SetShadow(on);
+    });
+    connect(pConf->cbSounds, &QCheckBox::toggled, this, [this](bool on) {
+        if (glass_)
+            glass_->SetSounds(on);
+    });
+    for (TKeyEdit* edit : pConf->eKeys) {
+        edit->SetKeyHandler([this](TKeyEdit* target, uint16_t code) { keys_->KeyDown(target, code); });
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { keys_->Changed(edit); });
+    }
+    connect(pConf->iDefOpt, &tMyButton::clicked, this,
+            [this] { OptionButtonClick([this] { iDefOptClick(); }); });
+    connect(pConf->iLoad, &tMyButton::clicked, this, [this] { OptionButtonClick([this] { iLoadClick(); }); });
+    connect(pConf->iSave, &tMyButton::clicked, this, &TMainForm::iSaveClick);
+    skinListMirror_ = MirrorChoiceList(pConf->cbSkin, SkinList, [] { cbSkinChange(); });
+    languageListMirror_ = MirrorChoiceList(pConf->cbLanguage, LanguageList, [] { cbLanguageChange(); });
 }

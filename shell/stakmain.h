@@ -1,8 +1,11 @@
 #pragma once
 // The main window: the log-in view, the about panel and the game view with its well and options pages; the
-// player's options, the control keys and the window-wide key hook.
+// player's options, the control keys and the window-wide key hook. The players and the key bindings are
+// classes of their own that the window holds.
 
 #include "platform/uSubscription.h"
+#include "shell/uKeys.h"
+#include "shell/uPlayers.h"
 #include "storage/uKeyNames.h"
 #include "storage/uUserData.h"
 
@@ -26,9 +29,6 @@ class TOptionsPage;
 class tGlass;
 class tMyButton;
 class tWindowSkin;
-
-// The logged-in player's name; empty while nobody is logged in.
-extern std::string CurrentUser;
 
 inline constexpr const char* kApplicationTitle = "Stakkar";
 
@@ -59,11 +59,11 @@ public:
     void SaveUserData(const std::string& player);
     void iUserClick();
     void iDefOptClick();
-    void iLoadClick() { LoadUserData(CurrentUser); }
+    void iLoadClick() { LoadUserData(players_.Current()); }
     // The standard and restore option buttons: while a game runs the four game options stay as they are;
     // otherwise the engine follows the lists they changed.
     void OptionButtonClick(const std::function<void()>& fill);
-    void iSaveClick() { SaveUserData(CurrentUser); }
+    void iSaveClick() { SaveUserData(players_.Current()); }
     // The controls' values as users.dat stores them.
     tUserOptions ControlOptions() const;
 
@@ -71,10 +71,7 @@ public:
     void cbDifficultChange();
     bool OptionsChanged() const { return optionsChanged_; }
 
-    void eKeys1KeyDown(TKeyEdit* edit, uint16_t code);
-    void eKeys1Change(TKeyEdit* edit);
-    bool KeysValid() const;
-    void SetDefaultKeys();
+    bool KeysValid() const { return keys_->Valid(); }
     // Fixed keys act on the views and the game; every other key goes to the engine while the well shows.
     void FormShortCut(uint16_t code);
     void AppDeactivate();
@@ -84,7 +81,9 @@ public:
     void SetHintColors(uint32_t arrow, uint32_t arrowBackground, uint32_t text, uint32_t background,
                        uint32_t border);
 
-    const tKeyNames& KeyNames() const { return keyNames_; }
+    const tKeyNames& KeyNames() const { return keys_->Names(); }
+    // The logged-in player's name; empty while nobody is logged in.
+    const std::string& CurrentPlayer() const { return players_.Current(); }
     tGlass* Glass() const { return glass_.get(); }
     // Brings the window to the front, as a second start of the program asks.
     void BringToFront();
@@ -131,7 +130,8 @@ private:
 
     std::unique_ptr<tGlass> glass_;
     std::unique_ptr<tWindowSkin> windowSkin_;
-    tKeyNames keyNames_;
+    tPlayers players_;
+    std::unique_ptr<tKeyBindings> keys_;
     bool fullScreen_ = false;
     QGraphicsScene* scene_ = nullptr;
     QGraphicsProxyWidget* proxy_ = nullptr;

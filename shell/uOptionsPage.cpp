@@ -2,16 +2,15 @@
 
 #include "look/uChoiceList.h"
 #include "look/uLang.h"
+#include "look/uSkin.h"
 #include "platform/uCodePage.h"
-#include "platform/uKeyCode.h"
+#include "shell/uPlayers.h"
 #include "storage/uKeyNames.h"
 #include "widgets/uOther.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QWheelEvent>
+#include <QSignalBlocker>
 
 #include <vector>
 
@@ -30,6 +29,14 @@ constexpr int kKeyRowTop = 195;
 constexpr int kKeyRowStep = 35;
 constexpr int kKeyRightLeft = 325;
 
+// The item of that text, letter case ignored; the first one when there is none.
+int ItemOf(const QComboBox* combo, const std::string& text) {
+    for (int i = 0; i < combo->count(); ++i)
+        if (SameTextNoCase(ToCodePage(combo->itemText(i)), text))
+            return i;
+    return 0;
+}
+
 QFont Verdana(bool bold) {
     QFont font("Verdana");
     font.setPixelSize(11);
@@ -38,61 +45,6 @@ QFont Verdana(bool bold) {
 }
 
 } // namespace
-
-TKeyEdit::TKeyEdit(QWidget* parent, int slot) : QLineEdit(parent), slot_(slot) {
-    setObjectName(QString("eKeys%1").arg(slot));
-    setReadOnly(true);
-    setText(FromCodePage(kNoKey));
-}
-
-bool TKeyEdit::event(QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
-        return true;
-    }
-    return QLineEdit::event(event);
-}
-
-void TKeyEdit::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    if (keyHandler_)
-        keyHandler_(this, VirtualKeyCode(*event));
-    selectAll();
-}
-
-void TKeyEdit::mousePressEvent(QMouseEvent* event) {
-    QLineEdit::mousePressEvent(event);
-    selectAll();
-}
-
-void TKeyEdit::mouseReleaseEvent(QMouseEvent* event) {
-    QLineEdit::mouseReleaseEvent(event);
-    selectAll();
-}
-
-TSpinEdit::TSpinEdit(QWidget* parent, const char* name, int minimum, int maximum) : QSpinBox(parent) {
-    setObjectName(name);
-    setRange(minimum, maximum);
-    lineEdit()->setReadOnly(true);
-}
-
-void TSpinEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
-        QSpinBox::keyPressEvent(event);
-        return;
-    }
-    // Page keys would jump ten steps, Home and End to either limit.
-    if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
-        QApplication::beep();
-        event->accept();
-        return;
-    }
-    event->ignore();
-}
-
-void TSpinEdit::wheelEvent(QWheelEvent* event) {
-    event->ignore();
-}
 
 tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change) {
     const auto show = [combo, &list] {
@@ -228,4 +180,57 @@ QCheckBox* TOptionsPage::AddCheckBox(const char* name, const char* key, int top)
     box->setObjectName(name);
     box->setGeometry(kCheckLeft, top, kCheckWidth, 18);
     return box;
+}
+
+void TOptionsPage::ShowOptions(const tUserOptions& options) {
+    {
+        const QSignalBlocker quietType(cbGType);
+        const QSignalBlocker quietDifficulty(cbDifficult);
+        cbGType->setCurrentIndex(ItemOf(cbGType, options[uoGameMode]));
+        cbDifficult->setCurrentIndex(ItemOf(cbDifficult, options[uoDifficult]));
+    }
+    // The limit is the shown difficulty's, not the one the previous player left behind.
+    seStartLevel->setMaximum(StartLevelLimit(cbDifficult->currentIndex()));
+    seStartLevel->setValue(UserInteger(options, uoStartLevel));
+    seBrLines->setValue(UserInteger(options, uoBrokenLines));
+    const std::pair<QCheckBox*, tUserOption> boxes[] = {
+        {cbAutoPause, uoAutoPause}, {cbFullScreen, uoFullScreen}, {cbSounds, uoSounds},
+        {cbShowFix, uoShowFix},     {cbShadow, uoShadow},         {cbAutoSave, uoAutoSave}};
+    for (const auto& [box, option] : boxes)
+        box->setChecked(UserFlag(options, option));
+}
+
+tUserOptions TOptionsPage::Options() const {
+    tUserOptions options;
+    const auto flag = [](const QCheckBox* box) { return std::string(box->isChecked() ? "1" : "0"); };
+    options[uoGameMode] = ToCodePage(cbGType->currentText());
+    options[uoDifficult] = ToCodePage(cbDifficult->currentText());
+    options[uoStartLevel] = std::to_string(seStartLevel->value());
+    options[uoBrokenLines] = std::to_string(seBrLines->value());
+    options[uoAutoPause] = flag(cbAutoPause);
+    options[uoFullScreen] = flag(cbFullScreen);
+    options[uoSounds] = flag(cbSounds);
+    options[uoShowFix] = flag(cbShowFix);
+    options[uoShadow] = flag(cbShadow);
+    options[uoAutoSave] = flag(cbAutoSave);
+    for (size_t i = 0; i < eKeys.size(); ++i)
+        options[uoKey1 + i] = ToCodePage(eKeys[i]->text());
+    options[uoSkin] = SkinList.ItemIndex() < 0 ? std::string(kDefaultSkin) : SkinList.Text();
+    options[uoLanguage] = LanguageList.ItemIndex() < 0 ? std::string(kDefaultLanguage) : LanguageList.Text();
+    return options;
+}
+
+void TOptionsPage::SetStandardOptions() {
+    const QSignalBlocker quietType(cbGType);
+    const QSignalBlocker quietDifficulty(cbDifficult);
+    cbGType->setCurrentIndex(0);
+    cbDifficult->setCurrentIndex(0);
+    seStartLevel->setValue(1);
+    seBrLines->setValue(0);
+    cbAutoPause->setChecked(true);
+    cbFullScreen->setChecked(false);
+    cbSounds->setChecked(true);
+    cbShadow->setChecked(false);
+    cbShowFix->setChecked(true);
+    cbAutoSave->setChecked(true);
 }

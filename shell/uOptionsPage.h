@@ -3,6 +3,10 @@
 // one of a player's options. What a change does is the main window's business; the page only lays them out.
 
 #include "platform/uSubscription.h"
+#include "storage/uUserData.h"
+#include "widgets/uKeyEdit.h"
+#include "widgets/uSpinEdit.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -16,39 +20,6 @@
 class QLabel;
 class tChoiceList;
 class tMyButton;
-
-// A read-only edit that shows the name of the key bound to one action; it captures the key pressed in it.
-class TKeyEdit : public QLineEdit {
-    Q_OBJECT
-public:
-    TKeyEdit(QWidget* parent, int slot);
-    int Slot() const { return slot_; }
-    // Told of every key pressed in the edit, as a virtual-key code (0 for a key without one).
-    void SetKeyHandler(std::function<void(TKeyEdit*, uint16_t)> handler) { keyHandler_ = std::move(handler); }
-
-protected:
-    // Tab and the like reach the capture too: nothing in an edit moves the focus.
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    int slot_;
-    std::function<void(TKeyEdit*, uint16_t)> keyHandler_;
-};
-
-// A spin edit whose value moves only by its spin buttons and the Up and Down keys, one step at a time; a
-// typed character is refused with a beep.
-class TSpinEdit : public QSpinBox {
-    Q_OBJECT
-public:
-    TSpinEdit(QWidget* parent, const char* name, int minimum, int maximum);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-};
 
 // A combo box that shows a tChoiceList and hands the player's pick back to it, then runs change.
 [[nodiscard]] tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list,
@@ -88,6 +59,15 @@ public:
     tMyButton* iDefOpt = nullptr;
     tMyButton* iLoad = nullptr;
     tMyButton* iSave = nullptr;
+
+    // The controls show a player's options, the two lists without their change handling; the start level's
+    // limit is that of the shown difficulty. Keys, skin and language are shown by their own owners.
+    void ShowOptions(const tUserOptions& options);
+    // The controls' values as users.dat stores them, the keys' names included; skin and language are the
+    // lists' own.
+    tUserOptions Options() const;
+    // The standard options, the lists set without their change handling; keys are left to their owner.
+    void SetStandardOptions();
 
 private:
     QLabel* AddTitle(const char* name, const char* key, int top);

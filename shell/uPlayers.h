@@ -1,10 +1,32 @@
 #pragma once
-// Players and their options: the log-in, the change of player and the option buttons of the main window
-// (TMainForm's members defined in uPlayers.cpp), and the rule a typed name follows.
+// Players and their options: users.dat with the player logged in now, and the rules a typed name follows.
+
+#include "storage/uUserData.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <string>
 
 class QFont;
+
+class tPlayers {
+public:
+    // The player logged in now; empty while nobody is.
+    const std::string& Current() const { return current_; }
+    void LogIn(std::string name) { current_ = std::move(name); }
+    void LogOut() { current_.clear(); }
+
+    // The names users.dat holds, sorted ignoring letter case.
+    QStringList Names() const;
+    // A player's options, the defaults for what the file does not hold.
+    tUserOptions Options(const std::string& player) const;
+    // Stores a player's options; a failed save is told with its reason and the file stays as it was.
+    void Save(const std::string& player, const tUserOptions& options) const;
+
+private:
+    std::string current_;
+};
 
 // A name as it may be typed: only what the code page holds, and nothing that would break a section line of
 // users.dat (line breaks, NUL, square brackets).

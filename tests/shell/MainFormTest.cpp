@@ -89,7 +89,7 @@ TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
     Start();
     LogIn("Ann");
     EXPECT_EQ(sounds.front(), "Login");
-    EXPECT_EQ(CurrentUser, "Ann");
+    EXPECT_EQ(form->CurrentPlayer(), "Ann");
     ASSERT_NE(form->Glass(), nullptr);
     EXPECT_EQ(form->View(), TMainForm::tView::Well);
     EXPECT_TRUE(messages.empty());
@@ -237,7 +237,7 @@ TEST_F(MainForm, ChangeOfPlayerSavesOnlyWithAutoSave) {
     QTest::mouseClick(form->iUser, Qt::LeftButton);
     EXPECT_EQ(form->View(), TMainForm::tView::Login);
     EXPECT_EQ(form->Glass(), nullptr);
-    EXPECT_TRUE(CurrentUser.empty());
+    EXPECT_TRUE(form->CurrentPlayer().empty());
     EXPECT_EQ(ReadUsers().ReadString("Ann", "BrokenLines", ""), "5");
     LogIn("Ann");
     EXPECT_EQ(Page().seBrLines->value(), 5);
@@ -298,7 +298,7 @@ TEST_F(MainForm, TheTypingLimitNeverCutsANamePickedFromTheList) {
     QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Backspace);
     EXPECT_EQ(form->cbUsers->currentText(), "Robert Longnam");
     QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(CurrentUser, "Robert Longnam");
+    EXPECT_EQ(form->CurrentPlayer(), "Robert Longnam");
 }
 
 TEST_F(MainForm, EveryControlWorksInFullScreenAndUntickingItThereLeavesIt) {
