@@ -33,7 +33,7 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     stat_->Reset();
     ApplySkinToWell();
     PrepareWell();
-    ShowMessage(1);
+    ShowMessage(tWellMessage::NewGame);
     view_->SetMessageVisible(true);
     languageTarget_ = AddLanguageTarget([this] { view_->SetMessage(MessageText()); });
     skinTarget_ = AddSkinTarget([this] { ApplySkinToWell(); });
@@ -80,7 +80,7 @@ void tGlass::SetPause(bool on) {
     paused_ = on;
     if (on) {
         DrawAllTiles();
-        ShowMessage(2);
+        ShowMessage(tWellMessage::Pause);
         view_->SetMessageVisible(true);
         return;
     }
@@ -102,10 +102,10 @@ void tGlass::StopGame(bool interrupted) {
     playing_ = false;
     timer_.Stop();
     if (interrupted) {
-        ShowMessage(4);
+        ShowMessage(tWellMessage::Interrupted);
         hiScore_->LoadTable(gameTypeName_, difficultyName_, stat_->PlayerName());
     } else {
-        ShowMessage(3);
+        ShowMessage(tWellMessage::GameOver);
         AddScore(0);
         hiScore_->SaveResult(Result());
     }
@@ -176,7 +176,7 @@ void tGlass::ShowScores(const std::string& gameTypeName, const std::string& diff
 }
 
 void tGlass::ResetWell() {
-    ShowMessage(1);
+    ShowMessage(tWellMessage::NewGame);
     view_->SetMessageVisible(true);
     PrepareWell();
 }
@@ -463,7 +463,7 @@ void tGlass::DrawAllTiles() {
     }
 }
 
-void tGlass::ShowMessage(int state) {
+void tGlass::ShowMessage(tWellMessage state) {
     messageState_ = state;
     view_->SetMessage(MessageText());
 }
@@ -471,15 +471,16 @@ void tGlass::ShowMessage(int state) {
 std::string tGlass::MessageText() const {
     const std::string& newGame = LangText("s1201");
     switch (messageState_) {
-    case 2:
+    case tWellMessage::Pause:
         return HeaderForm(LangText("s1202"));
-    case 3:
+    case tWellMessage::GameOver:
         return HeaderForm(LangText("s1204")) + "\n\r" + newGame;
-    case 4:
+    case tWellMessage::Interrupted:
         return HeaderForm(LangText("s1203")) + "\n\r" + newGame;
-    default:
-        return newGame;
+    case tWellMessage::NewGame:
+        break;
     }
+    return newGame;
 }
 
 tGameResult tGlass::Result() const {

@@ -22,6 +22,9 @@ class QWidget;
 
 inline constexpr int kActionSlots = 7;
 
+// What the well says over itself: how to start a game, that it is paused, over, or was given up.
+enum class tWellMessage { NewGame = 1, Pause = 2, GameOver = 3, Interrupted = 4 };
+
 class tGlass {
 public:
     // The pictures, labels and statistics become children of `parent`. The high score table may be handed in;
@@ -83,7 +86,7 @@ public:
     int FigX() const { return figX_; }
     int FigY() const { return figY_; }
     bool Falling() const { return falling_; }
-    int MessageState() const { return messageState_; }
+    tWellMessage MessageState() const { return messageState_; }
     const tGameTimer& Timer() const { return timer_; }
     tStat& Stat() { return *stat_; }
     tHiScore& HiScore() { return *hiScore_; }
@@ -115,7 +118,7 @@ private:
     void SetArrowRow(int row) { view_->SetArrowRow(row); }
     void DrawWellFromGrid();
     void DrawAllTiles();
-    void ShowMessage(int state);
+    void ShowMessage(tWellMessage state);
     std::string MessageText() const;
     tGameResult Result() const;
 
@@ -139,7 +142,7 @@ private:
     int difficulty_ = 0;
     int baseInterval_ = 500;
     int figuresPerLevel_ = 50;
-    int messageState_ = 1;
+    tWellMessage messageState_ = tWellMessage::NewGame;
     std::unique_ptr<tWellView> view_;
     std::unique_ptr<tHiScore> hiScore_;
     QPointer<tMyFlatPanel> scorePanel_;

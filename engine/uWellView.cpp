@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kCell = 20;
-
 QImage PictureFormat(const QImage& image) {
     return image.isNull() || image.format() == QImage::Format_RGB32
                ? image
@@ -36,7 +34,7 @@ tWellView::tWellView(QWidget* parent)
     previewImage_->move(21, 45);
     arrowImage_->move(323, 1);
     message_->setWordWrap(true);
-    fixedBlock_.image = QImage(kCell, kCell, QImage::Format_RGB32);
+    fixedBlock_.image = QImage(kCellPixels, kCellPixels, QImage::Format_RGB32);
     fixedBlock_.image.fill(Qt::black);
 }
 
@@ -48,18 +46,18 @@ tWellView::~tWellView() {
 }
 
 void tWellView::DrawCell(int column, int row, const tBitmap* image) {
-    const int x = kCell * column - 19;
-    const int y = kCell * row - 20;
+    const int x = kCellPixels * column - 19;
+    const int y = kCellPixels * row - 20;
     DrawBitmap(wellImage_->Image(), x, y,
                image != nullptr ? *image : wellTiles_[(column - 1) * 20 + row - 1]);
-    wellImage_->Changed(QRect(x, y, kCell, kCell));
+    wellImage_->Changed(QRect(x, y, kCellPixels, kCellPixels));
 }
 
 void tWellView::DrawPreviewCell(int column, int row, const tBitmap* image) {
-    const int x = (column - 1) * kCell;
-    const int y = (row - 1) * kCell;
+    const int x = (column - 1) * kCellPixels;
+    const int y = (row - 1) * kCellPixels;
     DrawBitmap(previewImage_->Image(), x, y, image != nullptr ? *image : emptyPreviewCell_);
-    previewImage_->Changed(QRect(x, y, kCell, kCell));
+    previewImage_->Changed(QRect(x, y, kCellPixels, kCellPixels));
 }
 
 const tBitmap& tWellView::Block() {
@@ -82,7 +80,7 @@ void tWellView::SetFixedLook(bool marked) {
 }
 
 void tWellView::SetArrowRow(int row) {
-    arrowImage_->move(arrowImage_->x(), kCell * (row - 1) + 1);
+    arrowImage_->move(arrowImage_->x(), kCellPixels * (row - 1) + 1);
 }
 
 void tWellView::RepaintWell() {
@@ -95,13 +93,14 @@ void tWellView::RebuildSkinImages() {
     for (int column = 1; column <= kWellColumns; ++column) {
         for (int row = 1; row <= kWellRows; ++row) {
             tBitmap& tile = wellTiles_[(column - 1) * 20 + row - 1];
-            tile.image = SolidImage(kCell, kCell, skin.Panel_Game.clrPanel);
+            tile.image = SolidImage(kCellPixels, kCellPixels, skin.Panel_Game.clrPanel);
             if (!background.isNull()) {
-                CopyRect(tile.image, 0, 0, background, (column - 1) * kCell, (row - 1) * kCell, kCell, kCell);
+                CopyRect(tile.image, 0, 0, background, (column - 1) * kCellPixels, (row - 1) * kCellPixels,
+                         kCellPixels, kCellPixels);
             }
         }
     }
-    emptyPreviewCell_.image = SolidImage(kCell, kCell, skin.Panel_Game.clrPanel);
+    emptyPreviewCell_.image = SolidImage(kCellPixels, kCellPixels, skin.Panel_Game.clrPanel);
 
     QImage& well = wellImage_->Image();
     QPainter frame(&well);

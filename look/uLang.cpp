@@ -3,6 +3,7 @@
 #include "look/uFolderScan.h"
 #include "look/uSkin.h"
 #include "platform/uBaseDir.h"
+#include "platform/uBuild.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "platform/uTargets.h"
@@ -14,7 +15,6 @@ tChoiceList LanguageList;
 namespace {
 
 constexpr int kOldestBuild = 55;
-constexpr int kProgramBuild = 64;
 
 tTargetList& Targets() {
     static tTargetList targets;

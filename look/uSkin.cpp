@@ -16,7 +16,6 @@ tChoiceList SkinList;
 
 namespace {
 
-constexpr int kCell = 20;
 constexpr QRgb kPureRed = 0xFFFF0000u;
 
 tTargetList& SkinTargets() {
@@ -121,14 +120,14 @@ std::string SkinHint(std::string_view name) {
 
 void FillWellBackground() {
     QImage& well = SkinSettings.Glass.btmGlass.image;
-    if (well.size() != QSize(kWellColumns * kCell, kWellRows * kCell) ||
+    if (well.size() != QSize(kWellColumns * kCellPixels, kWellRows * kCellPixels) ||
         well.format() != QImage::Format_RGB32) {
-        well = QImage(kWellColumns * kCell, kWellRows * kCell, QImage::Format_RGB32);
+        well = QImage(kWellColumns * kCellPixels, kWellRows * kCellPixels, QImage::Format_RGB32);
         well.fill(Qt::black);
     }
     for (int c = 0; c < kWellColumns; ++c) {
         for (int r = 0; r < kWellRows; ++r) {
-            DrawBitmap(well, c * kCell, r * kCell, SkinSettings.Glass.btmBlockFree);
+            DrawBitmap(well, c * kCellPixels, r * kCellPixels, SkinSettings.Glass.btmBlockFree);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "look/uSkin.h"
 #include "look/uSkinBitmap.h"
 #include "look/uSkinTable.h"
+#include "platform/uBuild.h"
 #include "platform/uCodePage.h"
 #include "platform/uMessage.h"
 
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr int kOldestBuild = 61;
-constexpr int kProgramBuild = 64;
 
 // Negative values name the system colours of another window toolkit and a top byte other than 0 a palette
 // entry; neither exists here, so such a value counts as missing.

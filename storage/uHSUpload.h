@@ -2,13 +2,14 @@
 // Publishing a stored result: the signed record and the address of the score server's page that receives it.
 // The program only builds the address; the browser sends it, and no answer is ever read.
 
+#include "platform/uBuild.h"
 #include "storage/uHSEntry.h"
 
 #include <string>
 #include <string_view>
 
 // The build the server checks records against.
-inline constexpr int kUploadBuild = 64;
+inline constexpr int kUploadBuild = kProgramBuild;
 // The score server's page, up to "index.php", unless the settings file names another: a score server run on
 // this machine with its defaults.
 inline constexpr std::string_view kScorePageBase = "http://127.0.0.1:8888/";

@@ -9,6 +9,8 @@
 
 inline constexpr int kWellColumns = 10;
 inline constexpr int kWellRows = 20;
+// A cell's side on screen, in pixels.
+inline constexpr int kCellPixels = 20;
 
 class tWell {
 public:

@@ -230,7 +230,7 @@ TEST_F(GlassTest, BrokenLinesAreLaidFromTheFloorUpWithTheGenerator) {
     glass->ResetWell();
     EXPECT_EQ(Picture(18, 20), "FF.....FFF|F...FFF..F|.F...FF.FF") << "the same lines again";
     EXPECT_TRUE(glass->Playing()) << "resetting the well does not stop the game";
-    EXPECT_EQ(glass->MessageState(), 1);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::NewGame);
 }
 
 TEST_F(GlassTest, LevelsRiseEveryFiftyFiguresOnEasyAndSpeedUp) {
@@ -281,7 +281,7 @@ TEST_F(GlassTest, AFigureThatCannotEnterEndsTheGameAndTheResultIsRecorded) {
     EXPECT_FALSE(glass->Playing());
     EXPECT_TRUE(glass->Paused());
     EXPECT_FALSE(glass->Timer().IsActive());
-    EXPECT_EQ(glass->MessageState(), 3);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::GameOver);
     EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Game Over ::\n\rPress F2 for new game");
     EXPECT_TRUE(glass->View().MessageLabel().isVisibleTo(panel.get()));
     EXPECT_EQ(glass->Stat().Figures(), 0);
@@ -299,9 +299,9 @@ TEST_F(GlassTest, AFigureThatCannotEnterEndsTheGameAndTheResultIsRecorded) {
 
     Press(kLeft);
     glass->StopGame(true);
-    EXPECT_EQ(glass->MessageState(), 3) << "nothing to stop";
+    EXPECT_EQ(glass->MessageState(), tWellMessage::GameOver) << "nothing to stop";
     glass->ResetWell();
-    EXPECT_EQ(glass->MessageState(), 1);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::NewGame);
     EXPECT_EQ(glass->View().MessageLabel().Text(), "Press F2 for new game");
     EXPECT_EQ(Picture(1, 1), "..........");
 }
@@ -345,7 +345,7 @@ TEST_F(GlassTest, ABlockComingToRestAboveTheWellEndsTheGameButTheRestIsStored) {
     probe->SetCurrent(probe->Table()[3], 4, -1);
     glass->Tick();
     EXPECT_FALSE(glass->Playing());
-    EXPECT_EQ(glass->MessageState(), 3);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::GameOver);
     EXPECT_EQ(sounds, std::vector<std::string>{"Drop"});
     EXPECT_EQ(glass->Well().At(5, 1), 1);
     EXPECT_EQ(glass->Well().At(6, 1), 1);
@@ -373,7 +373,7 @@ TEST_F(GlassTest, NewGameDuringAGameDropsItWithoutARecord) {
     EXPECT_EQ(glass->Stat().Score(), 0);
     EXPECT_EQ(glass->Stat().Keys(), 0);
     EXPECT_EQ(glass->Stat().Figures(), 0);
-    EXPECT_EQ(glass->MessageState(), 1);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::NewGame);
     EXPECT_FALSE(glass->View().MessageLabel().isVisibleTo(panel.get()));
     EXPECT_EQ(Picture(1, 20).find_first_not_of(".|"), std::string::npos);
     EXPECT_FALSE(HasBlocks(glass->NextFigure()));

@@ -17,7 +17,7 @@ TEST_F(GlassTest, CreatesItsPicturesAtTheirPlacesAndWaitsIdleWithTheNewGameMessa
     EXPECT_EQ(view.MessageLabel().Text(), "Press F2 for new game");
     EXPECT_TRUE(view.MessageLabel().isVisibleTo(panel.get()));
     EXPECT_TRUE(view.MessageLabel().font().bold());
-    EXPECT_EQ(glass->MessageState(), 1);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::NewGame);
     EXPECT_FALSE(glass->Playing());
     EXPECT_FALSE(glass->Paused());
     EXPECT_FALSE(glass->Timer().IsActive()) << "no timer runs while no game runs";
@@ -63,7 +63,7 @@ TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
     glass->SetPause(true);
     EXPECT_TRUE(glass->Paused());
     EXPECT_FALSE(glass->Timer().IsActive());
-    EXPECT_EQ(glass->MessageState(), 2);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::Pause);
     EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Pause ::");
     EXPECT_TRUE(glass->View().MessageLabel().isVisibleTo(panel.get()));
     EXPECT_EQ(Picture(1, 20).find_first_not_of(".|"), std::string::npos) << "the pile is hidden";
@@ -80,7 +80,7 @@ TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
     EXPECT_EQ(Picture(1, 20), before);
 
     glass->StopGame(true);
-    EXPECT_EQ(glass->MessageState(), 4);
+    EXPECT_EQ(glass->MessageState(), tWellMessage::Interrupted);
     EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game");
     EXPECT_TRUE(calls->results.empty()) << "an interrupted game is not recorded";
     EXPECT_EQ(calls->loads.size(), 2u) << "the table is reloaded without the game";

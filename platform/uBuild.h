@@ -1,0 +1,4 @@
+#pragma once
+// The program's build number: what skin and language files and uploaded results are compared with.
+
+inline constexpr int kProgramBuild = 64;
