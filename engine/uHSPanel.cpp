@@ -21,25 +21,11 @@ constexpr int kPanelLeft = 350;
 constexpr int kPanelTop = 27;
 constexpr int kPanelWidth = 230;
 constexpr int kPanelHeight = 342;
-constexpr int kUploadLeft = 92;
-constexpr int kUploadSize = 18;
 constexpr int kLastUploadRow = 15;
 constexpr const char* kLineBreak = "\n\r";
 
 QColor Color(uint32_t colorBGR) {
     return QColor::fromRgb(ColorToRgb(colorBGR));
-}
-
-const QFont& GridFont(bool bold) {
-    static const auto make = [](bool isBold) {
-        QFont font("Verdana");
-        font.setPixelSize(11);
-        font.setBold(isBold);
-        return font;
-    };
-    static const QFont regular = make(false);
-    static const QFont heading = make(true);
-    return bold ? heading : regular;
 }
 
 // The labels above and below the table: 7 point, the window's own family; height 0 is one line.
@@ -55,102 +41,7 @@ tTextLabel* SmallLabel(QWidget* parent, int left, int top, int height, bool bold
     return label;
 }
 
-struct tRowColors {
-    uint32_t fill;
-    uint32_t text;
-    uint32_t border;
-};
-
-tRowColors RowColors(int row, int currentRow) {
-    const auto& hs = SkinSettings.HiScore;
-    // The game in progress outside the best fifteen keeps the colours of the row that drops out.
-    if (row == kLoserRow) {
-        return {hs.clrLineLooser, hs.clrTextLooser, hs.clrLBorderLooser};
-    }
-    if (row == currentRow) {
-        return {hs.clrLineCurrent, hs.clrTextCurrent, hs.clrLBorderCurrent};
-    }
-    if (row == 0) {
-        return {hs.clrLineHead, hs.clrTextHead, hs.clrLBorderHead};
-    }
-    return {hs.clrLineOther, hs.clrTextOther, hs.clrLBorderOther};
-}
-
 } // namespace
-
-tFlatPanel::tFlatPanel(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void tFlatPanel::SetColors(const QColor& face, const QColor& border) {
-    face_ = face;
-    border_ = border;
-    update();
-}
-
-void tFlatPanel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), face_);
-    painter.setPen(border_);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-tHSGrid::tHSGrid(QWidget* parent, const tHiScore& table) : QWidget(parent), table_(table) {
-    setGeometry(1, 1, kPanelWidth - 2, kGridRows * kHSRowHeight);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void tHSGrid::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    for (int row = 0; row < kGridRows; ++row) {
-        for (int column = 0; column < kGridColumns; ++column) {
-            DrawCell(painter, column, row);
-        }
-    }
-}
-
-void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
-    int left = 0;
-    for (int c = 0; c < column; ++c) {
-        left += kHSColumnWidths[static_cast<size_t>(c)];
-    }
-    const int width = kHSColumnWidths[static_cast<size_t>(column)];
-    const QRect cell(left, row * kHSRowHeight, width, kHSRowHeight);
-    const tRowColors colors = RowColors(row, table_.CurrentRow());
-
-    painter.save();
-    painter.setClipRect(cell);
-    painter.fillRect(cell, Color(colors.fill));
-    painter.setPen(Color(colors.border));
-    painter.drawRect(cell.adjusted(0, 0, -1, -1));
-
-    const QString text = FromCodePage(table_.Cell(column, row));
-    const QFont& font = GridFont(row == 0);
-    const QFontMetrics metrics(font);
-    const int textWidth = metrics.horizontalAdvance(text);
-    int x = 0;
-    if (row == 0) {
-        x = cell.left() + (width - textWidth) / 2;
-    } else if (column == 0) {
-        x = cell.left() + 5;
-    } else {
-        x = cell.left() + width - 5 - textWidth;
-    }
-    const int y = cell.top() + (kHSRowHeight - metrics.height()) / 2;
-    painter.setFont(font);
-    painter.setPen(Color(colors.text));
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
-    painter.restore();
-}
-
-tUploadFlatPanel::tUploadFlatPanel(QWidget* parent) : tFlatPanel(parent) {
-    setGeometry(kUploadLeft, 0, kUploadSize, kUploadSize);
-    Button = new tMyButton(this);
-    Button->setGeometry(0, 0, kUploadSize, kUploadSize);
-    Button->SetBitmaps(LoadResourceBitmap("Upload"), LoadResourceBitmap("UploadS"));
-    Button->DrawNormal();
-    hide();
-}
 
 tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& table)
     : tFlatPanel(parent), table_(table) {
@@ -161,6 +52,7 @@ tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& 
     inner_ = new tFlatPanel(this);
     inner_->setGeometry(0, 0, kPanelWidth, kPanelHeight);
     grid_ = new tHSGrid(inner_, table_);
+    grid_->setGeometry(1, 1, kPanelWidth - 2, kGridRows * kHSRowHeight);
     for (QWidget* part : {static_cast<QWidget*>(inner_), static_cast<QWidget*>(grid_)}) {
         part->setEnabled(false);
         part->setAttribute(Qt::WA_TransparentForMouseEvents);

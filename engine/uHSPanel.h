@@ -2,8 +2,11 @@
 // The high score panel beside the well: the table as 17 drawn rows, a title above it, an information box
 // below it about the row under the mouse, and an upload button that follows the mouse along the rows.
 
+#include "engine/uHSGrid.h"
+#include "engine/uUploadPanel.h"
 #include "platform/uSubscription.h"
 #include "storage/uHSEntry.h"
+#include "widgets/uFlatPanel.h"
 #include "widgets/uLabels.h"
 
 #include <QColor>
@@ -13,46 +16,8 @@
 #include <cstdint>
 #include <string>
 
-class QPainter;
 class tHiScore;
 class tMyButton;
-
-inline constexpr int kHSRowHeight = 20;
-inline constexpr std::array<int, 3> kHSColumnWidths{110, 50, 68};
-
-// A flat panel: a face with a one-pixel border.
-class tFlatPanel : public QWidget {
-public:
-    explicit tFlatPanel(QWidget* parent);
-    void SetColors(const QColor& face, const QColor& border);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor face_;
-    QColor border_;
-};
-
-// The rows of the table; every cell is drawn by DrawCell from the table's texts and the skin's colours.
-class tHSGrid : public QWidget {
-public:
-    tHSGrid(QWidget* parent, const tHiScore& table);
-    void DrawCell(QPainter& painter, int column, int row) const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    const tHiScore& table_;
-};
-
-// The small panel that carries the upload button.
-class tUploadFlatPanel : public tFlatPanel {
-public:
-    explicit tUploadFlatPanel(QWidget* parent);
-    tMyButton* Button = nullptr;
-};
 
 class tMyFlatPanel : public tFlatPanel {
 public:

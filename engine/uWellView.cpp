@@ -5,26 +5,6 @@
 
 #include <QPainter>
 
-namespace {
-
-QImage PictureFormat(const QImage& image) {
-    return image.isNull() || image.format() == QImage::Format_RGB32
-               ? image
-               : image.convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
-
-const tBitmap& tPreparedBitmap::From(const tBitmap& source) {
-    if (source.image.cacheKey() != key_) {
-        key_ = source.image.cacheKey();
-        prepared_.image = PictureFormat(source.image);
-    }
-    prepared_.transparent = source.transparent;
-    prepared_.transparentColor = source.transparentColor;
-    return prepared_;
-}
-
 tWellView::tWellView(QWidget* parent)
     : wellImage_(new tImageView(parent, 202, 401, true)),
       previewImage_(new tImageView(parent, 80, 80, false)),

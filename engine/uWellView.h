@@ -3,24 +3,15 @@
 // showing its own tile of the well background), the preview of the next figure, the stack-height arrow and
 // the message over the well.
 
+#include "engine/uPreparedBitmap.h"
 #include "platform/uBitmap.h"
+#include "widgets/uImageView.h"
 #include "widgets/uLabels.h"
 
 #include <QPointer>
 #include <array>
 #include <functional>
 #include <string>
-
-// A skin bitmap kept in the pixel format the pictures use, rebuilt only when the skin's bitmap changes, so
-// that drawing a cell is a plain copy.
-class tPreparedBitmap {
-public:
-    const tBitmap& From(const tBitmap& source);
-
-private:
-    qint64 key_ = -1;
-    tBitmap prepared_;
-};
 
 class tWellView {
 public:

@@ -2,17 +2,11 @@
 // The INI document stored as one zlib stream: the form of users.dat and hscore.dat.
 
 #include "platform/uSaveFile.h"
+#include "storage/uPackError.h"
 #include "storage/uSLIni.h"
 
 #include <stdexcept>
 #include <string>
-
-// A file that is not a readable zlib stream, or whose text is implausibly large. The message is always
-// "Error".
-class tPackError : public std::runtime_error {
-public:
-    tPackError() : std::runtime_error("Error") {}
-};
 
 class tStringListPackedINI : public tStringListINI {
 public:

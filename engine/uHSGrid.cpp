@@ -1,0 +1,97 @@
+#include "engine/uHSGrid.h"
+
+#include "engine/uhiscore.h"
+#include "look/uSkin.h"
+#include "platform/uBitmap.h"
+#include "platform/uCodePage.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+QColor Color(uint32_t colorBGR) {
+    return QColor::fromRgb(ColorToRgb(colorBGR));
+}
+
+const QFont& GridFont(bool bold) {
+    static const auto make = [](bool isBold) {
+        QFont font("Verdana");
+        font.setPixelSize(11);
+        font.setBold(isBold);
+        return font;
+    };
+    static const QFont regular = make(false);
+    static const QFont heading = make(true);
+    return bold ? heading : regular;
+}
+
+struct tRowColors {
+    uint32_t fill;
+    uint32_t text;
+    uint32_t border;
+};
+
+tRowColors RowColors(int row, int currentRow) {
+    const auto& hs = SkinSettings.HiScore;
+    // The game in progress outside the best fifteen keeps the colours of the row that drops out.
+    if (row == kLoserRow) {
+        return {hs.clrLineLooser, hs.clrTextLooser, hs.clrLBorderLooser};
+    }
+    if (row == currentRow) {
+        return {hs.clrLineCurrent, hs.clrTextCurrent, hs.clrLBorderCurrent};
+    }
+    if (row == 0) {
+        return {hs.clrLineHead, hs.clrTextHead, hs.clrLBorderHead};
+    }
+    return {hs.clrLineOther, hs.clrTextOther, hs.clrLBorderOther};
+}
+
+} // namespace
+
+tHSGrid::tHSGrid(QWidget* parent, const tHiScore& table) : QWidget(parent), table_(table) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void tHSGrid::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int column = 0; column < kGridColumns; ++column) {
+            DrawCell(painter, column, row);
+        }
+    }
+}
+
+void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
+    int left = 0;
+    for (int c = 0; c < column; ++c) {
+        left += kHSColumnWidths[static_cast<size_t>(c)];
+    }
+    const int width = kHSColumnWidths[static_cast<size_t>(column)];
+    const QRect cell(left, row * kHSRowHeight, width, kHSRowHeight);
+    const tRowColors colors = RowColors(row, table_.CurrentRow());
+
+    painter.save();
+    painter.setClipRect(cell);
+    painter.fillRect(cell, Color(colors.fill));
+    painter.setPen(Color(colors.border));
+    painter.drawRect(cell.adjusted(0, 0, -1, -1));
+
+    const QString text = FromCodePage(table_.Cell(column, row));
+    const QFont& font = GridFont(row == 0);
+    const QFontMetrics metrics(font);
+    const int textWidth = metrics.horizontalAdvance(text);
+    int x = 0;
+    if (row == 0) {
+        x = cell.left() + (width - textWidth) / 2;
+    } else if (column == 0) {
+        x = cell.left() + 5;
+    } else {
+        x = cell.left() + width - 5 - textWidth;
+    }
+    const int y = cell.top() + (kHSRowHeight - metrics.height()) / 2;
+    painter.setFont(font);
+    painter.setPen(Color(colors.text));
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    painter.restore();
+}

@@ -1,0 +1,13 @@
+#include "engine/uUploadPanel.h"
+
+#include "platform/uResource.h"
+#include "widgets/uOther.h"
+
+tUploadFlatPanel::tUploadFlatPanel(QWidget* parent) : tFlatPanel(parent) {
+    setGeometry(kUploadLeft, 0, kUploadSize, kUploadSize);
+    Button = new tMyButton(this);
+    Button->setGeometry(0, 0, kUploadSize, kUploadSize);
+    Button->SetBitmaps(LoadResourceBitmap("Upload"), LoadResourceBitmap("UploadS"));
+    Button->DrawNormal();
+    hide();
+}
