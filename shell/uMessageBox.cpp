@@ -4,6 +4,7 @@
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
+#include "widgets/uFlatStyle.h"
 #include "widgets/uOther.h"
 
 #include <QColor>
@@ -20,10 +21,6 @@ namespace {
 QPointer<TfMessageBox>& Box() {
     static QPointer<TfMessageBox> box;
     return box;
-}
-
-QString ColorName(uint32_t colorBGR) {
-    return QColor(ColorToRgb(colorBGR)).name();
 }
 
 } // namespace
@@ -89,10 +86,10 @@ void TfMessageBox::SetColors(uint32_t panel, uint32_t border, uint32_t text) {
     p.setColor(QPalette::Window, QColor(ColorToRgb(panel)));
     setPalette(p);
     setAutoFillBackground(true);
-    pMessageBox->setStyleSheet(
-        QString("QFrame#pMessageBox { background-color: %1; border: 1px solid %2; }"
-                "QLabel#lMessage { color: %3; background: transparent; border: none; }")
-            .arg(ColorName(panel), ColorName(border), ColorName(text)));
+    SetFlatPanelColors(pMessageBox, QColor(ColorToRgb(panel)), QColor(ColorToRgb(border)));
+    QPalette label = lMessage->palette();
+    label.setColor(QPalette::WindowText, QColor(ColorToRgb(text)));
+    lMessage->setPalette(label);
 }
 
 void TfMessageBox::CenterOnMainWindow() {

@@ -1,20 +1,11 @@
 #include "widgets/uFlatPanel.h"
 
-#include <QPainter>
+#include "widgets/uFlatStyle.h"
 
-tFlatPanel::tFlatPanel(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+tFlatPanel::tFlatPanel(QWidget* parent) : QFrame(parent) {
+    SetColors(Qt::black, Qt::black);
 }
 
 void tFlatPanel::SetColors(const QColor& face, const QColor& border) {
-    face_ = face;
-    border_ = border;
-    update();
-}
-
-void tFlatPanel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), face_);
-    painter.setPen(border_);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    SetFlatPanelColors(this, face, border);
 }

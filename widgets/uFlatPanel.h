@@ -1,18 +1,12 @@
 #pragma once
-// A flat panel: a face with a one-pixel border, in colours of its own.
+// A flat panel: a face with a one-pixel border, in colours of its own, painted by the flat style as every
+// flat control is.
 
 #include <QColor>
-#include <QWidget>
+#include <QFrame>
 
-class tFlatPanel : public QWidget {
+class tFlatPanel : public QFrame {
 public:
     explicit tFlatPanel(QWidget* parent);
     void SetColors(const QColor& face, const QColor& border);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor face_;
-    QColor border_;
 };
