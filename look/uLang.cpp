@@ -1,7 +1,6 @@
 #include "look/uLang.h"
 
 #include "look/uFolderScan.h"
-#include "look/uSkin.h"
 #include "platform/uBaseDir.h"
 #include "platform/uBuild.h"
 #include "platform/uMessage.h"
@@ -181,5 +180,4 @@ tSubscription AddLanguageTarget(tLanguageTarget target) {
 void ApplyLanguage() {
     Targets().Run();
     LanguageList.SetHint(LanguageHint(LanguageList.Text()));
-    SkinList.SetHint(SkinHint(SkinList.Text()));
 }

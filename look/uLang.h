@@ -60,7 +60,7 @@ void cbLanguageChange();
 std::string LanguageHint(std::string_view name);
 
 // Everything that shows a numbered text registers here; ApplyLanguage runs them in registration order, then
-// sets the hints of the skin and language lists.
+// sets the hint of the language list (the skin list's hint is one of the targets).
 using tLanguageTarget = std::function<void()>;
 [[nodiscard]] tSubscription AddLanguageTarget(tLanguageTarget target);
 void ApplyLanguage();

@@ -1,7 +1,5 @@
 #include "look/uSkin.h"
 
-#include "engine/core/uWell.h"
-
 #include "look/uFolderScan.h"
 #include "look/uLang.h"
 #include "look/uSkinFile.h"
@@ -11,22 +9,19 @@
 #include "platform/uResource.h"
 #include "platform/uTargets.h"
 
-tSkinSettings SkinSettings;
 tChoiceList SkinList;
 
 namespace {
 
+void RefreshSkinHint() {
+    SkinList.SetHint(SkinHint(SkinList.Text()));
+}
+
+// The skin list's hint speaks of the skin read last, in the language loaded now.
+const tSubscription hintFollowsSkin = AddSkinTarget(RefreshSkinHint);
+const tSubscription hintFollowsLanguage = AddLanguageTarget(RefreshSkinHint);
+
 constexpr QRgb kPureRed = 0xFFFF0000u;
-
-tTargetList& SkinTargets() {
-    static tTargetList targets;
-    return targets;
-}
-
-tTargetList& BackgroundTargets() {
-    static tTargetList targets;
-    return targets;
-}
 
 tTargetList& ListTargets() {
     static tTargetList targets;
@@ -116,37 +111,6 @@ std::string SkinHint(std::string_view name) {
     return LabelForm(LangText("s2303")) + SkinSettings.Author + "\r\n" + LabelForm(LangText("s2304")) +
            SkinSettings.Version + "\r\n" + LabelForm(LangText("s2305")) + SkinSettings.EMail + "\r\n" +
            LabelForm(LangText("s2306")) + SkinSettings.Comment;
-}
-
-void FillWellBackground() {
-    QImage& well = SkinSettings.Glass.btmGlass.image;
-    if (well.size() != QSize(kWellColumns * kCellPixels, kWellRows * kCellPixels) ||
-        well.format() != QImage::Format_RGB32) {
-        well = QImage(kWellColumns * kCellPixels, kWellRows * kCellPixels, QImage::Format_RGB32);
-        well.fill(Qt::black);
-    }
-    for (int c = 0; c < kWellColumns; ++c) {
-        for (int r = 0; r < kWellRows; ++r) {
-            DrawBitmap(well, c * kCellPixels, r * kCellPixels, SkinSettings.Glass.btmBlockFree);
-        }
-    }
-}
-
-tSubscription AddSkinTarget(tSkinTarget target) {
-    return SkinTargets().Add(std::move(target));
-}
-
-void ApplySkin() {
-    SkinTargets().Run();
-    SkinList.SetHint(SkinHint(SkinList.Text()));
-}
-
-tSubscription AddSkinBackgroundTarget(tSkinTarget target) {
-    return BackgroundTargets().Add(std::move(target));
-}
-
-void RunSkinBackgroundTargets() {
-    BackgroundTargets().Run();
 }
 
 tSubscription AddSkinListTarget(tSkinTarget target) {

@@ -1,8 +1,8 @@
 #include "look/uSkinFile.h"
 
 #include "look/uLang.h"
-#include "look/uSkin.h"
 #include "look/uSkinBitmap.h"
+#include "look/uSkinSettings.h"
 #include "look/uSkinTable.h"
 #include "platform/uBuild.h"
 #include "platform/uCodePage.h"

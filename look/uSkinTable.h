@@ -2,7 +2,7 @@
 // Every colour and bitmap key of skin.ini, declared once: the built-in skin, the reading of a skin and the
 // art generator all walk these tables.
 
-#include "look/uSkin.h"
+#include "look/uSkinSettings.h"
 
 #include <cstdint>
 #include <span>
