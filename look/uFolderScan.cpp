@@ -36,6 +36,20 @@ bool IsReadOnly(const QFileInfo& entry) {
     return (entry.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)) == 0;
 }
 
+std::vector<std::string> Merged(const std::vector<std::string>& folders,
+                                std::vector<std::string> (*list)(const std::string&)) {
+    std::vector<std::string> names;
+    for (const std::string& folder : folders) {
+        for (std::string& name : list(folder)) {
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(std::move(name));
+            }
+        }
+    }
+    SortIgnoringCase(names);
+    return names;
+}
+
 } // namespace
 
 std::string PathOfName(std::string_view folder, std::string_view name) {
@@ -72,6 +86,25 @@ std::vector<std::string> ListSkinNames(const std::string& folder) {
     }
     SortIgnoringCase(names);
     return names;
+}
+
+std::vector<std::string> ListLanguageNames(const std::vector<std::string>& folders) {
+    return Merged(folders, ListLanguageNames);
+}
+
+std::vector<std::string> ListSkinNames(const std::vector<std::string>& folders) {
+    return Merged(folders, ListSkinNames);
+}
+
+std::string FindOnPath(const std::vector<std::string>& folders, std::string_view name,
+                       std::string_view suffix) {
+    for (const std::string& folder : folders) {
+        std::string path = PathOfName(folder, name) + std::string(suffix);
+        if (FileExists(path)) {
+            return path;
+        }
+    }
+    return folders.empty() ? std::string() : PathOfName(folders.front(), name) + std::string(suffix);
 }
 
 bool FileExists(const std::string& path) {

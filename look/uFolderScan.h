@@ -19,6 +19,16 @@ std::vector<std::string> ListLanguageNames(const std::string& folder);
 // (name starting with ".") or read-only folders, "(Default)", and names the code page cannot spell.
 std::vector<std::string> ListSkinNames(const std::string& folder);
 
+// The names of every folder of a search path, each once, sorted ignoring letter case: a name the first
+// folders hold hides the same name further on.
+std::vector<std::string> ListLanguageNames(const std::vector<std::string>& folders);
+std::vector<std::string> ListSkinNames(const std::vector<std::string>& folders);
+
+// The first "<folder>/<name><suffix>" of the search path that exists as a file; the one under the first
+// folder when none does.
+std::string FindOnPath(const std::vector<std::string>& folders, std::string_view name,
+                       std::string_view suffix);
+
 // A regular file (or a link to one) exists at the path.
 bool FileExists(const std::string& path);
 

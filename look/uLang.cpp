@@ -84,7 +84,7 @@ void FreeLanguageResource() {
 void ScanLanguages() {
     LanguageList.Clear();
     LanguageList.Add(std::string(kDefaultLanguage));
-    for (auto& name : ListLanguageNames(BasePath("lang"))) {
+    for (auto& name : ListLanguageNames(SearchPath("lang"))) {
         LanguageList.Add(std::move(name));
     }
     LanguageList.SetItemIndex(0);
@@ -135,7 +135,7 @@ std::string ResolveLanguage(std::string& name) {
         return {};
     }
     std::string path = ResolveChoice(
-        LanguageList, name, [](std::string_view n) { return PathOfName(BasePath("lang"), n) + ".lng"; });
+        LanguageList, name, [](std::string_view n) { return FindOnPath(SearchPath("lang"), n, ".lng"); });
     if (!path.empty()) {
         return path;
     }

@@ -41,7 +41,7 @@ tBitmap ResourceBitmap(const tSkinBitmapRow& row) {
 void ScanSkins() {
     SkinList.Clear();
     SkinList.Add(std::string(kDefaultSkin));
-    for (auto& name : ListSkinNames(BasePath("skin"))) {
+    for (auto& name : ListSkinNames(SearchPath("skin"))) {
         SkinList.Add(std::move(name));
     }
     SkinList.SetItemIndex(0);
@@ -72,7 +72,7 @@ std::string ResolveSkin(std::string& name) {
     }
     static constexpr std::string_view kIni = "skin.ini";
     const std::string ini = ResolveChoice(SkinList, name, [](std::string_view n) {
-        return PathOfName(BasePath("skin"), n) + "/" + std::string(kIni);
+        return FindOnPath(SearchPath("skin"), n, "/" + std::string(kIni));
     });
     if (!ini.empty()) {
         return ini.substr(0, ini.size() - kIni.size());

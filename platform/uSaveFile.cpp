@@ -71,6 +71,24 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
+// The folders leading to path that are missing, made private to the user as a data folder should be: the
+// data folder comes into being with its first file.
+void MakeFoldersOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) {
+        return;
+    }
+    const std::string folder = path.substr(0, slash);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0) {
+        return;
+    }
+    MakeFoldersOf(folder);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        Fail(path, errno);
+    }
+}
+
 } // namespace
 
 void RemoveLeftoverTempFiles(const std::string& path) {
@@ -92,6 +110,7 @@ void RemoveLeftoverTempFiles(const std::string& path) {
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    MakeFoldersOf(path);
     RemoveLeftoverTempFiles(path);
 
     struct stat old {};

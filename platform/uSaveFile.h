@@ -19,8 +19,8 @@ private:
     std::string reason_;
 };
 
-// Throws tSaveError on failure. A file that is already there keeps its permissions. Temporary files that an
-// earlier, killed save left beside the file are removed.
+// Throws tSaveError on failure. Missing folders on the way are made. A file that is already there keeps its
+// permissions. Temporary files that an earlier, killed save left beside the file are removed.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // Removes "<name>.XXXXXX" files beside path that no save is writing any more.

@@ -1,9 +1,12 @@
 #include "engine/core/uRandom.h"
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
+#include "platform/uDataFolder.h"
 #include "platform/uMessage.h"
 #include "platform/uShell.h"
 #include "shell/stakmain.h"
+#include "shell/uAbout.h"
+#include "shell/uCommandLine.h"
 #include "shell/uMessageBox.h"
 #include "shell/uQuitSignals.h"
 #include "shell/uSingleInstance.h"
@@ -11,13 +14,53 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QSessionManager>
 
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// The icon at every size the build draws, so that each task bar and switcher takes the one it needs.
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QString(":/icons/stakkar-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+// The data folder, and the skins and languages installed with the game beside the folder of the program.
+void ChooseFolders(const std::string& named) {
+    const auto env = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
+    BaseDir = ChooseDataFolder(named, QDir::currentPath().toStdString(), env("XDG_DATA_HOME"),
+                               QDir::homePath().toStdString());
+    SharedDataDirs = {QDir::cleanPath(QApplication::applicationDirPath() + "/" + STAKKAR_SHARED_DATA_FROM_BIN)
+                          .toStdString()};
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    const tCommandLine line = ParseCommandLine(argc, argv);
+    switch (line.action) {
+    case tCommandLine::tAction::Help:
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    case tCommandLine::tAction::Version:
+        std::printf("%s\n", kVersionLine);
+        return 0;
+    case tCommandLine::tAction::Refuse:
+        std::fprintf(stderr, "%s\n", line.error.c_str());
+        return 2;
+    case tCommandLine::tAction::Play:
+        break;
+    }
+
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(WindowIcon());
+    QGuiApplication::setDesktopFileName(STAKKAR_DESKTOP_ID);
     tSingleInstance guard(tSingleInstance::DefaultName());
     if (!guard.Claim()) {
         std::fputs("Stakkar is already running for this user on this display; its window was brought to the "
@@ -35,7 +78,7 @@ int main(int argc, char** argv) {
     // The services the game uses, made here: messages go to the box from the start (reading a damaged
     // users.dat already has one to tell), sounds to the speakers, addresses to the desktop, and every well
     // draws from the clock.
-    BaseDir = QDir::currentPath().toStdString();
+    ChooseFolders(line.dir);
     SetMessagePresenter(PresentInMessageBox);
     SetSoundPlayer(PlayOnSoundOutput);
     SetShellOpener(OpenWithDesktop);

@@ -21,8 +21,12 @@ std::string ConfinedHelpPath(const std::string& langDir, std::string_view name) 
 }
 
 void iHelpClick() {
-    const std::string path = ConfinedHelpPath(BasePath("lang"), LanguageTable.Help);
-    if (!path.empty()) {
-        ShellOpen(path);
+    // The help lies beside its language file, in the data folder or among the installed languages.
+    for (const std::string& folder : SearchPath("lang")) {
+        const std::string path = ConfinedHelpPath(folder, LanguageTable.Help);
+        if (!path.empty()) {
+            ShellOpen(path);
+            return;
+        }
     }
 }

@@ -2,6 +2,7 @@
 #include "look/uSkinFile.h"
 #include "look/uSkinTable.h"
 #include "platform/uResource.h"
+#include "tests/support/ScopedSharedDataDirs.h"
 
 #include <QFile>
 #include <map>
@@ -224,6 +225,32 @@ TEST_F(Skins, ASkinDeletedAfterStartUpBringsBackTheBuiltInLook) {
     Pick("Gone too");
     EXPECT_EQ(SkinList.Text(), "(Default)");
     EXPECT_EQ(SkinList.Hint(), "Default skin");
+}
+
+TEST_F(Skins, InstalledSkinsAndLanguagesComeAfterTheDataFolderWhoseCopiesWin) {
+    const tScopedSharedDataDirs shared({Path("usr/share/stakkar")});
+    WriteSkin("Mine", {"[General]", "Build=64", "Author=data", "[Common]", "clrPanel=$0000FF"});
+    WriteFile("usr/share/stakkar/skin/Mine/skin.ini",
+              JoinLines({"[General]", "Build=64", "Author=installed"}));
+    WriteFile("usr/share/stakkar/skin/Aurora/skin.ini",
+              JoinLines({"[General]", "Build=64", "Author=installed", "[Common]", "clrPanel=$00FF00"}));
+    WriteLanguage("Mine", {"[General]", "Build=64", "Author=data"});
+    WriteFile("usr/share/stakkar/lang/Mine.lng", JoinLines({"[General]", "Build=64", "Author=installed"}));
+    WriteFile("usr/share/stakkar/lang/Other.lng", JoinLines({"[General]", "Build=64", "Author=installed"}));
+    ScanSkins();
+    ScanLanguages();
+    EXPECT_EQ(Items(SkinList), (std::vector<std::string>{"(Default)", "Aurora", "Mine"}));
+    EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", "Mine", "Other"}));
+
+    Pick("Aurora");
+    EXPECT_EQ(SkinSettings.Common.clrPanel, 0x00FF00u);
+    Pick("Mine");
+    EXPECT_EQ(SkinSettings.Author, "data");
+    SelectLanguage("Other");
+    EXPECT_EQ(LanguageTable.Author, "installed");
+    SelectLanguage("Mine");
+    EXPECT_EQ(LanguageTable.Author, "data");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Skins, AtLogInAMissingStoredSkinFallsBackWithTheMessage) {

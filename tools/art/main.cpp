@@ -5,6 +5,7 @@
 //   stakkar-art skin THEME SKIN.INI OUTDIR    every bitmap SKIN.INI names, drawn in the theme's colours
 //   stakkar-art sheet PREFIX                  every picture of both themes on PNG sheets, to look at
 //   stakkar-art view NAME THEME SCALE OUT.png one picture enlarged
+//   stakkar-art icon SIZE OUT.png             the program's icon, 16 to 256 pixels square
 
 #include "look/uSkinTable.h"
 #include "storage/uSLIni.h"
@@ -204,6 +205,16 @@ int WriteView(const QString& name, const QString& theme, int scale, const QStrin
     return image.scaled(image.size() * scale).save(outFile) ? 0 : Fail("cannot write " + outFile);
 }
 
+int WriteIcon(const QString& sizeText, const QString& outFile) {
+    bool number = false;
+    const int size = sizeText.toInt(&number);
+    if (!number || size < 16 || size > 256) {
+        return Fail("the icon size must be 16 to 256, not " + sizeText);
+    }
+    QDir().mkpath(QFileInfo(outFile).absolutePath());
+    return DrawAppIcon(DefaultPalette(), size).save(outFile, "PNG") ? 0 : Fail("cannot write " + outFile);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -221,8 +232,12 @@ int main(int argc, char** argv) {
     if (args.size() == 5 && args[0] == "view") {
         return WriteView(args[1], args[2], args[3].toInt(), args[4]);
     }
+    if (args.size() == 3 && args[0] == "icon") {
+        return WriteIcon(args[1], args[2]);
+    }
     if (args.size() == 2 && args[0] == "sheet") {
         return WriteSheets(args[1]);
     }
-    return Fail("usage: stakkar-art builtin OUTDIR NAME... | skin THEME SKIN.INI OUTDIR | sheet PREFIX");
+    return Fail("usage: stakkar-art builtin OUTDIR NAME... | skin THEME SKIN.INI OUTDIR | sheet PREFIX | "
+                "view NAME THEME SCALE OUT.png | icon SIZE OUT.png");
 }

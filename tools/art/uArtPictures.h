@@ -29,6 +29,9 @@ QImage DrawLoginPicture(const tPalette& palette);
 QImage DrawPhoto(const tPalette& palette);
 QImage DrawBackground(const tPalette& palette);
 
+// The program's icon, size pixels square, on a transparent ground.
+QImage DrawAppIcon(const tPalette& palette, int size);
+
 struct tPicture {
     QString name;
     int width;

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# --help and --version answer on the terminal with no display at all, so they cannot open a window or claim
+# the single-instance guard; a bad option is refused with status 2.
+set -uo pipefail
+game="$1"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+fail() { echo "$1"; exit 1; }
+
+out="$("$game" --help)" || fail "--help failed"
+grep -q -- "--dir DIR" <<<"$out" || fail "--help does not name --dir: $out"
+out="$("$game" --version)" || fail "--version failed"
+[ "$out" = "Stakkar (1.0.2 build 64 beta 3b)" ] || fail "--version says: $out"
+
+for bad in "--bogus" "--dir" "--dir=" "extra"; do
+    err="$("$game" $bad 2>&1 >/dev/null)"
+    status=$?
+    [ "$status" = 2 ] || fail "$bad ended with status $status"
+    grep -q "^stakkar: " <<<"$err" || fail "$bad gave no clear message: $err"
+done
+echo ok

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and starts the installed game as a new user would from a menu:
+# from a folder that is no game folder, with a home of its own. A log-in must save the players file in the
+# user's data folder and nowhere else. With --dir the files go to the folder named, and on a screen of device
+# pixel ratio 2 the window is twice the size.
+set -euo pipefail
+build="$1"
+work="$(mktemp -d)"
+game_pid=""
+trap '[ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "$1"; exit 1; }
+
+DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log"
+game="$work/root/usr/bin/stakkar"
+tool="$work/root/usr/bin/stakkar-data"
+[ -f "$work/root/usr/share/stakkar/skin/Aurora/skin.ini" ] || fail "no installed skin"
+mkdir "$work/home" "$work/empty"
+cd "$work/empty"
+export HOME="$work/home"
+unset XDG_DATA_HOME
+
+# Starts the game with the given options and environment, logs in as the player and leaves game_pid set.
+log_in() {
+    local player="$1" size="$2"
+    shift 2
+    env "$@" &
+    game_pid=$!
+    local window=""
+    for _ in $(seq 100); do
+        window="$(xdotool search --name '^Stakkar \(' 2>/dev/null | head -1)" && [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "no main window"
+    xwininfo -id "$window" | grep -q "Width: ${size%x*}" || fail "the window is not $size wide"
+    xwininfo -id "$window" | grep -q "Height: ${size#*x}" || fail "the window is not $size high"
+    xdotool windowfocus --sync "$window"
+    xdotool type --delay 30 "$player"
+    xdotool key Return
+}
+
+stop_game() {
+    kill -TERM "$game_pid"
+    wait "$game_pid" || fail "the game ended badly on SIGTERM"
+    game_pid=""
+}
+
+wait_for() {
+    for _ in $(seq 100); do
+        [ -f "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "no $1"
+}
+
+users="$HOME/.local/share/stakkar/users.dat"
+log_in Ivan 640x480 "$game"
+wait_for "$users"
+"$tool" sections "$users" | grep -qx Ivan || fail "Ivan is not in $users"
+stop_game
+[ -z "$(ls -A "$work/empty")" ] || fail "files left in the working folder: $(ls -A "$work/empty")"
+[ "$(stat -c %a "$HOME/.local/share/stakkar")" = 700 ] || fail "the data folder is open to others"
+
+log_in Olga 1280x960 QT_SCALE_FACTOR=2 "$game" --dir "$work/named"
+wait_for "$work/named/users.dat"
+"$tool" sections "$work/named/users.dat" | grep -qx Olga || fail "Olga is not in the named folder"
+stop_game
+"$tool" sections "$users" | grep -qx Olga && fail "Olga went to the data folder as well"
+echo ok

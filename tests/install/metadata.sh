@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# The menu entry and the AppStream metadata pass the desktop's own validators.
+set -euo pipefail
+dist="$1"
+desktop-file-validate "$dist"/*.desktop
+appstreamcli validate --no-net "$dist"/*.metainfo.xml
+echo ok
