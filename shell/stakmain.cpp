@@ -15,6 +15,7 @@
 #include "shell/uHelp.h"
 #include "shell/uKeys.h"
 #include "shell/uOptionsPage.h"
+#include "widgets/uCrispPixmap.h"
 #include "widgets/uOther.h"
 
 #include <QApplication>
@@ -138,7 +139,7 @@ void TMainForm::BuildLoginView() {
     QImage picture(300, 360, QImage::Format_RGB32);
     picture.fill(Qt::black);
     DrawBitmap(picture, 0, 0, tBitmap{LoadResourceBitmap("LoginBMP")});
-    iLogIn->setPixmap(QPixmap::fromImage(picture));
+    SetCrispPixmap(iLogIn, picture);
 
     lUserName = Line(pLogIn, "Player name:", QRect(444, 204, 130, 16), true);
     lUserName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -219,7 +220,7 @@ void TMainForm::ApplySkinPictures() {
 
 void TMainForm::DrawTabs(bool wellPage) {
     const auto draw = [](QLabel* tab, const tBitmap& bitmap, std::string_view builtIn) {
-        tab->setPixmap(QPixmap::fromImage(bitmap.Empty() ? LoadResourceBitmap(builtIn) : bitmap.image));
+        SetCrispPixmap(tab, bitmap.Empty() ? LoadResourceBitmap(builtIn) : bitmap.image);
     };
     draw(iGame, wellPage ? SkinSettings.Tab.btmGameFocused : SkinSettings.Tab.btmGameDefault,
          wellPage ? "GameS" : "GameU");

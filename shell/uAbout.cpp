@@ -4,12 +4,12 @@
 #include "platform/uBitmap.h"
 #include "platform/uResource.h"
 #include "platform/uShell.h"
+#include "widgets/uCrispPixmap.h"
 #include "widgets/uOther.h"
 
 #include <QColor>
 #include <QEvent>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QScrollArea>
 
 #include <algorithm>
@@ -101,7 +101,7 @@ TAboutPanel::TAboutPanel(QWidget* mainWindow) : QFrame(mainWindow) {
     const QImage photo = LoadResourceBitmap("Photo");
     iPhoto->setGeometry(kPhotoLeft, kPhotoTop, std::min(photo.width(), width() - kPhotoLeft - 10),
                         std::min(photo.height(), 380));
-    iPhoto->setPixmap(QPixmap::fromImage(photo));
+    SetCrispPixmap(iPhoto, photo);
     iPhoto->setToolTip("Stakkar");
 
     iAboutClose = CreateImageButton(this, 594, 434, 31, 30, "Exit", "ExitS", "Close");

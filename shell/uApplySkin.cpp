@@ -5,6 +5,7 @@
 #include "shell/stakmain.h"
 #include "shell/uMessageBox.h"
 #include "shell/uOptionsPage.h"
+#include "widgets/uCrispPixmap.h"
 #include "widgets/uFlatStyle.h"
 #include "widgets/uOther.h"
 
@@ -26,7 +27,7 @@ void SkinButton(tMyButton* button, const tBitmap& normal, const tBitmap& hover) 
 
 void ShowPicture(QLabel* label, const tBitmap& bitmap) {
     if (!bitmap.Empty())
-        label->setPixmap(QPixmap::fromImage(bitmap.image));
+        SetCrispPixmap(label, bitmap.image);
 }
 
 } // namespace
@@ -133,7 +134,7 @@ void tWindowSkin::LoadSkinBackground() {
         QImage part(picture->size(), QImage::Format_RGB32);
         CopyRect(part, 0, 0, background.image, picture->x() - 1, picture->y() - 1, picture->width(),
                  picture->height());
-        picture->setPixmap(QPixmap::fromImage(part));
+        SetCrispPixmap(picture, part);
         picture->show();
     }
 }

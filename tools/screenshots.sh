@@ -28,7 +28,7 @@ xvfb=$!
 game_pid=""
 trap '[ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; kill "$xvfb"; rm -rf "$work"' EXIT
 export DISPLAY=":$n" QT_SCALE_FACTOR="$scale"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 
 # shot FILE PLAYER KEYS...: logs in as PLAYER, presses the keys with a pause after each, and grabs the window.
 shot() {

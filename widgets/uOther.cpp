@@ -3,9 +3,9 @@
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
 #include "platform/uResource.h"
+#include "widgets/uCrispPixmap.h"
 
 #include <QMouseEvent>
-#include <QPixmap>
 
 QImage KeyedPicture(const QImage& bitmap) {
     QImage picture(bitmap.size(), QImage::Format_ARGB32);
@@ -30,7 +30,7 @@ void tMyButton::SetBitmaps(const QImage& normal, const QImage& hover) {
 
 void tMyButton::DrawPicture(const QImage& bitmap) {
     picture_ = KeyedPicture(bitmap);
-    setPixmap(QPixmap::fromImage(picture_));
+    SetCrispPixmap(this, picture_);
 }
 
 void tMyButton::SetHint(const std::string& hint) {

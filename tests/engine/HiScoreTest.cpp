@@ -411,14 +411,16 @@ TEST_F(HiScore, ADamagedFileThatCanBeCopiedButNotRemovedLeavesNoPileOfCopies) {
 }
 
 TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
-    // A folder that does not exist: reading finds no file, writing cannot create one.
-    BaseDir = dir.filePath("missing").toStdString();
+    // A folder that does not exist and cannot be made, under a plain file: reading finds no file, writing
+    // cannot create one.
+    std::ofstream(dir.filePath("plain").toStdString()) << "x";
+    BaseDir = dir.filePath("plain/missing").toStdString();
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent("Ivan", 2, 300);
     table.SaveResult(Result());
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "hscore.dat could not be written; this result is lost: No such file or directory");
+    EXPECT_EQ(messages[0], "hscore.dat could not be written; this result is lost: Not a directory");
 
     BaseDir = dir.path().toStdString();
     table.LoadTable("Standart", "Normal", "Ivan");

@@ -10,8 +10,8 @@ fail() { echo "$1"; exit 1; }
 cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack failed"; }
 deb="$(ls "$work"/stakkar_*.deb)"
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/contents"
-for file in usr/bin/stakkar usr/bin/stakkar-data \
-    usr/share/stakkar/skin/Aurora/skin.ini usr/share/stakkar/skin/Aurora/Block.bmp \
+for file in usr/games/stakkar usr/games/stakkar-data \
+    usr/share/stakkar/skin/Aurora/skin.ini usr/share/stakkar/skin/Aurora/block.bmp \
     usr/share/stakkar/lang/Русский.lng usr/share/stakkar/lang/stakkar-ru.html \
     usr/share/applications/io.github.stakkar.Stakkar.desktop \
     usr/share/metainfo/io.github.stakkar.Stakkar.metainfo.xml \
@@ -24,5 +24,5 @@ for size in 16 22 24 32 48 64 128 256; do
         fail "the package lacks the $size px icon"
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on Qt Widgets"
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb"
 echo ok

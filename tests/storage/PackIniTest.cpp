@@ -171,7 +171,7 @@ TEST_F(PackedFile, AFailedSaveLeavesThePreviousFileWhole) {
     // A folder that cannot be written to.
     WriteBytes(Path("notadir"), "x");
     EXPECT_THROW(big.SaveCompressedFile(Path("notadir") + "/keep.dat"), tSaveError);
-    EXPECT_THROW(big.SaveCompressedFile(Path("missing") + "/keep.dat"), tSaveError);
+    EXPECT_THROW(big.SaveCompressedFile(Path("notadir") + "/missing/keep.dat"), tSaveError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
