@@ -2,7 +2,7 @@
 # Installs the build into a temporary DESTDIR and starts the installed game as a new user would from a menu:
 # from a folder that is no game folder, with a home of its own. A log-in must save the players file in the
 # user's data folder and nowhere else. With --dir the files go to the folder named, and on a screen of device
-# pixel ratio 2 the window is twice the size.
+# pixel ratio 2 the window is twice the size. The window carries the icon task bars show.
 set -euo pipefail
 build="$1"
 work="$(mktemp -d)"
@@ -33,6 +33,7 @@ log_in() {
     [ -n "$window" ] || fail "no main window"
     xwininfo -id "$window" | grep -q "Width: ${size%x*}" || fail "the window is not $size wide"
     xwininfo -id "$window" | grep -q "Height: ${size#*x}" || fail "the window is not $size high"
+    [[ "$(xprop -id "$window" _NET_WM_ICON)" == *"Icon (48 x 48)"* ]] || fail "the window carries no icon"
     xdotool windowfocus --sync "$window"
     xdotool type --delay 30 "$player"
     xdotool key Return
