@@ -1,7 +1,12 @@
-// Runs scripted games headless and prints what a tick and a key cost and how well the timer keeps up at its
-// fastest interval, one "name: value unit" line each.
+// Runs scripted games headless and prints what a tick and a key cost, what a tick costs with the paint that
+// shows it, and how well the timer and the painting keep up at the fastest interval, one "name: value unit"
+// line each. "--window SECONDS" plays in the real main window instead (see WindowBench.h); "--rounds N" only
+// runs N ticks with their paints, for an instruction counter.
 
 #include "AutoPlayer.h"
+#include "BenchReport.h"
+#include "PaintCounter.h"
+#include "WindowBench.h"
 #include "engine/core/uRandom.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
@@ -13,23 +18,16 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
 
 using tClock = QElapsedTimer;
-
-double Median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0.0;
-    }
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Plays each new figure to the place the auto-player picks; optionally drops it there at once.
 class tScriptedPlayer {
@@ -76,16 +74,40 @@ private:
     int startLevel_ = 1;
 };
 
-void Print(const char* name, double value, const char* unit) {
-    std::printf("%s: %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
+// One tick and the paint that puts it on screen, in processor time of this thread: the wait for the frame
+// costs nothing and is not counted. Returns a negative time when no paint came.
+double TickAndPaint(tGlass& glass, const tPaintCounter& paints) {
+    const int before = paints.Count();
+    QTimer guard;
+    guard.setSingleShot(true);
+    guard.start(100);
+    const double start = ThreadCpuSeconds();
+    glass.Tick();
+    while (paints.Count() == before && guard.isActive()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const double used = ThreadCpuSeconds() - start;
+    return paints.Count() == before ? -1.0 : used * 1e6;
+}
+
+// Separate, so that an instruction counter can count this alone.
+__attribute__((noinline)) void TickAndPaintRounds(tGlass& glass, const tPaintCounter& paints,
+                                                  tScriptedPlayer& player, int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        TickAndPaint(glass, paints);
+        player.Follow();
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // A display given in the environment is used; otherwise none is needed.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--window") == 0) {
+        return RunWindowBench(std::stod(argv[2]));
+    }
     QTemporaryDir home;
     BaseDir = home.path().toStdString();
     LoadLanguageResource();
@@ -104,6 +126,14 @@ int main(int argc, char** argv) {
 
     tScriptedPlayer player(glass);
     tClock clock;
+    const tPaintCounter paints(&glass.View().WellImage());
+    if (argc == 3 && std::strcmp(argv[1], "--rounds") == 0) {
+        player.Settings(0, 1);
+        player.Start(0, 1);
+        TickAndPaintRounds(glass, paints, player, std::stoi(argv[2]));
+        glass.StopGame(true);
+        return 0;
+    }
 
     // One timer tick: a move down (or a landing with the next figure) drawn into the well picture.
     player.Settings(0, 1);
@@ -116,15 +146,15 @@ int main(int argc, char** argv) {
         ticks.push_back(static_cast<double>(clock.nsecsElapsed()) / 1000.0);
         player.Follow();
         if (i % 10 == 0) {
-            clock.start();
-            glass.Tick();
-            QCoreApplication::processEvents();
-            painted.push_back(static_cast<double>(clock.nsecsElapsed()) / 1000.0);
+            if (const double used = TickAndPaint(glass, paints); used >= 0) {
+                painted.push_back(used);
+            }
             player.Follow();
         }
     }
     Print("tick", Median(ticks), "us");
     Print("tick_with_screen_paint", Median(painted), "us");
+    Print("tick_with_screen_paint_p95", Percentile(painted, 0.95), "us");
 
     // One sideways move with the landing mark erased and drawn again.
     std::vector<double> moves;
@@ -161,6 +191,8 @@ int main(int argc, char** argv) {
         glass.HandleKey(17);
     }
     int fired = 0;
+    const int paintsBefore = paints.Count();
+    const double cpuBefore = ProcessCpuSeconds();
     const auto counter = QObject::connect(&glass.Timer(), &tGameTimer::timeout, [&] {
         ++fired;
         player.Follow();
@@ -171,10 +203,13 @@ int main(int argc, char** argv) {
     clock.start();
     loop.exec();
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
     QObject::disconnect(counter);
     const double perSecond = fired / seconds;
     Print("timer_ticks_per_second", perSecond, "1/s");
     Print("timer_ratio_to_nominal", perSecond / 1000.0, "ratio");
+    Print("timer_paints_per_second", (paints.Count() - paintsBefore) / seconds, "1/s");
+    Print("timer_cpu_of_a_core", 100.0 * cpu / seconds, "%");
     Print("timer_games_restarted", player.Games() - gamesBefore, "games");
     Print("timer_figures", glass.Stat().Figures(), "figures");
     glass.StopGame(true);

@@ -1,0 +1,6 @@
+#pragma once
+// Plays in the real main window, on the display the environment names (offscreen without one): a scripted
+// game at the top start level (Impossible, level 10) for the given seconds, with the process's processor
+// time, the ticks and the paints of the well per second; then the time from a key press to the moment the
+// screen shows the well as the key left it, at the top start level and at the slowest one.
+int RunWindowBench(double seconds);
