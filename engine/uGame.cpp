@@ -20,15 +20,15 @@ enum tAction { RotateRight = 1, RotateLeft, MoveLeft, MoveRight, MoveDown, QMove
 } // namespace
 
 tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
-    : view_(std::make_unique<tWellView>(parent)),
+    : view_(std::make_unique<tWellView>(parent, pacer_)),
       hiScore_(hiScore ? std::move(hiScore) : std::make_unique<tHiScore>()),
-      stat_(std::make_unique<tStat>(parent)) {
+      stat_(std::make_unique<tStat>(parent, &pacer_)) {
     SeedRandomForNewWell();
     BuildFigureTable(figureTable_);
     timer_.SetInterval(500);
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
     view_->SetOnClick([this] { WellClick(); });
-    scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_);
+    scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_, &pacer_);
     hiScore_->SetGameSource({[this] { return playing_; }, [this] { return Result(); }});
     stat_->Reset();
     ApplySkinToWell();
@@ -37,6 +37,8 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     view_->SetMessageVisible(true);
     languageTarget_ = AddLanguageTarget([this] { view_->SetMessage(MessageText()); });
     skinTarget_ = AddSkinTarget([this] { ApplySkinToWell(); });
+    // A new well is in place at once, arrow and all, not a frame later.
+    view_->RepaintWell();
 }
 
 tGlass::~tGlass() {

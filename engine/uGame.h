@@ -93,6 +93,8 @@ public:
     // The view of the table beside the well; it goes with the well, or earlier with its parent.
     tMyFlatPanel* ScorePanel() const { return scorePanel_; }
     tWellView& View() { return *view_; }
+    // Brings the changes of the well, the preview, the arrow, the labels and the table to the screen.
+    const tFramePacer& Pacer() const { return pacer_; }
 
 private:
     // The tests set up piles and figures through this.
@@ -143,6 +145,8 @@ private:
     int baseInterval_ = 500;
     int figuresPerLevel_ = 50;
     tWellMessage messageState_ = tWellMessage::NewGame;
+    // Before the views it paces, so that it outlives them.
+    tFramePacer pacer_;
     std::unique_ptr<tWellView> view_;
     std::unique_ptr<tHiScore> hiScore_;
     QPointer<tMyFlatPanel> scorePanel_;

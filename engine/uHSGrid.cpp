@@ -6,6 +6,7 @@
 #include "platform/uCodePage.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -47,28 +48,50 @@ tRowColors RowColors(int row, int currentRow) {
     return {hs.clrLineOther, hs.clrTextOther, hs.clrLBorderOther};
 }
 
+QRect CellRect(int column, int row) {
+    int left = 0;
+    for (int c = 0; c < column; ++c) {
+        left += kHSColumnWidths[static_cast<size_t>(c)];
+    }
+    return QRect(left, row * kHSRowHeight, kHSColumnWidths[static_cast<size_t>(column)], kHSRowHeight);
+}
+
 } // namespace
 
 tHSGrid::tHSGrid(QWidget* parent, const tHiScore& table) : QWidget(parent), table_(table) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void tHSGrid::paintEvent(QPaintEvent*) {
+void tHSGrid::Refresh() {
+    const int current = table_.CurrentRow();
+    for (int row = 0; row < kGridRows; ++row) {
+        const bool recoloured = current != markedCurrentRow_ && (row == current || row == markedCurrentRow_);
+        for (int column = 0; column < kGridColumns; ++column) {
+            std::string& marked = marked_[static_cast<size_t>(column)][static_cast<size_t>(row)];
+            const std::string& text = table_.Cell(column, row);
+            if (recoloured || marked != text) {
+                marked = text;
+                update(CellRect(column, row));
+            }
+        }
+    }
+    markedCurrentRow_ = current;
+}
+
+void tHSGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {
-            DrawCell(painter, column, row);
+            if (event->region().intersects(CellRect(column, row))) {
+                DrawCell(painter, column, row);
+            }
         }
     }
 }
 
 void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
-    int left = 0;
-    for (int c = 0; c < column; ++c) {
-        left += kHSColumnWidths[static_cast<size_t>(c)];
-    }
-    const int width = kHSColumnWidths[static_cast<size_t>(column)];
-    const QRect cell(left, row * kHSRowHeight, width, kHSRowHeight);
+    const QRect cell = CellRect(column, row);
+    const int width = cell.width();
     const tRowColors colors = RowColors(row, table_.CurrentRow());
 
     painter.save();

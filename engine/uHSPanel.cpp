@@ -8,6 +8,7 @@
 #include "platform/uResource.h"
 #include "platform/uShell.h"
 #include "storage/uHSUpload.h"
+#include "widgets/uFramePacer.h"
 #include "widgets/uLabels.h"
 #include "widgets/uOther.h"
 
@@ -43,8 +44,8 @@ tTextLabel* SmallLabel(QWidget* parent, int left, int top, int height, bool bold
 
 } // namespace
 
-tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& table)
-    : tFlatPanel(parent), table_(table) {
+tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& table, tFramePacer* pacer)
+    : tFlatPanel(parent), table_(table), pacer_(pacer) {
     setGeometry(originX + kPanelLeft, originY + kPanelTop, kPanelWidth, kPanelHeight);
     setMouseTracking(true);
 
@@ -111,7 +112,11 @@ void tMyFlatPanel::ApplyLanguageTexts() {
 
 void tMyFlatPanel::GridChanged() {
     title_->SetText(table_.Title());
-    grid_->update();
+    if (pacer_ != nullptr) {
+        pacer_->Request(grid_, [this] { grid_->Refresh(); });
+    } else {
+        grid_->Refresh();
+    }
     if (hovering_) {
         PanelMouseMove(hoverX_, hoverY_);
     }

@@ -16,14 +16,15 @@
 #include <cstdint>
 #include <string>
 
+class tFramePacer;
 class tHiScore;
 class tMyButton;
 
 class tMyFlatPanel : public tFlatPanel {
 public:
     // The panel and its three labels go onto `parent` at their places beside the well, shifted by the
-    // origin.
-    tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& table);
+    // origin. With a pacer, changed rows reach the screen at its frames; without, at once.
+    tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& table, tFramePacer* pacer = nullptr);
     ~tMyFlatPanel() override;
     tMyFlatPanel(const tMyFlatPanel&) = delete;
     tMyFlatPanel& operator=(const tMyFlatPanel&) = delete;
@@ -52,6 +53,7 @@ private:
     std::string InfoText(const tHS& entry) const;
 
     tHiScore& table_;
+    tFramePacer* pacer_;
     tFlatPanel* inner_ = nullptr;
     tHSGrid* grid_ = nullptr;
     tUploadFlatPanel* upload_ = nullptr;

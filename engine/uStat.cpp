@@ -23,11 +23,12 @@ constexpr tLabelPlace kPlaces[kStatLabels] = {
 
 } // namespace
 
-tStat::tStat(QWidget* parent) : decimalSeparator_(SystemDecimalSeparator()) {
+tStat::tStat(QWidget* parent, tFramePacer* pacer) : decimalSeparator_(SystemDecimalSeparator()) {
     for (int i = 0; i < kStatLabels; ++i) {
         const tLabelPlace& place = kPlaces[i];
-        labels_[static_cast<size_t>(i)] =
-            new tTextLabel(parent, place.left, place.top, place.width, place.height, place.bold);
+        auto* label = new tTextLabel(parent, place.left, place.top, place.width, place.height, place.bold);
+        label->SetPacer(pacer);
+        labels_[static_cast<size_t>(i)] = label;
     }
     Label(tStatLabel::Clears).setWordWrap(true);
     ShowTitles();

@@ -9,6 +9,7 @@
 #include <string>
 
 class QWidget;
+class tFramePacer;
 
 enum class tStatLabel {
     Player,
@@ -30,7 +31,8 @@ inline constexpr int kStatLabels = 14;
 
 class tStat {
 public:
-    explicit tStat(QWidget* parent);
+    // With a pacer, the labels show their texts at its frames; without, at once.
+    explicit tStat(QWidget* parent, tFramePacer* pacer = nullptr);
     ~tStat();
     tStat(const tStat&) = delete;
     tStat& operator=(const tStat&) = delete;

@@ -5,8 +5,8 @@
 
 #include <QPainter>
 
-tWellView::tWellView(QWidget* parent)
-    : wellImage_(new tImageView(parent, 202, 401, true)),
+tWellView::tWellView(QWidget* parent, tFramePacer& pacer)
+    : pacer_(pacer), wellImage_(new tImageView(parent, 202, 401, true)),
       previewImage_(new tImageView(parent, 80, 80, false)),
       arrowImage_(new tImageView(parent, 19, 18, false)),
       message_(new tTextLabel(parent, 122, 179, 200, 42, true)) {
@@ -14,6 +14,9 @@ tWellView::tWellView(QWidget* parent)
     previewImage_->move(21, 45);
     arrowImage_->move(323, 1);
     message_->setWordWrap(true);
+    wellImage_->SetPacer(&pacer_);
+    previewImage_->SetPacer(&pacer_);
+    message_->SetPacer(&pacer_);
     fixedBlock_.image = QImage(kCellPixels, kCellPixels, QImage::Format_RGB32);
     fixedBlock_.image.fill(Qt::black);
 }
@@ -60,11 +63,12 @@ void tWellView::SetFixedLook(bool marked) {
 }
 
 void tWellView::SetArrowRow(int row) {
-    arrowImage_->move(arrowImage_->x(), kCellPixels * (row - 1) + 1);
-}
-
-void tWellView::RepaintWell() {
-    wellImage_->repaint();
+    if (row == arrowRow_) {
+        return;
+    }
+    arrowRow_ = row;
+    pacer_.Request(arrowImage_,
+                   [this] { arrowImage_->move(arrowImage_->x(), kCellPixels * (arrowRow_ - 1) + 1); });
 }
 
 void tWellView::RebuildSkinImages() {

@@ -1,10 +1,11 @@
 #pragma once
 // The pictures of the well view and the images they are drawn with: the well (cell by cell, each empty cell
 // showing its own tile of the well background), the preview of the next figure, the stack-height arrow and
-// the message over the well.
+// the message over the well. What changes reaches the screen at the frames of the pacer the view is given.
 
 #include "engine/uPreparedBitmap.h"
 #include "platform/uBitmap.h"
+#include "widgets/uFramePacer.h"
 #include "widgets/uImageView.h"
 #include "widgets/uLabels.h"
 
@@ -15,7 +16,7 @@
 
 class tWellView {
 public:
-    explicit tWellView(QWidget* parent);
+    tWellView(QWidget* parent, tFramePacer& pacer);
     ~tWellView();
     tWellView(const tWellView&) = delete;
     tWellView& operator=(const tWellView&) = delete;
@@ -31,12 +32,12 @@ public:
     // Fixed blocks take the look of the marked block (true) or of the plain block (false) from now on.
     void SetFixedLook(bool marked);
 
-    // The arrow's top is beside the given well row.
+    // The arrow's top is beside the given well row, from the next frame on.
     void SetArrowRow(int row);
     void SetMessage(const std::string& text) { message_->SetText(text); }
     void SetMessageVisible(bool visible) { message_->setVisible(visible); }
-    // Puts the well on screen now, not at the next turn of the event loop.
-    void RepaintWell();
+    // Puts what changed on screen now, not at the next frame.
+    void RepaintWell() { pacer_.ShowNow(); }
 
     // Rebuilds what the view derives from the skin record: the cell tiles cut from the well background, the
     // empty preview cell, the frame of the well picture, the arrow picture and the message colour.
@@ -50,6 +51,7 @@ public:
     tTextLabel& MessageLabel() { return *message_; }
 
 private:
+    tFramePacer& pacer_;
     QPointer<tImageView> wellImage_;
     QPointer<tImageView> previewImage_;
     QPointer<tImageView> arrowImage_;
@@ -59,4 +61,5 @@ private:
     tBitmap fixedBlock_;
     tPreparedBitmap block_;
     tPreparedBitmap shadow_;
+    int arrowRow_ = 0;
 };

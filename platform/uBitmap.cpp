@@ -72,16 +72,18 @@ void DrawBitmap(QImage& dst, int x, int y, const tBitmap& src) {
                             : src.image.convertToFormat(QImage::Format_RGB32);
     const QRgb key = src.transparentColor & 0xFFFFFF;
     const bool directDst = IsOpaque32(dst.format());
-    for (int sy = 0; sy < from.height(); ++sy) {
+    // The columns of the source that land inside the destination, worked out once, not at every pixel.
+    const int firstColumn = std::max(0, -x);
+    const int endColumn = std::min(from.width(), dst.width() - x);
+    const int firstRow = std::max(0, -y);
+    const int endRow = std::min(from.height(), dst.height() - y);
+    for (int sy = firstRow; sy < endRow; ++sy) {
         const int dy = y + sy;
-        if (dy < 0 || dy >= dst.height()) {
-            continue;
-        }
         const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(sy));
         auto* out = directDst ? reinterpret_cast<QRgb*>(dst.scanLine(dy)) : nullptr;
-        for (int sx = 0; sx < from.width(); ++sx) {
+        for (int sx = firstColumn; sx < endColumn; ++sx) {
             const int dx = x + sx;
-            if (dx < 0 || dx >= dst.width() || (line[sx] & 0xFFFFFF) == key) {
+            if ((line[sx] & 0xFFFFFF) == key) {
                 continue;
             }
             if (out != nullptr) {

@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -42,6 +43,12 @@ const std::array<unsigned char, 256>& LowerTable() {
 } // namespace
 
 QString FromCodePage(std::string_view bytes) {
+    // The code page's lower half is ASCII, and most texts (counters, numbers) are nothing else: they need
+    // no decoder, which is costly to set up.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
     QStringDecoder decoder(kCodePage);
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }

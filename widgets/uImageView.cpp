@@ -1,5 +1,7 @@
 #include "widgets/uImageView.h"
 
+#include "widgets/uFramePacer.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,10 +13,24 @@ tImageView::tImageView(QWidget* parent, int width, int height, bool opaque)
     setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
+void tImageView::Changed(const QRect& area) {
+    if (pacer_ == nullptr) {
+        update(area);
+        return;
+    }
+    changed_ += area;
+    pacer_->Request(this, [this] {
+        update(changed_);
+        changed_ = QRegion();
+    });
+}
+
 void tImageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), image_, area);
+    // Rectangle by rectangle: the cells that changed may lie far apart.
+    for (const QRect& area : event->region()) {
+        painter.drawImage(area.topLeft(), image_, area);
+    }
 }
 
 void tImageView::mousePressEvent(QMouseEvent* event) {

@@ -2,18 +2,24 @@
 // A picture control that shows a persistent image.
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
 
-// A picture control: shows its image, reports clicks. Drawing goes into Image(), then Changed() the area.
+class tFramePacer;
+
+// A picture control: shows its image, reports clicks. Drawing goes into Image(), then Changed() the area;
+// only changed areas are painted again.
 class tImageView : public QWidget {
 public:
     tImageView(QWidget* parent, int width, int height, bool opaque);
 
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
-    void Changed(const QRect& area) { update(area); }
+    void Changed(const QRect& area);
+    // Changes reach the screen at the pacer's frames from now on.
+    void SetPacer(tFramePacer* pacer) { pacer_ = pacer; }
     void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
 protected:
@@ -23,5 +29,7 @@ protected:
 
 private:
     QImage image_;
+    tFramePacer* pacer_ = nullptr;
+    QRegion changed_;
     std::function<void()> onClick_;
 };

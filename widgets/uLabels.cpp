@@ -2,6 +2,7 @@
 
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
+#include "widgets/uFramePacer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,7 +28,15 @@ void tTextLabel::SetText(const std::string& text) {
     }
     text_ = text;
     shown_ = true;
-    QString shown = FromCodePage(text);
+    if (pacer_ == nullptr) {
+        ShowText();
+        return;
+    }
+    pacer_->Request(this, [this] { ShowText(); });
+}
+
+void tTextLabel::ShowText() {
+    QString shown = FromCodePage(text_);
     shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     setText(shown);
 }

@@ -5,14 +5,20 @@
 #include <functional>
 #include <string>
 
+class tFramePacer;
+
 // A fixed-size, centred, transparent label for program texts; a click may be reported.
 class tTextLabel : public QLabel {
 public:
     tTextLabel(QWidget* parent, int left, int top, int width, int height, bool bold);
 
-    // Shows a code-page text; a line feed followed by a carriage return is one line break.
+    // Shows a code-page text; a line feed followed by a carriage return is one line break. The same text
+    // again costs nothing.
     void SetText(const std::string& text);
+    // The text set last, shown at once or at the pacer's next frame.
     const std::string& Text() const { return text_; }
+    // Texts reach the screen at the pacer's frames from now on.
+    void SetPacer(tFramePacer* pacer) { pacer_ = pacer; }
     void SetColor(uint32_t colorBGR);
     void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
@@ -21,7 +27,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void ShowText();
+
     std::string text_;
     bool shown_ = false;
+    tFramePacer* pacer_ = nullptr;
     std::function<void()> onClick_;
 };

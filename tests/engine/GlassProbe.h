@@ -122,6 +122,11 @@ protected:
     std::string Picture(int firstRow, int lastRow);
     tLook PreviewLook(int column, int row);
     void Press(uint16_t code) { glass->HandleKey(code); }
+    // Where the arrow's top is once the frame that moves it is shown.
+    int ArrowTop() {
+        glass->View().RepaintWell();
+        return glass->View().ArrowImage().y();
+    }
     // Ticks until the falling figure lands and the next one is in play (or the game ends).
     void TickUntilNextFigure();
 

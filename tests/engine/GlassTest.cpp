@@ -50,7 +50,7 @@ TEST_F(GlassTest, NewGameStartsTheTimerAndTheFirstTickBringsTwoConsecutiveDraws)
     EXPECT_DOUBLE_EQ(glass->Stat().PlayTime(), 11.0);
     EXPECT_EQ(glass->Stat().Label(tStatLabel::Time).Text(), "0:11");
     EXPECT_EQ(sounds, std::vector<std::string>{"Drop"});
-    EXPECT_EQ(glass->View().ArrowImage().y(), 381);
+    EXPECT_EQ(ArrowTop(), 381);
 }
 
 TEST_F(GlassTest, SidewaysMovesAndTurnsAreCountedAndCarryTheMarkWithThem) {
@@ -181,7 +181,7 @@ TEST_F(GlassTest, AVerticalBarClearingFourRowsScores1000InStepsAndCountsOneFourR
     ASSERT_GE(calls->updates.size(), 4u);
     EXPECT_EQ(std::vector<std::string>(calls->updates.end() - 4, calls->updates.end()), steps);
     EXPECT_EQ(Picture(16, 20), "..........|..........|..........|..........|F.........");
-    EXPECT_EQ(glass->View().ArrowImage().y(), 381);
+    EXPECT_EQ(ArrowTop(), 381);
     EXPECT_EQ(glass->Stat().Label(tStatLabel::Clears).Text().substr(0, 12), "x1: 0 [0,0/m");
 }
 
@@ -210,7 +210,7 @@ TEST_F(GlassTest, AFullRowOutsideTheLandedBoxStaysUntilALaterBoxCoversIt) {
     Press(kCtrl);
     EXPECT_TRUE(glass->Well().RowIsFull(20));
     EXPECT_EQ(glass->Stat().Cleared(), 0);
-    EXPECT_EQ(glass->View().ArrowImage().y(), 20 * 15 + 1) << "beside the top of the bar";
+    EXPECT_EQ(ArrowTop(), 20 * 15 + 1) << "beside the top of the bar";
 
     probe->SetCurrent(probe->Table()[3], 6, -1); // the square over columns 7 and 8, box row 4 empty
     Press(kCtrl);
@@ -223,7 +223,7 @@ TEST_F(GlassTest, BrokenLinesAreLaidFromTheFloorUpWithTheGenerator) {
     Seed(42);
     glass->NewGame();
     EXPECT_EQ(Picture(17, 20), "..........|FF.....FFF|F...FFF..F|.F...FF.FF");
-    EXPECT_EQ(glass->View().ArrowImage().y(), 20 * 17 + 1);
+    EXPECT_EQ(ArrowTop(), 20 * 17 + 1);
     EXPECT_EQ(glass->Well().At(2, 20), 1);
 
     Seed(42);
@@ -350,7 +350,7 @@ TEST_F(GlassTest, ABlockComingToRestAboveTheWellEndsTheGameButTheRestIsStored) {
     EXPECT_EQ(glass->Well().At(5, 1), 1);
     EXPECT_EQ(glass->Well().At(6, 1), 1);
     EXPECT_EQ(Picture(1, 2), "....FF....|....F.....");
-    EXPECT_EQ(glass->View().ArrowImage().y(), 1);
+    EXPECT_EQ(ArrowTop(), 1);
     ASSERT_EQ(calls->results.size(), 1u);
     EXPECT_EQ(calls->results[0].StartLevel, "6");
     EXPECT_EQ(calls->results[0].BrokenLines, "2");

@@ -1,0 +1,69 @@
+#include "FormFixture.h"
+#include "engine/uGame.h"
+#include "tests/support/ScopedSeed.h"
+#include "widgets/uFramePacer.h"
+
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Paint : public FormFixture {
+protected:
+    void ShowFrame() {
+        QElapsedTimer waited;
+        waited.start();
+        while (form->Glass()->Pacer().Waiting() && waited.elapsed() < 2000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+        ASSERT_FALSE(form->Glass()->Pacer().Waiting());
+    }
+    // What the window's partial repaints have left on screen.
+    QImage Shown() const {
+        return form->screen()->grabWindow(form->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The window painted afresh, whole, from the game's state.
+    QImage Rendered() const { return form->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    tScopedSeed seed_{20240601};
+};
+
+} // namespace
+
+TEST_F(Paint, WhatTheScreenShowsAfterEveryStepIsTheWholeWindowPaintedAfresh) {
+    Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    LogIn("Ivan");
+    tGlass& glass = *form->Glass();
+    QTest::keyClick(form->KeyTarget(), Qt::Key_F2);
+    ASSERT_TRUE(glass.Playing());
+
+    // Ticks as the timer gives them and the keys of a player: moves, turns, a slide and drops, so that
+    // figures land, the pile and its arrow grow and the counters and the table change.
+    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Up,    Qt::Key_Right, Qt::Key_Right,  Qt::Key_Down,
+                            Qt::Key_End,  Qt::Key_Space, Qt::Key_Left,  Qt::Key_Control};
+    int landed = 0;
+    for (int step = 0; step < 60 && glass.Playing(); ++step) {
+        const int figures = glass.Stat().Figures();
+        if (step % 3 == 2) {
+            QTest::keyClick(form->KeyTarget(), keys[(step / 3) % std::size(keys)]);
+        } else {
+            glass.Tick();
+        }
+        landed += glass.Stat().Figures() - figures;
+        ShowFrame();
+        ASSERT_EQ(Shown(), Rendered()) << "step " << step;
+    }
+    EXPECT_GE(landed, 5);
+
+    // Several ticks between two frames cost one paint.
+    const int frames = glass.Pacer().Frames();
+    for (int i = 0; i < 5; ++i) {
+        glass.Tick();
+    }
+    ShowFrame();
+    EXPECT_EQ(glass.Pacer().Frames(), frames + 1);
+    EXPECT_EQ(Shown(), Rendered());
+}
