@@ -161,6 +161,7 @@ void tGlass::HandleKey(uint16_t code) {
     if (code == actionKeys_[RotateRight - 1] || code == actionKeys_[RotateLeft - 1]) {
         CountKey();
     }
+    pacer_.Hurry();
 }
 
 void tGlass::SetKey(int slot, uint16_t code) {

@@ -12,6 +12,8 @@ namespace {
 constexpr qint64 kMillisecond = 1000000;
 // Screens that tell no refresh rate, or an absurd one, are taken to refresh 60 times a second.
 constexpr double kUsualRefresh = 60.0;
+// The frame being asked for and one in hand.
+constexpr double kMostInHand = 2.0;
 
 qint64 FrameNanoseconds(const QWidget& widget) {
     const QScreen* screen = widget.screen();
@@ -25,6 +27,29 @@ tFramePacer::tFramePacer() {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &tFramePacer::Frame);
+    clock_.start();
+    inHand_ = kMostInHand;
+}
+
+qint64 tFramePacer::Refill(const QWidget& widget) {
+    frame_ = FrameNanoseconds(widget);
+    const qint64 now = clock_.nsecsElapsed();
+    inHand_ =
+        std::min(kMostInHand, inHand_ + static_cast<double>(now - refilled_) / static_cast<double>(frame_));
+    refilled_ = now;
+    return frame_;
+}
+
+void tFramePacer::Hurry() {
+    if (requests_.empty() || requests_.front().widget == nullptr) {
+        return;
+    }
+    const qint64 frame = Refill(*requests_.front().widget);
+    const auto wait = static_cast<qint64>(std::max(0.0, -inHand_) * static_cast<double>(frame));
+    const int milliseconds = static_cast<int>((wait + kMillisecond - 1) / kMillisecond);
+    if (!timer_.isActive() || timer_.remainingTime() > milliseconds) {
+        timer_.start(milliseconds);
+    }
 }
 
 void tFramePacer::Request(QWidget* widget, std::function<void()> show) {
@@ -38,10 +63,9 @@ void tFramePacer::Request(QWidget* widget, std::function<void()> show) {
     if (timer_.isActive()) {
         return;
     }
-    const qint64 frame = FrameNanoseconds(*widget);
-    const qint64 since = sinceFrame_.isValid() ? sinceFrame_.nsecsElapsed() : frame;
-    // Rounded up, so that two frames are never closer than a refresh.
-    const qint64 wait = std::max<qint64>(0, frame - since);
+    const qint64 frame = Refill(*widget);
+    // Rounded up, so that the frame is granted when the timer fires.
+    const auto wait = static_cast<qint64>(std::max(0.0, 1.0 - inHand_) * static_cast<double>(frame));
     timer_.start(static_cast<int>((wait + kMillisecond - 1) / kMillisecond));
 }
 
@@ -54,7 +78,11 @@ void tFramePacer::Frame() {
     if (requests_.empty()) {
         return;
     }
-    sinceFrame_.start();
+    if (requests_.front().widget != nullptr) {
+        Refill(*requests_.front().widget);
+    }
+    // A frame shown early (a timer a little ahead, a frame asked for now) is repaid from the next grants.
+    inHand_ -= 1.0;
     ++frames_;
     const std::vector<tRequest> requests = std::exchange(requests_, {});
     std::vector<QPointer<QWidget>> windows;
