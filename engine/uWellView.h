@@ -1,7 +1,7 @@
 #pragma once
 // The pictures of the well view and the images they are drawn with: the well (cell by cell, each empty cell
 // showing its own tile of the well background), the preview of the next figure, the stack-height arrow and
-// the message over the well. What changes reaches the screen at the frames of the pacer the view is given.
+// the message over the well. Their changes reach the screen at the frames of the pacer the view is given.
 
 #include "engine/uPreparedBitmap.h"
 #include "platform/uBitmap.h"
