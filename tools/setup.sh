@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Stakkar needs.
 # Does nothing when all of them are present; refreshes the package index only when something is missing.
+# "setup.sh fuzz" also installs clang and its libFuzzer runtime, which only tools/fuzz.sh needs.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,9 @@ packages=(
     libcurl4-openssl-dev
     appstream desktop-file-utils lintian dpkg-dev fakeroot man-db xdotool scrot
 )
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,33 @@
+// Feeds arbitrary bytes to the code page: as 8-bit text from a file, and as UTF-16 text from the system
+// (file names, typed names), with letter case folded both ways.
+
+#include "platform/uCodePage.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const QString text = FromCodePage(bytes);
+    const std::string back = ToCodePage(text);
+    if (IsRepresentable(text) && back.size() != bytes.size()) {
+        std::abort();
+    }
+    const std::string lower = LowerText(bytes);
+    if (lower.size() != bytes.size() || !SameTextNoCase(lower, bytes)) {
+        std::abort();
+    }
+    std::u16string units(size / 2, u'\0');
+    std::memcpy(units.data(), data, units.size() * 2);
+    const QString wide = QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
+    const std::string narrow = ToCodePage(wide);
+    if (narrow.size() != static_cast<size_t>(wide.size())) {
+        std::abort();
+    }
+    (void)IsRepresentable(wide);
+    return 0;
+}

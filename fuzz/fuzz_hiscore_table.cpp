@@ -1,0 +1,45 @@
+// Feeds arbitrary bytes to the high score table's reading as hscore.dat holds it (packed, or the plain text
+// inside): every section's fifteen slots are checked, ranked and written back, through the same units the
+// game and the data tool use.
+
+#include "storage/uHSEntry.h"
+#include "storage/uPackIni.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    tStringListPackedINI doc;
+    try {
+        doc.SetText(UnpackText(bytes));
+    } catch (const tPackError&) {
+        doc.SetText(bytes);
+    }
+    tStringList sections;
+    doc.ReadSections(sections);
+    for (const auto& section : sections.Lines()) {
+        const auto stored = ReadHSSection(doc, section);
+        std::array<tHS, kHSSlots> entries;
+        for (size_t i = 0; i < stored.size(); ++i) {
+            entries[i] = EntryOf(section, stored[i]);
+            (void)StartTimeMs(stored[i].StartTime);
+        }
+        SortRecords(entries);
+        for (size_t i = 1; i < entries.size(); ++i) {
+            if (RanksAbove(entries[i], entries[i - 1])) {
+                std::abort();
+            }
+        }
+        // What the game writes must pass its own check when read again.
+        const tHSStored written = StoredForm(section, entries[0]);
+        WriteHSSlot(doc, section, written);
+        if (CheckStored(section, ReadHSSection(doc, section)[static_cast<size_t>(written.Slot - 1)]) !=
+                tHSCheck::Valid &&
+            written.Slot >= 1 && written.Slot <= kHSSlots) {
+            std::abort();
+        }
+    }
+    return 0;
+}

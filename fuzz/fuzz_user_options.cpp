@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes to the reading of users.dat as the game reads it at log-in: from the file (a damaged
+// one is kept aside), then every player's options, written back and read again unchanged.
+
+#include "FuzzFile.h"
+#include "platform/uMessage.h"
+#include "storage/uUserData.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const tMessagePresenter quiet = SetMessagePresenter([](const std::string&) {});
+    tUsersFile file = ReadUsersFile(WriteFuzzFile("users.dat", data, size));
+    tStringList players;
+    file.ini.ReadSections(players);
+    for (const auto& player : players.Lines()) {
+        const tUserOptions options = ReadUserOptions(file.ini, player);
+        (void)UserInteger(options, uoStartLevel);
+        (void)UserFlag(options, uoSounds);
+        if (!ValidUserName(player)) {
+            continue;
+        }
+        WriteUserOptions(file.ini, player, options);
+        if (ReadUserOptions(file.ini, player) != options) {
+            std::abort();
+        }
+    }
+    return 0;
+}
