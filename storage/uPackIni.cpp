@@ -101,6 +101,8 @@ std::string KeepDamagedFile(const std::string& path) {
 }
 
 tDamagedFile ReadDataFile(tStringListPackedINI& doc, const std::string& path) {
+    // A save killed between writing its copy and renaming it leaves the copy; the next start clears it.
+    RemoveLeftoverTempFiles(path);
     tDamagedFile result;
     try {
         doc.ReadCompressedFile(path);

@@ -39,7 +39,8 @@ struct tDamagedFile {
 };
 
 // Reads users.dat or hscore.dat so that a damaged file neither stops the program nor is overwritten unseen:
-// it is copied aside and removed, so the next read starts clean, and the document is left empty.
+// it is copied aside and removed, so the next read starts clean, and the document is left empty. Temporary
+// copies that killed saves left beside the file are removed first.
 tDamagedFile ReadDataFile(tStringListPackedINI& doc, const std::string& path);
 
 // Copies a damaged file aside as "<path>.damaged" (or "<path>.damaged.N" when that is taken) so that it can

@@ -1,0 +1,25 @@
+#pragma once
+// What the save loop stores at each step, known to both the loop and the harness that kills it: step g of
+// users.dat holds the options of OptionsOfStep(g) for the player kKillPlayer, step g of hscore.dat a game
+// of that player scoring g.
+
+#include "storage/uUserData.h"
+
+#include <cstdint>
+#include <string>
+
+inline constexpr const char* kKillPlayer = "Killed";
+inline constexpr const char* kKillGameType = "Standart";
+inline constexpr const char* kKillDifficulty = "Normal";
+
+inline tUserOptions OptionsOfStep(int64_t step) {
+    tUserOptions options = DefaultUserOptions();
+    options[uoStartLevel] = std::to_string(1 + step % 20);
+    options[uoSounds] = step % 2 == 0 ? "1" : "0";
+    options[uoSkin] = "step " + std::to_string(step);
+    return options;
+}
+
+inline int32_t ScoreOfStep(int64_t step) {
+    return static_cast<int32_t>(step);
+}
