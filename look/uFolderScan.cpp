@@ -50,6 +50,11 @@ std::vector<std::string> Merged(const std::vector<std::string>& folders,
     return names;
 }
 
+bool UsableFile(const std::string& path) {
+    const QFileInfo file(FromPath(path));
+    return file.isFile() && file.size() <= static_cast<qint64>(kMaxLookFileBytes);
+}
+
 } // namespace
 
 std::string PathOfName(std::string_view folder, std::string_view name) {
@@ -123,13 +128,13 @@ std::string ResolveChoice(tChoiceList& list, std::string& name,
     const int index = list.Find(name);
     if (index > 0) {
         std::string path = fileOf(list.Item(index));
-        if (FileExists(path)) {
+        if (UsableFile(path)) {
             name = list.Item(index);
             return path;
         }
     }
     std::string path = fileOf(name);
-    if (FileExists(path)) {
+    if (UsableFile(path)) {
         return path;
     }
     if (index > 0) {

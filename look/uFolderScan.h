@@ -32,11 +32,15 @@ std::string FindOnPath(const std::vector<std::string>& folders, std::string_view
 // A regular file (or a link to one) exists at the path.
 bool FileExists(const std::string& path);
 
+// No skin.ini or language file comes near this size; a larger one is refused unread, as if it were not
+// there, since reading it would cost time and memory in proportion.
+inline constexpr size_t kMaxLookFileBytes = 1024 * 1024;
+
 // A stored name that can stand for a file of its folder only: no path separator, not "." or "..".
 bool IsPlainName(std::string_view name);
 
 // The file a stored skin or language name stands for, fileOf(name) giving the path to look for. The list's
 // own spelling wins when it holds the name in another letter case, and name takes that spelling. Empty when
-// no file exists; the list's entry is then removed, since its file has gone.
+// no file exists, or only one larger than kMaxLookFileBytes; the list's entry is then removed.
 std::string ResolveChoice(tChoiceList& list, std::string& name,
                           const std::function<std::string(std::string_view)>& fileOf);

@@ -110,7 +110,7 @@ void LoadDefaultLanguage() {
 
 void LoadLanguageFile(const std::string& path) {
     tStringListINI file;
-    file.LoadFromFile(path);
+    file.LoadFromFile(path, kMaxLookFileBytes);
     const int32_t build = file.ReadInteger("General", "Build", 0);
     if (build < kOldestBuild) {
         ShowMessageBox("Language file out of date... Some problem may occur");

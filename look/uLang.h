@@ -47,7 +47,8 @@ void ScanLanguages();
 // Resets every text to the built-in content, then applies the table.
 void LoadDefaultLanguage();
 // Reads a language file over the table (what it leaves out keeps its text), then applies the table. A file
-// made for another build is read all the same, after a message.
+// made for another build is read all the same, after a message. One larger than kMaxLookFileBytes reads as
+// empty.
 void LoadLanguageFile(const std::string& path);
 // The path of a language's file, empty for "(Default)". A language whose file has gone leaves the list, the
 // player is told, and the name becomes "(Default)".

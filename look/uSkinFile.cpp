@@ -1,5 +1,6 @@
 #include "look/uSkinFile.h"
 
+#include "look/uFolderScan.h"
 #include "look/uLang.h"
 #include "look/uSkinBitmap.h"
 #include "look/uSkinSettings.h"
@@ -63,7 +64,7 @@ void LoadSkinBackground(const std::string& folder, const tStringListINI& file) {
 
 void LoadSkinFile(const std::string& folder) {
     tStringListINI file;
-    file.LoadFromFile(folder + "skin.ini");
+    file.LoadFromFile(folder + "skin.ini", kMaxLookFileBytes);
     const int32_t build = file.ReadInteger("General", "Build", 0);
     if (build < kOldestBuild) {
         ShowMessageBox(LangText("s0004"));

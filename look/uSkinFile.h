@@ -8,7 +8,8 @@
 #include <string_view>
 
 // Reads the skin.ini of a folder (path ending in "/") over the record, then applies the record. A skin made
-// for another build is read all the same, after a message (s0004 or s0005).
+// for another build is read all the same, after a message (s0004 or s0005). A skin.ini larger than
+// kMaxLookFileBytes reads as empty.
 void LoadSkinFile(const std::string& folder);
 
 // Loads the bitmap a key names into target: as it is, or with the key column (columns 1.. width-1 become the

@@ -56,7 +56,7 @@ void tStringList::SetText(std::string_view text) {
     }
 }
 
-bool tStringList::LoadFromFile(const std::string& path) {
+bool tStringList::LoadFromFile(const std::string& path, size_t maxBytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         lines_.clear();
@@ -66,10 +66,10 @@ bool tStringList::LoadFromFile(const std::string& path) {
     // through stream iterators would throw instead.
     std::string bytes;
     char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    while (bytes.size() <= maxBytes && (in.read(chunk, sizeof chunk) || in.gcount() > 0)) {
         bytes.append(chunk, static_cast<size_t>(in.gcount()));
     }
-    if (in.bad()) {
+    if (in.bad() || bytes.size() > maxBytes) {
         lines_.clear();
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // An ordered list of 8-bit text lines: never sorted, duplicates allowed, letter case ignored when searching.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,9 @@ public:
     std::string Text() const;
     // Splits at CR LF, lone CR or lone LF; a NUL ends the text.
     void SetText(std::string_view text);
-    // Plain text file, split as SetText; false (and an empty list) when the file cannot be read.
-    bool LoadFromFile(const std::string& path);
+    // Plain text file, split as SetText; false (and an empty list) when the file cannot be read or holds
+    // more than maxBytes, of which no more than maxBytes + 1 are read.
+    bool LoadFromFile(const std::string& path, size_t maxBytes = SIZE_MAX);
 
     const std::vector<std::string>& Lines() const { return lines_; }
 

@@ -1,4 +1,5 @@
 #include "LookFixture.h"
+#include "look/uFolderScan.h"
 #include "platform/uCodePage.h"
 
 #include <QFile>
@@ -152,6 +153,19 @@ TEST_F(LanguageFiles, ALanguageDeletedAfterStartUpFallsBackToEnglishAndLeavesThe
     Pick("Gone too");
     EXPECT_EQ(LanguageList.Text(), "(Default)");
     EXPECT_EQ(LanguageList.Hint(), "Default language");
+}
+
+TEST_F(LanguageFiles, AFileLargerThanAnyRealOneIsNotFound) {
+    const std::string head = "[General]\r\nBuild=64\r\n[Language]\r\ns2107=";
+    WriteFile("lang/Largest.lng", head + std::string(kMaxLookFileBytes - head.size(), 'L'));
+    WriteFile("lang/Long.lng", head + std::string(kMaxLookFileBytes + 1 - head.size(), 'x'));
+    ScanLanguages();
+    Pick("Largest");
+    EXPECT_EQ(LangText("s2107"), std::string(kMaxLookFileBytes - head.size(), 'L'));
+    Pick("Long");
+    EXPECT_EQ(messages, (std::vector<std::string>{kNotFound}));
+    EXPECT_EQ(LanguageList.Text(), "(Default)");
+    EXPECT_EQ(LangText("s2107"), "Sounds");
 }
 
 TEST_F(LanguageFiles, TheLowerCaseDefaultFileIsALanguageOfItsOwn) {

@@ -1,4 +1,5 @@
 #include "LookFixture.h"
+#include "look/uFolderScan.h"
 #include "look/uSkinFile.h"
 #include "look/uSkinTable.h"
 #include "platform/uResource.h"
@@ -251,6 +252,24 @@ TEST_F(Skins, InstalledSkinsAndLanguagesComeAfterTheDataFolderWhoseCopiesWin) {
     SelectLanguage("Mine");
     EXPECT_EQ(LanguageTable.Author, "data");
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Skins, ASkinIniLargerThanAnyRealOneIsNotFound) {
+    // A comment pads each file to its size; the colour line follows it.
+    const auto padded = [](size_t size) {
+        const std::string tail = "\r\n[Common]\r\nclrPanel=$FF0000\r\n";
+        return ";" + std::string(size - 1 - tail.size(), 'x') + tail;
+    };
+    WriteFile("skin/Largest/skin.ini", padded(kMaxLookFileBytes));
+    WriteFile("skin/Huge/skin.ini", padded(kMaxLookFileBytes + 1));
+    ScanSkins();
+    Pick("Largest");
+    EXPECT_EQ(SkinSettings.Common.clrPanel, 0xFF0000u);
+    messages.clear();
+    Pick("Huge");
+    EXPECT_EQ(messages, (std::vector<std::string>{"Skin not found... Default loaded."}));
+    EXPECT_EQ(SkinList.Text(), "(Default)");
+    ExpectColors({});
 }
 
 TEST_F(Skins, AtLogInAMissingStoredSkinFallsBackWithTheMessage) {
