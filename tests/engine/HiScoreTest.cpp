@@ -430,7 +430,7 @@ TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     EXPECT_EQ(messages.size(), 1u);
 }
 
-TEST_F(HiScore, AGameOverOnAFullDiskKeepsTheStoredTablesAndSaysWhy) {
+TEST_F(HiScore, AGameOverOnAFullOrReadOnlyDiskKeepsTheStoredTablesAndSaysWhy) {
     tSmallDisk disk;
     if (!disk.Mounted()) {
         GTEST_SKIP() << disk.Why();
@@ -448,6 +448,14 @@ TEST_F(HiScore, AGameOverOnAFullDiskKeepsTheStoredTablesAndSaysWhy) {
     EXPECT_EQ(messages, std::vector<std::string>{
                             "hscore.dat could not be written; this result is lost: No space left on "
                             "device"});
+    EXPECT_EQ(Bytes(FilePath()), before);
+    ASSERT_TRUE(disk.MakeReadOnly());
+    messages.clear();
+    table.LoadTable("Standart", "Normal", "Petr");
+    table.UpdateCurrent("Petr", 4, 700);
+    table.SaveResult(Result());
+    EXPECT_EQ(messages, std::vector<std::string>{
+                            "hscore.dat could not be written; this result is lost: Read-only file system"});
     EXPECT_EQ(Bytes(FilePath()), before);
     BaseDir = dir.path().toStdString();
 }

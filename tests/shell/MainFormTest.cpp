@@ -337,7 +337,7 @@ TEST_F(MainForm, EveryControlWorksInFullScreenAndUntickingItThereLeavesIt) {
     EXPECT_EQ(ReadUsers().ReadString("Ann", "Shadow", ""), "0");
 }
 
-TEST_F(MainForm, LoggingInOnAFullDiskKeepsThePlayersAndSaysWhy) {
+TEST_F(MainForm, SavingOnAFullOrReadOnlyDiskKeepsThePlayersAndSaysWhy) {
     tSmallDisk disk;
     if (!disk.Mounted()) {
         GTEST_SKIP() << disk.Why();
@@ -352,8 +352,16 @@ TEST_F(MainForm, LoggingInOnAFullDiskKeepsThePlayersAndSaysWhy) {
     Start();
     LogIn("Ann");
     EXPECT_EQ(messages, std::vector<std::string>{"users.dat could not be saved: No space left on device"});
-    std::ifstream after(disk.File("users.dat"), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>()), before);
+    const auto stored = [&] {
+        std::ifstream after(disk.File("users.dat"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(stored(), before);
+    ASSERT_TRUE(disk.MakeReadOnly());
+    messages.clear();
+    form->close();
+    EXPECT_EQ(messages, std::vector<std::string>{"users.dat could not be saved: Read-only file system"});
+    EXPECT_EQ(stored(), before);
     form.reset();
 }
 

@@ -47,26 +47,37 @@ TEST(FullDisk, EverySaveKeepsTheOldFileAndTellsTheRealReason) {
     const std::string plainBefore = ReadBytes(skin);
     disk.Fill();
 
-    // Small saves are the ones a buffered write reported as done while it stored nothing.
-    players.WriteString("Ann", "Level", "4");
-    try {
-        players.SaveCompressedFile(users);
-        ADD_FAILURE() << "a save on a full disk reported success";
-    } catch (const tSaveError& e) {
-        EXPECT_EQ(e.Reason(), "No space left on device");
+    // Full first, then read-only as well: each save must name the one that stops it.
+    struct tStop {
+        bool readOnly;
+        const char* reason;
+    };
+    for (const auto& [readOnly, reason] :
+         {tStop{false, "No space left on device"}, tStop{true, "Read-only file system"}}) {
+        if (readOnly) {
+            ASSERT_TRUE(disk.MakeReadOnly());
+        }
+        // Small saves are the ones a buffered write reported as done while it stored nothing.
+        players.WriteString("Ann", "Level", "4");
+        try {
+            players.SaveCompressedFile(users);
+            ADD_FAILURE() << "a save reported success: " << reason;
+        } catch (const tSaveError& e) {
+            EXPECT_EQ(e.Reason(), reason);
+        }
+        const QString u = QString::fromStdString(users);
+        for (const QStringList& args :
+             {QStringList{"set", u, "Ann", "Level", "9"}, QStringList{"pack", u},
+              QStringList{"--plain", "set", QString::fromStdString(skin), "A", "k", "v"}}) {
+            const tToolRun run = RunTool(args, "[Ann]\r\n");
+            EXPECT_EQ(run.status, 1) << args.join(' ').toStdString();
+            EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+        }
+        EXPECT_EQ(ReadBytes(users), packedBefore);
+        EXPECT_EQ(ReadBytes(skin), plainBefore);
+        // Nothing half-written is left beside them.
+        EXPECT_EQ(QDir(QString::fromStdString(disk.Path())).entryList(QDir::Files).size(), 3);
     }
-    const QString u = QString::fromStdString(users);
-    for (const QStringList& args :
-         {QStringList{"set", u, "Ann", "Level", "9"}, QStringList{"pack", u},
-          QStringList{"--plain", "set", QString::fromStdString(skin), "A", "k", "v"}}) {
-        const tToolRun run = RunTool(args, "[Ann]\r\n");
-        EXPECT_EQ(run.status, 1) << args.join(' ').toStdString();
-        EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
-    }
-    EXPECT_EQ(ReadBytes(users), packedBefore);
-    EXPECT_EQ(ReadBytes(skin), plainBefore);
-    // Nothing half-written is left beside them.
-    EXPECT_EQ(QDir(QString::fromStdString(disk.Path())).entryList(QDir::Files).size(), 3);
 }
 
 TEST(FullDisk, ATextTheNextReadWouldRefuseIsNotSaved) {

@@ -1,7 +1,7 @@
 #pragma once
-// A real file system that runs full: a tmpfs of a few pages mounted on a temporary folder for the life of the
-// object. Mounting needs root (or a mount namespace); where it is refused, Mounted() is false and Why() says
-// why, so the test can skip with that message.
+// A real file system that runs full or turns read-only: a tmpfs of a few pages mounted on a temporary folder
+// for the life of the object. Mounting needs root (or a mount namespace); where it is refused, Mounted() is
+// false and Why() says why, so the test can skip with that message.
 
 #include <QDir>
 #include <QFile>
@@ -48,6 +48,13 @@ public:
         const QByteArray byte(1, 'x');
         while (filler.write(byte) == 1) {
         }
+    }
+
+    // Mounts the disk again read-only, so that every write fails with "Read-only file system" whoever writes
+    // (the tests run as root, whom file permissions do not stop). False when the system refuses.
+    bool MakeReadOnly() const {
+        return ::mount(nullptr, Path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV,
+                       nullptr) == 0;
     }
 
 private:
