@@ -7,11 +7,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const tMessagePresenter quiet = SetMessagePresenter([](const std::string&) {});
     tUsersFile file = ReadUsersFile(WriteFuzzFile("users.dat", data, size));
+    if (!file.damage.keptAs.empty()) {
+        // Kept copies would pile up, one an input, and each would make the next one's name slower to find.
+        std::remove((FuzzFolder() + file.damage.keptAs).c_str());
+    }
     tStringList players;
     file.ini.ReadSections(players);
     for (const auto& player : players.Lines()) {

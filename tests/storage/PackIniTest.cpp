@@ -6,8 +6,10 @@
 #include <zlib.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -195,4 +197,24 @@ TEST_F(PackedFile, AcceptsAnyValidZlibStream) {
               Z_OK);
     fast.resize(size);
     EXPECT_EQ(UnpackText(fast), text);
+}
+
+TEST_F(PackedFile, ReadingADataFileRemovesWhatKilledSavesLeftButNotALiveSavesCopy) {
+    tStringListPackedINI doc;
+    doc.Add("[Ann]");
+    doc.SaveCompressedFile(Path("users.dat"));
+    const std::string copy = PackText("[Old]\r\n");
+    for (const char* name :
+         {"users.dat.AbC123", "users.dat.Zz9999", "users.dat.long123", "hscore.dat.AbC123"}) {
+        WriteBytes(Path(name), copy);
+    }
+    // A save under way holds a lock on its copy.
+    const int live = ::open(Path("users.dat.Zz9999").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+    tStringListPackedINI read;
+    EXPECT_FALSE(ReadDataFile(read, Path("users.dat")).damaged);
+    ::close(live);
+    EXPECT_EQ(read.Text(), "[Ann]\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{"hscore.dat.AbC123", "users.dat", "users.dat.long123", "users.dat.Zz9999"}));
 }
