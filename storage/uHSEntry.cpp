@@ -5,6 +5,7 @@
 #include <chrono>
 #include <limits>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -247,15 +248,30 @@ bool RanksAbove(const tHS& a, const tHS& b) {
 }
 
 void SortRecords(std::span<tHS> entries) {
+    // Each start time is read once, not at every comparison; the order is RanksAbove's.
+    std::vector<int64_t> times(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        times[i] = TimeOrEarliest(entries[i]);
+    }
+    const auto above = [&](size_t a, size_t b) {
+        if (entries[a].Score != entries[b].Score) {
+            return entries[a].Score > entries[b].Score;
+        }
+        if (entries[a].Level != entries[b].Level) {
+            return entries[a].Level < entries[b].Level;
+        }
+        return times[b] > times[a];
+    };
     for (size_t p = 0; p + 1 < entries.size(); ++p) {
         size_t best = p;
         for (size_t j = p + 1; j < entries.size(); ++j) {
-            if (RanksAbove(entries[j], entries[best])) {
+            if (above(j, best)) {
                 best = j;
             }
         }
         if (best != p) {
             std::swap(entries[p], entries[best]);
+            std::swap(times[p], times[best]);
         }
     }
 }

@@ -165,7 +165,9 @@ void KillAt(QProcess& process, const QString& folder, bool aimed, std::chrono::m
             }
             return false;
         };
+        // Polling without a pause would take the processor from the very save it waits for.
         while (!fresh() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
         delay = std::chrono::microseconds(std::uniform_int_distribution<int>(0, 500)(random));
     }
