@@ -219,6 +219,8 @@ void KillTheGame(const tOptions& options, int kills, std::mt19937& random, tTall
         }
         // The start has read both files, which removes whatever the last kill left.
         tally.notRemoved += Leftovers(dir.path());
+        writer.write("go\n");
+        writer.waitForBytesWritten(10000);
         if (k == kills) {
             Kill(writer);
             break;

@@ -1,8 +1,8 @@
 // stakkar-save-loop FOLDER USERS_STEP SCORES_STEP: starts as the game does in FOLDER (reading users.dat and
-// the high score table, which removes what killed saves left behind), prints "ready", then saves through the
-// game's own code without end: a player's options to users.dat and a finished game to hscore.dat, taking
-// the steps after the ones given. After each save it prints "users N" or "scores N", so whoever kills it
-// knows the last step that was surely stored.
+// the high score table, which removes what killed saves left behind), prints "ready" and, once a line comes
+// on standard input, saves through the game's own code without end: a player's options to users.dat and a
+// finished game to hscore.dat, taking the steps after the ones given. After each save it prints "users N" or
+// "scores N", so whoever kills it knows the last step that was surely stored.
 
 #include "engine/uhiscore.h"
 #include "platform/uBaseDir.h"
@@ -32,6 +32,11 @@ int main(int argc, char** argv) {
     table.LoadTable(kKillGameType, kKillDifficulty, kKillPlayer);
     std::puts("ready");
     std::fflush(stdout);
+    // The harness looks beside the files before the first save begins, then says "go".
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin)) {
+        return 1;
+    }
 
     for (;;) {
         players.Save(kKillPlayer, OptionsOfStep(++usersStep));
