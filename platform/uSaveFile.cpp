@@ -133,6 +133,9 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     }
     tFd file(fd);
     ::flock(file.get(), LOCK_EX | LOCK_NB);
+    // The lock belongs to the open file, so this second handle keeps it after the checked close(), until the
+    // rename is done: another program clearing leftovers never takes the copy for one of them.
+    const tFd lock(::dup(file.get()));
 
     const auto abandon = [&](int error) {
         ::unlink(temp.c_str());
