@@ -65,7 +65,14 @@ std::string UploadPageBase() {
         return std::string(kTestPageBase);
     }
     tStringListINI settings;
-    settings.LoadFromFile(BasePath(kSettingsFile));
+    // A settings file of a few lines; anything of this size is not one, and is not read into memory.
+    constexpr size_t kMaxSettingsBytes = 64 * 1024;
+    const QFileInfo file(QString::fromStdString(BasePath(kSettingsFile)));
+    if (file.exists() && !settings.LoadFromFile(BasePath(kSettingsFile), kMaxSettingsBytes)) {
+        qWarning("%s could not be read, or is larger than 64 KiB; results go to %s", kSettingsFile.data(),
+                 kScorePageBase.data());
+        return std::string(kScorePageBase);
+    }
     std::string page = settings.ReadString("Scores", "Page", "");
     const QUrl url(QString::fromStdString(page), QUrl::StrictMode);
     if (page.empty()) {

@@ -63,6 +63,9 @@ TEST(HSUpload, AFileHstestInTheStartFolderSendsResultsToTheLocalServer) {
     EXPECT_EQ(UploadPageBase(), "https://scores.example.net/stakkar/");
     setPage("file:///etc/passwd");
     EXPECT_EQ(UploadPageBase(), kScorePageBase);
+    // A huge file is refused unread, whatever address it begins with.
+    setPage(("http://club.example.net:8888/\r\n;" + std::string(100 * 1024, 'x')).c_str());
+    EXPECT_EQ(UploadPageBase(), kScorePageBase);
     setPage("http://club.example.net:8888/");
     EXPECT_EQ(UploadPageBase(), "http://club.example.net:8888/");
     // A folder of that name is not the file.
