@@ -34,11 +34,12 @@ timeout 5 "$game" || { echo "copy after a crash does not hold the guard"; exit 1
 kill -0 "$first" || { echo "no start after a crash"; exit 1; }
 
 # The same user on another display gets a game of their own there.
-for n in $(seq 90 99); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
-Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp &
+# Xvfb picks a free display itself and names it, so tests running side by side never take the same one.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" &
 other_x=$!
 trap 'kill "$first" "$other_game" "$other_x" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+n=$(head -1 "$work/display")
 DISPLAY=":$n" "$game" &
 other_game=$!
 for _ in $(seq 50); do
