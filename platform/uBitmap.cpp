@@ -38,6 +38,35 @@ bool Clip(const QImage& dst, int& x, int& y, int& sx, int& sy, int& w, int& h) {
     return w > 0 && h > 0;
 }
 
+// A line of a 32-bit picture onto another, made opaque; four pixels a step, which the compiler does at once.
+void CopyLineOpaque(QRgb* __restrict out, const QRgb* __restrict in, int count) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        for (int k = 0; k < 4; ++k) {
+            out[i + k] = in[i + k] | 0xFF000000u;
+        }
+    }
+    for (; i < count; ++i) {
+        out[i] = in[i] | 0xFF000000u;
+    }
+}
+
+// The same, leaving the pixels of the key colour as they were; a choice without a branch per pixel.
+void CopyLineKeyed(QRgb* __restrict out, const QRgb* __restrict in, int count, QRgb key) {
+    const auto pick = [key](QRgb pixel, QRgb under) {
+        return (pixel & 0xFFFFFFu) == key ? under : pixel | 0xFF000000u;
+    };
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        for (int k = 0; k < 4; ++k) {
+            out[i + k] = pick(in[i + k], out[i + k]);
+        }
+    }
+    for (; i < count; ++i) {
+        out[i] = pick(in[i], out[i]);
+    }
+}
+
 } // namespace
 
 void DrawBitmap(QImage& dst, int x, int y, const tBitmap& src) {
@@ -58,12 +87,12 @@ void DrawBitmap(QImage& dst, int x, int y, const tBitmap& src) {
         if (!Clip(dst, x, y, sx, sy, w, h)) {
             return;
         }
+        uchar* const bits = dst.bits();
+        const qsizetype stride = dst.bytesPerLine();
         for (int row = 0; row < h; ++row) {
-            auto* out = reinterpret_cast<QRgb*>(dst.scanLine(y + row)) + x;
+            auto* out = reinterpret_cast<QRgb*>(bits + (y + row) * stride) + x;
             const auto* in = reinterpret_cast<const QRgb*>(src.image.constScanLine(sy + row)) + sx;
-            for (int i = 0; i < w; ++i) {
-                out[i] = in[i] | 0xFF000000u;
-            }
+            CopyLineOpaque(out, in, w);
         }
         return;
     }
@@ -71,27 +100,32 @@ void DrawBitmap(QImage& dst, int x, int y, const tBitmap& src) {
                             ? src.image
                             : src.image.convertToFormat(QImage::Format_RGB32);
     const QRgb key = src.transparentColor & 0xFFFFFF;
-    const bool directDst = IsOpaque32(dst.format());
     // The columns of the source that land inside the destination, worked out once, not at every pixel.
     const int firstColumn = std::max(0, -x);
     const int endColumn = std::min(from.width(), dst.width() - x);
     const int firstRow = std::max(0, -y);
     const int endRow = std::min(from.height(), dst.height() - y);
-    for (int sy = firstRow; sy < endRow; ++sy) {
-        const int dy = y + sy;
-        const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(sy));
-        auto* out = directDst ? reinterpret_cast<QRgb*>(dst.scanLine(dy)) : nullptr;
-        for (int sx = firstColumn; sx < endColumn; ++sx) {
-            const int dx = x + sx;
-            if ((line[sx] & 0xFFFFFF) == key) {
-                continue;
-            }
-            if (out != nullptr) {
-                out[dx] = line[sx] | 0xFF000000u;
-            } else {
-                dst.setPixel(dx, dy, line[sx] | 0xFF000000u);
+    if (!IsOpaque32(dst.format())) {
+        for (int sy = firstRow; sy < endRow; ++sy) {
+            const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(sy));
+            for (int sx = firstColumn; sx < endColumn; ++sx) {
+                if ((line[sx] & 0xFFFFFF) != key) {
+                    dst.setPixel(x + sx, y + sy, line[sx] | 0xFF000000u);
+                }
             }
         }
+        return;
+    }
+    if (firstColumn >= endColumn) {
+        return;
+    }
+    // The landing mark is a keyed picture drawn every tick: one detach for the whole picture.
+    uchar* const bits = dst.bits();
+    const qsizetype stride = dst.bytesPerLine();
+    for (int sy = firstRow; sy < endRow; ++sy) {
+        const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(sy)) + firstColumn;
+        auto* out = reinterpret_cast<QRgb*>(bits + (y + sy) * stride) + x + firstColumn;
+        CopyLineKeyed(out, in, endColumn - firstColumn, key);
     }
 }
 
