@@ -14,6 +14,7 @@
 #include "widgets/uOther.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -145,6 +146,32 @@ TEST_F(HSPanel, RowsAreDrawnInTheColoursOfTheirKind) {
         EXPECT_EQ(image.pixel(1 + 110, top + 10), Rgb(kind.border));
         EXPECT_EQ(image.pixel(60, top), Rgb(kind.border));
         EXPECT_GT(CountInRow(image, row, kind.text), 0);
+    }
+    // Every cell's outline is exactly what a painter's one-pixel rectangle gives, corners included.
+    for (const auto& [row, kind] : rows) {
+        int left = 1;
+        for (const int width : kHSColumnWidths) {
+            QImage outline(width, kHSRowHeight, QImage::Format_RGB32);
+            outline.fill(Rgb(kind.fill));
+            QPainter painter(&outline);
+            painter.setPen(QColor(Rgb(kind.border)));
+            painter.drawRect(0, 0, width - 1, kHSRowHeight - 1);
+            painter.end();
+            const QImage cell = image.copy(left, 1 + row * kHSRowHeight, width, kHSRowHeight);
+            for (int y = 0; y < kHSRowHeight; ++y) {
+                for (const int x : {0, 1, width - 2, width - 1}) {
+                    EXPECT_EQ(cell.pixel(x, y), outline.pixel(x, y))
+                        << row << " " << left << " " << x << "," << y;
+                }
+            }
+            for (int x = 0; x < width; ++x) {
+                for (const int y : {0, 1, kHSRowHeight - 2, kHSRowHeight - 1}) {
+                    EXPECT_EQ(cell.pixel(x, y), outline.pixel(x, y))
+                        << row << " " << left << " " << x << "," << y;
+                }
+            }
+            left += width;
+        }
     }
     // The table's own border frames the rows.
     EXPECT_EQ(image.pixel(0, 100), Rgb(kTableBorder));
