@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 tTextLabel::tTextLabel(QWidget* parent, int left, int top, int width, int height, bool bold)
     : QLabel(parent) {
@@ -45,6 +46,24 @@ void tTextLabel::SetColor(uint32_t colorBGR) {
     QPalette colors = palette();
     colors.setColor(QPalette::WindowText, QColor::fromRgb(ColorToRgb(colorBGR)));
     setPalette(colors);
+}
+
+// The counters change many times a second: their text goes straight to the style, as the label itself would
+// draw it (no frame, margin or indent, plain text, no buddy), without the label's per-paint style option.
+void tTextLabel::paintEvent(QPaintEvent* event) {
+    if (frameWidth() != 0 || margin() != 0 || indent() > 0) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    const QString& shown = text();
+    const Qt::LayoutDirection direction = shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    int flags = static_cast<int>(QStyle::visualAlignment(direction, alignment()));
+    flags |= direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft;
+    if (wordWrap()) {
+        flags |= Qt::TextWordWrap;
+    }
+    QPainter painter(this);
+    style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), shown, foregroundRole());
 }
 
 void tTextLabel::mousePressEvent(QMouseEvent* event) {

@@ -23,6 +23,7 @@ public:
     void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -2,8 +2,10 @@
 #include "engine/uGame.h"
 #include "tests/support/ScopedSeed.h"
 #include "widgets/uFramePacer.h"
+#include "widgets/uLabels.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -65,4 +67,43 @@ TEST_F(Paint, WhatTheScreenShowsAfterEveryStepIsTheWholeWindowPaintedAfresh) {
     ShowFrame();
     EXPECT_EQ(glass.Pacer().Frames(), frames + 1);
     EXPECT_EQ(Shown(), Rendered());
+}
+
+TEST_F(Paint, TheCountersAndTitlesLookAsPlainLabelsOfTheSameSettingsWould) {
+    Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    LogIn("Ivan");
+    tGlass& glass = *form->Glass();
+    QTest::keyClick(form->KeyTarget(), Qt::Key_F2);
+    for (int step = 0; step < 40 && glass.Playing(); ++step) {
+        glass.Tick();
+        if (step % 3 == 2) {
+            QTest::keyClick(form->KeyTarget(), Qt::Key_Space);
+        }
+    }
+    ShowFrame();
+    const QImage ours = Rendered();
+    int compared = 0;
+    for (tTextLabel* label : form->findChildren<tTextLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty()) {
+            continue;
+        }
+        QLabel plain(label->parentWidget());
+        plain.setGeometry(label->geometry());
+        plain.setFont(label->font());
+        plain.setPalette(label->palette());
+        plain.setAlignment(label->alignment());
+        plain.setWordWrap(label->wordWrap());
+        plain.setTextFormat(Qt::PlainText);
+        plain.setAttribute(Qt::WA_TranslucentBackground);
+        plain.setText(label->text());
+        plain.stackUnder(label);
+        label->hide();
+        plain.show();
+        const QImage theirs = Rendered();
+        label->show();
+        EXPECT_EQ(ours, theirs) << label->text().toStdString();
+        ++compared;
+    }
+    EXPECT_GE(compared, 12);
 }
