@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A simple player for the benchmarks: for each new figure it picks the turn and column that leave the lowest,
 // flattest pile with the fewest holes, and presses the keys that put the figure there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks share: one "name: value unit" line a figure, percentiles, and the processor time the
 // process and the calling thread have used.

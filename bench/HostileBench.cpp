@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-bench-hostile: what two hostile files cost the game's window when a player picks them: a
 // skin whose skin.ini is 50 MB of colour keys, and a language file holding one 10 MB line. Prints, for each,
 // the time to apply it (the long line is the title of the high score panel) and how far the process's peak

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-bench-scores [FOLDER]: the cost of reading the high score table from a full hscore.dat (8 tables of
 // 15 entries) and of storing a result into it, in a temporary folder under FOLDER (default: the system's
 // temporary folder). Storing ends in a durable replace of the file (written, synced, renamed); its share is

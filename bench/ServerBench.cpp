@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-bench-server [sqlite|postgresql]: the score server over loopback with 100,000 stored results in one
 // table: verified uploads per second with several in flight, then the latency of single uploads and of the
 // table page. The real stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder,

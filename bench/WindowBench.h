@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays in the real main window, on the display the environment names (offscreen without one): scripted
 // games from the top start level (Impossible, level 10) for the given seconds, first held at that level,

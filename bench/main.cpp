@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs scripted games headless and prints what a tick and a key cost, what a tick costs with the paint that
 // shows it, and how well the timer and the painting keep up at the fastest interval, one "name: value unit"
 // line each. "--window SECONDS" plays in the real main window instead (see WindowBench.h); "--rounds N" only

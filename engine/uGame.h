@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The well object: one game at a time in the well, driven by its timer, by the keys the main window passes on
 // and by clicks on the well, drawn into its own pictures on the panel it is given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's periodic timer. Ticks are scheduled against a steady clock (start + n x interval) rather than
 // each one after the last, so that at the 1 ms of the highest levels the little lateness of every wake-up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The high score panel beside the well: the table as 17 drawn rows, a title above it, an information box
 // below it about the row under the mouse, and an upload button that follows the mouse along the rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four built-in sounds: "Drop", "Lines", "Error" and "Login".
 

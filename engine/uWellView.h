@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the well view and the images they are drawn with: the well (cell by cell, each empty cell
 // showing its own tile of the well background), the preview of the next figure, the stack-height arrow and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fifteen best results of one game type and difficulty, kept in hscore.dat, with the running game placed
 // live among them. The table keeps the texts of its grid; the panel that draws them reads them from here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The harnesses whose readers take a path write each input to a file in a folder of their own, made once
 // per process and removed at its end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the code page: as 8-bit text from a file, and as UTF-16 text from the system
 // (file names, typed names), with letter case folded both ways.
 

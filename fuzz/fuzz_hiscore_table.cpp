@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the high score table's reading as hscore.dat holds it (packed, or the plain text
 // inside): every section's fifteen slots are checked, ranked and written back, through the same units the
 // game and the data tool use.

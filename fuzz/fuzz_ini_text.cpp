@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the INI document as a hand-edited skin.ini or language file would: every section
 // is read, written, renamed and cut, and the document's text must read back as the same lines.
 

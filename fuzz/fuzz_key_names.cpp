@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the key-name table as the two built-in lists would hold them: the names before the
 // first NUL, the codes after it; then the look-ups a key edit and users.dat make.
 

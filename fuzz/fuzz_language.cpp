@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to a language file as the game applies it: over the built-in texts, then the texts
 // the window formats with their values.
 

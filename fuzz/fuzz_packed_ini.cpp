@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the compressed-file reader and the INI document, as a damaged or hostile users.dat
 // or hscore.dat would. Build with -DSTAKKAR_FUZZ=ON and clang.
 

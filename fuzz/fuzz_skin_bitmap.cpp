@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the reading of a skin's BMP files: judged by the header, then decoded at every
 // size a skin asks for and at the size the header declares, as it is and with the key column.
 

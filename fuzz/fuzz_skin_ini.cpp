@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to a skin folder's skin.ini as the game applies it: over the built-in skin, naming
 // whatever files it likes in its folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the players' data as users.dat holds it (packed, or the plain text inside): every
 // player's options are read, written back and read again unchanged, through the units the game reads and
 // saves them with.

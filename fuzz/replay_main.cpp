@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The normal build's main for a fuzz harness: runs every file of the folders (or files) it is given through
 // the harness once, so an input that once found a fault stays a test. Fails when it finds no input at all,
 // so a corpus that went missing cannot pass unseen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The content of a drop-down list of names (skins, languages): the items, the selected one and the hint. The
 // combo box that shows it mirrors this object through its observer; the logic lives here, testable without a

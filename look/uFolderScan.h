@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding the skins and languages on disk. Names are the program's 8-bit texts; paths are file system bytes.
 

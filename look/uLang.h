@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbered texts of the window, built in (English) or overlaid from a language file "lang/<name>.lng".
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Skins by name: the skin list, finding a skin's folder, and applying the built-in skin or a folder's.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the Windows BMP files of a skin, safely: a file is judged by the size in its header before any
 // pixel is decoded, so a wrong or hostile file costs no more than its header.

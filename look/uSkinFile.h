@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a skin folder: skin/<name>/skin.ini and the BMP files it names, over the current skin record.
 

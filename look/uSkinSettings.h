@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin record: every colour (0x00BBGGRR) and bitmap of the current skin, and the views it tells of a
 // change. One program-wide record; loading a skin always starts again from the built-in values.

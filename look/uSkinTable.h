@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every colour and bitmap key of skin.ini, declared once: the built-in skin, the reading of a skin and the
 // art generator all walk these tables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every file the program writes lies under BaseDir, the data folder main() chose. Skins and languages are
 // looked up there first and then in the shared folders, where an installed copy keeps the ones it ships.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture with an optional transparent colour, and the few pixel operations the program draws with.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program keeps every text as bytes of its 8-bit code page, Windows-1251.
 // These helpers are the only place where such bytes meet Qt's Unicode strings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Choosing the data folder: the one folder the players' and high score files live in, and the first place
 // skins and languages are looked for.

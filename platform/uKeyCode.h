@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's key events as the Windows virtual-key codes the rest of the program speaks.
 

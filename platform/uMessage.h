@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the program tells the player something. The program installs its message box as the presenter
 // when it starts; without one a message goes to the log, so nothing ever waits on a box that nobody made.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Built-in resources carried in the program: bitmaps under ":/bitmaps/<Name>.bmp", sounds under
 // ":/sounds/<name>.wav" (lower case), texts under ":/<Name>".

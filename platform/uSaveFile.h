@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a file in one step: the new bytes go to a temporary file beside it, which is renamed over the old
 // one only once every byte is on the disk. A kill, a crash or a full disk leaves the old file whole.

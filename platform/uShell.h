@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening an address or a document with the desktop's default handler, as a double click would. The program
 // never learns whether a handler started; tests install a recorder instead of the desktop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An ordered list of 8-bit text lines: never sorted, duplicates allowed, letter case ignored when searching.
 

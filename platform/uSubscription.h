@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A listener's hold on what it listens to: while it lives the listener is told, and it stops being told the
 // moment it goes, so no listener ever removes itself by hand. Either side may go first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way a model tells its views: each view subscribes a callback, and the model runs them all after a
 // change, without knowing what the views are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uDatabaseTarget.h"
 #include "server/uRateLimiter.h"
 #include "server/uScoreDatabase.h"

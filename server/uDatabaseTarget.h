@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the results live, as the --database option names it:
 //   a file path, or sqlite:PATH              an SQLite file (relative to the working folder)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text forms of the fields of an uploaded result, as the game writes them. Each check accepts only the
 // one spelling the game produces, so one result can never be stored twice under two spellings.

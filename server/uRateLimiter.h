@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Uploads per client address: a token bucket per address, full at the start, refilled at a steady rate.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored results: one SQLite file or one PostgreSQL database, opened once per server process.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The best results of a table for tools: the same lines as the table page, names in UTF-8.
 

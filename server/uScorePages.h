@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The HTML pages of the server, UTF-8. Every text that comes from a player or a request is escaped.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One result as the server keeps it: the table it belongs to and the game's entry.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one schema of the results, in the two SQL dialects, and the steps that bring an older database up to
 // it. Every step runs once; the table schema_version remembers the steps taken.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server's answers: the upload page the game sends results to, the table pages and their JSON.
 

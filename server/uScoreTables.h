@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tables the server keeps: one per game type and difficulty, named as the game's option lists name them.
 

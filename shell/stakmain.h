@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the log-in view, the about panel and the game view with its well and options pages; the
 // player's options, the control keys and the window-wide key hook. The players and the key bindings are

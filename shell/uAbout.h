@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about panel over the log-in view: version, contacts, thanks and a picture. Its texts are fixed; they do
 // not follow the language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's share of applying a skin: its panels, the options page's labels and flat controls, the
 // picture buttons of the game view, the hint window, the message box and the pictures around the well. The

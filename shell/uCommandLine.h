@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game's command line asks for. Read before any window or guard exists, so that --help and
 // --version answer on the terminal alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Help: the document that the language in use names, opened from the lang folder with the desktop's handler.
 

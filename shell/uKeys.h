@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The control keys: the capture and checking of the seven bindings of the options page, the names they are
 // shown by, and the fixed keys the window's key hook knows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message box: a modal box with the text and a close button, the presenter of the program's messages.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options page of the game view: game options, control keys and interface choices, each control holding
 // one of a player's options. What a change does is the main window's business; the page only lays them out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Players and their options: users.dat with the player logged in now, and the rules a typed name follows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The signals that end a program from outside (a log-out, a shutdown, a closed terminal, Ctrl+C) turned into
 // a request the event loop hears, so the game ends as when its window is closed: with its saves.

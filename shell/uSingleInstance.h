@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One copy of the game per user and display: the first copy listens on a local socket named after the
 // program; a later copy asks it to come to the front and then ends without a window of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One high score entry and its form in hscore.dat: the ten keys of a slot, their defaults, the checksum that
 // guards them, and the order in which entries rank. No widgets: the game and stakkar-data both read the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Publishing a stored result: the signed record and the address of the score server's page that receives it.
 // The program only builds the address; the browser sends it, and no answer is ever read.

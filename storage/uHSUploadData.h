@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading back the data string that UploadData builds: its thirteen fields as the texts that were sent.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names of the keys a game action can be bound to, with their virtual-key codes. Built in as two
 // parallel lists, "TKeys" (names) and "TKeysCode" (decimal codes), one entry a line.

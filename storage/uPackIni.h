@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The INI document stored as one zlib stream: the form of users.dat and hscore.dat.
 

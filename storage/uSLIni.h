@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The INI document as an ordered list of lines. Every call scans the lines again and touches only the lines
 // it must, so comments, odd lines, duplicate sections and the order of everything survive a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A player's options as users.dat holds them: one section per player, 19 keys declared once below; loading
 // and saving both walk that table.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Keeps the libraries in one direction: a file may include headers of its own folder and of the folders below
 # it, and a library may link only the libraries below it. Prints every arrow that runs upward and fails then.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every fuzz harness with clang, libFuzzer, ASan and UBSan into build-fuzz and runs each for SECONDS
 # (default 60), starting from its corpus in fuzz/corpus with its dictionary in fuzz/dict. New inputs go to
 # build-fuzz/corpus/<name>; a finding lands in build-fuzz/findings/ and ends the script with a failure. Copy a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kills the game's saves and the data tool with SIGKILL KILLS times (default 1000) at random moments and
 # prints "K kills, L lost". Builds what it needs in build/ first.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole suite with AddressSanitizer and UndefinedBehaviorSanitizer (every undefined behaviour
 # fatal) into build-sanitize and runs every test there. -O1 with line tables only keeps the build short
 # while the reports still name file and line; the benchmarks are left out. Leaks are reported too; the one

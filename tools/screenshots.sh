@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's screenshots from the real program under a virtual display: a game in the default look, a
 # game in the shipped skin, the Russian language and the options page. Run again after the look changes:
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing Stakkar needs.
 # Does nothing when all of them are present; refreshes the package index only when something is missing.
 # "setup.sh fuzz" also installs clang and its libFuzzer runtime, which only tools/fuzz.sh needs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat panel: a face with a one-pixel border, in colours of its own, painted by the flat style as every
 // flat control is.

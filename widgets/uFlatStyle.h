@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The flat look of the program's panels and option controls: a face, a one-pixel border and the text, all in
 // colours the skin gives. One style paints every flat widget; the colours ride in the widget's palette.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paces what the views put on screen to the display. A view that has changed asks for a frame; at the frame
 // every view that asked marks its change and the window paints them all at once. However many game steps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture button: a picture that changes while the mouse is over it, has a hint, and acts on a click.
 // Every button of the program is one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One figure: its blocks in a 4 x 4 box, and how it turns. A plain value: moves and turns are tried on a
 // copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The eleven figures of the game, how a figure turns, and the random draw of the next one.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one pseudo-random generator: a 32-bit linear congruential state shared by the figure draw and
 // the broken lines. Seeding it is how a test replays a game.

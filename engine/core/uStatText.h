@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the statistics write their values: play time, rates per minute and the clears lines.
 

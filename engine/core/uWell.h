@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 10 x 20 grid of fixed blocks and the rules that only look at it: whether a figure fits, full and empty
 // rows, removing a row, the height of the pile and the random broken lines.

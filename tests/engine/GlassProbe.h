@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the well tests need beyond the main window's operations: set up piles and figures, look at pixels,
 // record what the well tells the high score table and which sounds it plays.

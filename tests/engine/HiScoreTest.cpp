@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # --help and --version answer on the terminal with no display at all, so they cannot open a window or claim
 # the single-instance guard; a bad option is refused with status 2.
 set -uo pipefail

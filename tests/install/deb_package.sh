@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from the build, checks that it holds what an installation needs, and runs lintian
 # over it: no error may remain.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary DESTDIR and starts the installed game as a new user would from a menu:
 # from a folder that is no game folder, with a home of its own. A log-in must save the players file in the
 # user's data folder and nowhere else. With --dir the files go to the folder named, and on a screen of device

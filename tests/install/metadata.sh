@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The menu entry and the AppStream metadata pass the desktop's own validators.
 set -euo pipefail
 dist="$1"

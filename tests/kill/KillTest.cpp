@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-kill-test --writer SAVE_LOOP --tool STAKKAR_DATA [--kills N] [--seed S]: kills writers with SIGKILL
 // at random moments and checks after each kill that every file they were saving is whole and holds either
 // the step stored last or the one after it, and that nothing a killed save left beside a file survives the

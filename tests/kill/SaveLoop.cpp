@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-save-loop FOLDER USERS_STEP SCORES_STEP: starts as the game does in FOLDER (reading users.dat and
 // the high score table, which removes what killed saves left behind), prints "ready" and, once a line comes
 // on standard input, saves through the game's own code without end: a player's options to users.dat and a

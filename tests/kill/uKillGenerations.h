@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the save loop stores at each step, known to both the loop and the harness that kills it: step g of
 // users.dat holds the options of OptionsOfStep(g) for the player kKillPlayer, step g of hscore.dat a game

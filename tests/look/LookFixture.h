@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A temporary start-up folder with the built-in English texts loaded and the message box replaced by a
 // recorder; helpers to lay out skin and language files in it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LookFixture.h"
 #include "look/uFolderScan.h"
 #include "look/uSkinFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score server as the game meets it, once on SQLite and once on a throwaway PostgreSQL cluster.
 
 #include "uHttpGet.h"

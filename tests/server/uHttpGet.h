@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One GET over the network, waited for; the address is sent byte for byte as given.
 

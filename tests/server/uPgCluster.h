@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A throwaway PostgreSQL cluster in a temporary folder, reached over a Unix socket in that folder and removed
 // with the object. Run as the postgres user when this process is root, since initdb refuses root.

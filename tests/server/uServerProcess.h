@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real stakkar-scores process on a free loopback port, stopped when the object goes.
 

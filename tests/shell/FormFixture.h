@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main window in a temporary start-up folder, with messages and sounds recorded instead of shown.
 

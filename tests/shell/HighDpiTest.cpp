@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run with QT_SCALE_FACTOR=2: a screen of device pixel ratio 2.
 #include "FormFixture.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the game under a virtual display: its window must appear, and a second copy must end at once without
 # a window while the first keeps running.
 set -euo pipefail

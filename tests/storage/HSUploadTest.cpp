@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/uBaseDir.h"
 #include "platform/uShell.h"
 #include "storage/uHSUpload.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records the messages the program shows instead of showing them, for as long as it lives.
 

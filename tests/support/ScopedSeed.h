@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every new well starts from the same seed for as long as it lives, so a game can be replayed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sets the shared data folders (where an installation keeps its skins and languages) for as long as it lives.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records the addresses and documents the program opens instead of handing them to the desktop, for as long
 // as it lives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real file system that runs full or turns read-only: a tmpfs of a few pages mounted on a temporary folder
 // for the life of the object. Mounting needs root (or a mount namespace); where it is refused, Mounted() is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records the names of the sounds the program plays instead of playing them, for as long as it lives.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the game's built-in pictures and the bitmaps of the sample skins, at build time.
 //
 //   stakkar-art builtin OUTDIR NAME...        every built-in picture as OUTDIR/NAME.bmp; the names must be

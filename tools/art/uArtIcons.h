@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The icons of the buttons and key pictures, each a filled path in a 16 x 16 box.
 

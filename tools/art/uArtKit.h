@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours and the few drawing moves every picture of the game is made of, so that the pictures belong
 // together: bevelled blocks, rounded buttons on a key colour, keycaps, and icons with a soft drop shadow.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every picture the game carries or the sample skin ships, drawn at its exact size from a palette.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-data: reads and changes Stakkar's data files (users.dat, hscore.dat) and plain INI files (skin.ini,
 // language files) from the command line. Arguments are taken as bytes, unchanged.
 

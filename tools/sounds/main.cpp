@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthesises the four built-in sounds as WAV files: PCM, one channel, 8000 samples per second, 8 bits.
 // Usage: stakkar-sounds <output folder>
 
