@@ -3,6 +3,7 @@
 // inside): every section's fifteen slots are checked, ranked and written back, through the same units the
 // game and the data tool use.
 
+#include "FuzzDocument.h"
 #include "storage/uHSEntry.h"
 #include "storage/uPackIni.h"
 
@@ -12,13 +13,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
     tStringListPackedINI doc;
-    try {
-        doc.SetText(UnpackText(bytes));
-    } catch (const tPackError&) {
-        doc.SetText(bytes);
-    }
+    ReadFuzzDocument(doc, data, size);
     tStringList sections;
     doc.ReadSections(sections);
     // A file holds eight tables; more sections cost time on every input and reach no more code.

@@ -2,19 +2,15 @@
 // Feeds arbitrary bytes to the compressed-file reader and the INI document, as a damaged or hostile users.dat
 // or hscore.dat would. Build with -DSTAKKAR_FUZZ=ON and clang.
 
+#include "FuzzDocument.h"
 #include "storage/uPackIni.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
     tStringListPackedINI doc;
-    try {
-        doc.SetText(UnpackText(bytes));
-    } catch (const tPackError&) {
-        doc.SetText(bytes);
-    }
+    ReadFuzzDocument(doc, data, size);
     tStringList sections;
     doc.ReadSections(sections);
     for (const auto& name : sections.Lines()) {

@@ -3,6 +3,7 @@
 // player's options are read, written back and read again unchanged, through the units the game reads and
 // saves them with.
 
+#include "FuzzDocument.h"
 #include "storage/uPackIni.h"
 #include "storage/uUserData.h"
 
@@ -12,13 +13,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
     tStringListPackedINI file;
-    try {
-        file.SetText(UnpackText(bytes));
-    } catch (const tPackError&) {
-        file.SetText(bytes);
-    }
+    ReadFuzzDocument(file, data, size);
     tStringList players;
     file.ReadSections(players);
     // Each player costs a pass over the file for every key; a few reach all the code there is.
