@@ -60,6 +60,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Caught from the start, so a log-out that comes while the window is still being made waits until the
+    // window can close with its saves, rather than killing the game.
+    tQuitSignals quitSignals;
     QApplication::setWindowIcon(WindowIcon());
     QGuiApplication::setDesktopFileName(STAKKAR_DESKTOP_ID);
     tSingleInstance guard(tSingleInstance::DefaultName());
@@ -95,8 +98,8 @@ int main(int argc, char** argv) {
         mainForm.close();
         QApplication::exit(0);
     };
-    tQuitSignals quitSignals;
     QObject::connect(&quitSignals, &tQuitSignals::quitRequested, &mainForm, quit);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainForm, quit);
+    quitSignals.Listen();
     return QApplication::exec();
 }

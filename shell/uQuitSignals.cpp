@@ -27,6 +27,7 @@ tQuitSignals::tQuitSignals(QObject* parent) : QObject(parent) {
         return;
     }
     notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
+    notifier_->setEnabled(false);
     connect(notifier_, &QSocketNotifier::activated, this, &tQuitSignals::Read);
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -48,6 +49,12 @@ tQuitSignals::~tQuitSignals() {
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
     pipeEnds[0] = pipeEnds[1] = -1;
+}
+
+void tQuitSignals::Listen() {
+    if (notifier_ != nullptr) {
+        notifier_->setEnabled(true);
+    }
 }
 
 void tQuitSignals::Read() {

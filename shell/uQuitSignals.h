@@ -10,9 +10,12 @@ class QSocketNotifier;
 class tQuitSignals : public QObject {
     Q_OBJECT
 public:
-    // Catches SIGTERM, SIGHUP and SIGINT for as long as the object lives; one object at a time.
+    // Catches SIGTERM, SIGHUP and SIGINT for as long as the object lives; one object at a time. Signals
+    // caught before Listen() wait, and are heard by the event loop after it.
     explicit tQuitSignals(QObject* parent = nullptr);
     ~tQuitSignals() override;
+
+    void Listen();
 
 signals:
     void quitRequested(int signal);

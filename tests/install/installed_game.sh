@@ -8,7 +8,7 @@ set -euo pipefail
 build="$1"
 work="$(mktemp -d)"
 game_pid=""
-trap '[ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap '[ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 fail() { echo "$1"; exit 1; }
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log"

@@ -377,7 +377,11 @@ TEST_F(MainForm, ATerminationSignalEndsTheGameWithItsSaves) {
         heard = signal;
         form->close();
     });
+    // A signal that comes while the window is still being made must wait for it, not be lost.
     ::raise(SIGTERM);
+    QTest::qWait(50);
+    EXPECT_EQ(heard, 0);
+    quitSignals.Listen();
     for (int i = 0; i < 500 && heard == 0; ++i)
         QTest::qWait(10);
     EXPECT_EQ(heard, SIGTERM);

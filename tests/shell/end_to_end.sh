@@ -5,7 +5,8 @@
 set -euo pipefail
 game="$1"
 work="$(mktemp -d)"
-trap 'kill "$first" 2>/dev/null || true; rm -rf "$work"' EXIT
+# The games are waited for, so none outlives the display it is closing on.
+trap 'kill "$first" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 cd "$work"
 "$game" &
 first=$!
@@ -38,7 +39,7 @@ kill -0 "$first" || { echo "no start after a crash"; exit 1; }
 # Xvfb picks a free display itself and names it, so tests running side by side never take the same one.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" &
 other_x=$!
-trap 'kill "$first" "$other_game" "$other_x" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "$first" "$other_game" "$other_x" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 n=$(head -1 "$work/display")
 DISPLAY=":$n" "$game" &
