@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AutoPlayer.h"
 
-#include "engine/core/uFigureSet.h"
+#include "core/uFigureSet.h"
 
 #include <algorithm>
 #include <array>

@@ -3,8 +3,8 @@
 // A simple player for the benchmarks: for each new figure it picks the turn and column that leave the lowest,
 // flattest pile with the fewest holes, and presses the keys that put the figure there.
 
-#include "engine/core/uFigure.h"
-#include "engine/core/uWell.h"
+#include "core/uFigure.h"
+#include "core/uWell.h"
 
 #include <cstdint>
 #include <vector>

@@ -8,7 +8,7 @@
 #include "BenchReport.h"
 #include "PaintCounter.h"
 #include "WindowBench.h"
-#include "engine/core/uRandom.h"
+#include "core/uRandom.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uGame.h"
 
-#include "engine/core/uRandom.h"
+#include "core/uRandom.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"

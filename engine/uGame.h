@@ -3,8 +3,8 @@
 // The well object: one game at a time in the well, driven by its timer, by the keys the main window passes on
 // and by clicks on the well, drawn into its own pictures on the panel it is given.
 
-#include "engine/core/uFigureSet.h"
-#include "engine/core/uWell.h"
+#include "core/uFigureSet.h"
+#include "core/uWell.h"
 #include "engine/uGameTimer.h"
 #include "engine/uHSPanel.h"
 #include "engine/uStat.h"

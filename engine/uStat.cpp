@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uStat.h"
 
-#include "engine/core/uStatText.h"
+#include "core/uStatText.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uCodePage.h"

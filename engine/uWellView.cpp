@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uWellView.h"
 
-#include "engine/core/uWell.h"
+#include "core/uWell.h"
 #include "look/uSkin.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "look/uSkinSettings.h"
 
-#include "engine/core/uWell.h"
+#include "core/uWell.h"
 #include "platform/uTargets.h"
 
 tSkinSettings SkinSettings;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/core/uRandom.h"
+#include "core/uRandom.h"
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
 #include "platform/uDataFolder.h"

@@ -6,9 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Bottom up. A folder's rank is its place here; server stands beside the game and sees only storage and below.
-layers=(platform storage engine/core look widgets engine shell)
-declare -A rank=([platform]=0 [storage]=1 [engine/core]=2 [look]=3 [widgets]=4 [engine]=5 [shell]=6 [server]=2)
-declare -A library=([stakkar_platform]=platform [stakkar_storage]=storage [stakkar_engine_core]=engine/core
+layers=(platform storage core look widgets engine shell)
+declare -A rank=([platform]=0 [storage]=1 [core]=2 [look]=3 [widgets]=4 [engine]=5 [shell]=6 [server]=2)
+declare -A library=([stakkar_platform]=platform [stakkar_storage]=storage [stakkar_core]=core
                     [stakkar_look]=look [stakkar_widgets]=widgets [stakkar_engine]=engine [stakkar_shell]=shell
                     [stakkar_server]=server)
 
@@ -16,8 +16,7 @@ declare -A library=([stakkar_platform]=platform [stakkar_storage]=storage [stakk
 folder_of() {
     local path="$1"
     case "$path" in
-    engine/core/*) echo engine/core ;;
-    platform/* | storage/* | look/* | widgets/* | engine/* | shell/* | server/*) echo "${path%%/*}" ;;
+    platform/* | storage/* | core/* | look/* | widgets/* | engine/* | shell/* | server/*) echo "${path%%/*}" ;;
     *) echo "" ;;
     esac
 }
@@ -52,7 +51,7 @@ for own in "${layers[@]}" server; do
 done
 
 # The libraries below the widgets build without them.
-for own in platform storage engine/core look server; do
+for own in platform storage core look server; do
     if grep -ln '#include <Q\(Widget\|Label\|Dialog\|Frame\|Application\|ComboBox\|CheckBox\)' "$own"/*.cpp "$own"/*.h 2>/dev/null; then
         echo "widgets used in $own"
         faults=$((faults + 1))

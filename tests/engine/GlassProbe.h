@@ -3,7 +3,7 @@
 // What the well tests need beyond the main window's operations: set up piles and figures, look at pixels,
 // record what the well tells the high score table and which sounds it plays.
 
-#include "engine/core/uRandom.h"
+#include "core/uRandom.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"

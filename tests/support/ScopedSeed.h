@@ -2,7 +2,7 @@
 #pragma once
 // Every new well starts from the same seed for as long as it lives, so a game can be replayed.
 
-#include "engine/core/uRandom.h"
+#include "core/uRandom.h"
 
 #include <cstdint>
 

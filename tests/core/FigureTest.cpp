@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/core/uFigureSet.h"
-#include "engine/core/uRandom.h"
+#include "core/uFigureSet.h"
+#include "core/uRandom.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/core/uFigureSet.h"
-#include "engine/core/uRandom.h"
-#include "engine/core/uWell.h"
+#include "core/uFigureSet.h"
+#include "core/uRandom.h"
+#include "core/uWell.h"
 
 #include <gtest/gtest.h>
 #include <string>

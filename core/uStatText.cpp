@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/core/uStatText.h"
+#include "core/uStatText.h"
 
 #include <charconv>
 #include <cmath>

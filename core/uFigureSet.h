@@ -2,7 +2,7 @@
 #pragma once
 // The eleven figures of the game, how a figure turns, and the random draw of the next one.
 
-#include "engine/core/uFigure.h"
+#include "core/uFigure.h"
 
 #include <array>
 #include <string>

@@ -3,7 +3,7 @@
 // The 10 x 20 grid of fixed blocks and the rules that only look at it: whether a figure fits, full and empty
 // rows, removing a row, the height of the pile and the random broken lines.
 
-#include "engine/core/uFigure.h"
+#include "core/uFigure.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/core/uFigureSet.h"
+#include "core/uFigureSet.h"
 
-#include "engine/core/uRandom.h"
+#include "core/uRandom.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/core/uWell.h"
+#include "core/uWell.h"
 
-#include "engine/core/uFigureSet.h"
-#include "engine/core/uRandom.h"
+#include "core/uFigureSet.h"
+#include "core/uRandom.h"
 
 void tWell::Clear() {
     for (auto& column : cells_) {
