@@ -3,13 +3,14 @@
 // The about panel over the log-in view: version, contacts, thanks and a picture. Its texts are fixed; they do
 // not follow the language.
 
+#include "platform/uBuild.h"
+
 #include <QFrame>
 
 class QLabel;
 class QScrollArea;
 class tMyButton;
 
-inline constexpr const char* kVersionLine = "Stakkar (1.0.2 build 64 beta 3b)";
 inline constexpr const char* kDateLine = "(11 december 2004)";
 
 // The two links, as the shell is asked to open them.

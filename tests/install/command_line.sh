@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # --help and --version answer on the terminal with no display at all, so they cannot open a window or claim
-# the single-instance guard; a bad option is refused with status 2.
+# the single-instance guard; a bad option is refused with status 2. The data tool answers both as well.
 set -uo pipefail
 game="$1"
+tool="$2"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 fail() { echo "$1"; exit 1; }
 
@@ -18,4 +19,10 @@ for bad in "--bogus" "--dir" "--dir=" "extra"; do
     [ "$status" = 2 ] || fail "$bad ended with status $status"
     grep -q "^stakkar: " <<<"$err" || fail "$bad gave no clear message: $err"
 done
+out="$("$tool" --help)" || fail "stakkar-data --help failed"
+grep -q "^  scores FILE" <<<"$out" || fail "stakkar-data --help does not list the commands: $out"
+out="$("$tool" --version)" || fail "stakkar-data --version failed"
+[ "$out" = "stakkar-data, Stakkar (1.0.2 build 64 beta 3b)" ] || fail "stakkar-data --version says: $out"
+"$tool" --bogus 2>/dev/null
+[ "$?" = 2 ] || fail "stakkar-data --bogus is not bad usage"
 echo ok

@@ -2,6 +2,7 @@
 // stakkar-data: reads and changes Stakkar's data files (users.dat, hscore.dat) and plain INI files (skin.ini,
 // language files) from the command line. Arguments are taken as bytes, unchanged.
 
+#include "platform/uBuild.h"
 #include "storage/uCRC32.h"
 #include "storage/uHSEntry.h"
 #include "storage/uPackIni.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: stakkar-data [--plain] COMMAND ARGUMENTS\n"
+    "       stakkar-data --help | --version\n"
     "  unpack FILE                          print the whole text\n"
     "  pack FILE                            store the text read from standard input\n"
     "  sections FILE                        print the section names, one a line\n"
@@ -126,6 +128,14 @@ void PrintScores(const tStringListINI& doc) {
 }
 
 int Run(std::vector<std::string> args) {
+    if (args.size() == 1 && args[0] == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("stakkar-data, %s\n", kVersionLine);
+        return 0;
+    }
     bool plain = false;
     if (!args.empty() && args[0] == "--plain") {
         plain = true;
