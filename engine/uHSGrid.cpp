@@ -5,10 +5,13 @@
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
+#include "widgets/uGlyphText.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <optional>
 
 namespace {
 
@@ -109,7 +112,11 @@ void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
     const QString text = FromCodePage(table_.Cell(column, row));
     const QFont& font = GridFont(row == 0);
     const QFontMetrics metrics(font);
-    const int textWidth = metrics.horizontalAdvance(text);
+    painter.setFont(font);
+    painter.setPen(Color(colors.text));
+    tGlyphText* glyphs = tGlyphText::For(painter);
+    const std::optional<double> advance = glyphs != nullptr ? glyphs->Advance(text) : std::nullopt;
+    const int textWidth = advance ? qRound(*advance) : metrics.horizontalAdvance(text);
     int x = 0;
     if (row == 0) {
         x = cell.left() + (width - textWidth) / 2;
@@ -119,8 +126,9 @@ void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
         x = cell.left() + width - 5 - textWidth;
     }
     const int y = cell.top() + (kHSRowHeight - metrics.height()) / 2;
-    painter.setFont(font);
-    painter.setPen(Color(colors.text));
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    const QPoint baseline(x, y + metrics.ascent());
+    if (!advance || !glyphs->DrawAt(painter, baseline, text)) {
+        painter.drawText(baseline, text);
+    }
     painter.restore();
 }

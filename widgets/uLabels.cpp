@@ -4,6 +4,7 @@
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
 #include "widgets/uFramePacer.h"
+#include "widgets/uGlyphText.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -64,6 +65,14 @@ void tTextLabel::paintEvent(QPaintEvent* event) {
         flags |= Qt::TextWordWrap;
     }
     QPainter painter(this);
+    if (alignment() == Qt::AlignCenter && direction == Qt::LeftToRight && isEnabled()) {
+        if (tGlyphText* glyphs = tGlyphText::For(painter)) {
+            painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
+            if (glyphs->DrawCentred(painter, contentsRect(), shown)) {
+                return;
+            }
+        }
+    }
     style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), shown, foregroundRole());
 }
 
