@@ -9,7 +9,7 @@
 
 #include <cmath>
 #include <memory>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -40,13 +40,21 @@ tGlyphText* tGlyphText::For(const QPainter& painter) {
         font.underline() || font.overline() || font.strikeOut()) {
         return nullptr;
     }
-    static std::unordered_map<QString, std::unique_ptr<tGlyphText>> fonts;
-    const QString key = font.key() + QLatin1Char('@') + QString::number(device->logicalDpiY());
-    std::unique_ptr<tGlyphText>& glyphs = fonts[key];
-    if (glyphs == nullptr) {
-        glyphs = std::make_unique<tGlyphText>(font);
+    // A handful of fonts at most: the window's, bold, and the table's.
+    struct tKnown {
+        QFont font;
+        int dpi;
+        std::unique_ptr<tGlyphText> glyphs;
+    };
+    static std::vector<tKnown> known;
+    const int dpi = device->logicalDpiY();
+    for (const tKnown& entry : known) {
+        if (entry.dpi == dpi && entry.font == font) {
+            return entry.glyphs.get();
+        }
     }
-    return glyphs.get();
+    known.push_back({font, dpi, std::make_unique<tGlyphText>(font)});
+    return known.back().glyphs.get();
 }
 
 // The glyphs are drawn with the very font the layout uses.
