@@ -180,7 +180,10 @@ bool tGlyphText::DrawCentred(QPainter& painter, const QRect& box, const QString&
     qsizetype count = 0;
     double height = -leading_;
     double widest = 0;
-    for (qsizetype begin = 0; begin <= text.size() && count < kMostLines;) {
+    for (qsizetype begin = 0;;) {
+        if (count == kMostLines) {
+            return false;
+        }
         qsizetype end = text.indexOf(QLatin1Char('\n'), begin);
         if (end < 0) {
             end = text.size();
@@ -200,9 +203,6 @@ bool tGlyphText::DrawCentred(QPainter& painter, const QRect& box, const QString&
         if (height >= box.height() || end == text.size()) {
             break;
         }
-    }
-    if (count == kMostLines) {
-        return false;
     }
     const double top = box.y() + (box.height() - height) / 2;
     for (qsizetype i = 0; i < count; ++i) {

@@ -59,11 +59,6 @@ void tTextLabel::paintEvent(QPaintEvent* event) {
     }
     const QString& shown = text();
     const Qt::LayoutDirection direction = shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
-    int flags = static_cast<int>(QStyle::visualAlignment(direction, alignment()));
-    flags |= direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft;
-    if (wordWrap()) {
-        flags |= Qt::TextWordWrap;
-    }
     QPainter painter(this);
     if (alignment() == Qt::AlignCenter && direction == Qt::LeftToRight && isEnabled()) {
         if (tGlyphText* glyphs = tGlyphText::For(painter)) {
@@ -72,6 +67,11 @@ void tTextLabel::paintEvent(QPaintEvent* event) {
                 return;
             }
         }
+    }
+    int flags = static_cast<int>(QStyle::visualAlignment(direction, alignment()));
+    flags |= direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft;
+    if (wordWrap()) {
+        flags |= Qt::TextWordWrap;
     }
     style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), shown, foregroundRole());
 }
