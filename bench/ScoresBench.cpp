@@ -5,6 +5,7 @@
 // measured on its own, since it depends on the disk rather than on the program. Prints one "name: value
 // unit" line per figure.
 
+#include "core/uRules.h"
 #include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
@@ -25,14 +26,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kTypes[] = {"Standart", "Extended"};
-constexpr const char* kDifficulties[] = {"Easy", "Normal", "Hard", "Impossible"};
-
 void WriteFullFile() {
     tStringListPackedINI doc;
-    for (const char* type : kTypes) {
-        for (const char* difficulty : kDifficulties) {
-            const std::string section = HSSectionName(type, difficulty);
+    for (const tGameTypeRule& type : kGameTypes) {
+        for (const tDifficultyRule& difficulty : kDifficulties) {
+            const std::string section = HSSectionName(type.Name, difficulty.Name);
             for (int32_t slot = 1; slot <= kHSSlots; ++slot) {
                 tHS e;
                 e.Name = "Player" + std::to_string(slot);

@@ -2,6 +2,7 @@
 #include "engine/uGame.h"
 
 #include "core/uRandom.h"
+#include "core/uRules.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
@@ -61,8 +62,8 @@ void tGlass::NewGame() {
     next_ = tFigure{};
     PrepareWell();
     stat_->SetLevel(startLevel_);
-    baseInterval_ = 500 - 100 * difficulty_;
-    figuresPerLevel_ = 50 - 10 * difficulty_;
+    baseInterval_ = kDifficulties[static_cast<size_t>(difficulty_)].BaseInterval;
+    figuresPerLevel_ = kDifficulties[static_cast<size_t>(difficulty_)].FiguresPerLevel;
     SetInterval(startLevel_);
     falling_ = false;
     playing_ = true;

@@ -49,8 +49,10 @@ QString DateText(const std::string& startTime) {
 
 QByteArray FrontPage(const std::vector<tTableSize>& tables) {
     QString body = "<ul>";
-    for (const std::string_view gameType : kGameTypes) {
-        for (const std::string_view difficulty : kDifficulties) {
+    for (const tGameTypeRule& type : kGameTypes) {
+        for (const tDifficultyRule& level : kDifficulties) {
+            const std::string_view gameType = type.Name;
+            const std::string_view difficulty = level.Name;
             int64_t results = 0;
             for (const tTableSize& table : tables) {
                 if (table.GameType == gameType && table.Difficulty == difficulty) {

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-constexpr int64_t kMaxBrokenLines = 20;
 
 tUploadVerdict Refused(std::string problem) {
     return {std::nullopt, std::move(problem)};
@@ -63,7 +62,7 @@ tUploadVerdict CheckUpload(std::string_view data) {
     if (std::string problem = NameProblem(fields->Name); !problem.empty()) {
         return Refused(std::move(problem));
     }
-    const int64_t maxStart = MaxStartLevel(*difficulty);
+    const int64_t maxStart = kDifficulties[static_cast<size_t>(*difficulty)].MaxStartLevel;
     const std::optional<int64_t> startLevel = DecimalUpTo(fields->StartLevel, maxStart);
     if (!startLevel || *startLevel < 1) {
         return Refused("The start level is not a whole number from 1 to " + std::to_string(maxStart) +

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/stakmain.h"
 
+#include "core/uRules.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
@@ -625,7 +626,7 @@ void TMainForm::cbDifficultChange() {
     if (glass_)
         glass_->SetDifficulty(index, ToCodePage(pConf->cbDifficult->currentText()));
     // A lower maximum pulls the value down with it, and its own handling follows.
-    pConf->seStartLevel->setMaximum(StartLevelLimit(index));
+    pConf->seStartLevel->setMaximum(kDifficulties[static_cast<size_t>(index)].MaxStartLevel);
     optionsChanged_ = true;
 }
 

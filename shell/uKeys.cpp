@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uKeys.h"
 
+#include "core/uRules.h"
 #include "engine/uSound.h"
 #include "platform/uCodePage.h"
 #include "widgets/uKeyEdit.h"
@@ -47,8 +48,8 @@ bool tKeyBindings::Valid() const {
 }
 
 void tKeyBindings::SetDefaults() {
-    for (size_t i = 0; i < kKeyActions.size(); ++i)
-        edits_[i]->setText(FromCodePage(kKeyActions[i].defaultName));
+    for (size_t i = 0; i < kActions.size(); ++i)
+        edits_[i]->setText(FromCodePage(kActions[i].DefaultKeyName));
 }
 
 void tKeyBindings::Show(const std::array<std::string, 7>& stored) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uOptionsPage.h"
 
+#include "core/uRules.h"
 #include "look/uChoiceList.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
@@ -96,15 +97,17 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
 
     cbGType = new QComboBox(this);
     cbGType->setObjectName("cbGType");
-    cbGType->addItems({"Standart", "Extended"});
+    for (const tGameTypeRule& type : kGameTypes)
+        cbGType->addItem(FromCodePage(type.Name));
     cbGType->setGeometry(kControlLeft, 32, kControlWidth, kRowHeight);
     cbDifficult = new QComboBox(this);
     cbDifficult->setObjectName("cbDifficult");
-    cbDifficult->addItems({"Easy", "Normal", "Hard", "Impossible"});
+    for (const tDifficultyRule& difficulty : kDifficulties)
+        cbDifficult->addItem(FromCodePage(difficulty.Name));
     cbDifficult->setGeometry(kControlLeft, 67, kControlWidth, kRowHeight);
-    seStartLevel = new TSpinEdit(this, "seStartLevel", 1, 25);
+    seStartLevel = new TSpinEdit(this, "seStartLevel", kMinStartLevel, kDifficulties[0].MaxStartLevel);
     seStartLevel->setGeometry(kControlLeft, 102, kControlWidth, kRowHeight);
-    seBrLines = new TSpinEdit(this, "seBrLines", 0, 20);
+    seBrLines = new TSpinEdit(this, "seBrLines", 0, kMaxBrokenLines);
     seBrLines->setGeometry(kControlLeft, 137, kControlWidth, kRowHeight);
 
     cbAutoPause = AddCheckBox("cbAutoPause", "s2105", 34);
@@ -191,7 +194,8 @@ void TOptionsPage::ShowOptions(const tUserOptions& options) {
         cbDifficult->setCurrentIndex(ItemOf(cbDifficult, options[uoDifficult]));
     }
     // The limit is the shown difficulty's, not the one the previous player left behind.
-    seStartLevel->setMaximum(StartLevelLimit(cbDifficult->currentIndex()));
+    seStartLevel->setMaximum(
+        kDifficulties[static_cast<size_t>(std::max(0, cbDifficult->currentIndex()))].MaxStartLevel);
     seStartLevel->setValue(UserInteger(options, uoStartLevel));
     seBrLines->setValue(UserInteger(options, uoBrokenLines));
     const std::pair<QCheckBox*, tUserOption> boxes[] = {

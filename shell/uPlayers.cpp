@@ -59,10 +59,6 @@ bool AcceptableNameText(const QString& text) {
     return ValidUserName(ToCodePage(text)) || text.isEmpty();
 }
 
-int StartLevelLimit(int difficulty) {
-    return 25 - 5 * difficulty;
-}
-
 int NameLengthLimit(const QString& text, const QFont& font, int limitWidth) {
     return QFontMetrics(font).horizontalAdvance(text) < limitWidth ? static_cast<int>(text.size()) + 1 : -1;
 }

@@ -35,5 +35,3 @@ bool AcceptableNameText(const QString& text);
 // The longest a name may grow once it is this text: one character past the limit width, measured in the
 // label's font; -1 leaves the limit as it was.
 int NameLengthLimit(const QString& text, const QFont& font, int limitWidth);
-// The highest start level of a difficulty 0..3: 25, 20, 15, 10.
-int StartLevelLimit(int difficulty);

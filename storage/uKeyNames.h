@@ -13,19 +13,6 @@
 // What a key edit shows while its action has no key.
 inline constexpr std::string_view kNoKey = "(No)";
 
-// The users.dat key and the default key name of each action slot 1..7.
-struct tKeyAction {
-    std::string_view userKey;
-    std::string_view defaultName;
-};
-inline constexpr std::array<tKeyAction, 7> kKeyActions{{{"RotateRight", "Up"},
-                                                        {"RotateLeft", "End"},
-                                                        {"MoveLeft", "Left"},
-                                                        {"MoveRight", "Right"},
-                                                        {"MoveDown", "Down"},
-                                                        {"QMoveDown", "Space"},
-                                                        {"Drop", "Ctrl"}}};
-
 class tKeyNames {
 public:
     // Entry i of one text belongs to entry i of the other; lines split as tStringList::SetText.

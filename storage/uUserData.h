@@ -3,6 +3,7 @@
 // A player's options as users.dat holds them: one section per player, 19 keys declared once below; loading
 // and saving both walk that table.
 
+#include "core/uRules.h"
 #include "storage/uPackIni.h"
 
 #include <array>
@@ -38,15 +39,24 @@ enum tUserOption {
 };
 
 inline constexpr std::array<tUserKey, kUserOptions> kUserKeys{{
-    {"GameMode", tUserValue::Text, "Standart"},  {"Difficult", tUserValue::Text, "Easy"},
-    {"StartLevel", tUserValue::Integer, "1"},    {"BrokenLines", tUserValue::Integer, "0"},
-    {"AutoPause", tUserValue::Flag, "1"},        {"FullScreen", tUserValue::Flag, "0"},
-    {"Sounds", tUserValue::Flag, "1"},           {"ShowFix", tUserValue::Flag, "1"},
-    {"Shadow", tUserValue::Flag, "0"},           {"AutoSave", tUserValue::Flag, "1"},
-    {"RotateRight", tUserValue::Text, "Up"},     {"RotateLeft", tUserValue::Text, "End"},
-    {"MoveLeft", tUserValue::Text, "Left"},      {"MoveRight", tUserValue::Text, "Right"},
-    {"MoveDown", tUserValue::Text, "Down"},      {"QMoveDown", tUserValue::Text, "Space"},
-    {"Drop", tUserValue::Text, "Ctrl"},          {"Skin", tUserValue::Text, "(Default)"},
+    {"GameMode", tUserValue::Text, kGameTypes[0].Name},
+    {"Difficult", tUserValue::Text, kDifficulties[0].Name},
+    {"StartLevel", tUserValue::Integer, "1"},
+    {"BrokenLines", tUserValue::Integer, "0"},
+    {"AutoPause", tUserValue::Flag, "1"},
+    {"FullScreen", tUserValue::Flag, "0"},
+    {"Sounds", tUserValue::Flag, "1"},
+    {"ShowFix", tUserValue::Flag, "1"},
+    {"Shadow", tUserValue::Flag, "0"},
+    {"AutoSave", tUserValue::Flag, "1"},
+    {kActions[0].Name, tUserValue::Text, kActions[0].DefaultKeyName},
+    {kActions[1].Name, tUserValue::Text, kActions[1].DefaultKeyName},
+    {kActions[2].Name, tUserValue::Text, kActions[2].DefaultKeyName},
+    {kActions[3].Name, tUserValue::Text, kActions[3].DefaultKeyName},
+    {kActions[4].Name, tUserValue::Text, kActions[4].DefaultKeyName},
+    {kActions[5].Name, tUserValue::Text, kActions[5].DefaultKeyName},
+    {kActions[6].Name, tUserValue::Text, kActions[6].DefaultKeyName},
+    {"Skin", tUserValue::Text, "(Default)"},
     {"Language", tUserValue::Text, "(Default)"},
 }};
 

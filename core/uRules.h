@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The numbers of the game, stated once: game types and difficulties with their names, speeds and ranges, the
+// points, and the seven actions with their keys. The game, its files, the score server, the benchmarks and
+// the tests all read them from here.
+
+#include "core/uFigureSet.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+struct tGameTypeRule {
+    // The name the option list shows, the high score section and the server use.
+    std::string_view Name;
+    // How many entries of the figure table are drawn from.
+    int FigureCount;
+};
+inline constexpr std::array<tGameTypeRule, 2> kGameTypes{{
+    {"Standart", kStandardFigures},
+    {"Extended", kFigureKinds},
+}};
+
+struct tDifficultyRule {
+    std::string_view Name;
+    // The timer's interval at level 1, in milliseconds.
+    int BaseInterval;
+    // Every this many figures the level rises by one.
+    int FiguresPerLevel;
+    // The highest level a game may start at: its interval is still the level step.
+    int MaxStartLevel;
+};
+inline constexpr std::array<tDifficultyRule, 4> kDifficulties{{
+    {"Easy", 500, 50, 25},
+    {"Normal", 400, 40, 20},
+    {"Hard", 300, 30, 15},
+    {"Impossible", 200, 20, 10},
+}};
+
+inline constexpr int kMinStartLevel = 1;
+inline constexpr int kMaxBrokenLines = 20;
+// Each level runs this many milliseconds faster than the one before it...
+inline constexpr int kLevelIntervalStep = 20;
+// ...down to this: past the last level with its own speed the game runs as fast as the timer goes.
+inline constexpr int kFastestInterval = 1;
+
+// Points: every row a figure moves down, by the timer or a key; the extra of a row moved down by MoveDown and
+// of a row slid by QMoveDown or Drop; the bonus of a Drop; and the step of the bonus of each row one landing
+// removes (100, then 200 more, ...).
+inline constexpr int kRowPoints = 1;
+inline constexpr int kMoveDownExtraPoints = 1;
+inline constexpr int kSlideExtraPoints = 2;
+inline constexpr int kDropPoints = 10;
+inline constexpr int kLineBonusStep = 100;
+
+// The seven actions in the order a key runs them.
+enum class tAction : uint8_t { RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop };
+inline constexpr int kActionCount = 7;
+
+struct tActionRule {
+    // The key of the action in users.dat.
+    std::string_view Name;
+    // The virtual-key code a well starts with until the player's keys are handed to it.
+    uint16_t WellKey;
+    // The name of the key a new player's options bind it to.
+    std::string_view DefaultKeyName;
+};
+inline constexpr std::array<tActionRule, kActionCount> kActions{{
+    {"RotateRight", 38, "Up"},
+    {"RotateLeft", 16, "End"},
+    {"MoveLeft", 37, "Left"},
+    {"MoveRight", 39, "Right"},
+    {"MoveDown", 40, "Down"},
+    {"QMoveDown", 32, "Space"},
+    {"Drop", 17, "Ctrl"},
+}};
+
+inline constexpr const tActionRule& ActionRule(tAction action) {
+    return kActions[static_cast<size_t>(action)];
+}
+
+// The place of a name in its list: 0 for "Standart" and for "Easy"; nothing for a name the game does not
+// offer.
+std::optional<int> GameTypeIndex(std::string_view name);
+std::optional<int> DifficultyIndex(std::string_view name);
+// The timer's interval at a level of a difficulty (0..3), never below kFastestInterval.
+int IntervalAt(int difficulty, int level);
