@@ -38,7 +38,7 @@ public:
     explicit tScriptedPlayer(tGlass& glass) : glass_(glass) {}
 
     void Start(int difficulty, int startLevel) {
-        glass_.SetDifficulty(difficulty, "Standart");
+        glass_.SetDifficulty(difficulty, std::string(kDifficulties[static_cast<size_t>(difficulty)].Name));
         glass_.SetStartLevel(startLevel);
         glass_.NewGame();
         figures_ = -1;
@@ -125,11 +125,11 @@ int main(int argc, char** argv) {
     panel.resize(585, 460);
     tGlass glass(&panel);
     glass.SetPlayer("Bench");
-    glass.SetGameType(false, "Standart");
+    glass.SetGameType(false, std::string(kGameTypes[0].Name));
     glass.SetShowFix(true);
     panel.show();
     QCoreApplication::processEvents();
-    SeedRandom(20240601);
+    SetSeedSource([] { return 20240601u; });
 
     tScriptedPlayer player(glass);
     tClock clock;

@@ -101,6 +101,6 @@ tFigure TurnFigure(const tFigure& figure, int direction) {
     return turned;
 }
 
-tFigure RandomFigure(const tFigureTable& table, int figureCount) {
-    return table[static_cast<size_t>(RandomBelow(figureCount))];
+tFigure RandomFigure(const tFigureTable& table, int figureCount, tRandom& random) {
+    return table[static_cast<size_t>(random.Below(figureCount))];
 }

@@ -3,6 +3,7 @@
 // The eleven figures of the game, how a figure turns, and the random draw of the next one.
 
 #include "core/uFigure.h"
+#include "core/uRandom.h"
 
 #include <array>
 #include <string>
@@ -31,4 +32,4 @@ std::string PictureOf(const tFigure& figure);
 tFigure TurnFigure(const tFigure& figure, int direction);
 
 // A copy of a random entry among the first figureCount of the table, each equally likely.
-tFigure RandomFigure(const tFigureTable& table, int figureCount);
+tFigure RandomFigure(const tFigureTable& table, int figureCount, tRandom& random);

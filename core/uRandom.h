@@ -1,20 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's one pseudo-random generator: a 32-bit linear congruential state shared by the figure draw and
-// the broken lines. Seeding it is how a test replays a game.
+// The pseudo-random generator of a game: a 32-bit linear congruential state that serves the figure draw and
+// the broken lines. A game owns one and is seeded when it starts, so the same seed plays the same game again.
 
 #include <cstdint>
 #include <functional>
 
-void SeedRandom(uint32_t seed);
-uint32_t RandomState();
-// Where a new well's seed comes from: the program installs SteadyClockSeed, a test a fixed seed. Returns the
-// source it replaces. Without a source every well starts from 0.
+class tRandom {
+public:
+    explicit tRandom(uint32_t seed = 0) : state_(seed) {}
+    void Seed(uint32_t seed) { state_ = seed; }
+    uint32_t State() const { return state_; }
+    // Steps the state, then returns a number in 0..n - 1.
+    int Below(int n) {
+        state_ = state_ * 134775813u + 1u;
+        return static_cast<int>((static_cast<uint64_t>(state_) * static_cast<uint32_t>(n)) >> 32);
+    }
+
+private:
+    uint32_t state_;
+};
+
+// Where the seeds of new wells and games come from: the program installs SteadyClockSeed, a test a fixed
+// seed. Returns the source it replaces. Without a source every seed is 0.
 using tSeedSource = std::function<uint32_t()>;
 tSeedSource SetSeedSource(tSeedSource source);
-// Seeds from the source; every new well does this.
-void SeedRandomForNewWell();
+uint32_t NextSeed();
 // The low 32 bits of a steady clock.
 uint32_t SteadyClockSeed();
-// Steps the state, then returns a number in 0..n - 1.
-int RandomBelow(int n);

@@ -69,11 +69,11 @@ int tWell::ArrowRow() const {
     return k < kWellRows ? k + 1 : kWellRows;
 }
 
-void tWell::LayBrokenLines(int count) {
+void tWell::LayBrokenLines(int count, tRandom& random) {
     for (int i = 1; i <= count; ++i) {
         const int row = kWellRows + 1 - i;
         for (int column = 1; column <= kWellColumns; ++column) {
-            if (RandomBelow(2) == 1 && Inside(column, row)) {
+            if (random.Below(2) == 1 && Inside(column, row)) {
                 Set(column, row, 1);
             }
         }

@@ -4,6 +4,7 @@
 // rows, removing a row, the height of the pile and the random broken lines.
 
 #include "core/uFigure.h"
+#include "core/uRandom.h"
 
 #include <array>
 #include <cstdint>
@@ -34,7 +35,7 @@ public:
     int ArrowRow() const;
     // Fills each cell of the bottom `count` rows with probability 1/2, floor row first, columns left to
     // right.
-    void LayBrokenLines(int count);
+    void LayBrokenLines(int count, tRandom& random);
 
 private:
     std::array<std::array<uint8_t, kWellRows>, kWellColumns> cells_{};

@@ -3,8 +3,7 @@
 // The well object: one game at a time in the well, driven by its timer, by the keys the main window passes on
 // and by clicks on the well, drawn into its own pictures on the panel it is given.
 
-#include "core/uFigureSet.h"
-#include "core/uWell.h"
+#include "core/uGameModel.h"
 #include "engine/uGameTimer.h"
 #include "engine/uHSPanel.h"
 #include "engine/uStat.h"
@@ -20,11 +19,6 @@
 #include <string>
 
 class QWidget;
-
-inline constexpr int kActionSlots = 7;
-
-// What the well says over itself: how to start a game, that it is paused, over, or was given up.
-enum class tWellMessage { NewGame = 1, Pause = 2, GameOver = 3, Interrupted = 4 };
 
 class tGlass {
 public:
@@ -49,6 +43,8 @@ public:
     void ShowScores(const std::string& gameTypeName, const std::string& difficultyName);
     // Shows the idle message and prepares the well anew; a game in progress keeps its state.
     void ResetWell();
+    // The statistics start again from zero, as when the well is reset after changed options.
+    void ResetStat();
 
     // Game settings, as the options page holds them; they take effect at the next NewGame unless noted.
     void SetGameType(bool extended, const std::string& name);
@@ -63,8 +59,8 @@ public:
     // Whether landings and cleared rows are heard.
     void SetSounds(bool on) { sounds_ = on; }
 
-    bool Paused() const { return paused_; }
-    bool Playing() const { return playing_; }
+    bool Paused() const { return model_.Paused(); }
+    bool Playing() const { return model_.Playing(); }
 
     // The timer's handler: one step of the game.
     void Tick();
@@ -78,16 +74,21 @@ public:
     void DrawCell(int column, int row, bool useImage, const tBitmap& image);
     // The preview shows this figure (an all-empty one blanks it).
     void ShowNext(const tFigure& figure);
-    const tFigure& NextFigure() const { return next_; }
+    const tFigure& NextFigure() const { return model_.Next(); }
     void UpdateArrow();
 
+    // A position set up by hand, for puzzles and tests: the fixed blocks, and a figure put in play.
+    void SetUpWell(const tWell& well) { Show(model_.SetUpWell(well)); }
+    void SetUpFigure(const tFigure& figure, int x, int y) { Show(model_.SetUpFigure(figure, x, y)); }
+
     // Read-only views of the game for the main window, the tests and the benchmarks.
-    const tWell& Well() const { return well_; }
-    const tFigure& Current() const { return current_; }
-    int FigX() const { return figX_; }
-    int FigY() const { return figY_; }
-    bool Falling() const { return falling_; }
-    tWellMessage MessageState() const { return messageState_; }
+    const tGameModel& Model() const { return model_; }
+    const tWell& Well() const { return model_.Well(); }
+    const tFigure& Current() const { return model_.Current(); }
+    int FigX() const { return model_.FigX(); }
+    int FigY() const { return model_.FigY(); }
+    bool Falling() const { return model_.Falling(); }
+    tWellMessage MessageState() const { return model_.Message(); }
     const tGameTimer& Timer() const { return timer_; }
     tStat& Stat() { return *stat_; }
     tHiScore& HiScore() { return *hiScore_; }
@@ -98,54 +99,26 @@ public:
     const tFramePacer& Pacer() const { return pacer_; }
 
 private:
-    // The tests set up piles and figures through this.
-    friend class tGlassProbe;
-
-    void Spawn();
-    void StepDown();
-    void PrepareWell();
-    void AddScore(int points);
-    void CountKey() { stat_->SetKeys(stat_->Keys() + 1); }
-    void SetInterval(int level);
-
-    void MoveFigure(int dx, int dy);
-    void RotateFigure(int direction);
-    void FixFigure();
-    void ClearLines();
-    void MoveSideways(int dx);
-    void SlideDown(int extraPoints);
-    void Drop();
-
-    void DrawFigure(int x, int y, const tBitmap* image);
-    void ShowShadow(bool on);
+    // Brings what a command changed to the screen, the speakers and the high score table.
+    void Show(const tChanges& changes);
+    void ShowCounters(uint16_t counters);
+    // What a well cell shows now: the falling figure, its landing mark, a fixed block or (nullptr) its tile.
+    const tBitmap* LookOf(int column, int row);
+    tGameSettings Settings() const;
     void SetArrowRow(int row) { view_->SetArrowRow(row); }
-    void DrawWellFromGrid();
     void DrawAllTiles();
-    void ShowMessage(tWellMessage state);
     std::string MessageText() const;
     tGameResult Result() const;
 
-    bool paused_ = false;
-    bool playing_ = false;
-    std::array<uint16_t, kActionSlots> actionKeys_{38, 16, 37, 39, 40, 32, 17};
-    tWell well_;
-    tFigureTable figureTable_{};
-    int figX_ = 0;
-    int figY_ = 0;
-    int figureCount_ = kStandardFigures;
-    int shadowX_ = 0;
-    int shadowY_ = 0;
-    tFigure current_;
-    tFigure next_;
+    tGameModel model_;
+    std::array<uint16_t, kActionCount> actionKeys_{};
     tGameTimer timer_;
-    bool falling_ = false;
     bool shadow_ = true;
     bool showFix_ = false;
     bool sounds_ = true;
-    int difficulty_ = 0;
-    int baseInterval_ = 500;
-    int figuresPerLevel_ = 50;
-    tWellMessage messageState_ = tWellMessage::NewGame;
+    // While the table reads or writes its file it may hold a message box open, whose event loop must not move
+    // the game.
+    bool tableBusy_ = false;
     // Before the views it paces, so that it outlives them.
     tFramePacer pacer_;
     std::unique_ptr<tWellView> view_;
@@ -153,6 +126,7 @@ private:
     QPointer<tMyFlatPanel> scorePanel_;
     std::unique_ptr<tStat> stat_;
     bool extended_ = false;
+    int difficulty_ = 0;
     int brokenLines_ = 0;
     int startLevel_ = 0;
     std::string gameTypeName_;

@@ -269,7 +269,7 @@ void TMainForm::iGameClick() {
     if (optionsChanged_) {
         glass_->ShowScores(ToCodePage(pConf->cbGType->currentText()),
                            ToCodePage(pConf->cbDifficult->currentText()));
-        glass_->Stat().Reset();
+        glass_->ResetStat();
         glass_->ResetWell();
         optionsChanged_ = false;
     }

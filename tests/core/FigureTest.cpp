@@ -98,34 +98,34 @@ TEST(FigureTurning, CounterClockwiseTurnsRunBackwardsAndTogglingFiguresAlternate
 }
 
 TEST(RandomGenerator, ReplaysFixedSequencesFromASeed) {
-    SeedRandom(0);
+    tRandom random(0);
     const int sevens[] = {0, 0, 6, 1, 1, 4, 2, 1, 2, 2, 0, 3};
     for (const int expected : sevens) {
-        EXPECT_EQ(RandomBelow(7), expected);
+        EXPECT_EQ(random.Below(7), expected);
     }
-    EXPECT_EQ(RandomState(), 2039224980u);
+    EXPECT_EQ(random.State(), 2039224980u);
 
-    SeedRandom(0xDEADBEEF);
+    random.Seed(0xDEADBEEF);
     const int elevens[] = {4, 1, 6, 6, 10, 9, 5, 8, 10, 7, 10, 5};
     for (const int expected : elevens) {
-        EXPECT_EQ(RandomBelow(11), expected);
+        EXPECT_EQ(random.Below(11), expected);
     }
 
-    SeedRandom(12345);
+    random.Seed(12345);
     const int hundreds[] = {38, 28, 7, 55, 63, 34, 43, 7};
     for (const int expected : hundreds) {
-        EXPECT_EQ(RandomBelow(100), expected);
+        EXPECT_EQ(random.Below(100), expected);
     }
-    EXPECT_EQ(RandomState(), 340655249u);
+    EXPECT_EQ(random.State(), 340655249u);
 }
 
 TEST(RandomFigure, StandardGamesDrawSevenFiguresAndExtendedGamesAllElevenEvenly) {
     tFigureTable table;
     BuildFigureTable(table);
-    SeedRandom(2024);
+    tRandom random(2024);
     std::map<std::string, int> standard;
     for (int i = 0; i < 7000; ++i) {
-        ++standard[PictureOf(RandomFigure(table, kStandardFigures))];
+        ++standard[PictureOf(RandomFigure(table, kStandardFigures, random))];
     }
     EXPECT_EQ(standard.size(), 7u);
     for (int n = 7; n < kFigureKinds; ++n) {
@@ -135,7 +135,7 @@ TEST(RandomFigure, StandardGamesDrawSevenFiguresAndExtendedGamesAllElevenEvenly)
     std::map<std::string, int> extended;
     const int draws = 110000;
     for (int i = 0; i < draws; ++i) {
-        ++extended[PictureOf(RandomFigure(table, kFigureKinds))];
+        ++extended[PictureOf(RandomFigure(table, kFigureKinds, random))];
     }
     ASSERT_EQ(extended.size(), 11u);
     for (const auto& [picture, count] : extended) {

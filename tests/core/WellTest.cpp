@@ -103,8 +103,8 @@ TEST(WellArrow, StandsBesideTheTopOfThePileOnTheFloor) {
 
 TEST(WellBrokenLines, FillCellsFromTheFloorUpInTheGeneratorsOrder) {
     tWell well;
-    SeedRandom(42);
-    well.LayBrokenLines(3);
+    tRandom random(42);
+    well.LayBrokenLines(3, random);
     EXPECT_EQ(Row(well, 20), ".#...##.##");
     EXPECT_EQ(Row(well, 19), "#...###..#");
     EXPECT_EQ(Row(well, 18), "##.....###");

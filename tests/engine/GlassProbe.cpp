@@ -59,7 +59,6 @@ void GlassTest::SetUp() {
     panel = std::make_unique<QWidget>();
     panel->resize(585, 460);
     glass = std::make_unique<tGlass>(panel.get(), std::make_unique<tHiScoreRecorder>(calls));
-    probe = std::make_unique<tGlassProbe>(*glass);
     glass->SetPlayer("Ivan");
     glass->SetGameType(false, "Standart");
     glass->SetDifficulty(0, "Easy");
@@ -69,7 +68,6 @@ void GlassTest::SetUp() {
 }
 
 void GlassTest::TearDown() {
-    probe.reset();
     glass.reset();
     panel.reset();
 }

@@ -1,62 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the well tests need beyond the main window's operations: set up piles and figures, look at pixels,
-// record what the well tells the high score table and which sounds it plays.
+// What the well tests need beyond the main window's operations: look at pixels, record what the well tells
+// the high score table and which sounds it plays.
 
 #include "core/uRandom.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
+#include "tests/support/ScopedSeed.h"
 #include "tests/support/SoundRecorder.h"
 
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-class tGlassProbe {
-public:
-    explicit tGlassProbe(tGlass& glass) : glass_(glass) {}
-
-    // Rows from the top of the given row down: '#' fixed block, '.' empty; the well is drawn from it.
-    void SetRows(int firstRow, const std::vector<std::string>& rows) {
-        for (size_t i = 0; i < rows.size(); ++i) {
-            for (int column = 1; column <= kWellColumns; ++column) {
-                glass_.well_.Set(column, firstRow + static_cast<int>(i),
-                                 rows[i][static_cast<size_t>(column - 1)] == '#' ? 1 : 0);
-            }
+// Rows from the given row down: '#' a fixed block.
+inline tWell WellOf(int firstRow, const std::vector<std::string>& rows) {
+    tWell well;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        for (int column = 1; column <= kWellColumns; ++column) {
+            well.Set(column, firstRow + static_cast<int>(i), rows[i][static_cast<size_t>(column - 1)] == '#');
         }
-        glass_.DrawWellFromGrid();
     }
-    void ClearWell() {
-        glass_.well_.Clear();
-        glass_.DrawWellFromGrid();
-    }
-    // Puts a figure in play at (x, y) as a spawn would, with its mark.
-    void SetCurrent(const tFigure& figure, int x, int y) {
-        if (glass_.falling_) {
-            glass_.ShowShadow(false);
-            glass_.DrawFigure(glass_.figX_, glass_.figY_, nullptr);
-        }
-        glass_.current_ = figure;
-        glass_.figX_ = x;
-        glass_.figY_ = y;
-        glass_.falling_ = true;
-        glass_.ShowShadow(true);
-        glass_.DrawFigure(x, y, &glass_.view_->Block());
-    }
-    void SetNext(const tFigure& figure) { glass_.ShowNext(figure); }
-    const tFigureTable& Table() const { return glass_.figureTable_; }
-    // The bar of four turned upright: its blocks in box column 2.
-    tFigure VerticalBar() const { return TurnFigure(glass_.figureTable_[0], -1); }
-    int Interval() const { return glass_.timer_.Interval(); }
-
-private:
-    tGlass& glass_;
-};
+    return well;
+}
 
 // Records what the well hands to the high score table.
 class tHiScoreRecorder : public tHiScore {
@@ -116,8 +88,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Seeds the generator after the well seeded it from the clock.
-    void Seed(uint32_t seed) { SeedRandom(seed); }
+    // The seed of the games started from now on.
+    void Seed(uint32_t seed) {
+        seed_.reset();
+        seed_.emplace(seed);
+    }
+    // The bar of four turned upright: its blocks in box column 2.
+    tFigure VerticalBar() const { return TurnFigure(glass->Model().FigureTable()[0], -1); }
     tLook CellLook(int column, int row);
     // The well's cells as text, '#' block, 'F' fixed, 'o' mark, '.' tile; rows from the top.
     std::string Picture(int firstRow, int lastRow);
@@ -136,8 +113,8 @@ protected:
 
     std::unique_ptr<QWidget> panel;
     std::unique_ptr<tGlass> glass;
-    std::unique_ptr<tGlassProbe> probe;
     std::shared_ptr<tHiScoreRecorder::tCalls> calls;
+    std::optional<tScopedSeed> seed_;
     tSoundRecorder soundRecorder;
     std::vector<std::string>& sounds = soundRecorder.sounds;
 };

@@ -52,7 +52,7 @@ TEST_F(GlassTest, CreatesItsPicturesAtTheirPlacesAndWaitsIdleWithTheNewGameMessa
 TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
     Seed(0);
     glass->NewGame();
-    probe->SetRows(20, {"#........."});
+    glass->SetUpWell(WellOf(20, {"#........."}));
     glass->SetPause(true);
     glass->SetPause(false);
     EXPECT_FALSE(glass->Falling()) << "paused before the first figure: none is drawn on resume";
@@ -105,9 +105,9 @@ TEST_F(GlassTest, TheLandingMarkNeverCoversTheFigureAndFollowsTheShadowOption) {
     Seed(0);
     glass->NewGame();
     glass->Tick();
-    probe->SetRows(10, {"....#....."});
-    probe->SetCurrent(probe->VerticalBar(), 3, 5); // column 4, rows 5 to 8
-    Press(kRight);                                 // over column 5, where it can fall only one row
+    glass->SetUpWell(WellOf(10, {"....#....."}));
+    glass->SetUpFigure(VerticalBar(), 3, 5); // column 4, rows 5 to 8
+    Press(kRight);                           // over column 5, where it can fall only one row
     EXPECT_EQ(Picture(4, 10), "..........|....#.....|....#.....|....#.....|....#.....|....o.....|....F.....");
     Press(kLeft);
     EXPECT_EQ(Picture(5, 9), "...#......|...#......|...#......|...#......|..........");
@@ -115,12 +115,12 @@ TEST_F(GlassTest, TheLandingMarkNeverCoversTheFigureAndFollowsTheShadowOption) {
 
     glass->SetShadow(false);
     Press(kLeft);
-    EXPECT_EQ(Picture(17, 20), "...o......|...o......|...o......|...o......")
-        << "a mark on screen stays until its cells are drawn again";
+    EXPECT_EQ(Picture(17, 20), "..........|..........|..........|..........")
+        << "the mark goes with its next move";
     EXPECT_EQ(Picture(5, 5), "..#.......");
     TickUntilNextFigure();
-    EXPECT_EQ(Picture(17, 20), "..Fo......|..Fo......|..Fo......|..Fo......");
-    EXPECT_EQ(Picture(1, 16).find('o'), std::string::npos) << "no mark for the new figure";
+    EXPECT_EQ(Picture(17, 20), "..F.......|..F.......|..F.......|..F.......");
+    EXPECT_EQ(Picture(1, 20).find('o'), std::string::npos) << "no mark for the new figure";
 }
 
 TEST_F(GlassTest, FixedBlocksTakeTheLookChosenWhenTheyAreDrawn) {
@@ -128,9 +128,10 @@ TEST_F(GlassTest, FixedBlocksTakeTheLookChosenWhenTheyAreDrawn) {
     glass->SetShadow(false);
     glass->NewGame();
     glass->Tick();
-    probe->SetRows(15, {"....#.....", "..........", "..........", "..........", "#.........", "#########."});
+    glass->SetUpWell(
+        WellOf(15, {"....#.....", "..........", "..........", "..........", "#.........", "#########."}));
     glass->SetShowFix(false);
-    probe->SetCurrent(probe->VerticalBar(), 9, -1);
+    glass->SetUpFigure(VerticalBar(), 9, -1);
     Press(kCtrl);
     // Row 20 went; the rows up to the empty one moved down and were drawn with the plain block.
     EXPECT_EQ(Picture(15, 20), "....F.....|..........|..........|.........#|.........#|#........#");
