@@ -68,7 +68,7 @@ void tGameModel::RunTick() {
         return;
     }
     Spawn();
-    if (!well_.Fits(current_, figX_, figY_)) {
+    if (!Fits(figX_, figY_)) {
         Stop(false);
         return;
     }
@@ -104,12 +104,12 @@ tChanges tGameModel::Press(tActionSet actions) {
     if (has(tAction::MoveRight)) {
         MoveSideways(1);
     }
-    if (has(tAction::MoveDown) && well_.Fits(current_, figX_, figY_ + 1)) {
+    if (has(tAction::MoveDown) && Fits(figX_, figY_ + 1)) {
         MoveFigure(0, 1);
         AddScore(kMoveDownExtraPoints);
         AddKey();
     }
-    if (has(tAction::QMoveDown) && well_.Fits(current_, figX_, figY_ + 1)) {
+    if (has(tAction::QMoveDown) && Fits(figX_, figY_ + 1)) {
         // The timer starts a fresh period: the figure stays movable for one whole interval at the bottom.
         SlideDown();
         SetTimer(tTimerChange::Start);
@@ -217,7 +217,7 @@ tChanges tGameModel::SetUpFigure(const tFigure& figure, int x, int y) {
         MarkFigure(landingY_);
         MarkFigure(figY_);
     }
-    current_ = figure;
+    SetCurrent(figure);
     figX_ = x;
     figY_ = y;
     falling_ = true;
@@ -227,15 +227,41 @@ tChanges tGameModel::SetUpFigure(const tFigure& figure, int x, int y) {
 }
 
 void tGameModel::MarkFigure(int y) {
+    for (int i = 0; i < blockCount_; ++i) {
+        const int column = figX_ + blockColumns_[static_cast<size_t>(i)];
+        const int row = y + blockRows_[static_cast<size_t>(i)];
+        if (tWell::Inside(column, row)) {
+            changes_.Cells.Add(column, row);
+        }
+    }
+}
+
+void tGameModel::SetCurrent(const tFigure& figure) {
+    current_ = figure;
+    blockCount_ = 0;
     for (int c = 1; c <= 4; ++c) {
         for (int r = 1; r <= 4; ++r) {
-            const int column = figX_ + c - 1;
-            const int row = y + r - 1;
-            if (IsBlock(current_, c, r) && tWell::Inside(column, row)) {
-                changes_.Cells.Add(column, row);
+            if (IsBlock(figure, c, r)) {
+                blockColumns_[static_cast<size_t>(blockCount_)] = static_cast<int8_t>(c - 1);
+                blockRows_[static_cast<size_t>(blockCount_)] = static_cast<int8_t>(r - 1);
+                ++blockCount_;
             }
         }
     }
+}
+
+bool tGameModel::Fits(int x, int y) const {
+    for (int i = 0; i < blockCount_; ++i) {
+        const int column = x + blockColumns_[static_cast<size_t>(i)];
+        const int row = y + blockRows_[static_cast<size_t>(i)];
+        if (column < 1 || column > kWellColumns || row > kWellRows) {
+            return false;
+        }
+        if (row >= 1 && well_.At(column, row) != 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void tGameModel::SetTimer(tTimerChange change) {
@@ -263,13 +289,13 @@ void tGameModel::AddKey() {
 void tGameModel::Spawn() {
     figX_ = kSpawnX;
     figY_ = kSpawnY;
-    current_ = HasBlocks(next_) ? next_ : RandomFigure(figureTable_, figureCount_, random_);
+    SetCurrent(HasBlocks(next_) ? next_ : RandomFigure(figureTable_, figureCount_, random_));
     next_ = RandomFigure(figureTable_, figureCount_, random_);
     changes_.Preview = true;
 }
 
 void tGameModel::StepDown() {
-    if (well_.Fits(current_, figX_, figY_ + 1)) {
+    if (Fits(figX_, figY_ + 1)) {
         MoveFigure(0, 1);
         return;
     }
@@ -295,7 +321,7 @@ void tGameModel::UpdateArrow() {
 
 void tGameModel::PlaceMark() {
     landingY_ = figY_;
-    while (well_.Fits(current_, figX_, landingY_ + 1)) {
+    while (Fits(figX_, landingY_ + 1)) {
         ++landingY_;
     }
     MarkFigure(landingY_);
@@ -318,13 +344,13 @@ void tGameModel::RotateFigure(int direction) {
     }
     MarkFigure(landingY_);
     MarkFigure(figY_);
-    current_ = turned;
+    SetCurrent(turned);
     PlaceMark();
     MarkFigure(figY_);
 }
 
 void tGameModel::MoveSideways(int dx) {
-    if (!well_.Fits(current_, figX_ + dx, figY_)) {
+    if (!Fits(figX_ + dx, figY_)) {
         return;
     }
     MarkFigure(landingY_);
@@ -334,14 +360,14 @@ void tGameModel::MoveSideways(int dx) {
 }
 
 void tGameModel::SlideDown() {
-    while (well_.Fits(current_, figX_, figY_ + 1)) {
+    while (Fits(figX_, figY_ + 1)) {
         MoveFigure(0, 1);
         AddScore(kSlideExtraPoints);
     }
 }
 
 void tGameModel::Drop() {
-    if (!well_.Fits(current_, figX_, figY_ + 1)) {
+    if (!Fits(figX_, figY_ + 1)) {
         return;
     }
     SetTimer(tTimerChange::Stop);

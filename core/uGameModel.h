@@ -111,6 +111,10 @@ private:
         return c >= 1 && c <= 4 && r >= 1 && r <= 4 && IsBlock(current_, c, r);
     }
     void MarkFigure(int y);
+    // The current figure and the places of its blocks in its box, which the fall tests at every tick.
+    void SetCurrent(const tFigure& figure);
+    // Whether the current figure fits with its box at (x, y), as tWell::Fits tells.
+    bool Fits(int x, int y) const;
     void SetTimer(tTimerChange change);
     void ShowMessage(tWellMessage message, bool visible);
     void ClearCounters();
@@ -138,6 +142,9 @@ private:
     tWell well_;
     tGameSettings settings_;
     tFigure current_;
+    int blockCount_ = 0;
+    std::array<int8_t, 16> blockColumns_{};
+    std::array<int8_t, 16> blockRows_{};
     tFigure next_;
     int figX_ = 0;
     int figY_ = 0;

@@ -175,10 +175,14 @@ void tGlass::Show(const tChanges& changes) {
     if (changes.Interval) {
         timer_.SetInterval(model_.Interval());
     }
-    if (changes.Timer == tTimerChange::Start) {
-        timer_.Start();
-    } else if (changes.Timer == tTimerChange::Stop) {
-        timer_.Stop();
+    // From the game's state rather than the change: a pause that came while the table held a message open
+    // during NewGame keeps the timer stopped.
+    if (changes.Timer != tTimerChange::Keep) {
+        if (model_.TimerRunning()) {
+            timer_.Start();
+        } else {
+            timer_.Stop();
+        }
     }
     for (uint8_t i = 0; i < changes.SoundCount; ++i) {
         PlayResourceSound(SoundName(changes.Sounds[i]), sounds_);
