@@ -2,6 +2,7 @@
 #include "AutoPlayer.h"
 
 #include "core/uFigureSet.h"
+#include "core/uRules.h"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +10,9 @@
 
 namespace {
 
-constexpr uint16_t kTurn = 38;
-constexpr uint16_t kLeft = 37;
-constexpr uint16_t kRight = 39;
+constexpr uint16_t kTurn = ActionRule(tAction::RotateRight).WellKey;
+constexpr uint16_t kLeft = ActionRule(tAction::MoveLeft).WellKey;
+constexpr uint16_t kRight = ActionRule(tAction::MoveRight).WellKey;
 
 // Weights of a well-known hand-tuned evaluation of a pile.
 double Evaluate(const tWell& well, int cleared) {

@@ -108,8 +108,11 @@ protected:
     // Ticks until the falling figure lands and the next one is in play (or the game ends).
     void TickUntilNextFigure();
 
-    static constexpr uint16_t kUp = 38, kShift = 16, kLeft = 37, kRight = 39, kDown = 40, kSpace = 32,
-                              kCtrl = 17;
+    // The keys a new well starts with.
+    static constexpr uint16_t kUp = ActionRule(tAction::RotateRight).WellKey;
+    static constexpr uint16_t kLeft = ActionRule(tAction::MoveLeft).WellKey;
+    static constexpr uint16_t kRight = ActionRule(tAction::MoveRight).WellKey;
+    static constexpr uint16_t kCtrl = ActionRule(tAction::Drop).WellKey;
 
     std::unique_ptr<QWidget> panel;
     std::unique_ptr<tGlass> glass;
