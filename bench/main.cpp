@@ -9,6 +9,7 @@
 #include "PaintCounter.h"
 #include "WindowBench.h"
 #include "core/uRandom.h"
+#include "core/uRules.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
@@ -181,44 +182,58 @@ int main(int argc, char** argv) {
     }
     Print("key_move", Median(moves), "us");
 
-    // The real timer at 1 ms: "Impossible" from level 10 reaches it with the 20th figure.
-    player.Settings(3, 10);
-    player.Start(3, 10);
-    glass.Tick();
-    // Nineteen figures placed and dropped at once bring the level with the 1 ms interval.
-    while (glass.Timer().Interval() > 1) {
-        if (!glass.Playing()) {
-            player.Start(3, 10);
+    // The real timer at 1 ms: "Impossible" from level 10 reaches it with the 20th figure. Only time at that
+    // interval counts: a game that ends is brought back to it untimed.
+    const auto reachFastest = [&] {
+        player.Settings(3, 10);
+        player.Start(3, 10);
+        glass.Tick();
+        // Nineteen figures placed and dropped at once bring the level with the 1 ms interval.
+        while (glass.Timer().Interval() > 1) {
+            if (!glass.Playing()) {
+                player.Start(3, 10);
+            }
+            if (!glass.Falling()) {
+                glass.Tick();
+                continue;
+            }
+            player.Place();
+            glass.HandleKey(ActionRule(tAction::Drop).WellKey);
         }
-        if (!glass.Falling()) {
-            glass.Tick();
-            continue;
-        }
-        player.Place();
-        glass.HandleKey(17);
-    }
+    };
     int fired = 0;
-    const int paintsBefore = paints.Count();
-    const double cpuBefore = ProcessCpuSeconds();
+    int paintsAtFastest = 0;
+    int games = 0;
+    double seconds = 0.0;
+    double cpu = 0.0;
+    QEventLoop loop;
     const auto counter = QObject::connect(&glass.Timer(), &tGameTimer::timeout, [&] {
         ++fired;
-        player.Follow();
+        if (glass.Playing()) {
+            player.Follow();
+        } else {
+            loop.quit();
+        }
     });
-    const int gamesBefore = player.Games();
-    QEventLoop loop;
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    clock.start();
-    loop.exec();
-    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    const double cpu = ProcessCpuSeconds() - cpuBefore;
+    while (seconds < 5.0) {
+        reachFastest();
+        ++games;
+        const int paintsBefore = paints.Count();
+        const double cpuBefore = ProcessCpuSeconds();
+        QTimer::singleShot(static_cast<int>((5.0 - seconds) * 1000.0) + 1, &loop, &QEventLoop::quit);
+        clock.start();
+        loop.exec();
+        seconds += static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        cpu += ProcessCpuSeconds() - cpuBefore;
+        paintsAtFastest += paints.Count() - paintsBefore;
+    }
     QObject::disconnect(counter);
     const double perSecond = fired / seconds;
     Print("timer_ticks_per_second", perSecond, "1/s");
     Print("timer_ratio_to_nominal", perSecond / 1000.0, "ratio");
-    Print("timer_paints_per_second", (paints.Count() - paintsBefore) / seconds, "1/s");
+    Print("timer_paints_per_second", paintsAtFastest / seconds, "1/s");
     Print("timer_cpu_of_a_core", 100.0 * cpu / seconds, "%");
-    Print("timer_games_restarted", player.Games() - gamesBefore, "games");
-    Print("timer_figures", glass.Stat().Figures(), "figures");
+    Print("timer_games", games, "games");
     glass.StopGame(true);
     return 0;
 }
