@@ -20,6 +20,7 @@
 #include <string>
 
 class QWidget;
+struct tPlayerOptions;
 
 inline constexpr int kActionSlots = 7;
 
@@ -62,6 +63,9 @@ public:
     void SetShowFix(bool on);
     // Whether landings and cleared rows are heard.
     void SetSounds(bool on) { sounds_ = on; }
+    // The player's game options: game type, difficulty, start level, broken lines (from the next game on),
+    // the landing mark, the fixed-block look and the sounds (at once). Keys are bound one by one with SetKey.
+    void SetOptions(const tPlayerOptions& options);
 
     bool Paused() const { return paused_; }
     bool Playing() const { return playing_; }
