@@ -7,7 +7,6 @@
 #include "engine/uGame.h"
 #include "platform/uBaseDir.h"
 #include "shell/stakmain.h"
-#include "shell/uOptionsPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -60,9 +59,10 @@ void StartGame(TMainForm& form, int difficulty, int level) {
     if (form.Glass()->Playing()) {
         Press(form, Qt::Key_Escape);
     }
-    form.pConf->cbDifficult->setCurrentIndex(difficulty);
-    form.cbDifficultChange();
-    form.pConf->seStartLevel->setValue(level);
+    auto* difficulties = form.findChild<QComboBox*>("cbDifficult");
+    difficulties->setCurrentIndex(difficulty);
+    emit difficulties->activated(difficulty);
+    form.findChild<QSpinBox*>("seStartLevel")->setValue(level);
     Press(form, Qt::Key_F2);
 }
 
@@ -175,8 +175,13 @@ int RunWindowBench(double seconds) {
     if (!QTest::qWaitForWindowExposed(&form)) {
         return 1;
     }
-    QTest::keyClicks(form.cbUsers->lineEdit(), "Bench");
-    QTest::keyClick(form.cbUsers, Qt::Key_Return);
+    auto* players = form.findChild<QComboBox*>("cbUsers");
+    if (players == nullptr || form.findChild<QComboBox*>("cbDifficult") == nullptr ||
+        form.findChild<QSpinBox*>("seStartLevel") == nullptr) {
+        return 1;
+    }
+    QTest::keyClicks(players->lineEdit(), "Bench");
+    QTest::keyClick(players, Qt::Key_Return);
     if (form.Glass() == nullptr) {
         return 1;
     }

@@ -5,6 +5,7 @@
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
+#include "storage/uPlayerOptions.h"
 
 #include <QDateTime>
 #include <chrono>
@@ -137,6 +138,16 @@ void tGlass::SetDifficulty(int difficulty, const std::string& name) {
 void tGlass::SetShowFix(bool on) {
     showFix_ = on;
     view_->SetFixedLook(on);
+}
+
+void tGlass::SetOptions(const tPlayerOptions& options) {
+    SetGameType(GameTypeIndex(options.GameType).value_or(0) == 1, options.GameType);
+    SetDifficulty(DifficultyIndex(options.Difficulty).value_or(0), options.Difficulty);
+    SetStartLevel(options.StartLevel);
+    SetBrokenLines(options.BrokenLines);
+    SetShadow(options.Shadow);
+    SetShowFix(options.ShowFix);
+    SetSounds(options.Sounds);
 }
 
 void tGlass::Tick() {

@@ -19,6 +19,7 @@
 #include <string>
 
 class QWidget;
+struct tPlayerOptions;
 
 class tGlass {
 public:
@@ -58,6 +59,9 @@ public:
     void SetShowFix(bool on);
     // Whether landings and cleared rows are heard.
     void SetSounds(bool on) { sounds_ = on; }
+    // The player's game options: game type, difficulty, start level, broken lines (from the next game on),
+    // the landing mark, the fixed-block look and the sounds (at once). Keys are bound one by one with SetKey.
+    void SetOptions(const tPlayerOptions& options);
 
     bool Paused() const { return model_.Paused(); }
     bool Playing() const { return model_.Playing(); }

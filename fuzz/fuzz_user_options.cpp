@@ -5,6 +5,7 @@
 
 #include "FuzzDocument.h"
 #include "storage/uPackIni.h"
+#include "storage/uPlayerOptions.h"
 #include "storage/uUserData.h"
 
 #include <algorithm>
@@ -20,14 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Each player costs a pass over the file for every key; a few reach all the code there is.
     for (int n = 0; n < std::min(players.Count(), 8); ++n) {
         const std::string& player = players[n];
-        const tUserOptions options = ReadUserOptions(file, player);
-        (void)UserInteger(options, uoStartLevel);
-        (void)UserFlag(options, uoSounds);
+        const tPlayerOptions options = ReadPlayerOptions(file, player);
         if (!ValidUserName(player)) {
             continue;
         }
-        WriteUserOptions(file, player, options);
-        if (ReadUserOptions(file, player) != options) {
+        WritePlayerOptions(file, player, options);
+        if (ReadPlayerOptions(file, player) != options) {
             std::abort();
         }
     }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/stakmain.h"
 
-#include "core/uRules.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
@@ -18,10 +17,10 @@
 #include "shell/uKeys.h"
 #include "shell/uOptionsPage.h"
 #include "widgets/uCrispPixmap.h"
+#include "widgets/uKeyEdit.h"
 #include "widgets/uOther.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -35,8 +34,6 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QSpinBox>
-#include <QToolTip>
 
 namespace {
 
@@ -94,6 +91,7 @@ TMainForm::TMainForm()
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     client = new QWidget(this);
+    client->setObjectName("client");
     client->setGeometry(0, 0, kClientWidth, kClientHeight);
     Paint(client, skincolor::DarkRed);
 
@@ -108,14 +106,23 @@ TMainForm::TMainForm()
     qApp->installEventFilter(this);
 
     FillUserList();
-    keys_->LoadNames();
+    pConf->Keys().LoadNames();
     ScanSkins();
     ScanLanguages();
     LoadLanguageResource();
     WireOptions();
 
     languageTarget_ = AddLanguageTarget([this] { ApplyTexts(); });
-    windowSkin_ = std::make_unique<tWindowSkin>(*this);
+    tWindowSkinParts skinned{client,
+                             pGame,
+                             pGlass,
+                             pConf,
+                             iHelp,
+                             iUser,
+                             iExitGame,
+                             {iBGLeft, iBGBottom, iBGRight},
+                             pConf->SkinParts()};
+    windowSkin_ = std::make_unique<tWindowSkin>(std::move(skinned));
     skinTarget_ = AddSkinTarget([this] { ApplySkinPictures(); });
     skinListTarget_ = AddSkinListTarget([this] { iOptClick(); });
 
@@ -132,11 +139,13 @@ TMainForm::~TMainForm() {
 void TMainForm::BuildLoginView() {
     pLogIn = Panel(client, "pLogIn", QRect(5, 5, 630, 470));
     lTitle = Line(pLogIn, "Stakkar", QRect(0, 8, 630, 40));
+    lTitle->setObjectName("lTitle");
     QFont title("Courier New");
     title.setPixelSize(32);
     title.setBold(true);
     lTitle->setFont(title);
     iLogIn = new QLabel(pLogIn);
+    iLogIn->setObjectName("iLogIn");
     iLogIn->setGeometry(100, 55, 300, 360);
     QImage picture(300, 360, QImage::Format_RGB32);
     picture.fill(Qt::black);
@@ -144,6 +153,7 @@ void TMainForm::BuildLoginView() {
     SetCrispPixmap(iLogIn, picture);
 
     lUserName = Line(pLogIn, "Player name:", QRect(444, 204, 130, 16), true);
+    lUserName->setObjectName("lUserName");
     lUserName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     cbUsers = new QComboBox(pLogIn);
     cbUsers->setObjectName("cbUsers");
@@ -165,6 +175,9 @@ void TMainForm::BuildLoginView() {
     bLogIn = CreateImageButton(pLogIn, 572, 224, 22, 21, "LogInB", "LogInBS", "Login...");
     iAbout = CreateImageButton(pLogIn, 4, 400, 31, 30, "About", "AboutS", "About project");
     iExit = CreateImageButton(pLogIn, 4, 435, 31, 30, "Exit", "ExitS", "Exit");
+    bLogIn->setObjectName("bLogIn");
+    iAbout->setObjectName("iAbout");
+    iExit->setObjectName("iExit");
     connect(bLogIn, &tMyButton::clicked, this, &TMainForm::bLogInClick);
     connect(iAbout, &tMyButton::clicked, this, &TMainForm::iAboutClick);
     connect(iExit, &tMyButton::clicked, this, &TMainForm::iExitClick);
@@ -174,12 +187,17 @@ void TMainForm::BuildGameView() {
     pGame = Panel(client, "pGame", QRect(5, 5, 630, 470));
     pGame->hide();
     iGame = new QLabel(pGame);
+    iGame->setObjectName("iGame");
     iGame->setGeometry(10, 5, 31, 60);
     iOpt = new QLabel(pGame);
+    iOpt->setObjectName("iOpt");
     iOpt->setGeometry(10, 65, 31, 60);
     iHelp = CreateImageButton(pGame, 4, 365, 31, 30, "Help", "HelpS", "Help");
     iUser = CreateImageButton(pGame, 4, 400, 31, 30, "User", "UserS", "Change player");
     iExitGame = CreateImageButton(pGame, 4, 435, 31, 30, "Exit", "ExitS", "Exit");
+    iHelp->setObjectName("iHelp");
+    iUser->setObjectName("iUser");
+    iExitGame->setObjectName("iExitGame");
     connect(iHelp, &tMyButton::clicked, this, [] { iHelpClick(); });
     connect(iUser, &tMyButton::clicked, this, &TMainForm::iUserClick);
     connect(iExitGame, &tMyButton::clicked, this, &TMainForm::iExitClick);
@@ -196,8 +214,7 @@ void TMainForm::BuildGameView() {
     iBGLeft = background("iBGLeft", QRect(1, 1, 120, 458));
     iBGBottom = background("iBGBottom", QRect(121, 401, 202, 58));
     iBGRight = background("iBGRight", QRect(322, 1, 262, 458));
-    pConf = new TOptionsPage(pGame);
-    keys_ = std::make_unique<tKeyBindings>(pConf->eKeys, [this](int slot, uint16_t code) {
+    pConf = new TOptionsPage(pGame, [this](int slot, uint16_t code) {
         if (glass_)
             glass_->SetKey(slot, code);
     });
@@ -211,9 +228,6 @@ void TMainForm::ApplyTexts() {
     iHelp->SetHint(LangText("s3001"));
     iUser->SetHint(LangText("s3002"));
     iExitGame->SetHint(LangText("s3003"));
-    pConf->iDefOpt->SetHint(LangText("s2401"));
-    pConf->iLoad->SetHint(LangText("s2402"));
-    pConf->iSave->SetHint(LangText("s2403"));
 }
 
 void TMainForm::ApplySkinPictures() {
@@ -249,10 +263,7 @@ void TMainForm::iOptClick() {
         return;
     glass_->SetPause(true);
     DrawTabs(false);
-    const bool unlocked = !glass_->Playing();
-    for (QWidget* control : std::initializer_list<QWidget*>{pConf->cbGType, pConf->cbDifficult,
-                                                            pConf->seStartLevel, pConf->seBrLines})
-        control->setEnabled(unlocked);
+    pConf->LockGameOptions(glass_->Playing());
     optionsChanged_ = false;
     pConf->show();
     pGlass->hide();
@@ -267,8 +278,8 @@ void TMainForm::iGameClick() {
     }
     DrawTabs(true);
     if (optionsChanged_) {
-        glass_->ShowScores(ToCodePage(pConf->cbGType->currentText()),
-                           ToCodePage(pConf->cbDifficult->currentText()));
+        const tPlayerOptions shown = pConf->Options();
+        glass_->ShowScores(shown.GameType, shown.Difficulty);
         glass_->ResetStat();
         glass_->ResetWell();
         optionsChanged_ = false;
@@ -369,9 +380,9 @@ void TMainForm::FormClose() {
     if (closed_)
         return;
     closed_ = true;
-    if (!players_.Current().empty() && pConf->cbAutoSave->isChecked())
+    if (!players_.Current().empty() && pConf->Options().AutoSave)
         SaveUserData(players_.Current());
-    keys_->FreeNames();
+    pConf->Keys().FreeNames();
     FreeLanguageResource();
 }
 
@@ -418,49 +429,6 @@ void TMainForm::TakeKeys() {
         setFocus();
 }
 
-void TMainForm::SetHintColors(uint32_t /*arrow*/, uint32_t /*arrowBackground*/, uint32_t text,
-                              uint32_t background, uint32_t border) {
-    QPalette hint = QToolTip::palette();
-    hint.setColor(QPalette::ToolTipText, QColor(ColorToRgb(text)));
-    hint.setColor(QPalette::ToolTipBase, QColor(ColorToRgb(background)));
-    hint.setColor(QPalette::WindowText, QColor(ColorToRgb(text)));
-    hint.setColor(QPalette::Window, QColor(ColorToRgb(background)));
-    hint.setColor(QPalette::Dark, QColor(ColorToRgb(border)));
-    QToolTip::setPalette(hint);
-}
-
-void TMainForm::OptionButtonClick(const std::function<void()>& fill) {
-    QComboBox* type = pConf->cbGType;
-    QComboBox* difficulty = pConf->cbDifficult;
-    QSpinBox* level = pConf->seStartLevel;
-    QSpinBox* lines = pConf->seBrLines;
-    const int typeBefore = type->currentIndex();
-    const int difficultyBefore = difficulty->currentIndex();
-    if (glass_ == nullptr || !glass_->Playing()) {
-        fill();
-        if (type->currentIndex() != typeBefore)
-            cbGTypeChange();
-        if (difficulty->currentIndex() != difficultyBefore)
-            cbDifficultChange();
-        return;
-    }
-    // The lock on these four holds for the whole visit of the page: a paused game goes on with the settings
-    // it was started with, and leaving the page does not reset its well.
-    const int maximumBefore = level->maximum();
-    const int levelBefore = level->value();
-    const int linesBefore = lines->value();
-    const QSignalBlocker quietType(type);
-    const QSignalBlocker quietDifficulty(difficulty);
-    const QSignalBlocker quietLevel(level);
-    const QSignalBlocker quietLines(lines);
-    fill();
-    type->setCurrentIndex(typeBefore);
-    difficulty->setCurrentIndex(difficultyBefore);
-    level->setMaximum(maximumBefore);
-    level->setValue(levelBefore);
-    lines->setValue(linesBefore);
-}
-
 void TMainForm::FormShortCut(uint16_t code) {
     const tView view = View();
     if (glass_ == nullptr || (view != tView::Well && view != tView::Options))
@@ -498,7 +466,7 @@ void TMainForm::FormShortCut(uint16_t code) {
 }
 
 void TMainForm::AppDeactivate() {
-    if (glass_ && View() == tView::Well && pConf->cbAutoPause->isChecked() && !glass_->Paused())
+    if (glass_ && View() == tView::Well && pConf->Options().AutoPause && !glass_->Paused())
         glass_->SetPause(true);
 }
 
@@ -548,18 +516,11 @@ void TMainForm::bLogInClick() {
     glass_->SetPlayer(players_.Current());
     LoadUserData(players_.Current());
     SaveUserData(players_.Current());
-    cbDifficultChange();
-    for (TKeyEdit* edit : pConf->eKeys)
-        keys_->Changed(edit);
-    glass_->SetBrokenLines(pConf->seBrLines->value());
-    glass_->SetDifficulty(pConf->cbDifficult->currentIndex(), ToCodePage(pConf->cbDifficult->currentText()));
-    glass_->SetStartLevel(pConf->seStartLevel->value());
-    glass_->SetGameType(pConf->cbGType->currentIndex() == 1, ToCodePage(pConf->cbGType->currentText()));
-    glass_->SetShowFix(pConf->cbShowFix->isChecked());
-    glass_->SetShadow(pConf->cbShadow->isChecked());
-    glass_->SetSounds(pConf->cbSounds->isChecked());
-    glass_->ShowScores(ToCodePage(pConf->cbGType->currentText()),
-                       ToCodePage(pConf->cbDifficult->currentText()));
+    // The page shows the stored options as they load, limited and fitted to its lists.
+    const tPlayerOptions options = pConf->Options();
+    glass_->SetOptions(options);
+    pConf->Keys().BindAll();
+    glass_->ShowScores(options.GameType, options.Difficulty);
     optionsChanged_ = false;
     if (KeysValid()) {
         iGameClick();
@@ -575,31 +536,23 @@ void TMainForm::bLogInClick() {
 }
 
 void TMainForm::LoadUserData(const std::string& player) {
-    const tUserOptions options = players_.Options(player);
-    pConf->ShowOptions(options);
-    std::array<std::string, 7> keys;
-    for (size_t i = 0; i < keys.size(); ++i)
-        keys[i] = options[uoKey1 + i];
-    keys_->Show(keys);
+    const tPlayerOptions options = players_.Options(player);
+    ShowOptions(options);
     LoadDefaultLanguage();
-    SelectLanguage(options[uoLanguage]);
+    SelectLanguage(options.Language);
     LoadDefaultSkin();
-    SelectSkin(options[uoSkin]);
-    SetFullScreen(pConf->cbFullScreen->isChecked());
-}
-
-tUserOptions TMainForm::ControlOptions() const {
-    return pConf->Options();
+    SelectSkin(options.Skin);
+    SetFullScreen(pConf->Options().FullScreen);
 }
 
 void TMainForm::SaveUserData(const std::string& player) {
-    players_.Save(player, ControlOptions());
+    players_.Save(player, pConf->Options());
 }
 
 void TMainForm::iUserClick() {
     LoadDefaultSkin();
     SetFullScreen(false);
-    if (pConf->cbAutoSave->isChecked())
+    if (pConf->Options().AutoSave)
         SaveUserData(players_.Current());
     cbUsers->setEditText(QString());
     FillUserList();
@@ -611,59 +564,33 @@ void TMainForm::iUserClick() {
 }
 
 void TMainForm::iDefOptClick() {
-    pConf->SetStandardOptions();
-    keys_->SetDefaults();
+    ShowOptions(tPlayerOptions{});
 }
 
-void TMainForm::cbGTypeChange() {
-    if (glass_)
-        glass_->SetGameType(pConf->cbGType->currentIndex() == 1, ToCodePage(pConf->cbGType->currentText()));
-    optionsChanged_ = true;
+void TMainForm::ShowOptions(tPlayerOptions options) {
+    if (glass_ != nullptr && glass_->Playing()) {
+        const tPlayerOptions shown = pConf->Options();
+        options.GameType = shown.GameType;
+        options.Difficulty = shown.Difficulty;
+        options.StartLevel = shown.StartLevel;
+        options.BrokenLines = shown.BrokenLines;
+    }
+    pConf->ShowOptions(options);
 }
 
-void TMainForm::cbDifficultChange() {
-    const int index = std::max(0, pConf->cbDifficult->currentIndex());
-    if (glass_)
-        glass_->SetDifficulty(index, ToCodePage(pConf->cbDifficult->currentText()));
-    // A lower maximum pulls the value down with it, and its own handling follows.
-    pConf->seStartLevel->setMaximum(kDifficulties[static_cast<size_t>(index)].MaxStartLevel);
-    optionsChanged_ = true;
+bool TMainForm::KeysValid() const {
+    return pConf->Keys().Valid();
 }
 
 void TMainForm::WireOptions() {
-    connect(pConf->cbGType, &QComboBox::activated, this, &TMainForm::cbGTypeChange);
-    connect(pConf->cbDifficult, &QComboBox::activated, this, &TMainForm::cbDifficultChange);
-    connect(pConf->seStartLevel, &QSpinBox::valueChanged, this, [this](int level) {
+    connect(pConf, &TOptionsPage::wellOptionChanged, this, [this](bool gameOption) {
+        if (gameOption)
+            optionsChanged_ = true;
         if (glass_)
-            glass_->SetStartLevel(level);
-        optionsChanged_ = true;
+            glass_->SetOptions(pConf->Options());
     });
-    connect(pConf->seBrLines, &QSpinBox::valueChanged, this, [this](int lines) {
-        if (glass_)
-            glass_->SetBrokenLines(lines);
-        optionsChanged_ = true;
-    });
-    connect(pConf->cbFullScreen, &QCheckBox::toggled, this, &TMainForm::SetFullScreen);
-    connect(pConf->cbShowFix, &QCheckBox::toggled, this, [this](bool on) {
-        if (glass_)
-            glass_->SetShowFix(on);
-    });
-    connect(pConf->cbShadow, &QCheckBox::toggled, this, [this](bool on) {
-        if (glass_)
-            glass_->SetShadow(on);
-    });
-    connect(pConf->cbSounds, &QCheckBox::toggled, this, [this](bool on) {
-        if (glass_)
-            glass_->SetSounds(on);
-    });
-    for (TKeyEdit* edit : pConf->eKeys) {
-        edit->SetKeyHandler([this](TKeyEdit* target, uint16_t code) { keys_->KeyDown(target, code); });
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { keys_->Changed(edit); });
-    }
-    connect(pConf->iDefOpt, &tMyButton::clicked, this,
-            [this] { OptionButtonClick([this] { iDefOptClick(); }); });
-    connect(pConf->iLoad, &tMyButton::clicked, this, [this] { OptionButtonClick([this] { iLoadClick(); }); });
-    connect(pConf->iSave, &tMyButton::clicked, this, &TMainForm::iSaveClick);
-    skinListMirror_ = MirrorChoiceList(pConf->cbSkin, SkinList, [] { cbSkinChange(); });
-    languageListMirror_ = MirrorChoiceList(pConf->cbLanguage, LanguageList, [] { cbLanguageChange(); });
+    connect(pConf, &TOptionsPage::fullScreenToggled, this, &TMainForm::SetFullScreen);
+    connect(pConf, &TOptionsPage::standardClicked, this, &TMainForm::iDefOptClick);
+    connect(pConf, &TOptionsPage::restoreClicked, this, &TMainForm::iLoadClick);
+    connect(pConf, &TOptionsPage::saveClicked, this, &TMainForm::iSaveClick);
 }

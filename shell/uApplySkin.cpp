@@ -3,15 +3,18 @@
 
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
-#include "shell/stakmain.h"
 #include "shell/uMessageBox.h"
-#include "shell/uOptionsPage.h"
 #include "widgets/uCrispPixmap.h"
 #include "widgets/uFlatStyle.h"
 #include "widgets/uOther.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolTip>
 
 namespace {
 
@@ -31,9 +34,20 @@ void ShowPicture(QLabel* label, const tBitmap& bitmap) {
         SetCrispPixmap(label, bitmap.image);
 }
 
+// Hints carry no arrow here, so the skin's two arrow colours have nothing to paint.
+void SetHintColors(uint32_t text, uint32_t background, uint32_t border) {
+    QPalette hint = QToolTip::palette();
+    hint.setColor(QPalette::ToolTipText, Color(text));
+    hint.setColor(QPalette::ToolTipBase, Color(background));
+    hint.setColor(QPalette::WindowText, Color(text));
+    hint.setColor(QPalette::Window, Color(background));
+    hint.setColor(QPalette::Dark, Color(border));
+    QToolTip::setPalette(hint);
+}
+
 } // namespace
 
-tWindowSkin::tWindowSkin(TMainForm& form) : form_(form) {
+tWindowSkin::tWindowSkin(tWindowSkinParts parts) : parts_(std::move(parts)) {
     PaintHintsFlat();
     skinTarget_ = AddSkinTarget([this] { ApplySkinToWindow(); });
     backgroundTarget_ = AddSkinBackgroundTarget([this] { LoadSkinBackground(); });
@@ -46,19 +60,17 @@ tWindowSkin::~tWindowSkin() {}
 void tWindowSkin::ApplySkinToWindow() {
     const auto& skin = SkinSettings;
     // The client stands for the window; the game view shows the window's colour with a border of its own.
-    QPalette window = form_.client->palette();
+    QPalette window = parts_.client->palette();
     window.setColor(QPalette::Window, Color(skin.Common.clrPanel));
-    form_.client->setPalette(window);
-    SetFlatPanelColors(form_.pGlass, Color(skin.Panel_Game.clrPanel), Color(skin.Panel_Game.clrBorder));
-    SetFlatPanelColors(form_.pConf, Color(skin.Panel_Conf.clrPanel), Color(skin.Panel_Conf.clrBorder));
-    SetFlatPanelColors(form_.pGame, Color(skin.Common.clrPanel), Color(skin.Common.clrBorder));
+    parts_.client->setPalette(window);
+    SetFlatPanelColors(parts_.wellPage, Color(skin.Panel_Game.clrPanel), Color(skin.Panel_Game.clrBorder));
+    SetFlatPanelColors(parts_.optionsPage, Color(skin.Panel_Conf.clrPanel), Color(skin.Panel_Conf.clrBorder));
+    SetFlatPanelColors(parts_.gameView, Color(skin.Common.clrPanel), Color(skin.Common.clrBorder));
     ApplyOptionControls();
-    const auto& hint = skin.Hint;
-    form_.SetHintColors(hint.clrArrow, hint.clrArrowBackGround, hint.clrText, hint.clrBackGround,
-                        hint.clrBorder);
+    SetHintColors(skin.Hint.clrText, skin.Hint.clrBackGround, skin.Hint.clrBorder);
     ApplyButtons();
-    ShowPicture(form_.pConf->iKeysL, skin.Panel_Conf.btmControlKeys1);
-    ShowPicture(form_.pConf->iKeysR, skin.Panel_Conf.btmControlKeys2);
+    ShowPicture(parts_.options.keysLeft, skin.Panel_Conf.btmControlKeys1);
+    ShowPicture(parts_.options.keysRight, skin.Panel_Conf.btmControlKeys2);
 
     const auto& box = skin.MessageBox;
     TfMessageBox* messageBox = MessageBoxWindow();
@@ -68,16 +80,11 @@ void tWindowSkin::ApplySkinToWindow() {
 
 void tWindowSkin::ApplyOptionControls() {
     const auto& conf = SkinSettings.Panel_Conf;
-    TOptionsPage& page = *form_.pConf;
-    for (QLabel* title : {page.lOptions, page.lCKeys, page.lInterface})
+    const tOptionsSkinParts& page = parts_.options;
+    for (QLabel* title : page.titles)
         SetTextColor(title, Color(conf.clrOptionsTitle));
-    const QColor name = Color(conf.clrOptionName);
-    for (QLabel* label : page.lOpt)
-        SetTextColor(label, name);
-    for (QLabel* label : page.lKeys)
-        SetTextColor(label, name);
-    SetTextColor(page.lSkin, name);
-    SetTextColor(page.lLanguage, name);
+    for (QLabel* label : page.names)
+        SetTextColor(label, Color(conf.clrOptionName));
 
     const QColor panel = Color(conf.clrPanel);
     const tFlatColors combo{Color(conf.clrComboBox),
@@ -87,13 +94,13 @@ void tWindowSkin::ApplyOptionControls() {
                             Color(conf.clrComboBoxText),
                             Color(conf.clrComboBoxArrow),
                             Color(conf.clrComboBoxArrowBackGround)};
-    for (QComboBox* list : {page.cbGType, page.cbDifficult, page.cbSkin, page.cbLanguage})
+    for (QComboBox* list : page.lists)
         SetFlatColors(list, combo);
     const tFlatColors spin{Color(conf.clrSpinEditFlat), Color(conf.clrSpinEditFocused),
                            Color(conf.clrSpinEditFlat), Color(conf.clrSpinEditBorder),
                            Color(conf.clrSpinEditText), Color(conf.clrSpinEditText),
                            Color(conf.clrSpinEditFlat)};
-    for (QSpinBox* edit : {page.seStartLevel, page.seBrLines})
+    for (QSpinBox* edit : page.spinEdits)
         SetFlatColors(edit, spin);
     // A check box has no face of its own at rest: the page shows through it.
     const tFlatColors check{panel,
@@ -103,30 +110,29 @@ void tWindowSkin::ApplyOptionControls() {
                             Color(conf.clrCheckBoxText),
                             Color(conf.clrCheckBoxCheck),
                             panel};
-    for (QCheckBox* box :
-         {page.cbAutoPause, page.cbFullScreen, page.cbSounds, page.cbShowFix, page.cbShadow, page.cbAutoSave})
+    for (QCheckBox* box : page.checkBoxes)
         SetFlatColors(box, check);
     const tFlatColors key{Color(conf.clrEditFlat),   Color(conf.clrEditFocused), Color(conf.clrEditFlat),
                           Color(conf.clrEditBorder), Color(conf.clrEditText),    Color(conf.clrEditText),
                           Color(conf.clrEditFlat)};
-    for (TKeyEdit* edit : page.eKeys)
+    for (QLineEdit* edit : page.keyEdits)
         SetFlatColors(edit, key);
 }
 
 void tWindowSkin::ApplyButtons() {
     const auto& buttons = SkinSettings.Buttons;
     const auto& conf = SkinSettings.Panel_Conf;
-    SkinButton(form_.iHelp, buttons.btmHelpDefault, buttons.btmHelpFocused);
-    SkinButton(form_.iUser, buttons.btmPlayerDefault, buttons.btmPlayerFocused);
-    SkinButton(form_.iExitGame, buttons.btmExitDefault, buttons.btmExitFocused);
-    SkinButton(form_.pConf->iDefOpt, conf.btmDefaultDefault, conf.btmDefaultFocused);
-    SkinButton(form_.pConf->iLoad, conf.btmLoadDefault, conf.btmLoadFocused);
-    SkinButton(form_.pConf->iSave, conf.btmSaveDefault, conf.btmSaveFocused);
+    SkinButton(parts_.help, buttons.btmHelpDefault, buttons.btmHelpFocused);
+    SkinButton(parts_.player, buttons.btmPlayerDefault, buttons.btmPlayerFocused);
+    SkinButton(parts_.exit, buttons.btmExitDefault, buttons.btmExitFocused);
+    SkinButton(parts_.options.standard, conf.btmDefaultDefault, conf.btmDefaultFocused);
+    SkinButton(parts_.options.restore, conf.btmLoadDefault, conf.btmLoadFocused);
+    SkinButton(parts_.options.save, conf.btmSaveDefault, conf.btmSaveFocused);
 }
 
 void tWindowSkin::LoadSkinBackground() {
     const tBitmap& background = SkinSettings.Panel_Game.btmBG;
-    for (QLabel* picture : {form_.iBGLeft, form_.iBGBottom, form_.iBGRight}) {
+    for (QLabel* picture : parts_.background) {
         if (background.Empty()) {
             picture->hide();
             continue;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uKeys.h"
 
-#include "core/uRules.h"
 #include "engine/uSound.h"
 #include "platform/uCodePage.h"
 #include "widgets/uKeyEdit.h"
@@ -47,9 +46,9 @@ bool tKeyBindings::Valid() const {
     return KeysValid(names);
 }
 
-void tKeyBindings::SetDefaults() {
-    for (size_t i = 0; i < kActions.size(); ++i)
-        edits_[i]->setText(FromCodePage(kActions[i].DefaultKeyName));
+void tKeyBindings::BindAll() {
+    for (TKeyEdit* edit : edits_)
+        Changed(edit);
 }
 
 void tKeyBindings::Show(const std::array<std::string, 7>& stored) {

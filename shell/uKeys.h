@@ -32,9 +32,10 @@ public:
     void KeyDown(TKeyEdit* edit, uint16_t code);
     // An edit's text changed: its key goes to the game; an unknown key or one bound twice sounds an error.
     void Changed(TKeyEdit* edit);
+    // Every edit's key goes to the game again, slot by slot, checked as a change is.
+    void BindAll();
     // Every edit names a known key, none twice.
     bool Valid() const;
-    void SetDefaults();
     // The edits show stored key names, unknown ones as the name of no key.
     void Show(const std::array<std::string, 7>& stored);
 

@@ -6,11 +6,13 @@
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uCodePage.h"
-#include "shell/uPlayers.h"
-#include "storage/uKeyNames.h"
+#include "shell/uApplySkin.h"
+#include "widgets/uKeyEdit.h"
 #include "widgets/uOther.h"
+#include "widgets/uSpinEdit.h"
 
-#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -46,9 +48,9 @@ QFont Verdana(bool bold) {
     return font;
 }
 
-} // namespace
-
-tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::function<void()> change) {
+// A combo box that shows a tChoiceList and hands the player's pick back to it, then runs change.
+[[nodiscard]] tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list,
+                                             std::function<void()> change) {
     const auto show = [combo, &list] {
         const QSignalBlocker quiet(combo);
         combo->clear();
@@ -66,7 +68,9 @@ tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list, std::functio
     return mirror;
 }
 
-TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
+} // namespace
+
+TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind) : QFrame(gameView) {
     setObjectName("pConf");
     setGeometry(40, 5, kPageWidth, 460);
     setFont(Verdana(false));
@@ -117,7 +121,7 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
     cbShadow = AddCheckBox("cbShadow", "s2109", 118);
     cbAutoSave = AddCheckBox("cbAutoSave", "s2110", 139);
 
-    for (int slot = 1; slot <= 7; ++slot) {
+    for (int slot = 1; slot <= kActionCount; ++slot) {
         auto* edit = new TKeyEdit(this, slot);
         const int row = (slot - 1) / 2;
         const bool right = slot % 2 == 0;
@@ -125,9 +129,12 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
                           kRowHeight);
         eKeys[static_cast<size_t>(slot - 1)] = edit;
     }
+    keys_ = std::make_unique<tKeyBindings>(eKeys, std::move(bind));
     iKeysL = new QLabel(this);
+    iKeysL->setObjectName("iKeysL");
     iKeysL->setGeometry(kControlLeft + kControlWidth + 5, kKeyRowTop - 2, 31, 135);
     iKeysR = new QLabel(this);
+    iKeysR->setObjectName("iKeysR");
     iKeysR->setGeometry(kKeyRightLeft + kControlWidth + 5, kKeyRowTop - 2, 31, 135);
 
     cbSkin = new QComboBox(this);
@@ -140,6 +147,9 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
     iDefOpt = CreateImageButton(this, 479, 425, 31, 30, "Def", "DefS", "Standart options");
     iLoad = CreateImageButton(this, 514, 425, 31, 30, "Load", "LoadS", "Restore your options");
     iSave = CreateImageButton(this, 549, 425, 31, 30, "Save", "SaveS", "Save options");
+    iDefOpt->setObjectName("iDefOpt");
+    iLoad->setObjectName("iLoad");
+    iSave->setObjectName("iSave");
 
     texts_ = [this, titles, rows] {
         for (const auto& [label, key] : titles)
@@ -151,12 +161,40 @@ TOptionsPage::TOptionsPage(QWidget* gameView) : QFrame(gameView) {
                                                             {cbShadow, "s2109"},    {cbAutoSave, "s2110"}};
         for (const auto& [box, key] : boxes)
             box->setText(FromCodePage(LangText(key)));
+        iDefOpt->SetHint(LangText("s2401"));
+        iLoad->SetHint(LangText("s2402"));
+        iSave->SetHint(LangText("s2403"));
     };
     languageTarget_ = AddLanguageTarget([this] { ApplyTexts(); });
     ApplyTexts();
+    WireControls();
 }
 
 TOptionsPage::~TOptionsPage() {}
+
+void TOptionsPage::WireControls() {
+    const auto gameOption = [this] { emit wellOptionChanged(true); };
+    connect(cbGType, &QComboBox::activated, this, gameOption);
+    connect(cbDifficult, &QComboBox::activated, this, [this, gameOption] {
+        // A lower maximum pulls the value down with it, which is told as a change of its own.
+        LimitStartLevel();
+        gameOption();
+    });
+    connect(seStartLevel, &QSpinBox::valueChanged, this, gameOption);
+    connect(seBrLines, &QSpinBox::valueChanged, this, gameOption);
+    for (QCheckBox* box : {cbShowFix, cbShadow, cbSounds})
+        connect(box, &QCheckBox::toggled, this, [this] { emit wellOptionChanged(false); });
+    connect(cbFullScreen, &QCheckBox::toggled, this, &TOptionsPage::fullScreenToggled);
+    for (TKeyEdit* edit : eKeys) {
+        edit->SetKeyHandler([this](TKeyEdit* target, uint16_t code) { keys_->KeyDown(target, code); });
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { keys_->Changed(edit); });
+    }
+    connect(iDefOpt, &tMyButton::clicked, this, &TOptionsPage::standardClicked);
+    connect(iLoad, &tMyButton::clicked, this, &TOptionsPage::restoreClicked);
+    connect(iSave, &tMyButton::clicked, this, &TOptionsPage::saveClicked);
+    skinListMirror_ = MirrorChoiceList(cbSkin, SkinList, [] { cbSkinChange(); });
+    languageListMirror_ = MirrorChoiceList(cbLanguage, LanguageList, [] { cbLanguageChange(); });
+}
 
 void TOptionsPage::ApplyTexts() {
     texts_();
@@ -186,56 +224,79 @@ QCheckBox* TOptionsPage::AddCheckBox(const char* name, const char* key, int top)
     return box;
 }
 
-void TOptionsPage::ShowOptions(const tUserOptions& options) {
+void TOptionsPage::ShowOptions(const tPlayerOptions& options) {
+    const tPlayerOptions before = Options();
     {
-        const QSignalBlocker quietType(cbGType);
-        const QSignalBlocker quietDifficulty(cbDifficult);
-        cbGType->setCurrentIndex(ItemOf(cbGType, options[uoGameMode]));
-        cbDifficult->setCurrentIndex(ItemOf(cbDifficult, options[uoDifficult]));
+        // The controls' own handling runs as they change; the page's signals wait for the whole value.
+        const QSignalBlocker quiet(this);
+        cbGType->setCurrentIndex(ItemOf(cbGType, options.GameType));
+        cbDifficult->setCurrentIndex(ItemOf(cbDifficult, options.Difficulty));
+        // The limit is the shown difficulty's, not the one the previous player left behind.
+        LimitStartLevel();
+        seStartLevel->setValue(options.StartLevel);
+        seBrLines->setValue(options.BrokenLines);
+        cbAutoPause->setChecked(options.AutoPause);
+        cbFullScreen->setChecked(options.FullScreen);
+        cbSounds->setChecked(options.Sounds);
+        cbShowFix->setChecked(options.ShowFix);
+        cbShadow->setChecked(options.Shadow);
+        cbAutoSave->setChecked(options.AutoSave);
+        keys_->Show(options.Keys);
     }
-    // The limit is the shown difficulty's, not the one the previous player left behind.
-    seStartLevel->setMaximum(
-        kDifficulties[static_cast<size_t>(std::max(0, cbDifficult->currentIndex()))].MaxStartLevel);
-    seStartLevel->setValue(UserInteger(options, uoStartLevel));
-    seBrLines->setValue(UserInteger(options, uoBrokenLines));
-    const std::pair<QCheckBox*, tUserOption> boxes[] = {
-        {cbAutoPause, uoAutoPause}, {cbFullScreen, uoFullScreen}, {cbSounds, uoSounds},
-        {cbShowFix, uoShowFix},     {cbShadow, uoShadow},         {cbAutoSave, uoAutoSave}};
-    for (const auto& [box, option] : boxes)
-        box->setChecked(UserFlag(options, option));
+    const tPlayerOptions after = Options();
+    const bool gameOption = after.GameType != before.GameType || after.Difficulty != before.Difficulty ||
+                            after.StartLevel != before.StartLevel || after.BrokenLines != before.BrokenLines;
+    if (gameOption || after.Shadow != before.Shadow || after.ShowFix != before.ShowFix ||
+        after.Sounds != before.Sounds)
+        emit wellOptionChanged(gameOption);
+    if (after.FullScreen != before.FullScreen)
+        emit fullScreenToggled(after.FullScreen);
 }
 
-tUserOptions TOptionsPage::Options() const {
-    tUserOptions options;
-    const auto flag = [](const QCheckBox* box) { return std::string(box->isChecked() ? "1" : "0"); };
-    options[uoGameMode] = ToCodePage(cbGType->currentText());
-    options[uoDifficult] = ToCodePage(cbDifficult->currentText());
-    options[uoStartLevel] = std::to_string(seStartLevel->value());
-    options[uoBrokenLines] = std::to_string(seBrLines->value());
-    options[uoAutoPause] = flag(cbAutoPause);
-    options[uoFullScreen] = flag(cbFullScreen);
-    options[uoSounds] = flag(cbSounds);
-    options[uoShowFix] = flag(cbShowFix);
-    options[uoShadow] = flag(cbShadow);
-    options[uoAutoSave] = flag(cbAutoSave);
+tPlayerOptions TOptionsPage::Options() const {
+    tPlayerOptions options;
+    options.GameType = ToCodePage(cbGType->currentText());
+    options.Difficulty = ToCodePage(cbDifficult->currentText());
+    options.StartLevel = seStartLevel->value();
+    options.BrokenLines = seBrLines->value();
+    options.AutoPause = cbAutoPause->isChecked();
+    options.FullScreen = cbFullScreen->isChecked();
+    options.Sounds = cbSounds->isChecked();
+    options.ShowFix = cbShowFix->isChecked();
+    options.Shadow = cbShadow->isChecked();
+    options.AutoSave = cbAutoSave->isChecked();
     for (size_t i = 0; i < eKeys.size(); ++i)
-        options[uoKey1 + i] = ToCodePage(eKeys[i]->text());
-    options[uoSkin] = SkinList.ItemIndex() < 0 ? std::string(kDefaultSkin) : SkinList.Text();
-    options[uoLanguage] = LanguageList.ItemIndex() < 0 ? std::string(kDefaultLanguage) : LanguageList.Text();
+        options.Keys[i] = ToCodePage(eKeys[i]->text());
+    options.Skin = SkinList.ItemIndex() < 0 ? std::string(kDefaultSkin) : SkinList.Text();
+    options.Language = LanguageList.ItemIndex() < 0 ? std::string(kDefaultLanguage) : LanguageList.Text();
     return options;
 }
 
-void TOptionsPage::SetStandardOptions() {
-    const QSignalBlocker quietType(cbGType);
-    const QSignalBlocker quietDifficulty(cbDifficult);
-    cbGType->setCurrentIndex(0);
-    cbDifficult->setCurrentIndex(0);
-    seStartLevel->setValue(1);
-    seBrLines->setValue(0);
-    cbAutoPause->setChecked(true);
-    cbFullScreen->setChecked(false);
-    cbSounds->setChecked(true);
-    cbShadow->setChecked(false);
-    cbShowFix->setChecked(true);
-    cbAutoSave->setChecked(true);
+void TOptionsPage::LockGameOptions(bool locked) {
+    for (QWidget* control : std::initializer_list<QWidget*>{cbGType, cbDifficult, seStartLevel, seBrLines})
+        control->setEnabled(!locked);
+}
+
+void TOptionsPage::LimitStartLevel() {
+    seStartLevel->setMaximum(
+        kDifficulties[static_cast<size_t>(std::max(0, cbDifficult->currentIndex()))].MaxStartLevel);
+}
+
+tOptionsSkinParts TOptionsPage::SkinParts() const {
+    tOptionsSkinParts parts;
+    parts.titles = {lOptions, lCKeys, lInterface};
+    parts.names.assign(lOpt.begin(), lOpt.end());
+    parts.names.insert(parts.names.end(), lKeys.begin(), lKeys.end());
+    parts.names.push_back(lSkin);
+    parts.names.push_back(lLanguage);
+    parts.lists = {cbGType, cbDifficult, cbSkin, cbLanguage};
+    parts.spinEdits = {seStartLevel, seBrLines};
+    parts.checkBoxes = {cbAutoPause, cbFullScreen, cbSounds, cbShowFix, cbShadow, cbAutoSave};
+    parts.keyEdits.assign(eKeys.begin(), eKeys.end());
+    parts.keysLeft = iKeysL;
+    parts.keysRight = iKeysR;
+    parts.standard = iDefOpt;
+    parts.restore = iLoad;
+    parts.save = iSave;
+    return parts;
 }

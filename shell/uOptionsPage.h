@@ -1,37 +1,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The options page of the game view: game options, control keys and interface choices, each control holding
-// one of a player's options. What a change does is the main window's business; the page only lays them out.
+// The options page of the game view: game options, control keys and interface choices, together a player's
+// options. The page shows them and hands them back as one value, keeps the start level within the
+// difficulty's limit and binds the keys; what a change does beyond the page is the main window's business,
+// told by the page's signals.
 
 #include "platform/uSubscription.h"
-#include "storage/uUserData.h"
-#include "widgets/uKeyEdit.h"
-#include "widgets/uSpinEdit.h"
+#include "shell/uKeys.h"
+#include "storage/uPlayerOptions.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
-#include <QLineEdit>
-#include <QSpinBox>
 
 #include <array>
-#include <cstdint>
 #include <functional>
+#include <memory>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
-class tChoiceList;
+class QSpinBox;
+class TKeyEdit;
 class tMyButton;
-
-// A combo box that shows a tChoiceList and hands the player's pick back to it, then runs change.
-[[nodiscard]] tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list,
-                                             std::function<void()> change);
+struct tOptionsSkinParts;
 
 class TOptionsPage : public QFrame {
     Q_OBJECT
 public:
-    // pConf: 585 x 460 at (40, 5) of the game view, hidden.
-    explicit TOptionsPage(QWidget* gameView);
+    // pConf: 585 x 460 at (40, 5) of the game view, hidden. bind hands a slot's key to the running game.
+    TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind);
     ~TOptionsPage() override;
+
+    // The controls show a player's options: the start level within the shown difficulty's limit, the keys
+    // through their bindings. Skin and language are chosen through their lists, not here. What changed is
+    // signalled once every control shows the new options.
+    void ShowOptions(const tPlayerOptions& options);
+    // The options the controls show, keys by the names they show; skin and language are the lists' own.
+    tPlayerOptions Options() const;
+    // While a game runs the four game options take no change.
+    void LockGameOptions(bool locked);
+    tKeyBindings& Keys() { return *keys_; }
+    const tKeyBindings& Keys() const { return *keys_; }
+    // What applying a skin paints on the page.
+    tOptionsSkinParts SkinParts() const;
+
+signals:
+    // An option the well takes changed: one of the four game options (gameOption; also a pick of the item a
+    // list shows already), or the landing mark, the fixed-block look or the sounds.
+    void wellOptionChanged(bool gameOption);
+    void fullScreenToggled(bool on);
+    void standardClicked();
+    void restoreClicked();
+    void saveClicked();
+
+private:
+    QLabel* AddTitle(const char* name, const char* key, int top);
+    QLabel* AddRowLabel(const char* name, const char* key, int top);
+    QCheckBox* AddCheckBox(const char* name, const char* key, int top);
+    void WireControls();
+    void LimitStartLevel();
+    void ApplyTexts();
 
     QLabel* lOptions = nullptr;
     QLabel* lCKeys = nullptr;
@@ -52,7 +79,7 @@ public:
     QCheckBox* cbShowFix = nullptr;
     QCheckBox* cbShadow = nullptr;
     QCheckBox* cbAutoSave = nullptr;
-    std::array<TKeyEdit*, 7> eKeys{};
+    std::array<TKeyEdit*, kActionCount> eKeys{};
     QComboBox* cbSkin = nullptr;
     QComboBox* cbLanguage = nullptr;
     QLabel* iKeysL = nullptr;
@@ -61,21 +88,9 @@ public:
     tMyButton* iLoad = nullptr;
     tMyButton* iSave = nullptr;
 
-    // The controls show a player's options, the two lists without their change handling; the start level's
-    // limit is that of the shown difficulty. Keys, skin and language are shown by their own owners.
-    void ShowOptions(const tUserOptions& options);
-    // The controls' values as users.dat stores them, the keys' names included; skin and language are the
-    // lists' own.
-    tUserOptions Options() const;
-    // The standard options, the lists set without their change handling; keys are left to their owner.
-    void SetStandardOptions();
-
-private:
-    QLabel* AddTitle(const char* name, const char* key, int top);
-    QLabel* AddRowLabel(const char* name, const char* key, int top);
-    QCheckBox* AddCheckBox(const char* name, const char* key, int top);
-    void ApplyTexts();
-
+    std::unique_ptr<tKeyBindings> keys_;
     std::function<void()> texts_;
     tSubscription languageTarget_;
+    tSubscription skinListMirror_;
+    tSubscription languageListMirror_;
 };

@@ -5,6 +5,7 @@
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
 #include "platform/uMessage.h"
+#include "storage/uUserData.h"
 
 #include <QFontMetrics>
 
@@ -37,15 +38,15 @@ QStringList tPlayers::Names() const {
     return names;
 }
 
-tUserOptions tPlayers::Options(const std::string& player) const {
-    return ReadUserOptions(ReadUsers().ini, player);
+tPlayerOptions tPlayers::Options(const std::string& player) const {
+    return ReadPlayerOptions(ReadUsers().ini, player);
 }
 
-void tPlayers::Save(const std::string& player, const tUserOptions& options) const {
+void tPlayers::Save(const std::string& player, const tPlayerOptions& options) const {
     tUsersFile file = ReadUsers();
     if (!file.writable)
         return;
-    WriteUserOptions(file.ini, player, options);
+    WritePlayerOptions(file.ini, player, options);
     try {
         file.ini.SaveCompressedFile(UsersPath());
     } catch (const tSaveError& error) {

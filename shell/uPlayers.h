@@ -2,7 +2,7 @@
 #pragma once
 // Players and their options: users.dat with the player logged in now, and the rules a typed name follows.
 
-#include "storage/uUserData.h"
+#include "storage/uPlayerOptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,9 +21,9 @@ public:
     // The names users.dat holds, sorted ignoring letter case.
     QStringList Names() const;
     // A player's options, the defaults for what the file does not hold.
-    tUserOptions Options(const std::string& player) const;
+    tPlayerOptions Options(const std::string& player) const;
     // Stores a player's options; a failed save is told with its reason and the file stays as it was.
-    void Save(const std::string& player, const tUserOptions& options) const;
+    void Save(const std::string& player, const tPlayerOptions& options) const;
 
 private:
     std::string current_;

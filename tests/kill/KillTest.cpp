@@ -95,7 +95,7 @@ int Leftovers(const QString& folder) {
 std::string UsersText(const tStringListPackedINI& others, int64_t step) {
     tStringListPackedINI doc = others;
     if (step > 0) {
-        WriteUserOptions(doc, kKillPlayer, OptionsOfStep(step));
+        WritePlayerOptions(doc, kKillPlayer, OptionsOfStep(step));
     }
     return doc.Text();
 }
@@ -204,7 +204,7 @@ void KillTheGame(const tOptions& options, int kills, std::mt19937& random, tTall
     const std::string scores = dir.filePath("hscore.dat").toStdString();
     tStringListPackedINI others;
     for (int i = 0; i < 3000; ++i) {
-        WriteUserOptions(others, "Player " + std::to_string(i), OptionsOfStep(i * 7919));
+        WritePlayerOptions(others, "Player " + std::to_string(i), OptionsOfStep(i * 7919));
     }
     others.SaveCompressedFile(users);
     int64_t usersStep = 0;

@@ -4,7 +4,7 @@
 // users.dat holds the options of OptionsOfStep(g) for the player kKillPlayer, step g of hscore.dat a game
 // of that player scoring g.
 
-#include "storage/uUserData.h"
+#include "storage/uPlayerOptions.h"
 
 #include <cstdint>
 #include <string>
@@ -13,11 +13,11 @@ inline constexpr const char* kKillPlayer = "Killed";
 inline constexpr const char* kKillGameType = "Standart";
 inline constexpr const char* kKillDifficulty = "Normal";
 
-inline tUserOptions OptionsOfStep(int64_t step) {
-    tUserOptions options = DefaultUserOptions();
-    options[uoStartLevel] = std::to_string(1 + step % 20);
-    options[uoSounds] = step % 2 == 0 ? "1" : "0";
-    options[uoSkin] = "step " + std::to_string(step);
+inline tPlayerOptions OptionsOfStep(int64_t step) {
+    tPlayerOptions options;
+    options.StartLevel = static_cast<int>(1 + step % 20);
+    options.Sounds = step % 2 == 0;
+    options.Skin = "step " + std::to_string(step);
     return options;
 }
 

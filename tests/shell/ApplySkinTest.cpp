@@ -117,10 +117,11 @@ protected:
         form->iOptClick();
     }
     void PickSkin(const QString& name) {
-        const int index = Page().cbSkin->findText(name);
+        QComboBox* skins = Find<QComboBox>("cbSkin");
+        const int index = skins->findText(name);
         ASSERT_GE(index, 0);
-        Pick(Page().cbSkin, index);
-        ASSERT_EQ(Page().cbSkin->currentText(), name);
+        Pick(skins, index);
+        ASSERT_EQ(skins->currentText(), name);
     }
 };
 
@@ -129,17 +130,17 @@ protected:
 TEST_F(ApplySkin, PanelsAndTheBackgroundAroundTheWellTakeTheSkin) {
     StartWithSkins();
     form->iGameClick();
-    EXPECT_TRUE(form->iBGLeft->isHidden());
+    EXPECT_TRUE(Find<QLabel>("iBGLeft")->isHidden());
     form->iOptClick();
     PickSkin("bright");
-    const QImage conf = Shot(form->pConf);
+    const QImage conf = Shot(Find<QFrame>("pConf"));
     EXPECT_EQ(conf.pixel(0, 0), C("Panel_Conf", "clrBorder"));
     EXPECT_EQ(conf.pixel(2, 2), C("Panel_Conf", "clrPanel"));
     form->iGameClick();
-    const QImage game = Shot(form->pGame);
+    const QImage game = Shot(Find<QFrame>("pGame"));
     EXPECT_EQ(game.pixel(0, 0), C("Common", "clrBorder"));
     EXPECT_EQ(game.pixel(2, 200), C("Common", "clrPanel"));
-    const QImage glass = Shot(form->pGlass);
+    const QImage glass = Shot(Find<QFrame>("pGlass"));
     EXPECT_EQ(glass.pixel(0, 0), C("Panel_Game", "clrBorder"));
     EXPECT_EQ(glass.pixel(584, 459), C("Panel_Game", "clrBorder"));
     // Column 322 above row 401 is the well's own frame: the well is made at log-in, over the pictures.
@@ -149,11 +150,11 @@ TEST_F(ApplySkin, PanelsAndTheBackgroundAroundTheWellTakeTheSkin) {
 
     form->iOptClick();
     PickSkin("small");
-    EXPECT_TRUE(form->iBGLeft->isHidden());
-    EXPECT_TRUE(form->iBGBottom->isHidden());
-    EXPECT_TRUE(form->iBGRight->isHidden());
+    EXPECT_TRUE(Find<QLabel>("iBGLeft")->isHidden());
+    EXPECT_TRUE(Find<QLabel>("iBGBottom")->isHidden());
+    EXPECT_TRUE(Find<QLabel>("iBGRight")->isHidden());
     form->iGameClick();
-    EXPECT_EQ(Shot(form->pGlass).pixel(10, 10), C("Panel_Game", "clrPanel"));
+    EXPECT_EQ(Shot(Find<QFrame>("pGlass")).pixel(10, 10), C("Panel_Game", "clrPanel"));
 }
 
 TEST_F(ApplySkin, OptionControlsAreFlatInTheSkinsColours) {
@@ -161,36 +162,36 @@ TEST_F(ApplySkin, OptionControlsAreFlatInTheSkinsColours) {
     PickSkin("bright");
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    TOptionsPage& page = Page();
-
-    const QImage combo = Shot(page.cbGType);
+    const QImage combo = Shot(Find<QComboBox>("cbGType"));
     EXPECT_EQ(combo.pixel(0, 0), C("Panel_Conf", "clrComboBoxBorder"));
     EXPECT_EQ(combo.pixel(2, 2), C("Panel_Conf", "clrComboBox"));
     EXPECT_EQ(combo.pixel(combo.width() - 3, 2), C("Panel_Conf", "clrComboBoxArrowBackGround"));
     EXPECT_TRUE(Shows(combo, C("Panel_Conf", "clrComboBoxArrow")));
     EXPECT_TRUE(Shows(combo, C("Panel_Conf", "clrComboBoxText")));
-    EXPECT_EQ(Shot(page.cbSkin).pixel(2, 2), C("Panel_Conf", "clrComboBox"));
-    const QPalette dropDown = page.cbDifficult->view()->window()->palette();
+    EXPECT_EQ(Shot(Find<QComboBox>("cbSkin")).pixel(2, 2), C("Panel_Conf", "clrComboBox"));
+    const QPalette dropDown = Find<QComboBox>("cbDifficult")->view()->window()->palette();
     EXPECT_EQ(dropDown.color(QPalette::Base).rgb(), C("Panel_Conf", "clrComboBox"));
     EXPECT_EQ(dropDown.color(QPalette::Text).rgb(), C("Panel_Conf", "clrComboBoxText"));
 
-    page.cbShadow->clearFocus();
-    QImage spin = Shot(page.seBrLines);
+    Find<QCheckBox>("cbShadow")->clearFocus();
+    QSpinBox* lines = Find<QSpinBox>("seBrLines");
+    QImage spin = Shot(lines);
     EXPECT_EQ(spin.pixel(0, 0), C("Panel_Conf", "clrSpinEditBorder"));
     EXPECT_EQ(spin.pixel(3, 3), C("Panel_Conf", "clrSpinEditFlat"));
     EXPECT_TRUE(Shows(spin, C("Panel_Conf", "clrSpinEditText")));
-    page.seBrLines->setFocus();
-    spin = Shot(page.seBrLines);
+    lines->setFocus();
+    spin = Shot(lines);
     EXPECT_EQ(spin.pixel(3, 3), C("Panel_Conf", "clrSpinEditFocused"));
 
-    QImage edit = Shot(page.eKeys[0]);
+    TKeyEdit* rotate = KeyEdit(1);
+    QImage edit = Shot(rotate);
     EXPECT_EQ(edit.pixel(0, 0), C("Panel_Conf", "clrEditBorder"));
     EXPECT_EQ(edit.pixel(2, 2), C("Panel_Conf", "clrEditFlat"));
     EXPECT_TRUE(Shows(edit, C("Panel_Conf", "clrEditText")));
-    page.eKeys[0]->setFocus();
-    EXPECT_EQ(Shot(page.eKeys[0]).pixel(2, 2), C("Panel_Conf", "clrEditFocused"));
+    rotate->setFocus();
+    EXPECT_EQ(Shot(rotate).pixel(2, 2), C("Panel_Conf", "clrEditFocused"));
 
-    QCheckBox* box = page.cbAutoPause;
+    QCheckBox* box = Find<QCheckBox>("cbAutoPause");
     box->setChecked(true);
     QStyleOptionButton option;
     option.initFrom(box);
@@ -201,20 +202,21 @@ TEST_F(ApplySkin, OptionControlsAreFlatInTheSkinsColours) {
     EXPECT_TRUE(Shows(check, C("Panel_Conf", "clrCheckBoxText")));
     EXPECT_FALSE(Shows(check, C("Panel_Conf", "clrOptionName")));
 
-    EXPECT_TRUE(Shows(Shot(page.lSkin), C("Panel_Conf", "clrOptionName")));
-    EXPECT_TRUE(Shows(Shot(page.lKeys[3]), C("Panel_Conf", "clrOptionName")));
-    EXPECT_TRUE(Shows(Shot(page.lOptions), C("Panel_Conf", "clrOptionsTitle")));
+    EXPECT_TRUE(Shows(Shot(Find<QLabel>("lSkin")), C("Panel_Conf", "clrOptionName")));
+    EXPECT_TRUE(Shows(Shot(Find<QLabel>("lKeys4")), C("Panel_Conf", "clrOptionName")));
+    EXPECT_TRUE(Shows(Shot(Find<QLabel>("lOptions")), C("Panel_Conf", "clrOptionsTitle")));
 }
 
 TEST_F(ApplySkin, ButtonsHintsAndMessageBoxTakeTheSkin) {
     StartWithSkins();
-    form->iHelp->DrawHover();
+    tMyButton* help = Find<tMyButton>("iHelp");
+    help->DrawHover();
     PickSkin("bright");
-    EXPECT_EQ(form->iHelp->Picture().pixel(15, 15), kHelpColor | 0xFF000000u);
-    EXPECT_EQ(form->iHelp->NormalBitmap().pixel(15, 15), kHelpColor | 0xFF000000u);
+    EXPECT_EQ(help->Picture().pixel(15, 15), kHelpColor | 0xFF000000u);
+    EXPECT_EQ(help->NormalBitmap().pixel(15, 15), kHelpColor | 0xFF000000u);
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).rgb(), C("Hint", "clrBackGround"));
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipText).rgb(), C("Hint", "clrText"));
-    EXPECT_NE(Page().cbSkin->toolTip().indexOf("Tester"), -1);
+    EXPECT_NE(Find<QComboBox>("cbSkin")->toolTip().indexOf("Tester"), -1);
     QToolTip::showText(form->mapToGlobal(QPoint(100, 100)), "Hint", form.get());
     QWidget* hint = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
@@ -240,6 +242,6 @@ TEST_F(ApplySkin, ButtonsHintsAndMessageBoxTakeTheSkin) {
     EXPECT_EQ(box->lMessage->palette().color(QPalette::WindowText).rgb(), C("MessageBox", "clrText"));
 
     PickSkin("(Default)");
-    EXPECT_NE(form->iHelp->NormalBitmap().pixel(15, 15), kHelpColor | 0xFF000000u);
-    EXPECT_NE(Shot(form->pConf).pixel(0, 0), C("Panel_Conf", "clrBorder"));
+    EXPECT_NE(help->NormalBitmap().pixel(15, 15), kHelpColor | 0xFF000000u);
+    EXPECT_NE(Shot(Find<QFrame>("pConf")).pixel(0, 0), C("Panel_Conf", "clrBorder"));
 }

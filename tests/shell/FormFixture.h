@@ -5,10 +5,11 @@
 #include "engine/uSound.h"
 #include "platform/uMessage.h"
 #include "shell/stakmain.h"
-#include "shell/uOptionsPage.h"
+#include "tests/support/FindChild.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/ScopedBaseDir.h"
 #include "tests/support/SoundRecorder.h"
+#include "widgets/uKeyEdit.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,9 +38,16 @@ protected:
         form->show();
     }
     void LogIn(const QString& name) {
-        QTest::keyClicks(form->cbUsers->lineEdit(), name);
-        QTest::keyClick(form->cbUsers, Qt::Key_Return);
+        QTest::keyClicks(Find<QComboBox>("cbUsers")->lineEdit(), name);
+        QTest::keyClick(Find<QComboBox>("cbUsers"), Qt::Key_Return);
     }
+    // A control of the window by its name; in full screen the window's controls are the view's, so a test
+    // finds them before.
+    template <typename tControl> tControl* Find(const char* name) const {
+        return FindChild<tControl>(form.get(), name);
+    }
+    // The key edit of an action slot, 1 to 7.
+    TKeyEdit* KeyEdit(int slot) const { return Find<TKeyEdit>(qPrintable(QString("eKeys%1").arg(slot))); }
     // Picks the entry of a list the way a player does: the list takes the focus and the arrow keys move it.
     static void Pick(QComboBox* list, int index) {
         list->setFocus();
@@ -48,7 +56,6 @@ protected:
         while (list->currentIndex() > index)
             QTest::keyClick(list, Qt::Key_Up);
     }
-    TOptionsPage& Page() { return *form->pConf; }
 
     QTemporaryDir dir_;
     tMessageRecorder messageRecorder;

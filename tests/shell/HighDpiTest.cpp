@@ -36,12 +36,12 @@ TEST_F(HighDpi, TheWindowIsTwiceTheSizeWithBitmapsUnblurredAndTextAtFullResoluti
     ASSERT_EQ(form->devicePixelRatio(), 2.0);
     const QImage shot = form->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(1280, 960));
-    EXPECT_EQ(UniformShare(shot, form->iLogIn, form.get()), 1.0);
-    EXPECT_EQ(UniformShare(shot, form->iExit, form.get()), 1.0);
-    EXPECT_LT(UniformShare(shot, form->lTitle, form.get()), 0.99);
+    EXPECT_EQ(UniformShare(shot, Find<QLabel>("iLogIn"), form.get()), 1.0);
+    EXPECT_EQ(UniformShare(shot, Find<tMyButton>("iExit"), form.get()), 1.0);
+    EXPECT_LT(UniformShare(shot, Find<QLabel>("lTitle"), form.get()), 0.99);
 
     LogIn("Ivan");
     const QImage well = form->grab().toImage();
-    EXPECT_EQ(UniformShare(well, form->iGame, form.get()), 1.0);
-    EXPECT_EQ(UniformShare(well, form->iExitGame, form.get()), 1.0);
+    EXPECT_EQ(UniformShare(well, Find<QLabel>("iGame"), form.get()), 1.0);
+    EXPECT_EQ(UniformShare(well, Find<tMyButton>("iExitGame"), form.get()), 1.0);
 }

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormFixture.h"
+#include "core/uRules.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
 #include "platform/uMessage.h"
 #include "platform/uShell.h"
 #include "shell/stakmain.h"
-#include "shell/uOptionsPage.h"
 #include "shell/uQuitSignals.h"
 #include "storage/uPackIni.h"
 #include "tests/support/ShellRecorder.h"
@@ -14,13 +14,16 @@
 #include "widgets/uOther.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QGraphicsView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -46,11 +49,12 @@ protected:
     // Check boxes take a click on their box.
     static constexpr QPoint kBox{6, 9};
     // A click the way a player makes it in full screen: on the screen, through the view that shows the
-    // client scaled.
+    // client scaled, the control's window then.
     void ClickThroughView(QWidget* control, QPoint at = {}) {
         auto* view = form->findChild<QGraphicsView*>();
         ASSERT_NE(view, nullptr);
-        const QPoint inClient = control->mapTo(form->client, at.isNull() ? control->rect().center() : at);
+        const QPoint inClient =
+            control->mapTo(control->window(), at.isNull() ? control->rect().center() : at);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(inClient)));
     }
     tStringListPackedINI ReadUsers() {
@@ -67,10 +71,10 @@ TEST_F(MainForm, StartsOnTheLogInViewWithTheProgramCaption) {
     EXPECT_EQ(form->View(), TMainForm::tView::Login);
     EXPECT_EQ(form->windowTitle(), "Stakkar (1.0.2 build 64 beta 3b)");
     EXPECT_EQ(form->size(), QSize(640, 480));
-    EXPECT_EQ(form->pLogIn->geometry(), QRect(5, 5, 630, 470));
+    EXPECT_EQ(Find<QFrame>("pLogIn")->geometry(), QRect(5, 5, 630, 470));
     EXPECT_EQ(BaseDir, QDir::currentPath().toStdString());
     EXPECT_EQ(form->Glass(), nullptr);
-    QTest::mouseClick(form->iAbout, Qt::LeftButton);
+    QTest::mouseClick(Find<tMyButton>("iAbout"), Qt::LeftButton);
     EXPECT_EQ(form->View(), TMainForm::tView::About);
     Key(Qt::Key_F2);
     EXPECT_EQ(form->Glass(), nullptr);
@@ -80,7 +84,7 @@ TEST_F(MainForm, StartsOnTheLogInViewWithTheProgramCaption) {
 
 TEST_F(MainForm, EmptyNameOnlySoundsAnError) {
     Start();
-    QTest::keyClick(form->cbUsers, Qt::Key_Return);
+    QTest::keyClick(Find<QComboBox>("cbUsers"), Qt::Key_Return);
     EXPECT_EQ(sounds, std::vector<std::string>{"Error"});
     EXPECT_EQ(form->View(), TMainForm::tView::Login);
     EXPECT_FALSE(QFile::exists(dir_.filePath("users.dat")));
@@ -98,16 +102,16 @@ TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
     EXPECT_EQ(users.ReadString("Ann", "Drop", ""), "Ctrl");
     EXPECT_EQ(users.ReadString("Ann", "Language", ""), "(Default)");
     EXPECT_EQ(users.Count(), 20);
-    EXPECT_EQ(Page().eKeys[5]->text(), "Space");
+    EXPECT_EQ(KeyEdit(6)->text(), "Space");
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).name(), "#852229");
-    EXPECT_FALSE(Page().iKeysL->pixmap().isNull());
+    EXPECT_FALSE(Find<QLabel>("iKeysL")->pixmap().isNull());
 }
 
 TEST_F(MainForm, AnEnterThatReachesThePlayerBoxTwiceLogsInOnce) {
     Start();
     // Sent to the line edit itself, Enter goes on to the combo box, which hands it to the line edit again.
-    QTest::keyClicks(form->cbUsers->lineEdit(), "Ann");
-    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    QTest::keyClicks(Find<QComboBox>("cbUsers")->lineEdit(), "Ann");
+    QTest::keyClick(Find<QComboBox>("cbUsers")->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Login"), 1);
     ASSERT_NE(form->Glass(), nullptr);
     EXPECT_TRUE(form->Glass()->View().WellImage().isVisible());
@@ -117,26 +121,53 @@ TEST_F(MainForm, StoredOptionsAreLimitedAtLogIn) {
     WriteUsers("[Cy]\r\nGameMode=extended\r\nDifficult=Hard\r\nStartLevel=30\r\nBrokenLines=99\r\n"
                "RotateRight=up\r\nAutoPause=0\r\n");
     Start();
-    ASSERT_EQ(form->cbUsers->count(), 1);
+    ASSERT_EQ(Find<QComboBox>("cbUsers")->count(), 1);
     LogIn("cy");
-    EXPECT_EQ(Page().cbGType->currentText(), "Extended");
-    EXPECT_EQ(Page().cbDifficult->currentText(), "Hard");
-    EXPECT_EQ(Page().seStartLevel->value(), 15);
-    EXPECT_EQ(Page().seBrLines->value(), 20);
-    EXPECT_FALSE(Page().cbAutoPause->isChecked());
-    EXPECT_EQ(Page().eKeys[0]->text(), "up");
+    EXPECT_EQ(Find<QComboBox>("cbGType")->currentText(), "Extended");
+    EXPECT_EQ(Find<QComboBox>("cbDifficult")->currentText(), "Hard");
+    EXPECT_EQ(Find<QSpinBox>("seStartLevel")->value(), 15);
+    EXPECT_EQ(Find<QSpinBox>("seBrLines")->value(), 20);
+    EXPECT_FALSE(Find<QCheckBox>("cbAutoPause")->isChecked());
+    EXPECT_EQ(KeyEdit(1)->text(), "up");
     EXPECT_EQ(form->View(), TMainForm::tView::Well);
     EXPECT_EQ(ReadUsers().ReadString("cy", "BrokenLines", ""), "20");
+}
+
+TEST_F(MainForm, AStoredPlayersOptionsReachThePageAndTheWellAtLogIn) {
+    WriteUsers(
+        "[Dan]\r\nGameMode=Extended\r\nDifficult=Normal\r\nStartLevel=6\r\nBrokenLines=3\r\nSounds=0\r\n");
+    Start();
+    // The second time the page shows these options already: the new well takes them all the same.
+    LogIn("Dan");
+    QTest::mouseClick(Find<tMyButton>("iUser"), Qt::LeftButton);
+    LogIn("Dan");
+    EXPECT_EQ(Find<QComboBox>("cbGType")->currentText(), "Extended");
+    EXPECT_EQ(Find<QComboBox>("cbDifficult")->currentText(), "Normal");
+    EXPECT_EQ(Find<QSpinBox>("seStartLevel")->value(), 6);
+    EXPECT_EQ(Find<QSpinBox>("seBrLines")->value(), 3);
+    EXPECT_FALSE(Find<QCheckBox>("cbSounds")->isChecked());
+    tGlass& glass = *form->Glass();
+    Key(Qt::Key_F2);
+    EXPECT_EQ(glass.HiScore().GameTypeName() + "/" + glass.HiScore().DifficultyName(), "Extended/Normal");
+    EXPECT_EQ(glass.Timer().Interval(), IntervalAt(1, 6));
+    EXPECT_FALSE(glass.Well().RowIsEmpty(18));
+    EXPECT_TRUE(glass.Well().RowIsEmpty(17));
+    glass.Tick();
+    ASSERT_TRUE(glass.Falling());
+    sounds.clear();
+    Key(Qt::Key_Control);
+    EXPECT_GE(glass.Stat().Score(), kDropPoints) << "the figure landed";
+    EXPECT_TRUE(sounds.empty());
 }
 
 TEST_F(MainForm, NextPlayersStartLevelIsNotLimitedByThePreviousPlayersDifficulty) {
     WriteUsers("[Hard]\r\nDifficult=Impossible\r\nStartLevel=10\r\n[Easy]\r\nStartLevel=20\r\n");
     Start();
     LogIn("Hard");
-    EXPECT_EQ(Page().seStartLevel->maximum(), 10);
+    EXPECT_EQ(Find<QSpinBox>("seStartLevel")->maximum(), 10);
     form->iUserClick();
     LogIn("Easy");
-    EXPECT_EQ(Page().seStartLevel->value(), 20);
+    EXPECT_EQ(Find<QSpinBox>("seStartLevel")->value(), 20);
     EXPECT_EQ(ReadUsers().ReadString("Easy", "StartLevel", ""), "20");
 }
 
@@ -157,7 +188,7 @@ TEST_F(MainForm, FunctionKeysSwitchPagesAndDriveTheGame) {
     Key(Qt::Key_F4);
     EXPECT_EQ(form->View(), TMainForm::tView::Options);
     EXPECT_TRUE(glass.Paused());
-    EXPECT_FALSE(Page().cbDifficult->isEnabled());
+    EXPECT_FALSE(Find<QComboBox>("cbDifficult")->isEnabled());
     Key(Qt::Key_Escape);
     Key(Qt::Key_F2);
     EXPECT_TRUE(glass.Playing());
@@ -169,7 +200,7 @@ TEST_F(MainForm, FunctionKeysSwitchPagesAndDriveTheGame) {
     EXPECT_FALSE(glass.Playing());
     Key(Qt::Key_F2);
     EXPECT_TRUE(glass.Playing());
-    Page().cbAutoPause->setChecked(true);
+    Find<QCheckBox>("cbAutoPause")->setChecked(true);
     form->AppDeactivate();
     EXPECT_TRUE(glass.Paused());
     EXPECT_TRUE(messages.empty());
@@ -197,15 +228,16 @@ TEST_F(MainForm, UnknownStoredKeyOpensTheOptionsPageUntilAKeyIsBound) {
     LogIn("Bob");
     EXPECT_EQ(form->View(), TMainForm::tView::Options);
     EXPECT_EQ(messages, std::vector<std::string>{"Error in control keys settings."});
-    EXPECT_EQ(Page().eKeys[6]->text(), "(No)");
+    TKeyEdit* drop = KeyEdit(7);
+    EXPECT_EQ(drop->text(), "(No)");
     Key(Qt::Key_F3);
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(form->View(), TMainForm::tView::Options);
-    QTest::keyClick(Page().eKeys[6], Qt::Key_F5);
-    EXPECT_EQ(Page().eKeys[6]->text(), "(No)");
-    QTest::keyClick(Page().eKeys[6], Qt::Key_Q);
-    EXPECT_EQ(Page().eKeys[6]->text(), "Q");
-    EXPECT_EQ(Page().eKeys[6]->selectedText(), "Q");
+    QTest::keyClick(drop, Qt::Key_F5);
+    EXPECT_EQ(drop->text(), "(No)");
+    QTest::keyClick(drop, Qt::Key_Q);
+    EXPECT_EQ(drop->text(), "Q");
+    EXPECT_EQ(drop->selectedText(), "Q");
     Key(Qt::Key_F3);
     EXPECT_EQ(form->View(), TMainForm::tView::Well);
     EXPECT_EQ(ReadUsers().ReadString("Bob", "Drop", ""), "(No)");
@@ -216,34 +248,36 @@ TEST_F(MainForm, BindingAKeyTwiceSoundsAnErrorAndLocksTheWell) {
     LogIn("Ann");
     Key(Qt::Key_F4);
     sounds.clear();
-    QTest::keyClick(Page().eKeys[1], Qt::Key_Up);
-    EXPECT_EQ(Page().eKeys[1]->text(), "Up");
+    TKeyEdit* rotateLeft = KeyEdit(2);
+    QTest::keyClick(rotateLeft, Qt::Key_Up);
+    EXPECT_EQ(rotateLeft->text(), "Up");
     EXPECT_EQ(sounds, std::vector<std::string>{"Error"});
     EXPECT_FALSE(form->KeysValid());
     Key(Qt::Key_F3);
     EXPECT_EQ(form->View(), TMainForm::tView::Options);
-    QTest::keyClick(Page().eKeys[1], Qt::Key_Tab);
+    QTest::keyClick(rotateLeft, Qt::Key_Tab);
     EXPECT_EQ(sounds.size(), 2u);
-    QTest::keyClick(Page().eKeys[1], Qt::Key_Home);
-    EXPECT_EQ(Page().eKeys[1]->text(), "Home");
+    QTest::keyClick(rotateLeft, Qt::Key_Home);
+    EXPECT_EQ(rotateLeft->text(), "Home");
     EXPECT_TRUE(form->KeysValid());
-    QTest::mouseClick(form->iGame, Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>("iGame"), Qt::LeftButton);
     EXPECT_EQ(form->View(), TMainForm::tView::Well);
 }
 
 TEST_F(MainForm, ChangeOfPlayerSavesOnlyWithAutoSave) {
     Start();
     LogIn("Ann");
-    Page().seBrLines->setValue(5);
-    QTest::mouseClick(form->iUser, Qt::LeftButton);
+    QSpinBox* lines = Find<QSpinBox>("seBrLines");
+    lines->setValue(5);
+    QTest::mouseClick(Find<tMyButton>("iUser"), Qt::LeftButton);
     EXPECT_EQ(form->View(), TMainForm::tView::Login);
     EXPECT_EQ(form->Glass(), nullptr);
     EXPECT_TRUE(form->CurrentPlayer().empty());
     EXPECT_EQ(ReadUsers().ReadString("Ann", "BrokenLines", ""), "5");
     LogIn("Ann");
-    EXPECT_EQ(Page().seBrLines->value(), 5);
-    Page().cbAutoSave->setChecked(false);
-    Page().seBrLines->setValue(7);
+    EXPECT_EQ(lines->value(), 5);
+    Find<QCheckBox>("cbAutoSave")->setChecked(false);
+    lines->setValue(7);
     form->iUserClick();
     EXPECT_EQ(ReadUsers().ReadString("Ann", "BrokenLines", ""), "5");
     EXPECT_EQ(ReadUsers().ReadString("Ann", "AutoSave", ""), "1");
@@ -253,14 +287,16 @@ TEST_F(MainForm, StandardAndRestoredOptionsFillTheControls) {
     WriteUsers("[Dee]\r\nBrokenLines=4\r\nMoveLeft=A\r\nShadow=1\r\n");
     Start();
     LogIn("Dee");
+    QSpinBox* lines = Find<QSpinBox>("seBrLines");
+    TKeyEdit* moveLeft = KeyEdit(3);
     form->iDefOptClick();
-    EXPECT_EQ(Page().seBrLines->value(), 0);
-    EXPECT_EQ(Page().eKeys[2]->text(), "Left");
-    EXPECT_FALSE(Page().cbShadow->isChecked());
+    EXPECT_EQ(lines->value(), 0);
+    EXPECT_EQ(moveLeft->text(), "Left");
+    EXPECT_FALSE(Find<QCheckBox>("cbShadow")->isChecked());
     EXPECT_EQ(ReadUsers().ReadString("Dee", "MoveLeft", ""), "A");
     form->iLoadClick();
-    EXPECT_EQ(Page().eKeys[2]->text(), "A");
-    EXPECT_EQ(Page().seBrLines->value(), 4);
+    EXPECT_EQ(moveLeft->text(), "A");
+    EXPECT_EQ(lines->value(), 4);
     form->iDefOptClick();
     form->iSaveClick();
     EXPECT_EQ(ReadUsers().ReadString("Dee", "MoveLeft", ""), "Left");
@@ -270,7 +306,7 @@ TEST_F(MainForm, DamagedPlayersFileIsKeptAsideAndToldOnce) {
     std::ofstream(dir_.filePath("users.dat").toStdString(), std::ios::binary) << "\x78\x9c garbage";
     Start();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(form->cbUsers->count(), 0);
+    EXPECT_EQ(Find<QComboBox>("cbUsers")->count(), 0);
     EXPECT_TRUE(QFile::exists(dir_.filePath("users.dat.damaged")));
     LogIn("Eve");
     EXPECT_EQ(messages.size(), 1u);
@@ -279,13 +315,14 @@ TEST_F(MainForm, DamagedPlayersFileIsKeptAsideAndToldOnce) {
 
 TEST_F(MainForm, NamesKeepToWhatTheFileCanHold) {
     Start();
-    QTest::keyClicks(form->cbUsers->lineEdit(), "A[b]c");
-    EXPECT_EQ(form->cbUsers->currentText(), "Abc");
-    form->cbUsers->setEditText(QString::fromUtf8("Abc李"));
-    EXPECT_EQ(form->cbUsers->currentText(), "Abc");
-    form->cbUsers->setEditText(QString());
-    QTest::keyClicks(form->cbUsers->lineEdit(), QString(60, 'W'));
-    EXPECT_LT(form->cbUsers->currentText().size(), 60);
+    QComboBox* users = Find<QComboBox>("cbUsers");
+    QTest::keyClicks(users->lineEdit(), "A[b]c");
+    EXPECT_EQ(users->currentText(), "Abc");
+    users->setEditText(QString::fromUtf8("Abc李"));
+    EXPECT_EQ(users->currentText(), "Abc");
+    users->setEditText(QString());
+    QTest::keyClicks(users->lineEdit(), QString(60, 'W'));
+    EXPECT_LT(users->currentText().size(), 60);
 }
 
 TEST_F(MainForm, TheTypingLimitNeverCutsANamePickedFromTheList) {
@@ -293,12 +330,13 @@ TEST_F(MainForm, TheTypingLimitNeverCutsANamePickedFromTheList) {
     Start();
     LogIn("Ann");
     form->iUserClick();
-    ASSERT_EQ(form->cbUsers->count(), 2);
-    form->cbUsers->setCurrentIndex(form->cbUsers->findText("Robert Longname"));
-    EXPECT_EQ(form->cbUsers->currentText(), "Robert Longname");
-    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Backspace);
-    EXPECT_EQ(form->cbUsers->currentText(), "Robert Longnam");
-    QTest::keyClick(form->cbUsers->lineEdit(), Qt::Key_Return);
+    QComboBox* users = Find<QComboBox>("cbUsers");
+    ASSERT_EQ(users->count(), 2);
+    users->setCurrentIndex(users->findText("Robert Longname"));
+    EXPECT_EQ(users->currentText(), "Robert Longname");
+    QTest::keyClick(users->lineEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(users->currentText(), "Robert Longnam");
+    QTest::keyClick(users->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(form->CurrentPlayer(), "Robert Longnam");
 }
 
@@ -306,7 +344,12 @@ TEST_F(MainForm, EveryControlWorksInFullScreenAndUntickingItThereLeavesIt) {
     Start();
     LogIn("Ann");
     Key(Qt::Key_F4);
-    QTest::mouseClick(Page().cbFullScreen, Qt::LeftButton, {}, kBox);
+    auto* fullScreen = Find<QCheckBox>("cbFullScreen");
+    auto* shadow = Find<QCheckBox>("cbShadow");
+    auto* wellTab = Find<QLabel>("iGame");
+    auto* optionsTab = Find<QLabel>("iOpt");
+    auto* save = Find<tMyButton>("iSave");
+    QTest::mouseClick(fullScreen, Qt::LeftButton, {}, kBox);
     ASSERT_TRUE(form->FullScreen());
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
     QApplication::processEvents();
@@ -316,23 +359,23 @@ TEST_F(MainForm, EveryControlWorksInFullScreenAndUntickingItThereLeavesIt) {
     // would leave black bars there.
     EXPECT_EQ(scaled.pixelColor(scaled.width() - 1, scaled.height() / 2).name(), "#852229");
 
-    ClickThroughView(form->iGame);
+    ClickThroughView(wellTab);
     EXPECT_EQ(form->View(), TMainForm::tView::Well);
     ClickThroughView(&form->Glass()->View().WellImage());
     EXPECT_TRUE(form->Glass()->Playing());
-    ClickThroughView(form->iOpt);
+    ClickThroughView(optionsTab);
     ASSERT_EQ(form->View(), TMainForm::tView::Options);
-    ClickThroughView(Page().cbShadow, kBox);
-    ClickThroughView(Page().iSave);
+    ClickThroughView(shadow, kBox);
+    ClickThroughView(save);
     EXPECT_EQ(ReadUsers().ReadString("Ann", "Shadow", ""), "1");
 
     // The view that delivers this click goes with full screen.
-    ClickThroughView(Page().cbFullScreen, kBox);
+    ClickThroughView(fullScreen, kBox);
     QApplication::processEvents();
     EXPECT_FALSE(form->FullScreen());
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(form->size(), QSize(640, 480));
-    QTest::mouseClick(Page().cbShadow, Qt::LeftButton, {}, kBox);
+    QTest::mouseClick(shadow, Qt::LeftButton, {}, kBox);
     form->close();
     EXPECT_EQ(ReadUsers().ReadString("Ann", "FullScreen", ""), "0");
     EXPECT_EQ(ReadUsers().ReadString("Ann", "Shadow", ""), "0");
@@ -370,7 +413,7 @@ TEST_F(MainForm, ATerminationSignalEndsTheGameWithItsSaves) {
     Start();
     LogIn("Ann");
     Key(Qt::Key_F4);
-    QTest::mouseClick(Page().cbShadow, Qt::LeftButton, {}, kBox);
+    QTest::mouseClick(Find<QCheckBox>("cbShadow"), Qt::LeftButton, {}, kBox);
     tQuitSignals quitSignals;
     int heard = 0;
     QObject::connect(&quitSignals, &tQuitSignals::quitRequested, form.get(), [&](int signal) {
@@ -393,7 +436,7 @@ TEST_F(MainForm, LetterKeysBindByTheirPlaceInAnyLayout) {
     Start();
     LogIn("Ann");
     Key(Qt::Key_F4);
-    TKeyEdit* rotate = Page().eKeys[0];
+    TKeyEdit* rotate = KeyEdit(1);
     QTest::mouseClick(rotate, Qt::LeftButton);
     // The key where W lies, pressed in a Russian layout: X key code 25, the letter TSE as its Qt key.
     QKeyEvent press(QEvent::KeyPress, 0x0426, Qt::NoModifier, 25, 0, 0, QString::fromUtf8("ц"));
@@ -408,15 +451,14 @@ TEST_F(MainForm, GameOptionsResetTheWellOnlyWhenChanged) {
     LogIn("Ann");
     tGlass& glass = *form->Glass();
     Key(Qt::Key_F4);
-    Page().seStartLevel->setValue(22);
-    Page().cbDifficult->setCurrentIndex(2);
-    form->cbDifficultChange();
-    EXPECT_EQ(Page().seStartLevel->value(), 15);
-    Page().cbDifficult->setCurrentIndex(0);
-    form->cbDifficultChange();
-    EXPECT_EQ(Page().seStartLevel->value(), 15);
-    EXPECT_EQ(Page().seStartLevel->maximum(), 25);
-    Page().seBrLines->setValue(5);
+    QSpinBox* level = Find<QSpinBox>("seStartLevel");
+    level->setValue(22);
+    Pick(Find<QComboBox>("cbDifficult"), 2);
+    EXPECT_EQ(level->value(), 15);
+    Pick(Find<QComboBox>("cbDifficult"), 0);
+    EXPECT_EQ(level->value(), 15);
+    EXPECT_EQ(level->maximum(), 25);
+    Find<QSpinBox>("seBrLines")->setValue(5);
     EXPECT_TRUE(form->OptionsChanged());
     Key(Qt::Key_F3);
     EXPECT_FALSE(form->OptionsChanged());
@@ -428,7 +470,7 @@ TEST_F(MainForm, GameOptionsResetTheWellOnlyWhenChanged) {
     Key(Qt::Key_F2);
     glass.Tick();
     Key(Qt::Key_F4);
-    Page().cbShadow->setChecked(true);
+    Find<QCheckBox>("cbShadow")->setChecked(true);
     Key(Qt::Key_F3);
     EXPECT_TRUE(glass.Playing());
     EXPECT_TRUE(glass.Paused());
@@ -448,9 +490,9 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
     Key(Qt::Key_F1);
     EXPECT_TRUE(opened.empty());
     LogIn("Gus");
-    EXPECT_EQ(form->iGame->toolTip(), "Spiel");
-    EXPECT_EQ(form->iUser->Hint(), "Spieler wechseln");
-    EXPECT_EQ(Page().cbLanguage->currentText(), "Deutsch");
+    EXPECT_EQ(Find<QLabel>("iGame")->toolTip(), "Spiel");
+    EXPECT_EQ(Find<tMyButton>("iUser")->Hint(), "Spieler wechseln");
+    EXPECT_EQ(Find<QComboBox>("cbLanguage")->currentText(), "Deutsch");
     Key(Qt::Key_F1);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("hilfe.txt"), std::string::npos);
@@ -459,7 +501,7 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
 
 TEST_F(MainForm, TabNeverMovesTheFocusAndSpinEditsTakeNoTyping) {
     Start();
-    form->cbUsers->setFocus();
+    Find<QComboBox>("cbUsers")->setFocus();
     QWidget* focused = form->focusWidget();
     ASSERT_NE(focused, nullptr);
     QTest::keyClick(focused, Qt::Key_Tab);
@@ -467,30 +509,34 @@ TEST_F(MainForm, TabNeverMovesTheFocusAndSpinEditsTakeNoTyping) {
     EXPECT_EQ(form->focusWidget(), focused);
     LogIn("Ann");
     Key(Qt::Key_F4);
-    Page().seBrLines->setFocus();
+    QSpinBox* lines = Find<QSpinBox>("seBrLines");
+    lines->setFocus();
     QTest::keyClicks(form->KeyTarget(), "7");
-    EXPECT_EQ(Page().seBrLines->value(), 0);
+    EXPECT_EQ(lines->value(), 0);
     QTest::keyClick(form->KeyTarget(), Qt::Key_Up);
-    EXPECT_EQ(Page().seBrLines->value(), 1);
+    EXPECT_EQ(lines->value(), 1);
     EXPECT_EQ(form->View(), TMainForm::tView::Options);
-    Page().cbSkin->setFocus();
+    QComboBox* skins = Find<QComboBox>("cbSkin");
+    skins->setFocus();
     QTest::keyClick(form->KeyTarget(), Qt::Key_Tab);
-    EXPECT_EQ(form->focusWidget(), Page().cbSkin);
+    EXPECT_EQ(form->focusWidget(), skins);
 }
 
 TEST_F(MainForm, KeysOnTheWellPageNeverReachAHiddenControlOfTheOptionsPage) {
     Start();
     LogIn("Ann");
     Key(Qt::Key_F4);
-    QTest::mouseClick(Page().eKeys[2], Qt::LeftButton);
-    QTest::mouseClick(form->iGame, Qt::LeftButton);
+    TKeyEdit* moveLeft = KeyEdit(3);
+    QComboBox* gameType = Find<QComboBox>("cbGType");
+    QTest::mouseClick(moveLeft, Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>("iGame"), Qt::LeftButton);
     Key(Qt::Key_Right);
-    EXPECT_EQ(Page().eKeys[2]->text(), "Left");
+    EXPECT_EQ(moveLeft->text(), "Left");
     form->SetFullScreen(true);
     Key(Qt::Key_F4);
-    Page().cbGType->setFocus();
+    gameType->setFocus();
     Key(Qt::Key_F3);
     Key(Qt::Key_Down);
-    EXPECT_EQ(Page().cbGType->currentIndex(), 0);
+    EXPECT_EQ(gameType->currentIndex(), 0);
     EXPECT_FALSE(form->OptionsChanged());
 }

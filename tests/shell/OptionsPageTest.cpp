@@ -6,6 +6,8 @@
 #include "widgets/uOther.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QSpinBox>
 #include <QStyleOptionSpinBox>
 #include <QWheelEvent>
@@ -30,7 +32,13 @@ protected:
                     "ShowFix=0\r\nMoveLeft=A\r\n");
         ini.SaveCompressedFile(dir_.filePath("users.dat").toStdString());
     }
-    static void Click(tMyButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5)); }
+    void Click(const char* button) {
+        QTest::mouseClick(Find<tMyButton>(button), Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    QComboBox* GameType() const { return Find<QComboBox>("cbGType"); }
+    QComboBox* Difficulty() const { return Find<QComboBox>("cbDifficult"); }
+    QSpinBox* StartLevel() const { return Find<QSpinBox>("seStartLevel"); }
+    QSpinBox* BrokenLines() const { return Find<QSpinBox>("seBrLines"); }
 };
 
 } // namespace
@@ -39,16 +47,16 @@ TEST_F(OptionsPage, PickedGameTypeAndDifficultyReachTheEngineAndLimitTheStartLev
     Start();
     LogIn("Ann");
     form->iOptClick();
-    Page().seStartLevel->setValue(22);
-    Pick(Page().cbGType, 1);
-    Pick(Page().cbDifficult, 2);
-    EXPECT_EQ(Page().seStartLevel->maximum(), 15);
-    EXPECT_EQ(Page().seStartLevel->value(), 15);
+    StartLevel()->setValue(22);
+    Pick(GameType(), 1);
+    Pick(Difficulty(), 2);
+    EXPECT_EQ(StartLevel()->maximum(), 15);
+    EXPECT_EQ(StartLevel()->value(), 15);
     EXPECT_TRUE(form->OptionsChanged());
-    Pick(Page().cbDifficult, 0);
-    EXPECT_EQ(Page().seStartLevel->maximum(), 25);
-    EXPECT_EQ(Page().seStartLevel->value(), 15);
-    Pick(Page().cbDifficult, 2);
+    Pick(Difficulty(), 0);
+    EXPECT_EQ(StartLevel()->maximum(), 25);
+    EXPECT_EQ(StartLevel()->value(), 15);
+    Pick(Difficulty(), 2);
 
     StartGame();
     EXPECT_EQ(EngineTable(), "Extended/Hard");
@@ -59,24 +67,24 @@ TEST_F(OptionsPage, GameOptionsAreLockedWhileAGameRunsAndTheOptionButtonsLeaveTh
     WriteUsersFile();
     Start();
     LogIn("Bob");
-    Pick(Page().cbDifficult, 1);
+    Pick(Difficulty(), 1);
     StartGame();
     form->iOptClick();
-    for (QWidget* control : std::initializer_list<QWidget*>{Page().cbGType, Page().cbDifficult,
-                                                            Page().seStartLevel, Page().seBrLines})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{GameType(), Difficulty(), StartLevel(), BrokenLines()})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-    EXPECT_TRUE(Page().cbShadow->isEnabled());
+    EXPECT_TRUE(Find<QCheckBox>("cbShadow")->isEnabled());
 
-    Click(Page().iDefOpt);
-    EXPECT_EQ(Page().cbDifficult->currentText(), "Normal");
-    EXPECT_EQ(Page().seBrLines->value(), 3);
-    EXPECT_EQ(Page().seStartLevel->maximum(), 20);
-    EXPECT_EQ(Page().seStartLevel->value(), 7);
-    EXPECT_TRUE(Page().cbShowFix->isChecked());
-    EXPECT_EQ(Page().eKeys[2]->text(), "Left");
-    Click(Page().iLoad);
-    EXPECT_EQ(Page().cbGType->currentText(), "Standart");
-    EXPECT_EQ(Page().eKeys[2]->text(), "A");
+    Click("iDefOpt");
+    EXPECT_EQ(Difficulty()->currentText(), "Normal");
+    EXPECT_EQ(BrokenLines()->value(), 3);
+    EXPECT_EQ(StartLevel()->maximum(), 20);
+    EXPECT_EQ(StartLevel()->value(), 7);
+    EXPECT_TRUE(Find<QCheckBox>("cbShowFix")->isChecked());
+    EXPECT_EQ(KeyEdit(3)->text(), "Left");
+    Click("iLoad");
+    EXPECT_EQ(GameType()->currentText(), "Standart");
+    EXPECT_EQ(KeyEdit(3)->text(), "A");
     EXPECT_FALSE(form->OptionsChanged());
 
     form->iGameClick();
@@ -90,14 +98,14 @@ TEST_F(OptionsPage, OptionButtonsWithoutAGameMoveTheEngineWithTheLists) {
     Start();
     LogIn("Bob");
     form->iOptClick();
-    Pick(Page().cbGType, 1);
-    Pick(Page().cbDifficult, 3);
+    Pick(GameType(), 1);
+    Pick(Difficulty(), 3);
     form->iGameClick();
     form->iOptClick();
 
-    Click(Page().iLoad);
-    EXPECT_EQ(Page().cbGType->currentText(), "Standart");
-    EXPECT_EQ(Page().seStartLevel->value(), 7);
+    Click("iLoad");
+    EXPECT_EQ(GameType()->currentText(), "Standart");
+    EXPECT_EQ(StartLevel()->value(), 7);
     EXPECT_TRUE(form->OptionsChanged());
     StartGame();
     EXPECT_EQ(EngineTable(), "Standart/Easy");
@@ -106,11 +114,11 @@ TEST_F(OptionsPage, OptionButtonsWithoutAGameMoveTheEngineWithTheLists) {
     ASSERT_FALSE(form->Glass()->Playing());
 
     form->iOptClick();
-    Pick(Page().cbDifficult, 2);
-    Click(Page().iDefOpt);
-    EXPECT_EQ(Page().cbDifficult->currentText(), "Easy");
-    EXPECT_EQ(Page().seStartLevel->maximum(), 25);
-    EXPECT_EQ(Page().seBrLines->value(), 0);
+    Pick(Difficulty(), 2);
+    Click("iDefOpt");
+    EXPECT_EQ(Difficulty()->currentText(), "Easy");
+    EXPECT_EQ(StartLevel()->maximum(), 25);
+    EXPECT_EQ(BrokenLines()->value(), 0);
     StartGame();
     EXPECT_EQ(EngineTable(), "Standart/Easy");
     EXPECT_EQ(form->Glass()->Timer().Interval(), 500);
@@ -120,7 +128,7 @@ TEST_F(OptionsPage, SpinEditsMoveOneStepOnlyByTheirButtonsAndTheArrowKeys) {
     Start();
     LogIn("Ann");
     form->iOptClick();
-    QSpinBox* lines = Page().seBrLines;
+    QSpinBox* lines = BrokenLines();
     lines->setFocus();
     for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_End, Qt::Key_5})
         QTest::keyClick(form->KeyTarget(), key);

@@ -9,32 +9,6 @@
 
 #include <fstream>
 
-TEST(UserData, NewSectionGetsAll19KeysInTableOrderWithTheirDefaults) {
-    tStringListINI ini;
-    ini.SetText("[Other]\r\nGameMode=Extended\r\n");
-    WriteUserOptions(ini, "Ann", ReadUserOptions(ini, "Ann"));
-    EXPECT_EQ(ini.Text(),
-              "[Other]\r\nGameMode=Extended\r\n[Ann]\r\nGameMode=Standart\r\nDifficult=Easy\r\n"
-              "StartLevel=1\r\nBrokenLines=0\r\nAutoPause=1\r\nFullScreen=0\r\nSounds=1\r\n"
-              "ShowFix=1\r\nShadow=0\r\nAutoSave=1\r\nRotateRight=Up\r\nRotateLeft=End\r\n"
-              "MoveLeft=Left\r\nMoveRight=Right\r\nMoveDown=Down\r\nQMoveDown=Space\r\nDrop=Ctrl\r\n"
-              "Skin=(Default)\r\nLanguage=(Default)\r\n");
-}
-
-TEST(UserData, UnreadableNumbersTakeTheirDefaultsAndFlagsAreAnyInteger) {
-    tStringListINI ini;
-    ini.SetText("[Bob]\r\nStartLevel=abc\r\nBrokenLines=-3\r\nAutoPause=0\r\nShadow=7\r\nSounds=x\r\n"
-                "Drop=F5\r\n");
-    const tUserOptions options = ReadUserOptions(ini, "bob");
-    EXPECT_EQ(UserInteger(options, uoStartLevel), 1);
-    EXPECT_EQ(UserInteger(options, uoBrokenLines), -3);
-    EXPECT_FALSE(UserFlag(options, uoAutoPause));
-    EXPECT_TRUE(UserFlag(options, uoShadow));
-    EXPECT_TRUE(UserFlag(options, uoSounds));
-    EXPECT_EQ(options[uoKey7], "F5");
-    EXPECT_EQ(options[uoGameMode], "Standart");
-}
-
 TEST(UserData, DamagedFileIsKeptAsideRemovedAndToldOnce) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("users.dat").toStdString();
