@@ -31,7 +31,6 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
     view_->SetOnClick([this] { WellClick(); });
     scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_, &pacer_);
-    hiScore_->SetGameSource({[this] { return playing_; }, [this] { return Result(); }});
     stat_->Reset();
     ApplySkinToWell();
     PrepareWell();
@@ -58,6 +57,8 @@ void tGlass::NewGame() {
     stat_->Reset();
     stat_->SetStartTime(QDateTime::currentDateTime().toString("dd.MM.yy hh:mm:ss").toStdString());
     ShowScores(gameTypeName_, difficultyName_);
+    // The statistics still hold level 1 and score 0, where the table put the player's row.
+    hiScore_->UpdateCurrent(tLiveGame{true, Result()});
     figureCount_ = extended_ ? kFigureKinds : kStandardFigures;
     next_ = tFigure{};
     PrepareWell();
@@ -107,6 +108,7 @@ void tGlass::StopGame(bool interrupted) {
     timer_.Stop();
     if (interrupted) {
         ShowMessage(tWellMessage::Interrupted);
+        hiScore_->UpdateCurrent(tLiveGame{false, Result()});
         hiScore_->LoadTable(gameTypeName_, difficultyName_, stat_->PlayerName());
     } else {
         ShowMessage(tWellMessage::GameOver);
@@ -298,7 +300,7 @@ void tGlass::PrepareWell() {
 
 void tGlass::AddScore(int points) {
     stat_->SetScore(stat_->Score() + points);
-    hiScore_->UpdateCurrent(stat_->PlayerName(), stat_->Level(), stat_->Score());
+    hiScore_->UpdateCurrent(tLiveGame{playing_, Result()});
 }
 
 void tGlass::SetInterval(int level) {
@@ -488,7 +490,13 @@ std::string tGlass::MessageText() const {
     return newGame;
 }
 
-tGameResult tGlass::Result() const {
-    return tGameResult{stat_->StartTime(),           stat_->PlayTimeText(), std::to_string(startLevel_),
-                       std::to_string(brokenLines_), stat_->FiguresText(),  stat_->ClearedText()};
+tHS tGlass::Result() const {
+    tHS entry;
+    static_cast<tResultTexts&>(entry) = {stat_->StartTime(),          stat_->PlayTimeText(),
+                                         std::to_string(startLevel_), std::to_string(brokenLines_),
+                                         stat_->FiguresText(),        stat_->ClearedText()};
+    entry.Name = stat_->PlayerName();
+    entry.Level = stat_->Level();
+    entry.Score = stat_->Score();
+    return entry;
 }

@@ -123,7 +123,8 @@ private:
     void DrawAllTiles();
     void ShowMessage(tWellMessage state);
     std::string MessageText() const;
-    tGameResult Result() const;
+    // The running game's entry: the player, level and score, and the texts it would be stored with.
+    tHS Result() const;
 
     bool paused_ = false;
     bool playing_ = false;

@@ -277,6 +277,8 @@ TEST_F(GlassTest, AFigureThatCannotEnterEndsTheGameAndTheResultIsRecorded) {
     Seed(0);
     glass->SetBrokenLines(0);
     glass->NewGame();
+    EXPECT_EQ(calls->updates.back(), "Ivan 1 0");
+    EXPECT_TRUE(calls->playing.back()) << "the table knows a game is played from its start";
     probe->SetRows(1, {"...####..."});
     glass->Tick();
     EXPECT_FALSE(glass->Playing());
@@ -289,8 +291,12 @@ TEST_F(GlassTest, AFigureThatCannotEnterEndsTheGameAndTheResultIsRecorded) {
     EXPECT_EQ(Picture(1, 1), "...FFFF...") << "the figure that did not fit is not drawn";
     EXPECT_TRUE(sounds.empty());
     EXPECT_EQ(calls->updates.back(), "Ivan 1 0") << "the final live entry";
+    EXPECT_FALSE(calls->playing.back());
     ASSERT_EQ(calls->results.size(), 1u);
-    const tGameResult& result = calls->results[0];
+    const tHS& result = calls->results[0];
+    EXPECT_EQ(result.Name, "Ivan");
+    EXPECT_EQ(result.Level, 1);
+    EXPECT_EQ(result.Score, 0);
     EXPECT_EQ(result.StartTime, glass->Stat().StartTime());
     EXPECT_EQ(result.PlayTime, "0:00");
     EXPECT_EQ(result.StartLevel, "1");
@@ -340,6 +346,7 @@ TEST_F(GlassTest, ABlockComingToRestAboveTheWellEndsTheGameButTheRestIsStored) {
     glass->SetStartLevel(6);
     glass->SetBrokenLines(2);
     glass->NewGame();
+    EXPECT_EQ(calls->updates.back(), "Ivan 1 0") << "the row keeps level 1 until the first points";
     glass->Tick();
     std::vector<std::string> column(19, "....#.....");
     probe->SetRows(2, column);
@@ -353,6 +360,7 @@ TEST_F(GlassTest, ABlockComingToRestAboveTheWellEndsTheGameButTheRestIsStored) {
     EXPECT_EQ(Picture(1, 2), "....FF....|....F.....");
     EXPECT_EQ(ArrowTop(), 1);
     ASSERT_EQ(calls->results.size(), 1u);
+    EXPECT_EQ(calls->results[0].Level, 6);
     EXPECT_EQ(calls->results[0].StartLevel, "6");
     EXPECT_EQ(calls->results[0].BrokenLines, "2");
     EXPECT_EQ(calls->results[0].Figures, "1 [75,0/m]") << "one figure in two ticks of 400 ms";
