@@ -90,12 +90,17 @@ int main(int argc, char** argv) {
         }
     }
 
-    const tGameResult result{"11.12.04 12:00:00", "9:59", "5", "3", "300 [30,0/m]", "90 [9,0/m]"};
+    tHS result;
+    static_cast<tResultTexts&>(result) = {"11.12.04 12:00:00", "9:59",      "5", "3",
+                                          "300 [30,0/m]",      "90 [9,0/m]"};
+    result.Name = "Bench";
+    result.Level = 9;
     constexpr int kSaves = 500;
     std::vector<Clock::duration> saves;
     for (int i = 0; i < kSaves + 10; ++i) {
         table.LoadTable("Extended", "Hard", "Bench");
-        table.UpdateCurrent("Bench", 9, 2000000 + i);
+        result.Score = 2000000 + i;
+        table.UpdateCurrent(tLiveGame{true, result});
         const auto start = Clock::now();
         table.SaveResult(result);
         const auto took = Clock::now() - start;

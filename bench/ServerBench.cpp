@@ -31,23 +31,19 @@ constexpr int kInFlight = 6;
 constexpr int kTimedRequests = 1000;
 
 // Distinct, valid results; n picks the values, so no two n give the same row.
-tHS Result(int n) {
+tResultRecord Result(int n) {
     char start[32];
     std::snprintf(start, sizeof start, "%02d.%02d.%02d %02d:%02d:%02d", 1 + n % 28, 1 + n / 28 % 12,
                   n / 336 % 100, n / 7 % 24, n / 3 % 60, n % 60);
-    return {"Player" + std::to_string(n),
-            1 + n % 20,
-            (n * 7919) % 1000003,
-            0,
-            start,
-            "3:05",
-            "1",
-            "0",
-            "40 [13,0/m]",
-            "12 [3,9/m]"};
+    tResultRecord r;
+    static_cast<tResultTexts&>(r) = {start, "3:05", "1", "0", "40 [13,0/m]", "12 [3,9/m]"};
+    r.Name = "Player" + std::to_string(n);
+    r.Level = 1 + n % 20;
+    r.Score = (n * 7919) % 1000003;
+    return r;
 }
 
-std::string UploadPath(const tHS& entry) {
+std::string UploadPath(const tResultRecord& entry) {
     const std::string address = UploadAddress("Standart", "Normal", entry);
     return address.substr(address.find("index.php"));
 }

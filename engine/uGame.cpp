@@ -45,7 +45,6 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
     view_->SetOnClick([this] { WellClick(); });
     scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_, &pacer_);
-    hiScore_->SetGameSource({[this] { return model_.Playing(); }, [this] { return Result(); }});
     stat_->Reset();
     ApplySkinToWell();
     tChanges idle;
@@ -198,8 +197,10 @@ void tGlass::Show(const tChanges& changes) {
     for (uint8_t i = 0; i < changes.SoundCount; ++i) {
         PlayResourceSound(SoundName(changes.Sounds[i]), sounds_);
     }
-    if (changes.Scored) {
-        hiScore_->UpdateCurrent(stat_->PlayerName(), stat_->Level(), stat_->Score());
+    // The table holds the running game whole: its row follows level and score, its texts are there for the
+    // panel to show.
+    if (changes.Counters != 0 || changes.Message) {
+        hiScore_->UpdateCurrent(tLiveGame{model_.Playing(), Result()});
     }
     if (changes.GameOver) {
         const tBusy busy(tableBusy_);
@@ -311,12 +312,17 @@ std::string tGlass::MessageText() const {
     return newGame;
 }
 
-tGameResult tGlass::Result() const {
+tHS tGlass::Result() const {
     const tGameSettings& game = model_.Settings();
-    return tGameResult{model_.StartTime(),
-                       stat_->PlayTimeText(),
-                       std::to_string(game.StartLevel),
-                       std::to_string(game.BrokenLines),
-                       stat_->FiguresText(),
-                       stat_->ClearedText()};
+    tHS entry;
+    static_cast<tResultTexts&>(entry) = {model_.StartTime(),
+                                         stat_->PlayTimeText(),
+                                         std::to_string(game.StartLevel),
+                                         std::to_string(game.BrokenLines),
+                                         stat_->FiguresText(),
+                                         stat_->ClearedText()};
+    entry.Name = stat_->PlayerName();
+    entry.Level = stat_->Level();
+    entry.Score = stat_->Score();
+    return entry;
 }

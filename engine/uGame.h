@@ -112,7 +112,8 @@ private:
     void SetArrowRow(int row) { view_->SetArrowRow(row); }
     void DrawAllTiles();
     std::string MessageText() const;
-    tGameResult Result() const;
+    // The running game's entry: the player, level and score, and the texts it would be stored with.
+    tHS Result() const;
 
     tGameModel model_;
     std::array<uint16_t, kActionCount> actionKeys_{};

@@ -11,16 +11,6 @@
 
 namespace {
 
-// The texts of a game beyond name, level and score, as the well gives them.
-void TakeGameTexts(tHS& entry, const tGameResult& game) {
-    entry.StartTime = game.StartTime;
-    entry.PlayTime = game.PlayTime;
-    entry.StartLevel = game.StartLevel;
-    entry.BrokenLines = game.BrokenLines;
-    entry.Figures = game.Figures;
-    entry.Cleared = game.Cleared;
-}
-
 constexpr const char* kFileName = "hscore.dat";
 constexpr const char* kLineBreak = "\n\r";
 
@@ -54,23 +44,13 @@ tHiScore::tHiScore() {
     for (int n = 1; n <= kLoserRow; ++n) {
         records_[static_cast<size_t>(n)].Slot = n;
     }
+    // Until the well pushes a game, the player's row holds the texts of a game not yet begun.
+    static_cast<tResultTexts&>(records_[kLoserRow]) = PlaceholderHS(kLoserRow);
     languageTarget_ = AddLanguageTarget([this] { ApplyLanguageTexts(); });
     ApplyLanguageTexts();
 }
 
 tHiScore::~tHiScore() {}
-
-bool tHiScore::GamePlaying() const {
-    return source_.Playing && source_.Playing();
-}
-
-tHS tHiScore::CurrentEntry() const {
-    tHS entry = Record(kLoserRow);
-    if (source_.Live) {
-        TakeGameTexts(entry, source_.Live());
-    }
-    return entry;
-}
 
 const std::string& tHiScore::Cell(int column, int row) const {
     return grid_[static_cast<size_t>(column)][static_cast<size_t>(row)];
@@ -111,11 +91,9 @@ void tHiScore::LoadTable(const std::string& gameType, const std::string& difficu
     }
     SortRecords(std::span(records_).subspan(1, kHSSlots));
     tHS& current = records_[kLoserRow];
-    current = tHS{};
     current.Name = player;
     current.Level = 1;
     current.Score = 0;
-    current.Slot = kLoserRow;
     PlaceCurrent();
     ApplyLanguageTexts();
     if (!file.message.empty()) {
@@ -144,37 +122,47 @@ void tHiScore::PlaceCurrent() {
     }
 }
 
-void tHiScore::UpdateCurrent(const std::string& name, int32_t level, int32_t score) {
+bool tHiScore::TakeCurrent(const tHS& entry) {
     tHS& c = records_[kLoserRow];
-    c.Name = name;
-    c.Level = level;
-    c.Score = score;
+    const bool shown = c.Name != entry.Name || c.Level != entry.Level || c.Score != entry.Score;
+    c = entry;
+    c.Slot = kLoserRow;
+    if (!shown) {
+        return false;
+    }
     if (currentRow_ > 1) {
         const tHS& above = Record(currentRow_ - 1);
-        if (above.Score < score || (above.Score == score && above.Level > level)) {
+        if (above.Score < c.Score || (above.Score == c.Score && above.Level > c.Level)) {
             PlaceCurrent();
-            views_.Run();
-            return;
+            return true;
         }
     }
-    SetCell(1, currentRow_, std::to_string(level));
-    SetCell(2, currentRow_, std::to_string(score));
-    views_.Run();
+    ShowEntry(currentRow_, c);
+    return true;
 }
 
-void tHiScore::SaveResult(const tGameResult& result) {
+void tHiScore::UpdateCurrent(const tLiveGame& live) {
+    const bool playingChanged = live.Playing != playing_;
+    playing_ = live.Playing;
+    if (TakeCurrent(live.Entry) || playingChanged) {
+        views_.Run();
+    }
+}
+
+void tHiScore::SaveResult(const tHS& result) {
     if (!loaded_) {
         return;
     }
-    tHS& current = records_[kLoserRow];
-    TakeGameTexts(current, result);
+    if (TakeCurrent(result)) {
+        views_.Run();
+    }
     currentStored_ = true;
     tScoreFile file = ReadScoreFile();
     std::string saveError;
     if (file.writable) {
         if (currentRow_ < kLoserRow) {
             const std::string section = HSSectionName(gameTypeName_, difficultyName_);
-            tHS entry = current;
+            tHS entry = Record(kLoserRow);
             entry.Slot = Record(kHSSlots).Slot;
             WriteHSSlot(file.doc, section, StoredForm(section, entry));
         }

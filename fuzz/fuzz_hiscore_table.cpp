@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::array<tHS, kHSSlots> entries;
         for (size_t i = 0; i < stored.size(); ++i) {
             entries[i] = EntryOf(section, stored[i]);
-            (void)StartTimeMs(stored[i].StartTime);
+            (void)StartTimeMs(stored[i].Values[tResultField::StartTime]);
         }
         SortRecords(entries);
         for (size_t i = 1; i < entries.size(); ++i) {

@@ -10,14 +10,21 @@
 
 namespace {
 
-constexpr const char* kInsert =
-    "INSERT INTO results (game_type, difficulty, name, level, score, start_time, play_time, start_level,"
-    " broken_lines, figures, cleared, start_ms, received_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
-    " ON CONFLICT DO NOTHING RETURNING id";
-constexpr const char* kFind =
-    "SELECT id FROM results WHERE game_type = ? AND difficulty = ? AND name = ? AND level = ? AND score = ?"
-    " AND start_time = ? AND play_time = ? AND start_level = ? AND broken_lines = ? AND figures = ?"
-    " AND cleared = ?";
+QString InsertStatement() {
+    // The table, the fields, start_ms and received_ms.
+    QStringList marks;
+    for (size_t i = 0; i < 2 + kResultFields.size() + 2; ++i) {
+        marks += "?";
+    }
+    return "INSERT INTO results (game_type, difficulty, " + ResultColumns("", ", ") +
+           ", start_ms, received_ms) VALUES (" + marks.join(", ") + ") ON CONFLICT DO NOTHING RETURNING id";
+}
+
+QString FindStatement() {
+    return "SELECT id FROM results WHERE game_type = ? AND difficulty = ? AND " +
+           ResultColumns(" = ?", " AND ");
+}
+
 // Two bounded counts that each follow the ranking index: the results with a higher score, and those with the
 // same score that rank above (lower level, earlier start, or a full tie that came first).
 constexpr const char* kRank =
@@ -26,9 +33,13 @@ constexpr const char* kRank =
     "= ?"
     " AND score = ? AND (level < ? OR (level = ? AND (start_ms < ? OR (start_ms = ? AND id < ?)))) LIMIT ?)"
     " AS tied)";
-constexpr const char* kBest =
-    "SELECT name, level, score, start_time, start_ms, play_time, start_level, broken_lines, figures, cleared"
-    " FROM results WHERE game_type = ? AND difficulty = ? ORDER BY score DESC, level, start_ms, id LIMIT ?";
+// The fields, then start_ms.
+QString BestStatement() {
+    return "SELECT " + ResultColumns("", ", ") +
+           ", start_ms FROM results WHERE game_type = ? AND difficulty = ? ORDER BY score DESC, level, "
+           "start_ms, id"
+           " LIMIT ?";
+}
 constexpr const char* kTables =
     "SELECT game_type, difficulty, COUNT(*) FROM results GROUP BY game_type, difficulty";
 constexpr const char* kCount = "SELECT COUNT(*) FROM results";
@@ -45,19 +56,36 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+QVariant ColumnValue(tResultForm form, const std::string& text) {
+    switch (form) {
+    case tResultForm::CodePageText:
+        return Bytes(text);
+    case tResultForm::Number:
+    case tResultForm::NumberText:
+        return Text(text).toInt();
+    case tResultForm::Text:
+        break;
+    }
+    return Text(text);
+}
+
+std::string FieldText(tResultForm form, const QVariant& value) {
+    return form == tResultForm::CodePageText ? value.toByteArray().toStdString()
+                                             : value.toString().toStdString();
+}
+
+int32_t StoredNumber(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toInt();
+}
+
 // The values of the UNIQUE constraint, in its order.
 void BindIdentity(QSqlQuery& query, const tScoreRecord& r) {
     query.addBindValue(Text(r.GameType));
     query.addBindValue(Text(r.Difficulty));
-    query.addBindValue(Bytes(r.Entry.Name));
-    query.addBindValue(r.Entry.Level);
-    query.addBindValue(r.Entry.Score);
-    query.addBindValue(Text(r.Entry.StartTime));
-    query.addBindValue(Text(r.Entry.PlayTime));
-    query.addBindValue(QString::fromStdString(r.Entry.StartLevel).toInt());
-    query.addBindValue(QString::fromStdString(r.Entry.BrokenLines).toInt());
-    query.addBindValue(Text(r.Entry.Figures));
-    query.addBindValue(Text(r.Entry.Cleared));
+    const tResultValues values = ValuesOf(r.Entry);
+    for (const tResultFieldSpec& f : kResultFields) {
+        query.addBindValue(ColumnValue(f.Form, values[f.Field]));
+    }
 }
 
 } // namespace
@@ -112,12 +140,12 @@ bool tScoreDatabase::Open(QString& problem) {
             return false;
         }
     }
-    return MigrateSchema(Db, postgres, problem) && Prepare(InsertQuery, kInsert, problem) &&
-           Prepare(FindQuery, kFind, problem) && Prepare(RankQuery, kRank, problem) &&
-           Prepare(BestQuery, kBest, problem);
+    return MigrateSchema(Db, postgres, problem) && Prepare(InsertQuery, InsertStatement(), problem) &&
+           Prepare(FindQuery, FindStatement(), problem) && Prepare(RankQuery, kRank, problem) &&
+           Prepare(BestQuery, BestStatement(), problem);
 }
 
-bool tScoreDatabase::Prepare(QSqlQuery& query, const char* statement, QString& problem) {
+bool tScoreDatabase::Prepare(QSqlQuery& query, const QString& statement, QString& problem) {
     query = QSqlQuery(Db);
     query.setForwardOnly(true);
     if (!query.prepare(statement)) {
@@ -201,19 +229,16 @@ std::optional<std::vector<tScoreRecord>> tScoreDatabase::Best(std::string_view g
     }
     std::vector<tScoreRecord> best;
     while (BestQuery.next()) {
+        tResultValues values;
+        for (size_t i = 0; i < kResultFields.size(); ++i) {
+            values[kResultFields[i].Field] =
+                FieldText(kResultFields[i].Form, BestQuery.value(static_cast<int>(i)));
+        }
         tScoreRecord r;
         r.GameType = gameType;
         r.Difficulty = difficulty;
-        r.Entry.Name = BestQuery.value(0).toByteArray().toStdString();
-        r.Entry.Level = BestQuery.value(1).toInt();
-        r.Entry.Score = BestQuery.value(2).toInt();
-        r.Entry.StartTime = BestQuery.value(3).toString().toStdString();
-        r.StartMs = BestQuery.value(4).toLongLong();
-        r.Entry.PlayTime = BestQuery.value(5).toString().toStdString();
-        r.Entry.StartLevel = BestQuery.value(6).toString().toStdString();
-        r.Entry.BrokenLines = BestQuery.value(7).toString().toStdString();
-        r.Entry.Figures = BestQuery.value(8).toString().toStdString();
-        r.Entry.Cleared = BestQuery.value(9).toString().toStdString();
+        r.Entry = RecordOf(values, StoredNumber);
+        r.StartMs = BestQuery.value(static_cast<int>(kResultFields.size())).toLongLong();
         best.push_back(std::move(r));
     }
     BestQuery.finish();

@@ -53,7 +53,7 @@ public:
     bool StoreMany(const std::vector<tScoreRecord>& records, QString& problem);
 
 private:
-    bool Prepare(QSqlQuery& query, const char* statement, QString& problem);
+    bool Prepare(QSqlQuery& query, const QString& statement, QString& problem);
     bool Insert(const tScoreRecord& record, std::optional<int64_t>& id, QString& problem);
     std::optional<int64_t> RankOf(const tScoreRecord& record, int64_t id, QString& problem);
 

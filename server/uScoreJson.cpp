@@ -8,28 +8,45 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace {
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QJsonValue JsonValue(tResultForm form, const std::string& text) {
+    switch (form) {
+    case tResultForm::CodePageText:
+        return FromCodePage(text);
+    case tResultForm::Number:
+    case tResultForm::NumberText:
+        return QString::fromStdString(text).toInt();
+    case tResultForm::Text:
+        break;
+    }
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
 QByteArray TableJson(std::string_view gameType, std::string_view difficulty,
                      const std::vector<tScoreRecord>& best) {
     QJsonArray results;
     for (size_t i = 0; i < best.size(); ++i) {
-        const tScoreRecord& r = best[i];
-        results.append(QJsonObject{
+        const tResultRecord& e = best[i].Entry;
+        QJsonObject result{
             {"rank", static_cast<qint64>(i + 1)},
-            {"name", FromCodePage(r.Entry.Name)},
-            {"level", r.Entry.Level},
-            {"score", r.Entry.Score},
-            {"date", DateText(r.Entry.StartTime)},
-            {"start_time", QString::fromStdString(r.Entry.StartTime)},
-            {"play_time", QString::fromStdString(r.Entry.PlayTime)},
-            {"start_level", QString::fromStdString(r.Entry.StartLevel).toInt()},
-            {"broken_lines", QString::fromStdString(r.Entry.BrokenLines).toInt()},
-            {"figures", QString::fromStdString(r.Entry.Figures)},
-            {"cleared", QString::fromStdString(r.Entry.Cleared)},
-        });
+            {"date", DateText(e.StartTime)},
+        };
+        const tResultValues values = ValuesOf(e);
+        for (const tResultFieldSpec& f : kResultFields) {
+            result.insert(Utf8(f.JsonKey), JsonValue(f.Form, values[f.Field]));
+        }
+        results.append(result);
     }
     const QJsonObject table{
-        {"game_type", QString::fromUtf8(gameType.data(), static_cast<qsizetype>(gameType.size()))},
-        {"difficulty", QString::fromUtf8(difficulty.data(), static_cast<qsizetype>(difficulty.size()))},
+        {"game_type", Utf8(gameType)},
+        {"difficulty", Utf8(difficulty)},
         {"results", results},
     };
     return QJsonDocument(table).toJson(QJsonDocument::Compact);

@@ -80,7 +80,7 @@ QByteArray TablePage(std::string_view gameType, std::string_view difficulty,
         "<th>Start level</th><th>Broken lines</th><th>Figures</th><th>Cleared</th></tr></thead><tbody>";
     body.reserve(body.size() + static_cast<qsizetype>(best.size()) * 256);
     for (size_t i = 0; i < best.size(); ++i) {
-        const tHS& e = best[i].Entry;
+        const tResultRecord& e = best[i].Entry;
         body += QLatin1String("<tr>");
         AddCell(body, QString::number(i + 1), true);
         AddCell(body, FromCodePage(e.Name));

@@ -2,7 +2,7 @@
 #pragma once
 // One result as the server keeps it: the table it belongs to and the game's entry.
 
-#include "storage/uHSEntry.h"
+#include "core/uResultRecord.h"
 
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@
 struct tScoreRecord {
     std::string GameType;
     std::string Difficulty;
-    tHS Entry;
+    tResultRecord Entry;
     // The start time in milliseconds, the last key of the ranking.
     int64_t StartMs = 0;
 };

@@ -11,29 +11,49 @@ namespace {
 // Any number, as long as no other program takes PostgreSQL's advisory lock with it.
 constexpr const char* kMigrationLock = "SELECT pg_advisory_xact_lock(5872014)";
 
+QString Column(const tResultFieldSpec& field) {
+    return QString::fromUtf8(field.Column.data(), static_cast<qsizetype>(field.Column.size()));
+}
+
+QString ColumnType(tResultForm form) {
+    switch (form) {
+    case tResultForm::CodePageText:
+        return "{bytes}";
+    case tResultForm::Number:
+    case tResultForm::NumberText:
+        return "INTEGER";
+    case tResultForm::Text:
+        break;
+    }
+    return "TEXT";
+}
+
+// The results table, one column a field of the result. SQLite keeps this text as the table's definition, and
+// a database made today reads as one made by the first servers, whose text had nine spaces before
+// broken_lines where its source line broke. A field added to the table later needs a step of its own that
+// adds its column, and this step must then leave it out.
+QString ResultsTable() {
+    QString columns;
+    QString unique = "game_type, difficulty";
+    for (const tResultFieldSpec& f : kResultFields) {
+        columns += " " + Column(f) + " " + ColumnType(f.Form) + " NOT NULL,";
+        if (f.Field == tResultField::StartTime) {
+            // The start time in milliseconds, the last key of the ranking, beside the text it is read from.
+            columns += " start_ms BIGINT NOT NULL,";
+        }
+        unique += (f.Field == tResultField::BrokenLines ? ",         " : ", ") + Column(f);
+    }
+    return "CREATE TABLE results ( id {key}, game_type TEXT NOT NULL, difficulty TEXT NOT NULL," + columns +
+           " received_ms BIGINT NOT NULL, UNIQUE (" + unique + "))";
+}
+
 // The statements of step n (1-based). {key} stands for the dialect's key column, {bytes} for its byte
 // string type.
 QStringList StepStatements(int step) {
     switch (step) {
     case 1:
         return {
-            "CREATE TABLE results ("
-            " id {key},"
-            " game_type TEXT NOT NULL,"
-            " difficulty TEXT NOT NULL,"
-            " name {bytes} NOT NULL,"
-            " level INTEGER NOT NULL,"
-            " score INTEGER NOT NULL,"
-            " start_time TEXT NOT NULL,"
-            " start_ms BIGINT NOT NULL,"
-            " play_time TEXT NOT NULL,"
-            " start_level INTEGER NOT NULL,"
-            " broken_lines INTEGER NOT NULL,"
-            " figures TEXT NOT NULL,"
-            " cleared TEXT NOT NULL,"
-            " received_ms BIGINT NOT NULL,"
-            " UNIQUE (game_type, difficulty, name, level, score, start_time, play_time, start_level,"
-            "         broken_lines, figures, cleared))",
+            ResultsTable(),
             "CREATE INDEX results_rank ON results (game_type, difficulty, score DESC, level, start_ms, id)",
         };
     default:
@@ -87,6 +107,14 @@ bool TakeSteps(QSqlDatabase& db, bool postgres, QString& problem) {
 }
 
 } // namespace
+
+QString ResultColumns(const QString& suffix, const QString& separator) {
+    QStringList columns;
+    for (const tResultFieldSpec& f : kResultFields) {
+        columns += Column(f) + suffix;
+    }
+    return columns.join(separator);
+}
 
 bool MigrateSchema(QSqlDatabase& db, bool postgres, QString& problem) {
     QSqlQuery begin(db);

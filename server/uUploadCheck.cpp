@@ -14,6 +14,11 @@ namespace {
 
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
+// A number the checks already found to be one.
+int32_t CheckedNumber(std::string_view text) {
+    return static_cast<int32_t>(DecimalUpTo(text, kInt32Max).value_or(0));
+}
+
 tUploadVerdict Refused(std::string problem) {
     return {std::nullopt, std::move(problem)};
 }
@@ -48,6 +53,7 @@ tUploadVerdict CheckUpload(std::string_view data) {
     if (!fields) {
         return Refused("The data does not hold the thirteen fields of a result, separated by \"|\".");
     }
+    const tResultValues& values = fields->Values;
     if (fields->Build != std::to_string(kUploadBuild)) {
         return Refused("The result comes from another build of the game; this server takes build " +
                        std::to_string(kUploadBuild) + ".");
@@ -59,53 +65,45 @@ tUploadVerdict CheckUpload(std::string_view data) {
     if (!difficulty) {
         return Refused("The difficulty is not one of \"Easy\", \"Normal\", \"Hard\" and \"Impossible\".");
     }
-    if (std::string problem = NameProblem(fields->Name); !problem.empty()) {
+    if (std::string problem = NameProblem(values[tResultField::Name]); !problem.empty()) {
         return Refused(std::move(problem));
     }
     const int64_t maxStart = kDifficulties[static_cast<size_t>(*difficulty)].MaxStartLevel;
-    const std::optional<int64_t> startLevel = DecimalUpTo(fields->StartLevel, maxStart);
+    const std::optional<int64_t> startLevel = DecimalUpTo(values[tResultField::StartLevel], maxStart);
     if (!startLevel || *startLevel < 1) {
         return Refused("The start level is not a whole number from 1 to " + std::to_string(maxStart) +
                        " (the highest at this difficulty).");
     }
-    const std::optional<int64_t> level = DecimalUpTo(fields->Level, kInt32Max);
+    const std::optional<int64_t> level = DecimalUpTo(values[tResultField::Level], kInt32Max);
     if (!level || *level < *startLevel) {
         return Refused("The level is not a whole number from the start level to " +
                        std::to_string(kInt32Max) + ".");
     }
-    const std::optional<int64_t> score = DecimalUpTo(fields->Score, kInt32Max);
+    const std::optional<int64_t> score = DecimalUpTo(values[tResultField::Score], kInt32Max);
     if (!score) {
         return Refused("The score is not a whole number from 0 to " + std::to_string(kInt32Max) + ".");
     }
-    if (!IsStartTimeText(fields->StartTime)) {
+    if (!IsStartTimeText(values[tResultField::StartTime])) {
         return Refused("The start time is not a date and time of the form dd.mm.yy hh:nn:ss.");
     }
-    if (!IsPlayTimeText(fields->PlayTime)) {
+    if (!IsPlayTimeText(values[tResultField::PlayTime])) {
         return Refused("The play time is not minutes and seconds of the form 0:00.");
     }
-    if (!DecimalUpTo(fields->BrokenLines, kMaxBrokenLines)) {
+    if (!DecimalUpTo(values[tResultField::BrokenLines], kMaxBrokenLines)) {
         return Refused("The broken lines are not a whole number from 0 to " +
                        std::to_string(kMaxBrokenLines) + ".");
     }
-    if (!IsCountWithRateText(fields->Figures)) {
+    if (!IsCountWithRateText(values[tResultField::Figures])) {
         return Refused("The figures are not a count with its rate, of the form 0 [0,0/m].");
     }
-    if (!IsCountWithRateText(fields->Cleared)) {
+    if (!IsCountWithRateText(values[tResultField::Cleared])) {
         return Refused("The cleared lines are not a count with their rate, of the form 0 [0,0/m].");
     }
 
     tScoreRecord record;
     record.GameType = fields->GameType;
     record.Difficulty = fields->Difficulty;
-    record.Entry.Name = fields->Name;
-    record.Entry.Level = static_cast<int32_t>(*level);
-    record.Entry.Score = static_cast<int32_t>(*score);
-    record.Entry.StartTime = fields->StartTime;
-    record.Entry.PlayTime = fields->PlayTime;
-    record.Entry.StartLevel = fields->StartLevel;
-    record.Entry.BrokenLines = fields->BrokenLines;
-    record.Entry.Figures = fields->Figures;
-    record.Entry.Cleared = fields->Cleared;
+    record.Entry = RecordOf(values, CheckedNumber);
     record.StartMs = *StartTimeMs(record.Entry.StartTime);
     if (UploadDigest(record.GameType, record.Difficulty, record.Entry) != fields->Digest) {
         return Refused("The digest does not match the fields: the result was changed on its way.");

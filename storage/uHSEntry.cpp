@@ -10,70 +10,23 @@
 
 namespace {
 
-constexpr std::string_view kDefaultName = "Unknown";
-constexpr std::string_view kDefaultLevel = "0";
-constexpr std::string_view kDefaultScore = "0";
-constexpr std::string_view kDefaultStartTime = "00.00.00 00:00:00";
-constexpr std::string_view kDefaultPlayTime = "0:00";
-constexpr std::string_view kDefaultStartLevel = "1";
-constexpr std::string_view kDefaultBrokenLines = "0";
-constexpr std::string_view kDefaultFigures = "0 [0,0/m]";
-constexpr std::string_view kDefaultCleared = "0 [0,0/m]";
-
-// The ten fields of a key group in the order they are written; one table for reading and writing.
-struct tHSField {
-    std::string_view key;
-    std::string tHSStored::*value;
-};
-constexpr std::array<tHSField, 10> kFields{{
-    {"Name", &tHSStored::Name},
-    {"Level", &tHSStored::Level},
-    {"Score", &tHSStored::Score},
-    {"StartTime", &tHSStored::StartTime},
-    {"PlayTime", &tHSStored::PlayTime},
-    {"StartLevel", &tHSStored::StartLevel},
-    {"BrokenLines", &tHSStored::BrokenLines},
-    {"Figures", &tHSStored::Figures},
-    {"Cleared", &tHSStored::Cleared},
-    {"Crc32", &tHSStored::Crc32},
-}};
-
-// The values a slot without any key reads as; no checksum yet.
-tHSStored DefaultValues(int32_t slot) {
-    tHSStored s;
-    s.Slot = slot;
-    s.Name = kDefaultName;
-    s.Level = kDefaultLevel;
-    s.Score = kDefaultScore;
-    s.StartTime = kDefaultStartTime;
-    s.PlayTime = kDefaultPlayTime;
-    s.StartLevel = kDefaultStartLevel;
-    s.BrokenLines = kDefaultBrokenLines;
-    s.Figures = kDefaultFigures;
-    s.Cleared = kDefaultCleared;
-    return s;
-}
+constexpr std::string_view kCrc32Key = "Crc32";
 
 tHSStored DefaultStored(std::string_view section, int32_t slot) {
-    tHSStored s = DefaultValues(slot);
+    tHSStored s;
+    s.Slot = slot;
+    s.Values = DefaultValues();
     s.Crc32 = HSChecksum(section, s);
     return s;
 }
 
-// The entry stored values stand for; Level and Score that are no numbers read as 0.
-tHS ValuesOf(const tHSStored& s) {
-    tHS e;
-    e.Name = s.Name;
-    e.Level = ParseInteger(s.Level).value_or(0);
-    e.Score = ParseInteger(s.Score).value_or(0);
-    e.Slot = s.Slot;
-    e.StartTime = s.StartTime;
-    e.PlayTime = s.PlayTime;
-    e.StartLevel = s.StartLevel;
-    e.BrokenLines = s.BrokenLines;
-    e.Figures = s.Figures;
-    e.Cleared = s.Cleared;
-    return e;
+// Level and Score that are no numbers read as 0.
+int32_t NumberOrZero(std::string_view text) {
+    return ParseInteger(text).value_or(0);
+}
+
+tHS EntryOfValues(const tResultValues& values, int32_t slot) {
+    return tHS{RecordOf(values, NumberOrZero), slot};
 }
 
 // Reads one run of digits; false when there is none or it is longer than maxDigits.
@@ -110,17 +63,11 @@ std::string HSSectionName(std::string_view gameType, std::string_view difficulty
 }
 
 tHS PlaceholderHS(int32_t slot) {
-    return ValuesOf(DefaultValues(slot));
+    return EntryOfValues(DefaultValues(), slot);
 }
 
 std::string HSEntryText(std::string_view section, const tHSStored& s) {
-    std::string text(section);
-    for (const auto& field : kFields) {
-        if (field.value != &tHSStored::Crc32) {
-            text += s.*field.value;
-        }
-    }
-    return text;
+    return std::string(section) + JoinValues(s.Values, "");
 }
 
 std::string HSChecksum(std::string_view section, const tHSStored& stored) {
@@ -131,15 +78,7 @@ tHSStored StoredForm(std::string_view section, const tHS& e) {
     tHSStored s;
     s.Slot = e.Slot;
     s.AnyKey = true;
-    s.Name = e.Name;
-    s.Level = std::to_string(e.Level);
-    s.Score = std::to_string(e.Score);
-    s.StartTime = e.StartTime;
-    s.PlayTime = e.PlayTime;
-    s.StartLevel = e.StartLevel;
-    s.BrokenLines = e.BrokenLines;
-    s.Figures = e.Figures;
-    s.Cleared = e.Cleared;
+    s.Values = ValuesOf(e);
     s.Crc32 = HSChecksum(section, s);
     return s;
 }
@@ -148,8 +87,10 @@ tHSCheck CheckStored(std::string_view section, const tHSStored& stored) {
     if (stored.Crc32 != HSChecksum(section, stored)) {
         return tHSCheck::Mismatch;
     }
-    if (!ParseInteger(stored.Level) || !ParseInteger(stored.Score)) {
-        return tHSCheck::NotANumber;
+    for (const tResultFieldSpec& f : kResultFields) {
+        if (f.Form == tResultForm::Number && !ParseInteger(stored.Values[f.Field])) {
+            return tHSCheck::NotANumber;
+        }
     }
     return tHSCheck::Valid;
 }
@@ -158,7 +99,7 @@ tHS EntryOf(std::string_view section, const tHSStored& s) {
     if (CheckStored(section, s) != tHSCheck::Valid) {
         return PlaceholderHS(s.Slot);
     }
-    return ValuesOf(s);
+    return EntryOfValues(s.Values, s.Slot);
 }
 
 std::array<tHSStored, kHSSlots> ReadHSSection(const tStringListINI& doc, std::string_view section) {
@@ -178,22 +119,27 @@ std::array<tHSStored, kHSSlots> ReadHSSection(const tStringListINI& doc, std::st
         tHSStored& s = slots[static_cast<size_t>(n - 1)];
         s = DefaultStored(section, n);
         const std::string prefix = std::to_string(n);
-        for (const auto& field : kFields) {
-            const auto it = values.find(prefix + std::string(field.key));
+        const auto take = [&](std::string_view key, std::string& value) {
+            const auto it = values.find(prefix + std::string(key));
             if (it != values.end()) {
-                s.*field.value = it->second;
+                value = it->second;
                 s.AnyKey = true;
             }
+        };
+        for (const tResultFieldSpec& f : kResultFields) {
+            take(f.FileKey, s.Values[f.Field]);
         }
+        take(kCrc32Key, s.Crc32);
     }
     return slots;
 }
 
 void WriteHSSlot(tStringListINI& doc, std::string_view section, const tHSStored& stored) {
     const std::string prefix = std::to_string(stored.Slot);
-    for (const auto& field : kFields) {
-        doc.WriteString(section, prefix + std::string(field.key), stored.*field.value);
+    for (const tResultFieldSpec& f : kResultFields) {
+        doc.WriteString(section, prefix + std::string(f.FileKey), stored.Values[f.Field]);
     }
+    doc.WriteString(section, prefix + std::string(kCrc32Key), stored.Crc32);
 }
 
 std::optional<int64_t> StartTimeMs(std::string_view text) {

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// One high score entry and its form in hscore.dat: the ten keys of a slot, their defaults, the checksum that
-// guards them, and the order in which entries rank. No widgets: the game and stakkar-data both read the file
-// through this unit, so they always agree on what a valid entry is.
+// One high score entry and its form in hscore.dat: the ten keys of a slot (the result's fields and the
+// checksum that guards them), and the order in which entries rank. No widgets: the game and stakkar-data both
+// read the file through this unit, so they always agree on what a valid entry is.
 
+#include "core/uResultRecord.h"
 #include "storage/uSLIni.h"
 
 #include <array>
@@ -13,17 +14,9 @@
 #include <string>
 #include <string_view>
 
-struct tHS {
-    std::string Name;
-    int32_t Level = 0;
-    int32_t Score = 0;
+// One row of a high score table: a result and the key group of hscore.dat it belongs to.
+struct tHS : tResultRecord {
     int32_t Slot = 0;
-    std::string StartTime;
-    std::string PlayTime;
-    std::string StartLevel;
-    std::string BrokenLines;
-    std::string Figures;
-    std::string Cleared;
 };
 
 // Entries per table, and key groups per section.
@@ -40,15 +33,7 @@ tHS PlaceholderHS(int32_t slot);
 struct tHSStored {
     int32_t Slot = 0;
     bool AnyKey = false;
-    std::string Name;
-    std::string Level;
-    std::string Score;
-    std::string StartTime;
-    std::string PlayTime;
-    std::string StartLevel;
-    std::string BrokenLines;
-    std::string Figures;
-    std::string Cleared;
+    tResultValues Values;
     std::string Crc32;
 };
 
@@ -69,8 +54,7 @@ tHS EntryOf(std::string_view section, const tHSStored& stored);
 
 // The fifteen key groups of a section, slot 1 first. Reads the section once, not once per key.
 std::array<tHSStored, kHSSlots> ReadHSSection(const tStringListINI& doc, std::string_view section);
-// Writes the ten keys of a slot in their order: Name, Level, Score, StartTime, PlayTime, StartLevel,
-// BrokenLines, Figures, Cleared, Crc32.
+// Writes the ten keys of a slot in their order: the result's fields, then Crc32.
 void WriteHSSlot(tStringListINI& doc, std::string_view section, const tHSStored& stored);
 
 // A start time "dd.mm.yy hh:nn:ss" in milliseconds. Two-digit years are 2000 to 2099: the game was first

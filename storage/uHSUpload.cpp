@@ -8,43 +8,17 @@
 #include <QString>
 #include <QUrl>
 
-#include <array>
-
-namespace {
-
-// Name, Level, Score and the seven texts of an entry, in the order the server reads them.
-std::array<std::string, 9> EntryValues(const tHS& entry) {
-    return {entry.Name,
-            std::to_string(entry.Level),
-            std::to_string(entry.Score),
-            entry.StartTime,
-            entry.PlayTime,
-            entry.StartLevel,
-            entry.BrokenLines,
-            entry.Figures,
-            entry.Cleared};
-}
-
-} // namespace
-
-std::string UploadDigest(std::string_view gameType, std::string_view difficulty, const tHS& entry) {
-    std::string input = HSSectionName(gameType, difficulty);
-    for (const std::string& value : EntryValues(entry)) {
-        input += value;
-    }
-    input += std::to_string(kUploadBuild);
+std::string UploadDigest(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry) {
+    const std::string input =
+        HSSectionName(gameType, difficulty) + JoinValues(ValuesOf(entry), "") + std::to_string(kUploadBuild);
     const QByteArray digest =
         QCryptographicHash::hash(QByteArray::fromStdString(input), QCryptographicHash::Md5);
     return digest.toHex().toStdString();
 }
 
-std::string UploadData(std::string_view gameType, std::string_view difficulty, const tHS& entry) {
-    std::string data =
-        std::to_string(kUploadBuild) + "|" + std::string(gameType) + "|" + std::string(difficulty);
-    for (const std::string& value : EntryValues(entry)) {
-        data += "|" + value;
-    }
-    return data + "|" + UploadDigest(gameType, difficulty, entry);
+std::string UploadData(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry) {
+    return std::to_string(kUploadBuild) + "|" + std::string(gameType) + "|" + std::string(difficulty) + "|" +
+           JoinValues(ValuesOf(entry), "|") + "|" + UploadDigest(gameType, difficulty, entry);
 }
 
 std::string PercentEncodeAll(std::string_view bytes) {
@@ -91,7 +65,8 @@ std::string UploadPageBase() {
     return page;
 }
 
-std::string UploadAddress(std::string_view gameType, std::string_view difficulty, const tHS& entry) {
+std::string UploadAddress(std::string_view gameType, std::string_view difficulty,
+                          const tResultRecord& entry) {
     return UploadPageBase() +
            "index.php?tab=hscore&data=" + PercentEncodeAll(UploadData(gameType, difficulty, entry));
 }

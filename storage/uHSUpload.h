@@ -21,16 +21,16 @@ inline constexpr std::string_view kTestPageBase = "http://127.0.0.1:888/";
 // "http://host:port/path/" or "https://...".
 inline constexpr std::string_view kSettingsFile = "stakkar.ini";
 
-// The MD5 of the table, the entry's ten values and the build, joined without separators: 32 lower-case hex
+// The MD5 of the table, the entry's nine values and the build, joined without separators: 32 lower-case hex
 // digits.
-std::string UploadDigest(std::string_view gameType, std::string_view difficulty, const tHS& entry);
+std::string UploadDigest(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry);
 // Build, table, the entry's values and the digest, joined by "|"; a "|" inside a value is not escaped, the
 // digest tells the server whether it split the record right.
-std::string UploadData(std::string_view gameType, std::string_view difficulty, const tHS& entry);
+std::string UploadData(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry);
 // Every byte as "%" and two upper-case hex digits, letters and digits included.
 std::string PercentEncodeAll(std::string_view bytes);
 // kTestPageBase while BaseDir holds a file "hstest"; otherwise the page the settings file names, with a
 // closing "/" added when it has none; kScorePageBase when it names none or something that is no web address.
 std::string UploadPageBase();
 // The page base, "index.php?tab=hscore&data=" and the encoded record.
-std::string UploadAddress(std::string_view gameType, std::string_view difficulty, const tHS& entry);
+std::string UploadAddress(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry);

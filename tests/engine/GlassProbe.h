@@ -35,8 +35,10 @@ class tHiScoreRecorder : public tHiScore {
 public:
     struct tCalls {
         std::vector<std::string> loads;
+        // Name, level and score of every push, and whether it said a game is being played.
         std::vector<std::string> updates;
-        std::vector<tGameResult> results;
+        std::vector<bool> playing;
+        std::vector<tHS> results;
         // Runs inside LoadTable and SaveResult, where the real table may hold a modal message box open.
         std::function<void()> whileTableBusy;
     };
@@ -47,10 +49,12 @@ public:
         calls_->loads.push_back(gameType + "_" + difficulty + ":" + player);
         Busy();
     }
-    void UpdateCurrent(const std::string& name, int32_t level, int32_t score) override {
-        calls_->updates.push_back(name + " " + std::to_string(level) + " " + std::to_string(score));
+    void UpdateCurrent(const tLiveGame& live) override {
+        const tHS& e = live.Entry;
+        calls_->updates.push_back(e.Name + " " + std::to_string(e.Level) + " " + std::to_string(e.Score));
+        calls_->playing.push_back(live.Playing);
     }
-    void SaveResult(const tGameResult& result) override {
+    void SaveResult(const tHS& result) override {
         calls_->results.push_back(result);
         Busy();
     }

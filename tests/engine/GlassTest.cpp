@@ -133,7 +133,7 @@ TEST_F(GlassTest, AGameOverHandsTheTableItsResultAndANewGameDropsTheOldOneUnreco
     EXPECT_EQ(ArrowTop(), 1);
     EXPECT_EQ(calls->updates.back(), "Ivan 6 0") << "the final live entry";
     ASSERT_EQ(calls->results.size(), 1u);
-    const tGameResult& result = calls->results[0];
+    const tHS& result = calls->results[0];
     EXPECT_EQ(result.StartTime, glass->Stat().StartTime());
     EXPECT_EQ(result.StartLevel, "6");
     EXPECT_EQ(result.BrokenLines, "2");

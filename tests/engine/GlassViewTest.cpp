@@ -85,6 +85,7 @@ TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
     EXPECT_EQ(glass->MessageState(), tWellMessage::Interrupted);
     EXPECT_EQ(glass->View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game");
     EXPECT_TRUE(calls->results.empty()) << "an interrupted game is not recorded";
+    EXPECT_FALSE(calls->playing.back()) << "the table hears the game ended";
     EXPECT_EQ(calls->loads.size(), 2u) << "the table is reloaded without the game";
     glass->SetPause(false);
     EXPECT_TRUE(glass->Paused()) << "no pause or resume without a game";

@@ -46,8 +46,8 @@ protected:
     tMessageRecorder messages;
     tShellRecorder shell;
     std::vector<std::string>& opened = shell.opened;
-    bool playing = false;
-    tGameResult live{"08.03.05 10:00:00", "1:15", "4", "3", "20 [16,0/m]", "5 [4,0/m]"};
+    // Zed's game as the well pushes it.
+    tHS zed = Zed();
     std::unique_ptr<QWidget> page;
     std::unique_ptr<tHiScore> table;
     tMyFlatPanel* panel = nullptr;
@@ -69,16 +69,12 @@ protected:
         const std::pair<const char*, int32_t> stored[] = {
             {"Ann", 1000}, {"Bob", 500}, {"Cid", 300}, {"Dan", 100}};
         for (int32_t slot = 1; const auto& [name, score] : stored) {
-            const tHS e{name,
-                        6 - slot,
-                        score,
-                        slot,
-                        "01.02.05 10:0" + std::to_string(slot) + ":00",
-                        "0:00",
-                        "1",
-                        "0",
-                        std::to_string(score / 10) + " [1,0/m]",
-                        "0 [0,0/m]"};
+            tHS e = PlaceholderHS(slot);
+            e.Name = name;
+            e.Level = 6 - slot;
+            e.Score = score;
+            e.StartTime = "01.02.05 10:0" + std::to_string(slot) + ":00";
+            e.Figures = std::to_string(score / 10) + " [1,0/m]";
             WriteHSSlot(doc, "Standart_Normal", StoredForm("Standart_Normal", e));
             ++slot;
         }
@@ -88,7 +84,6 @@ protected:
         page->resize(640, 480);
         table = std::make_unique<tHiScore>();
         panel = new tMyFlatPanel(page.get(), 0, 0, *table);
-        table->SetGameSource({[this] { return playing; }, [this] { return live; }});
         page->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(page.get()));
         // A move to where the pointer already is goes unseen; every test starts from this corner.
@@ -103,11 +98,23 @@ protected:
         SkinSettings = savedSkin;
     }
 
+    static tHS Zed() {
+        tHS e;
+        static_cast<tResultTexts&>(e) = {"08.03.05 10:00:00", "1:15", "4", "3", "20 [16,0/m]", "5 [4,0/m]"};
+        e.Name = "Zed";
+        e.Level = 2;
+        e.Score = 250;
+        return e;
+    }
+    // Pushes Zed's game with this score.
+    void Push(bool playing, int32_t score) {
+        zed.Score = score;
+        table->UpdateCurrent(tLiveGame{playing, zed});
+    }
     // Zed at level 2 with 250 points: row 4, between Cid and Dan.
     void StartGame() {
         table->LoadTable("Standart", "Normal", "Zed");
-        playing = true;
-        table->UpdateCurrent("Zed", 2, 250);
+        Push(true, 250);
     }
 
     void MoveTo(int x, int y) { QTest::mouseMove(panel, QPoint(x, y)); }
@@ -228,7 +235,7 @@ TEST_F(HSPanel, HoveringARowShowsItsEntryAndTheUploadButton) {
 TEST_F(HSPanel, ThePlayersRowShowsTheLiveGameAndIsUploadableOnlyOnceItIsOver) {
     // A row that no game over has stored (before any game, after one dropped) has nothing to publish.
     table->LoadTable("Standart", "Normal", "Zed");
-    table->UpdateCurrent("Zed", 2, 250);
+    Push(false, 250);
     MoveTo(49, 4 * kHSRowHeight + 10);
     EXPECT_FALSE(UploadShown());
     StartGame();
@@ -239,17 +246,17 @@ TEST_F(HSPanel, ThePlayersRowShowsTheLiveGameAndIsUploadableOnlyOnceItIsOver) {
               "Start level : 4   |   Broken lines : 3\n\rFigures : 20 [16,0/m]\n\rCleared : 5 [4,0/m]");
 
     // The information follows the game while the mouse rests, also when the row moves up under it.
-    live.PlayTime = "1:16";
-    table->UpdateCurrent("Zed", 2, 260);
+    zed.PlayTime = "1:16";
+    Push(true, 260);
     EXPECT_NE(Info().find("Play time : 1:16"), std::string::npos);
-    table->UpdateCurrent("Zed", 2, 400);
+    Push(true, 400);
     ASSERT_EQ(table->CurrentRow(), 3);
     EXPECT_EQ(panel->SelectedRecord().Name, "Cid");
 
     MoveTo(50, 3 * kHSRowHeight + 10);
-    playing = false;
-    live.PlayTime = "1:20";
-    table->SaveResult(live);
+    zed.PlayTime = "1:20";
+    Push(false, 400);
+    table->SaveResult(zed);
     MoveTo(51, 3 * kHSRowHeight + 10);
     EXPECT_TRUE(UploadShown());
     EXPECT_EQ(panel->SelectedRecord().Score, 400);
@@ -303,6 +310,6 @@ TEST_F(HSPanel, TitlesFollowTheLanguageAndTheTableAndThePanelMayGoWithItsParent)
 
     // A table outlives the panel that went with its parent.
     page.reset();
-    table->UpdateCurrent("Zed", 2, 900);
+    Push(true, 900);
     EXPECT_EQ(table->Cell(2, table->CurrentRow()), "900");
 }

@@ -75,8 +75,17 @@ protected:
         return {t.Cell(0, row), t.Cell(1, row), t.Cell(2, row)};
     }
 
-    static tGameResult Result() {
-        return {"07.03.05 21:15:00", "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"};
+    // The well's entry of a game: the player, level and score, and the texts of a game over.
+    static tHS Game(const std::string& name, int32_t level, int32_t score) {
+        tHS e;
+        static_cast<tResultTexts&>(e) = {"07.03.05 21:15:00", "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"};
+        e.Name = name;
+        e.Level = level;
+        e.Score = score;
+        return e;
+    }
+    static tLiveGame Live(const std::string& name, int32_t level, int32_t score) {
+        return {true, Game(name, level, score)};
     }
 
     std::string MismatchMessage() const { return LangText("s0002") + "\n\r" + LangText("s0003"); }
@@ -101,10 +110,10 @@ TEST_F(HiScore, AFirstGameWithoutAFileShowsFifteenUnknownRowsAndThePlayerLast) {
 TEST_F(HiScore, AScoreOfZeroNeverEntersButTheFileIsStillWritten) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 3, 0);
+    table.UpdateCurrent(Live("Ivan", 3, 0));
     EXPECT_EQ(table.CurrentRow(), 16);
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "3", "0"}));
-    table.SaveResult(Result());
+    table.SaveResult(Game("Ivan", 3, 0));
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(FilePath())));
     EXPECT_EQ(ReadFile().Count(), 0);
     EXPECT_TRUE(messages.empty());
@@ -121,14 +130,14 @@ TEST_F(HiScore, TheLiveRowMovesUpPastLowerScoresAndHigherLevelsOnly) {
     EXPECT_EQ(Row(table, 4), (std::vector<std::string>{"D", "2", "100"}));
     EXPECT_EQ(table.CurrentRow(), 16);
 
-    table.UpdateCurrent("Ivan", 1, 50);
+    table.UpdateCurrent(Live("Ivan", 1, 50));
     EXPECT_EQ(table.CurrentRow(), 5);
     EXPECT_EQ(Row(table, 5), (std::vector<std::string>{"Ivan", "1", "50"}));
     EXPECT_EQ(Row(table, 6), (std::vector<std::string>{"Unknown", "0", "0"}));
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Unknown", "0", "0"}));
 
     // Equal score: above the higher level, below the lower one.
-    table.UpdateCurrent("Ivan", 5, 200);
+    table.UpdateCurrent(Live("Ivan", 5, 200));
     EXPECT_EQ(table.CurrentRow(), 3);
     EXPECT_EQ(Row(table, 2), (std::vector<std::string>{"B", "4", "200"}));
     EXPECT_EQ(Row(table, 3), (std::vector<std::string>{"Ivan", "5", "200"}));
@@ -136,15 +145,43 @@ TEST_F(HiScore, TheLiveRowMovesUpPastLowerScoresAndHigherLevelsOnly) {
     EXPECT_EQ(Row(table, 5), (std::vector<std::string>{"D", "2", "100"}));
 
     // A level rise with no score change rewrites the row in place; it never moves down.
-    table.UpdateCurrent("Ivan", 7, 200);
+    table.UpdateCurrent(Live("Ivan", 7, 200));
     EXPECT_EQ(table.CurrentRow(), 3);
     EXPECT_EQ(Row(table, 3), (std::vector<std::string>{"Ivan", "7", "200"}));
 
-    table.UpdateCurrent("Ivan", 8, 1000);
+    table.UpdateCurrent(Live("Ivan", 8, 1000));
     EXPECT_EQ(table.CurrentRow(), 1);
     EXPECT_EQ(Row(table, 1), (std::vector<std::string>{"Ivan", "8", "1000"}));
     EXPECT_EQ(Row(table, 2), (std::vector<std::string>{"A", "5", "300"}));
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Unknown", "0", "0"}));
+}
+
+TEST_F(HiScore, APushReachesTheViewsOnlyWhenTheRowOrPlayingChanges) {
+    tHiScore table;
+    table.LoadTable("Standart", "Normal", "Ivan");
+    int heard = 0;
+    const tSubscription view = table.ObserveGrid([&] { ++heard; });
+    EXPECT_FALSE(table.GamePlaying());
+    EXPECT_EQ(table.CurrentEntry().PlayTime, "0:00") << "the texts of a game not yet begun";
+
+    table.UpdateCurrent(tLiveGame{false, Game("Ivan", 1, 0)});
+    EXPECT_EQ(heard, 0);
+    table.UpdateCurrent(Live("Ivan", 1, 0));
+    EXPECT_EQ(heard, 1);
+    EXPECT_TRUE(table.GamePlaying());
+    tLiveGame later = Live("Ivan", 1, 0);
+    later.Entry.PlayTime = "4:03";
+    table.UpdateCurrent(later);
+    EXPECT_EQ(heard, 1) << "the texts alone change no cell";
+    EXPECT_EQ(table.CurrentEntry().PlayTime, "4:03");
+    table.UpdateCurrent(Live("Ivan", 2, 0));
+    EXPECT_EQ(heard, 2);
+    EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "2", "0"}));
+
+    table.LoadTable("Standart", "Normal", "Olga");
+    EXPECT_TRUE(table.GamePlaying()) << "only the well says when its game ends";
+    EXPECT_EQ(table.CurrentEntry().Name, "Olga");
+    EXPECT_EQ(table.CurrentEntry().Level, 1);
 }
 
 TEST_F(HiScore, EqualScoresRankByLowerLevelThenEarlierStart) {
@@ -172,10 +209,10 @@ TEST_F(HiScore, AResultTakesTheKeyGroupOfTheEntryRanked15th) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(table.Record(15).Slot, 7);
-    table.UpdateCurrent("Ivan", 6, 450);
+    table.UpdateCurrent(Live("Ivan", 6, 450));
     EXPECT_EQ(table.CurrentRow(), 12);
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"P7", "1", "100"}));
-    table.SaveResult(Result());
+    table.SaveResult(Game("Ivan", 6, 450));
 
     const tStringListPackedINI doc = ReadFile();
     EXPECT_EQ(doc.ReadString(kSection, "7Name", ""), "Ivan");
@@ -202,8 +239,8 @@ TEST_F(HiScore, AFullTieOfEmptySlotsSendsTheFirstResultToTheSlotSelectionLeftLas
     WriteFile({Stored(15, "Only", 1, 10)});
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 1, 5);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 1, 5));
+    table.SaveResult(Game("Ivan", 1, 5));
     const tStringListPackedINI doc = ReadFile();
     EXPECT_EQ(doc.ReadString(kSection, "1Name", ""), "Ivan");
     EXPECT_EQ(doc.ReadString(kSection, "15Name", ""), "Only");
@@ -247,8 +284,8 @@ TEST_F(HiScore, ADroppedEntrysSlotIsReusedByTheNextResultAndTheMessageStops) {
     table.LoadTable("Standart", "Normal", "Ivan");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(table.Record(15).Slot, 4);
-    table.UpdateCurrent("Ivan", 1, 50);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 1, 50));
+    table.SaveResult(Game("Ivan", 1, 50));
     EXPECT_EQ(ReadFile().ReadString(kSection, "4Name", ""), "Ivan");
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(messages.size(), 1u);
@@ -258,7 +295,7 @@ TEST_F(HiScore, ADroppedEntrysSlotIsReusedByTheNextResultAndTheMessageStops) {
 TEST_F(HiScore, AForgedChecksumOverALevelThatIsNoNumberDropsTheEntryWithoutStoppingTheLoad) {
     tStringListPackedINI doc;
     tHSStored s = StoredForm(kSection, Stored(2, "Cheat", 1, 100));
-    s.Level = "many";
+    s.Values[tResultField::Level] = "many";
     s.Crc32 = HSChecksum(kSection, s);
     WriteHSSlot(doc, kSection, s);
     WriteHSSlot(doc, kSection, StoredForm(kSection, Stored(4, "Fair", 1, 50)));
@@ -273,8 +310,8 @@ TEST_F(HiScore, EntryTextsLongerThan255CharactersAreStoredAndVerifiedAlike) {
     const std::string longName(300, 'z');
     tHiScore table;
     table.LoadTable("Standart", "Normal", longName);
-    table.UpdateCurrent(longName, 2, 20);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live(longName, 2, 20));
+    table.SaveResult(Game(longName, 2, 20));
     const tStringListPackedINI doc = ReadFile();
     const std::string text =
         kSection + longName + "220" + "07.03.05 21:15:00" + "4:02" + "3" + "2" + "96 [23,8/m]" + "31 [7,7/m]";
@@ -290,7 +327,7 @@ TEST_F(HiScore, InterruptingAGameDropsTheLiveRowAndWritesNothing) {
     const std::string before = Bytes(FilePath());
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 4, 5000);
+    table.UpdateCurrent(Live("Ivan", 4, 5000));
     EXPECT_EQ(table.CurrentRow(), 1);
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(table.CurrentRow(), 16);
@@ -304,8 +341,8 @@ TEST_F(HiScore, TablesOfOtherKindsStayApartAndUntouched) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(table.Record(1).Name, "Unknown");
-    table.UpdateCurrent("Ivan", 1, 10);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 1, 10));
+    table.SaveResult(Game("Ivan", 1, 10));
     const tStringListPackedINI doc = ReadFile();
     EXPECT_EQ(doc.ReadString("Extended_Easy", "1Name", ""), "Ext");
     EXPECT_EQ(doc.ReadString(kSection, "15Name", ""), "Ivan");
@@ -340,8 +377,8 @@ TEST_F(HiScore, ADamagedFileIsMovedAsideOnceAndTheTableStartsEmpty) {
 
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(messages.size(), 1u) << "the player is told once";
-    table.UpdateCurrent("Ivan", 2, 30);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 2, 30));
+    table.SaveResult(Game("Ivan", 2, 30));
     EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Ivan");
     EXPECT_EQ(Bytes(FilePath() + ".damaged"), "this is no zlib stream");
 }
@@ -350,12 +387,12 @@ TEST_F(HiScore, AFileDamagedDuringAGameIsKeptAsideBeforeTheResultIsSaved) {
     WriteFile({Stored(1, "A", 1, 100)});
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 2, 300);
+    table.UpdateCurrent(Live("Ivan", 2, 300));
     {
         std::ofstream out(FilePath(), std::ios::binary | std::ios::trunc);
         out << "broken";
     }
-    table.SaveResult(Result());
+    table.SaveResult(Game("Ivan", 2, 300));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(Bytes(FilePath() + ".damaged"), "broken");
     // The copy was made first; then the result went into a new file of its own.
@@ -371,8 +408,8 @@ TEST_F(HiScore, ADamagedFileThatCannotBeCopiedAsideIsNeverSavedOver) {
     table.LoadTable("Standart", "Normal", "Ivan");
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "1", "0"}));
-    table.UpdateCurrent("Ivan", 2, 30);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 2, 30));
+    table.SaveResult(Game("Ivan", 2, 30));
     ASSERT_EQ(messages.size(), 1u) << "told once";
     EXPECT_EQ(messages[0], "hscore.dat could not be read and is left as it is: results cannot be saved.");
     EXPECT_TRUE(QFileInfo(QString::fromStdString(FilePath() + "/inside")).isDir());
@@ -403,8 +440,8 @@ TEST_F(HiScore, ADamagedFileThatCanBeCopiedButNotRemovedLeavesNoPileOfCopies) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 2, 30);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 2, 30));
+    table.SaveResult(Game("Ivan", 2, 30));
     SetImmutable(FilePath(), false);
     ASSERT_EQ(messages.size(), 1u) << "told once";
     EXPECT_EQ(messages[0], "hscore.dat could not be read and is left as it is: results cannot be saved.");
@@ -418,15 +455,15 @@ TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     BaseDir = dir.filePath("plain/missing").toStdString();
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 2, 300);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 2, 300));
+    table.SaveResult(Game("Ivan", 2, 300));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "hscore.dat could not be written; this result is lost: Not a directory");
 
     BaseDir = dir.path().toStdString();
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 1, 20);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 1, 20));
+    table.SaveResult(Game("Ivan", 1, 20));
     EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Ivan");
     EXPECT_EQ(messages.size(), 1u);
 }
@@ -439,13 +476,13 @@ TEST_F(HiScore, AGameOverOnAFullOrReadOnlyDiskKeepsTheStoredTablesAndSaysWhy) {
     BaseDir = disk.Path();
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
-    table.UpdateCurrent("Ivan", 2, 300);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Ivan", 2, 300));
+    table.SaveResult(Game("Ivan", 2, 300));
     const std::string before = Bytes(FilePath());
     disk.Fill();
     table.LoadTable("Standart", "Normal", "Olga");
-    table.UpdateCurrent("Olga", 3, 500);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Olga", 3, 500));
+    table.SaveResult(Game("Olga", 3, 500));
     EXPECT_EQ(messages, std::vector<std::string>{
                             "hscore.dat could not be written; this result is lost: No space left on "
                             "device"});
@@ -453,8 +490,8 @@ TEST_F(HiScore, AGameOverOnAFullOrReadOnlyDiskKeepsTheStoredTablesAndSaysWhy) {
     ASSERT_TRUE(disk.MakeReadOnly());
     messages.clear();
     table.LoadTable("Standart", "Normal", "Petr");
-    table.UpdateCurrent("Petr", 4, 700);
-    table.SaveResult(Result());
+    table.UpdateCurrent(Live("Petr", 4, 700));
+    table.SaveResult(Game("Petr", 4, 700));
     EXPECT_EQ(messages, std::vector<std::string>{
                             "hscore.dat could not be written; this result is lost: Read-only file system"});
     EXPECT_EQ(Bytes(FilePath()), before);
@@ -465,7 +502,7 @@ TEST_F(HiScore, SavingBeforeAnyTableWasLoadedWritesNothing) {
     tHiScore table;
     EXPECT_EQ(table.CurrentRow(), 16);
     EXPECT_EQ(table.Cell(0, 1), "");
-    table.SaveResult(Result());
+    table.SaveResult(Game("Ivan", 1, 10));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(FilePath())));
 }
 
@@ -476,8 +513,8 @@ TEST_F(HiScore, TheDataToolRanksAFileWrittenByTheGameAsTheGameDoes) {
     int32_t level = 1;
     for (const auto& [name, score] : games) {
         table.LoadTable("Extended", "Impossible", name);
-        table.UpdateCurrent(name, ++level, score);
-        table.SaveResult(Result());
+        table.UpdateCurrent(Live(name, ++level, score));
+        table.SaveResult(Game(name, level, score));
     }
     tStringListPackedINI doc = ReadFile();
     doc.WriteString("Extended_Impossible", "13Level", "2x");

@@ -46,8 +46,13 @@ int main(int argc, char** argv) {
 
         ++scoresStep;
         table.LoadTable(kKillGameType, kKillDifficulty, kKillPlayer);
-        table.UpdateCurrent(kKillPlayer, 1, ScoreOfStep(scoresStep));
-        table.SaveResult({"01.01.24 12:00:00", "1:00", "1", "0", "1 [1,0/m]", "0 [0,0/m]"});
+        tHS game;
+        static_cast<tResultTexts&>(game) = {"01.01.24 12:00:00", "1:00", "1", "0", "1 [1,0/m]", "0 [0,0/m]"};
+        game.Name = kKillPlayer;
+        game.Level = 1;
+        game.Score = ScoreOfStep(scoresStep);
+        table.UpdateCurrent(tLiveGame{true, game});
+        table.SaveResult(game);
         std::printf("scores %lld\n", static_cast<long long>(scoresStep));
         std::fflush(stdout);
     }

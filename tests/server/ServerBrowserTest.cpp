@@ -28,16 +28,10 @@ TEST(ScoreServerInBrowser, ChromiumRendersTheTableWithCyrillicNamesInRankOrder) 
     const std::vector<std::pair<const char*, int32_t>> players{
         {"Вера", 300}, {"<b>Ян</b>", 900}, {"Ёжик", 600}};
     for (const auto& [name, score] : players) {
-        const tHS entry{ToCodePage(QString::fromUtf8(name)),
-                        4,
-                        score,
-                        0,
-                        "11.12.23 08:30:00",
-                        "2:10",
-                        "2",
-                        "0",
-                        "40 [18,5/m]",
-                        "12 [5,5/m]"};
+        const tResultRecord entry{{"11.12.23 08:30:00", "2:10", "2", "0", "40 [18,5/m]", "12 [5,5/m]"},
+                                  ToCodePage(QString::fromUtf8(name)),
+                                  4,
+                                  score};
         const std::string address = UploadAddress("Extended", "Easy", entry);
         ASSERT_EQ(HttpGet(server.Base().toUtf8() +
                           QByteArray::fromStdString(address.substr(address.find("index.php"))))

@@ -15,7 +15,8 @@ TEST(ScoreServerLimits, UploadsBeyondTheRateOfAnAddressAreAnswered429WhilePagesS
         << problem.toStdString();
     std::vector<int> statuses;
     for (int32_t score = 100; score < 103; ++score) {
-        const tHS entry{"Ann", 1, score, 0, "07.03.05 21:15:00", "4:02", "1", "0", "9 [2,2/m]", "0 [0,0/m]"};
+        const tResultRecord entry{
+            {"07.03.05 21:15:00", "4:02", "1", "0", "9 [2,2/m]", "0 [0,0/m]"}, "Ann", 1, score};
         const std::string address = UploadAddress("Standart", "Hard", entry);
         statuses.push_back(HttpGet(server.Base().toUtf8() +
                                    QByteArray::fromStdString(address.substr(address.find("index.php"))))

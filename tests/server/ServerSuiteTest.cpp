@@ -18,9 +18,9 @@
 
 namespace {
 
-tHS Result(const std::string& name, int32_t level, int32_t score,
-           const std::string& start = "07.03.05 21:15:00") {
-    return {name, level, score, 0, start, "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"};
+tResultRecord Result(const std::string& name, int32_t level, int32_t score,
+                     const std::string& start = "07.03.05 21:15:00") {
+    return {{start, "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"}, name, level, score};
 }
 
 std::string Cp1251(const char* utf8) {
@@ -50,7 +50,7 @@ protected:
     }
 
     // What the upload button opens, sent to this server instead of the configured one.
-    tHttpReply Upload(std::string_view gameType, std::string_view difficulty, const tHS& entry) {
+    tHttpReply Upload(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry) {
         const std::string address = UploadAddress(gameType, difficulty, entry);
         return Get(address.substr(address.find("index.php")));
     }
@@ -78,9 +78,9 @@ protected:
 };
 
 TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndInTheJson) {
-    const tHS anya = Result(Cp1251("Аня"), 7, 12345);
-    const tHS boris = Result(Cp1251("Борис"), 5, 12345);
-    const tHS bar = Result("a|b", 3, 500, "01.01.05 00:00:00");
+    const tResultRecord anya = Result(Cp1251("Аня"), 7, 12345);
+    const tResultRecord boris = Result(Cp1251("Борис"), 5, 12345);
+    const tResultRecord bar = Result("a|b", 3, 500, "01.01.05 00:00:00");
 
     tHttpReply reply = Upload("Standart", "Normal", anya);
     EXPECT_EQ(reply.Status, 200);
@@ -124,7 +124,7 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
 }
 
 TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndNothingIsStored) {
-    const tHS good = Result("Ann", 7, 12345);
+    const tResultRecord good = Result("Ann", 7, 12345);
     std::string tampered = ::UploadData("Standart", "Normal", good);
     tampered.back() = tampered.back() == '0' ? '1' : '0';
     std::string changedScore = ::UploadData("Standart", "Normal", good);
@@ -133,7 +133,7 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
     wordLevel.replace(wordLevel.find("|7|"), 3, "|7a|");
 
     auto with = [&](auto change) {
-        tHS e = good;
+        tResultRecord e = good;
         change(e);
         return ::UploadData("Standart", "Normal", e);
     };
@@ -145,20 +145,20 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
         {"63" + ::UploadData("Standart", "Normal", good).substr(2), "build"},
         {::UploadData("Tetris", "Normal", good), "game type"},
         {::UploadData("Standart", "Insane", good), "difficulty"},
-        {with([](tHS& e) { e.Score = -5; }), "score"},
-        {with([](tHS& e) { e.Level = 2; }), "level"},
-        {with([](tHS& e) { e.StartLevel = "21"; }), "start level"},
-        {with([](tHS& e) { e.StartLevel = "03"; }), "start level"},
-        {with([](tHS& e) { e.BrokenLines = "21"; }), "broken lines"},
-        {with([](tHS& e) { e.StartTime = "32.01.05 10:00:00"; }), "start time"},
-        {with([](tHS& e) { e.StartTime = "00.00.00 00:00:00"; }), "start time"},
-        {with([](tHS& e) { e.PlayTime = "4:60"; }), "play time"},
-        {with([](tHS& e) { e.Figures = "96 [23,8]"; }), "figures"},
-        {with([](tHS& e) { e.Cleared = "31"; }), "cleared"},
-        {with([](tHS& e) { e.Name = ""; }), "name is empty"},
-        {with([](tHS& e) { e.Name = "a\tb"; }), "control character"},
-        {with([](tHS& e) { e.Name = "\x98"; }), "Windows-1251"},
-        {with([](tHS& e) { e.Name = std::string(300, 'x'); }), "longer than"},
+        {with([](tResultRecord& e) { e.Score = -5; }), "score"},
+        {with([](tResultRecord& e) { e.Level = 2; }), "level"},
+        {with([](tResultRecord& e) { e.StartLevel = "21"; }), "start level"},
+        {with([](tResultRecord& e) { e.StartLevel = "03"; }), "start level"},
+        {with([](tResultRecord& e) { e.BrokenLines = "21"; }), "broken lines"},
+        {with([](tResultRecord& e) { e.StartTime = "32.01.05 10:00:00"; }), "start time"},
+        {with([](tResultRecord& e) { e.StartTime = "00.00.00 00:00:00"; }), "start time"},
+        {with([](tResultRecord& e) { e.PlayTime = "4:60"; }), "play time"},
+        {with([](tResultRecord& e) { e.Figures = "96 [23,8]"; }), "figures"},
+        {with([](tResultRecord& e) { e.Cleared = "31"; }), "cleared"},
+        {with([](tResultRecord& e) { e.Name = ""; }), "name is empty"},
+        {with([](tResultRecord& e) { e.Name = "a\tb"; }), "control character"},
+        {with([](tResultRecord& e) { e.Name = "\x98"; }), "Windows-1251"},
+        {with([](tResultRecord& e) { e.Name = std::string(300, 'x'); }), "longer than"},
     };
     for (const auto& [data, reason] : refused) {
         const tHttpReply reply = UploadData(data);

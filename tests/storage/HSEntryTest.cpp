@@ -71,14 +71,14 @@ TEST(HSEntry, TheFirstOfDuplicateKeysCountsAndOtherSectionsAreNotRead) {
     tStringListINI doc;
     doc.SetText("[Standart_Easy]\n1Name=First\n1Name=Second\n[Standart_Normal]\n2Name=Elsewhere\n");
     const auto slots = ReadHSSection(doc, "standart_easy");
-    EXPECT_EQ(slots[0].Name, "First");
-    EXPECT_EQ(slots[1].Name, "Unknown");
+    EXPECT_EQ(slots[0].Values[tResultField::Name], "First");
+    EXPECT_EQ(slots[1].Values[tResultField::Name], "Unknown");
 }
 
 TEST(HSEntry, AForgedChecksumOverALevelOrScoreThatIsNoNumberIsRefused) {
     tStringListINI doc;
     tHSStored s = StoredForm("Standart_Easy", Entry(2, 10, 1, "01.01.05 00:00:00"));
-    s.Score = "lots";
+    s.Values[tResultField::Score] = "lots";
     s.Crc32 = HSChecksum("Standart_Easy", s);
     WriteHSSlot(doc, "Standart_Easy", s);
     const tHSStored read = ReadHSSection(doc, "Standart_Easy")[1];

@@ -14,7 +14,12 @@
 
 namespace {
 
-const tHS kAnn{"Ann", 7, 12345, 4, "07.03.05 21:15:00", "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"};
+tHS Entry(const char* name, int32_t level, int32_t score, int32_t slot, tResultTexts texts) {
+    return tHS{{std::move(texts), name, level, score}, slot};
+}
+
+const tHS kAnn =
+    Entry("Ann", 7, 12345, 4, {"07.03.05 21:15:00", "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"});
 
 } // namespace
 
@@ -35,7 +40,8 @@ TEST(HSUpload, EveryByteIsEncodedAndABarInANameIsLeftAsItIs) {
     EXPECT_EQ(PercentEncodeAll(std::string("aZ09|% \x00\xC0\xFF", 10)), "%61%5A%30%39%7C%25%20%00%C0%FF");
     EXPECT_EQ(PercentEncodeAll(""), "");
 
-    const tHS odd{"A|\xC0\xFF", 2, 40, 1, "01.01.05 00:00:00", "0:10", "1", "0", "5 [30,0/m]", "0 [0,0/m]"};
+    const tHS odd =
+        Entry("A|\xC0\xFF", 2, 40, 1, {"01.01.05 00:00:00", "0:10", "1", "0", "5 [30,0/m]", "0 [0,0/m]"});
     const std::string data = UploadData("Extended", "Hard", odd);
     EXPECT_EQ(data, "64|Extended|Hard|A|\xC0\xFF|2|40|01.01.05 00:00:00|0:10|1|0|5 [30,0/m]|0 [0,0/m]|"
                     "628e63085e838cba81b813abdb8fcead");

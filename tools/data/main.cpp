@@ -121,8 +121,10 @@ void PrintScores(const tStringListINI& doc) {
         std::printf("[%s]\nrank\tslot\tname\tlevel\tscore\tstart time\tcheck\n", section.c_str());
         for (size_t rank = 0; rank < ranked.size(); ++rank) {
             const tHSStored& s = stored[static_cast<size_t>(ranked[rank].Slot - 1)];
-            std::printf("%zu\t%d\t%s\t%s\t%s\t%s\t%s\n", rank + 1, s.Slot, s.Name.c_str(), s.Level.c_str(),
-                        s.Score.c_str(), s.StartTime.c_str(), CheckText(s, CheckStored(section, s)));
+            const tResultValues& v = s.Values;
+            std::printf("%zu\t%d\t%s\t%s\t%s\t%s\t%s\n", rank + 1, s.Slot, v[tResultField::Name].c_str(),
+                        v[tResultField::Level].c_str(), v[tResultField::Score].c_str(),
+                        v[tResultField::StartTime].c_str(), CheckText(s, CheckStored(section, s)));
         }
     }
 }
