@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     std::vector<Clock::duration> loads;
     for (int i = 0; i < kLoads + 50; ++i) {
         const auto start = Clock::now();
-        table.LoadTable("Extended", "Hard", "Bench");
+        table.LoadTable(std::string(kGameTypes[1].Name), std::string(kDifficulties[2].Name), "Bench");
         const auto took = Clock::now() - start;
         if (i >= 50) {
             loads.push_back(took);
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     constexpr int kSaves = 500;
     std::vector<Clock::duration> saves;
     for (int i = 0; i < kSaves + 10; ++i) {
-        table.LoadTable("Extended", "Hard", "Bench");
+        table.LoadTable(std::string(kGameTypes[1].Name), std::string(kDifficulties[2].Name), "Bench");
         result.Score = 2000000 + i;
         table.UpdateCurrent(tLiveGame{true, result});
         const auto start = Clock::now();
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
             saves.push_back(took);
         }
     }
-    table.LoadTable("Extended", "Hard", "Bench");
+    table.LoadTable(std::string(kGameTypes[1].Name), std::string(kDifficulties[2].Name), "Bench");
 
     tStringListPackedINI doc;
     doc.ReadCompressedFile(BasePath("hscore.dat"));

@@ -7,6 +7,7 @@
 #include "uPgCluster.h"
 #include "uServerProcess.h"
 
+#include "core/uRules.h"
 #include "server/uScoreDatabase.h"
 #include "storage/uHSUpload.h"
 
@@ -44,14 +45,14 @@ tResultRecord Result(int n) {
 }
 
 std::string UploadPath(const tResultRecord& entry) {
-    const std::string address = UploadAddress("Standart", "Normal", entry);
+    const std::string address = UploadAddress(kGameTypes[0].Name, kDifficulties[1].Name, entry);
     return address.substr(address.find("index.php"));
 }
 
 bool Fill(const tDatabaseTarget& target) {
     std::vector<tScoreRecord> records;
     for (int n = 0; n < kStored; ++n) {
-        tScoreRecord r{"Standart", "Normal", Result(n), 0};
+        tScoreRecord r{std::string(kGameTypes[0].Name), std::string(kDifficulties[1].Name), Result(n), 0};
         r.StartMs = StartTimeMs(r.Entry.StartTime).value_or(0);
         records.push_back(std::move(r));
     }

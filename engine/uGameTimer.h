@@ -4,6 +4,8 @@
 // each one after the last, so that at the 1 ms of the highest levels the little lateness of every wake-up
 // does not add up: the game gets the number of ticks per second its level asks for.
 
+#include "core/uRules.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -32,6 +34,6 @@ private:
     QTimer shot_;
     QElapsedTimer clock_;
     qint64 deadline_ = 0; // nanoseconds on clock_
-    int interval_ = 500;
+    int interval_ = kDifficulties[0].BaseInterval;
     bool active_ = false;
 };
