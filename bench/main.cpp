@@ -130,7 +130,8 @@ int main(int argc, char** argv) {
     glass.SetShowFix(true);
     panel.show();
     QCoreApplication::processEvents();
-    SetSeedSource([] { return 20240601u; });
+    // Every run plays the same games, each game another one.
+    SetSeedSource([seed = 20240601u]() mutable { return seed++; });
 
     tScriptedPlayer player(glass);
     tClock clock;
