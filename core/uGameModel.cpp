@@ -30,6 +30,7 @@ tChanges tGameModel::NewGame(const tGameSettings& settings, uint32_t seed, const
     random_.Seed(seed);
     ClearCounters();
     startTime_ = startTime;
+    record_ = tGameRecord{settings_, seed, startTime, 0, {}};
     figureCount_ = kGameTypes[static_cast<size_t>(settings_.GameType)].FigureCount;
     // The preview keeps showing the last figure until the first one enters.
     next_ = tFigure{};
@@ -49,6 +50,10 @@ tChanges tGameModel::NewGame(const tGameSettings& settings, uint32_t seed, const
 
 tChanges tGameModel::Tick() {
     changes_ = {};
+    // Only the timer's ticks count: the tick a landing runs at once is part of the one that landed it.
+    if (playing_ && !paused_) {
+        ++record_.Ticks;
+    }
     RunTick();
     return changes_;
 }
@@ -58,6 +63,7 @@ void tGameModel::RunTick() {
         SetTimer(tTimerChange::Stop);
         return;
     }
+
     counters_.PlayTimeMs += interval_;
     changes_.Counters |= ctPlayTime;
     if (falling_) {
@@ -91,6 +97,7 @@ tChanges tGameModel::Press(tActionSet actions) {
     if (!playing_ || paused_ || !falling_ || actions == 0) {
         return changes_;
     }
+    record_.Presses.push_back({record_.Ticks, actions});
     const auto has = [actions](tAction action) { return (actions & ActionBit(action)) != 0; };
     if (has(tAction::RotateRight)) {
         RotateFigure(-1);

@@ -7,6 +7,7 @@
 
 #include "core/uFigureSet.h"
 #include "core/uGameChanges.h"
+#include "core/uGameRecord.h"
 #include "core/uRandom.h"
 #include "core/uRules.h"
 #include "core/uWell.h"
@@ -15,22 +16,8 @@
 #include <cstdint>
 #include <string>
 
-struct tGameSettings {
-    // Places in kGameTypes and kDifficulties.
-    int GameType = 0;
-    int Difficulty = 0;
-    int StartLevel = kMinStartLevel;
-    int BrokenLines = 0;
-};
-
 // What the well says over itself: how to start a game, that it is paused, over, or was given up.
 enum class tWellMessage : uint8_t { NewGame = 1, Pause = 2, GameOver = 3, Interrupted = 4 };
-
-// The actions one key press runs, one bit per tAction.
-using tActionSet = uint8_t;
-inline constexpr tActionSet ActionBit(tAction action) {
-    return static_cast<tActionSet>(1u << static_cast<unsigned>(action));
-}
 
 // The counters of a game, as the statistics show them.
 struct tGameCounters {
@@ -103,6 +90,9 @@ public:
     // The settings of the game started last.
     const tGameSettings& Settings() const { return settings_; }
     const tFigureTable& FigureTable() const { return figureTable_; }
+    // The game started last as it was played: its settings, seed and start time, and every key press with the
+    // tick it came after. Replaying it gives back the same game.
+    const tGameRecord& Record() const { return record_; }
 
 private:
     bool Covers(int y, int column, int row) const {
@@ -161,4 +151,5 @@ private:
     bool messageVisible_ = true;
     tGameCounters counters_;
     std::string startTime_;
+    tGameRecord record_;
 };

@@ -58,6 +58,12 @@ inline constexpr int kLineBonusStep = 100;
 enum class tAction : uint8_t { RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop };
 inline constexpr int kActionCount = 7;
 
+// The actions one key press runs, one bit per tAction.
+using tActionSet = uint8_t;
+inline constexpr tActionSet ActionBit(tAction action) {
+    return static_cast<tActionSet>(1u << static_cast<unsigned>(action));
+}
+
 struct tActionRule {
     // The key of the action in users.dat.
     std::string_view Name;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/uGameModel.h"
+#include "core/uGameReplay.h"
 
 #include <gtest/gtest.h>
 
@@ -343,4 +344,43 @@ TEST(GameModel, NewGameDuringAGameDropsItAndTheSameSeedPlaysTheSameGame) {
     play(other, 5, 2);
     EXPECT_EQ(play(other, 99, 6), first);
     EXPECT_EQ(other.Counters().Figures, game.Counters().Figures);
+}
+
+TEST(GameModel, EveryRecordedGameReplaysToTheSameEndAndPausesLeaveNoTrace) {
+    tRandom player(7);
+    int games = 0;
+    for (int type = 0; type < static_cast<int>(kGameTypes.size()); ++type) {
+        for (int difficulty = 0; difficulty < static_cast<int>(kDifficulties.size()); ++difficulty) {
+            for (const int brokenLines : {0, 9}) {
+                const tGameSettings settings{type, difficulty, 1 + games % kDifficulties[3].MaxStartLevel,
+                                             brokenLines};
+                tGameModel game;
+                game.NewGame(settings, 1000u + static_cast<uint32_t>(games), kStart);
+                for (int step = 0; step < 3000 && game.Playing(); ++step) {
+                    const int roll = player.Below(20);
+                    if (roll < 12) {
+                        game.Tick();
+                    } else if (roll == 12) {
+                        game.SetPause(true);
+                        game.Tick();
+                        game.Press(ActionBit(tAction::Drop));
+                        game.SetPause(false);
+                    } else if (game.Press(static_cast<tActionSet>(1u << player.Below(kActionCount)))
+                                   .DropShown) {
+                        game.FinishDrop();
+                    }
+                }
+                const tGameModel replayed = ReplayGame(game.Record());
+                EXPECT_EQ(replayed.Record(), game.Record());
+                EXPECT_EQ(Picture(replayed, 1, 20), Picture(game, 1, 20)) << games;
+                EXPECT_EQ(replayed.Counters().Score, game.Counters().Score) << games;
+                EXPECT_EQ(replayed.Counters().PlayTimeMs, game.Counters().PlayTimeMs) << games;
+                EXPECT_EQ(replayed.Counters().Clears, game.Counters().Clears) << games;
+                EXPECT_EQ(replayed.Counters().Keys, game.Counters().Keys) << games;
+                EXPECT_EQ(PictureOf(replayed.Next()), PictureOf(game.Next())) << games;
+                EXPECT_EQ(replayed.Playing(), game.Playing()) << games;
+                ++games;
+            }
+        }
+    }
 }
