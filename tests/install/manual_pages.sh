@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Every manual page renders without a warning, as lintian renders it; the score server's page names every
+# option the program's --help lists.
+#   manual_pages.sh DIST [STAKKAR_SCORES]
+set -euo pipefail
+dist="$1"
+scores="${2:-}"
+fail() { echo "$1"; exit 1; }
+
+for page in "$dist"/*.[1-8]; do
+    warnings="$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)"
+    [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+done
+
+if [ -n "$scores" ]; then
+    options="$("$scores" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)"
+    [ -n "$options" ] || fail "stakkar-scores --help lists no options"
+    for option in $options; do
+        grep -qF -- "${option//-/\\-}" "$dist/stakkar-scores.8" || fail "stakkar-scores.8 does not describe $option"
+    done
+fi
+echo ok
