@@ -9,11 +9,13 @@
 #include "BenchReport.h"
 #include "core/uGameModel.h"
 #include "core/uGameReplay.h"
+#include "storage/uReplayFile.h"
 
 #include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -60,6 +62,13 @@ int main(int argc, char** argv) {
     const tGameSettings fastest{0, 0, 26, 0};
     const tGameRecord record = Record(fastest, 20240601, maxTicks);
     Print("recorded_ticks", static_cast<double>(record.Ticks), "ticks");
+    // The stored replay's size for a minute of play, at level 1 and at the fastest speed.
+    for (const auto& [name, settings] : {std::pair{"replay_bytes_per_minute_level_1", tGameSettings{}},
+                                         std::pair{"replay_bytes_per_minute_at_1ms", fastest}}) {
+        const tGameRecord game = Record(settings, 20240601, maxTicks);
+        const double minutes = static_cast<double>(ReplayGame(game).Counters().PlayTimeMs) / 60000.0;
+        Print(name, static_cast<double>(EncodeReplay(game).size()) / minutes, "bytes");
+    }
     Print("recorded_key_presses", static_cast<double>(record.Presses.size()), "presses");
 
     using tClock = std::chrono::steady_clock;

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The stored form of a recorded game: "STKR", a format version, the record as variable-length numbers (the
+// presses as tick deltas) in one zlib stream, and a CRC-32 of everything before it. A ten-minute game takes a
+// few KiB. The reader is bounded in every respect and refuses what it cannot read with the reason.
+
+#include "core/uGameRecord.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr uint8_t kReplayFormat = 1;
+// Larger files and payloads are not read: a day of play at the fastest speed fits many times over.
+inline constexpr size_t kMaxReplayBytes = 1024 * 1024;
+inline constexpr size_t kMaxReplayPayload = 8 * 1024 * 1024;
+// Ten days at one tick a millisecond.
+inline constexpr int64_t kMaxReplayTicks = int64_t{864} * 1000 * 1000;
+inline constexpr size_t kMaxReplayStartTime = 32;
+
+std::string EncodeReplay(const tGameRecord& record);
+
+struct tReplayRead {
+    std::optional<tGameRecord> Record;
+    // Why the bytes are no replay, when they are not.
+    std::string Problem;
+};
+tReplayRead DecodeReplay(std::string_view bytes);
