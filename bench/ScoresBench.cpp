@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         result.Score = 2000000 + i;
         table.UpdateCurrent(tLiveGame{true, result});
         const auto start = Clock::now();
-        table.SaveResult(result);
+        table.SaveResult(result, tGameRecord{});
         const auto took = Clock::now() - start;
         if (i >= 10) {
             saves.push_back(took);

@@ -204,7 +204,7 @@ void tGlass::Show(const tChanges& changes) {
     }
     if (changes.GameOver) {
         const tBusy busy(tableBusy_);
-        hiScore_->SaveResult(Result());
+        hiScore_->SaveResult(Result(), model_.Record());
     } else if (changes.Interrupted) {
         // The game is dropped: the table shows the player's row at level 1, score 0 again.
         ShowScores(gameTypeName_, difficultyName_);

@@ -5,8 +5,11 @@
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
 #include "platform/uMessage.h"
+#include "platform/uSaveFile.h"
 #include "storage/uPackIni.h"
+#include "storage/uReplayFile.h"
 
+#include <QFile>
 #include <QString>
 
 namespace {
@@ -16,6 +19,22 @@ constexpr const char* kLineBreak = "\n\r";
 
 std::string ScoreFilePath() {
     return BasePath(kFileName);
+}
+
+// Writes the replay of an entry, or removes the replay its key group held when there is none to keep; a
+// replay that cannot be written loses only itself. Returns what the player must be told.
+std::string SaveReplay(const std::string& name, const tGameRecord& replay) {
+    const std::string path = BasePath(name);
+    try {
+        if (replay.Ticks > 0) {
+            WriteFileAtomically(path, EncodeReplay(replay));
+        } else {
+            QFile::remove(QString::fromStdString(path));
+        }
+    } catch (const tSaveError& e) {
+        return LangFormat("s0101", {name, ToCodePage(QString::fromLocal8Bit(e.Reason()))});
+    }
+    return {};
 }
 
 struct tScoreFile {
@@ -149,7 +168,7 @@ void tHiScore::UpdateCurrent(const tLiveGame& live) {
     }
 }
 
-void tHiScore::SaveResult(const tHS& result) {
+void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
     if (!loaded_) {
         return;
     }
@@ -159,15 +178,20 @@ void tHiScore::SaveResult(const tHS& result) {
     currentStored_ = true;
     tScoreFile file = ReadScoreFile();
     std::string saveError;
+    const std::string section = HSSectionName(gameTypeName_, difficultyName_);
+    const int32_t slot = Record(kHSSlots).Slot;
+    const bool entered = currentRow_ < kLoserRow;
     if (file.writable) {
-        if (currentRow_ < kLoserRow) {
-            const std::string section = HSSectionName(gameTypeName_, difficultyName_);
+        if (entered) {
             tHS entry = Record(kLoserRow);
-            entry.Slot = Record(kHSSlots).Slot;
+            entry.Slot = slot;
             WriteHSSlot(file.doc, section, StoredForm(section, entry));
         }
         try {
             file.doc.SaveCompressedFile(ScoreFilePath());
+            if (entered) {
+                saveError = SaveReplay(ReplayFileName(section, slot), replay);
+            }
         } catch (const tSaveError& e) {
             saveError = LangFormat("s0101", {kFileName, ToCodePage(QString::fromLocal8Bit(e.Reason()))});
         }

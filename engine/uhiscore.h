@@ -3,6 +3,7 @@
 // The fifteen best results of one game type and difficulty, kept in hscore.dat, with the running game placed
 // live among them. The table keeps the texts of its grid; the panel that draws them reads them from here.
 
+#include "core/uGameRecord.h"
 #include "platform/uSubscription.h"
 #include "storage/uHSEntry.h"
 
@@ -44,7 +45,9 @@ public:
     virtual void UpdateCurrent(const tLiveGame& live);
     // Stores the finished game's entry in the key group of the entry ranked 15th when it entered the table;
     // the file is rewritten either way.
-    virtual void SaveResult(const tHS& result);
+    // Its replay is saved beside hscore.dat under the key group's name, in place of the replay of the entry
+    // that dropped out; a game without a record (no ticks) leaves none.
+    virtual void SaveResult(const tHS& result, const tGameRecord& replay);
 
     // Grid row 1..16 that shows the game in progress; 16 when it is not among the best fifteen.
     int CurrentRow() const { return currentRow_; }

@@ -129,6 +129,10 @@ std::string EncodeReplay(const tGameRecord& record) {
     return file;
 }
 
+std::string ReplayFileName(std::string_view section, int32_t slot) {
+    return "hscore-" + std::string(section) + "-" + std::to_string(slot) + ".rep";
+}
+
 tReplayRead DecodeReplay(std::string_view bytes) {
     if (bytes.size() > kMaxReplayBytes) {
         return Refused("The replay is larger than " + std::to_string(kMaxReplayBytes / 1024) + " KiB.");

@@ -22,6 +22,11 @@ inline constexpr size_t kMaxReplayStartTime = 32;
 
 std::string EncodeReplay(const tGameRecord& record);
 
+// The replay of a stored high score entry lies beside hscore.dat under this name:
+// "hscore-Standart_Easy-3.rep" for key group 3 of that section. An entry that enters a table takes the key
+// group of the one that drops out, so its replay takes that one's place too.
+std::string ReplayFileName(std::string_view section, int32_t slot);
+
 struct tReplayRead {
     std::optional<tGameRecord> Record;
     // Why the bytes are no replay, when they are not.

@@ -54,7 +54,7 @@ public:
         calls_->updates.push_back(e.Name + " " + std::to_string(e.Level) + " " + std::to_string(e.Score));
         calls_->playing.push_back(live.Playing);
     }
-    void SaveResult(const tHS& result) override {
+    void SaveResult(const tHS& result, const tGameRecord& /*replay*/) override {
         calls_->results.push_back(result);
         Busy();
     }

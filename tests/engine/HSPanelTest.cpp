@@ -256,7 +256,7 @@ TEST_F(HSPanel, ThePlayersRowShowsTheLiveGameAndIsUploadableOnlyOnceItIsOver) {
     MoveTo(50, 3 * kHSRowHeight + 10);
     zed.PlayTime = "1:20";
     Push(false, 400);
-    table->SaveResult(zed);
+    table->SaveResult(zed, tGameRecord{});
     MoveTo(51, 3 * kHSRowHeight + 10);
     EXPECT_TRUE(UploadShown());
     EXPECT_EQ(panel->SelectedRecord().Score, 400);

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/uGameModel.h"
 #include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
 #include "platform/uMessage.h"
 #include "storage/uCRC32.h"
 #include "storage/uPackIni.h"
+#include "storage/uReplayFile.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/ScopedBaseDir.h"
 #include "tests/support/SmallDisk.h"
@@ -113,7 +115,7 @@ TEST_F(HiScore, AScoreOfZeroNeverEntersButTheFileIsStillWritten) {
     table.UpdateCurrent(Live("Ivan", 3, 0));
     EXPECT_EQ(table.CurrentRow(), 16);
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "3", "0"}));
-    table.SaveResult(Game("Ivan", 3, 0));
+    table.SaveResult(Game("Ivan", 3, 0), tGameRecord{});
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(FilePath())));
     EXPECT_EQ(ReadFile().Count(), 0);
     EXPECT_TRUE(messages.empty());
@@ -212,7 +214,7 @@ TEST_F(HiScore, AResultTakesTheKeyGroupOfTheEntryRanked15th) {
     table.UpdateCurrent(Live("Ivan", 6, 450));
     EXPECT_EQ(table.CurrentRow(), 12);
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"P7", "1", "100"}));
-    table.SaveResult(Game("Ivan", 6, 450));
+    table.SaveResult(Game("Ivan", 6, 450), tGameRecord{});
 
     const tStringListPackedINI doc = ReadFile();
     EXPECT_EQ(doc.ReadString(kSection, "7Name", ""), "Ivan");
@@ -240,7 +242,7 @@ TEST_F(HiScore, AFullTieOfEmptySlotsSendsTheFirstResultToTheSlotSelectionLeftLas
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent(Live("Ivan", 1, 5));
-    table.SaveResult(Game("Ivan", 1, 5));
+    table.SaveResult(Game("Ivan", 1, 5), tGameRecord{});
     const tStringListPackedINI doc = ReadFile();
     EXPECT_EQ(doc.ReadString(kSection, "1Name", ""), "Ivan");
     EXPECT_EQ(doc.ReadString(kSection, "15Name", ""), "Only");
@@ -285,7 +287,7 @@ TEST_F(HiScore, ADroppedEntrysSlotIsReusedByTheNextResultAndTheMessageStops) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(table.Record(15).Slot, 4);
     table.UpdateCurrent(Live("Ivan", 1, 50));
-    table.SaveResult(Game("Ivan", 1, 50));
+    table.SaveResult(Game("Ivan", 1, 50), tGameRecord{});
     EXPECT_EQ(ReadFile().ReadString(kSection, "4Name", ""), "Ivan");
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(messages.size(), 1u);
@@ -311,7 +313,7 @@ TEST_F(HiScore, EntryTextsLongerThan255CharactersAreStoredAndVerifiedAlike) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", longName);
     table.UpdateCurrent(Live(longName, 2, 20));
-    table.SaveResult(Game(longName, 2, 20));
+    table.SaveResult(Game(longName, 2, 20), tGameRecord{});
     const tStringListPackedINI doc = ReadFile();
     const std::string text =
         kSection + longName + "220" + "07.03.05 21:15:00" + "4:02" + "3" + "2" + "96 [23,8/m]" + "31 [7,7/m]";
@@ -342,7 +344,7 @@ TEST_F(HiScore, TablesOfOtherKindsStayApartAndUntouched) {
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(table.Record(1).Name, "Unknown");
     table.UpdateCurrent(Live("Ivan", 1, 10));
-    table.SaveResult(Game("Ivan", 1, 10));
+    table.SaveResult(Game("Ivan", 1, 10), tGameRecord{});
     const tStringListPackedINI doc = ReadFile();
     EXPECT_EQ(doc.ReadString("Extended_Easy", "1Name", ""), "Ext");
     EXPECT_EQ(doc.ReadString(kSection, "15Name", ""), "Ivan");
@@ -378,7 +380,7 @@ TEST_F(HiScore, ADamagedFileIsMovedAsideOnceAndTheTableStartsEmpty) {
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(messages.size(), 1u) << "the player is told once";
     table.UpdateCurrent(Live("Ivan", 2, 30));
-    table.SaveResult(Game("Ivan", 2, 30));
+    table.SaveResult(Game("Ivan", 2, 30), tGameRecord{});
     EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Ivan");
     EXPECT_EQ(Bytes(FilePath() + ".damaged"), "this is no zlib stream");
 }
@@ -392,7 +394,7 @@ TEST_F(HiScore, AFileDamagedDuringAGameIsKeptAsideBeforeTheResultIsSaved) {
         std::ofstream out(FilePath(), std::ios::binary | std::ios::trunc);
         out << "broken";
     }
-    table.SaveResult(Game("Ivan", 2, 300));
+    table.SaveResult(Game("Ivan", 2, 300), tGameRecord{});
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(Bytes(FilePath() + ".damaged"), "broken");
     // The copy was made first; then the result went into a new file of its own.
@@ -409,7 +411,7 @@ TEST_F(HiScore, ADamagedFileThatCannotBeCopiedAsideIsNeverSavedOver) {
     table.LoadTable("Standart", "Normal", "Ivan");
     EXPECT_EQ(Row(table, 16), (std::vector<std::string>{"Ivan", "1", "0"}));
     table.UpdateCurrent(Live("Ivan", 2, 30));
-    table.SaveResult(Game("Ivan", 2, 30));
+    table.SaveResult(Game("Ivan", 2, 30), tGameRecord{});
     ASSERT_EQ(messages.size(), 1u) << "told once";
     EXPECT_EQ(messages[0], "hscore.dat could not be read and is left as it is: results cannot be saved.");
     EXPECT_TRUE(QFileInfo(QString::fromStdString(FilePath() + "/inside")).isDir());
@@ -441,7 +443,7 @@ TEST_F(HiScore, ADamagedFileThatCanBeCopiedButNotRemovedLeavesNoPileOfCopies) {
     table.LoadTable("Standart", "Normal", "Ivan");
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent(Live("Ivan", 2, 30));
-    table.SaveResult(Game("Ivan", 2, 30));
+    table.SaveResult(Game("Ivan", 2, 30), tGameRecord{});
     SetImmutable(FilePath(), false);
     ASSERT_EQ(messages.size(), 1u) << "told once";
     EXPECT_EQ(messages[0], "hscore.dat could not be read and is left as it is: results cannot be saved.");
@@ -456,14 +458,14 @@ TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent(Live("Ivan", 2, 300));
-    table.SaveResult(Game("Ivan", 2, 300));
+    table.SaveResult(Game("Ivan", 2, 300), tGameRecord{});
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "hscore.dat could not be written; this result is lost: Not a directory");
 
     BaseDir = dir.path().toStdString();
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent(Live("Ivan", 1, 20));
-    table.SaveResult(Game("Ivan", 1, 20));
+    table.SaveResult(Game("Ivan", 1, 20), tGameRecord{});
     EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Ivan");
     EXPECT_EQ(messages.size(), 1u);
 }
@@ -477,12 +479,12 @@ TEST_F(HiScore, AGameOverOnAFullOrReadOnlyDiskKeepsTheStoredTablesAndSaysWhy) {
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent(Live("Ivan", 2, 300));
-    table.SaveResult(Game("Ivan", 2, 300));
+    table.SaveResult(Game("Ivan", 2, 300), tGameRecord{});
     const std::string before = Bytes(FilePath());
     disk.Fill();
     table.LoadTable("Standart", "Normal", "Olga");
     table.UpdateCurrent(Live("Olga", 3, 500));
-    table.SaveResult(Game("Olga", 3, 500));
+    table.SaveResult(Game("Olga", 3, 500), tGameRecord{});
     EXPECT_EQ(messages, std::vector<std::string>{
                             "hscore.dat could not be written; this result is lost: No space left on "
                             "device"});
@@ -491,7 +493,7 @@ TEST_F(HiScore, AGameOverOnAFullOrReadOnlyDiskKeepsTheStoredTablesAndSaysWhy) {
     messages.clear();
     table.LoadTable("Standart", "Normal", "Petr");
     table.UpdateCurrent(Live("Petr", 4, 700));
-    table.SaveResult(Game("Petr", 4, 700));
+    table.SaveResult(Game("Petr", 4, 700), tGameRecord{});
     EXPECT_EQ(messages, std::vector<std::string>{
                             "hscore.dat could not be written; this result is lost: Read-only file system"});
     EXPECT_EQ(Bytes(FilePath()), before);
@@ -502,7 +504,7 @@ TEST_F(HiScore, SavingBeforeAnyTableWasLoadedWritesNothing) {
     tHiScore table;
     EXPECT_EQ(table.CurrentRow(), 16);
     EXPECT_EQ(table.Cell(0, 1), "");
-    table.SaveResult(Game("Ivan", 1, 10));
+    table.SaveResult(Game("Ivan", 1, 10), tGameRecord{});
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(FilePath())));
 }
 
@@ -514,7 +516,7 @@ TEST_F(HiScore, TheDataToolRanksAFileWrittenByTheGameAsTheGameDoes) {
     for (const auto& [name, score] : games) {
         table.LoadTable("Extended", "Impossible", name);
         table.UpdateCurrent(Live(name, ++level, score));
-        table.SaveResult(Game(name, level, score));
+        table.SaveResult(Game(name, level, score), tGameRecord{});
     }
     tStringListPackedINI doc = ReadFile();
     doc.WriteString("Extended_Impossible", "13Level", "2x");
@@ -555,4 +557,34 @@ TEST_F(HiScore, TheDataToolRanksAFileWrittenByTheGameAsTheGameDoes) {
     EXPECT_EQ(lines[2].split('\t')[2], "Olga");
     EXPECT_EQ(lines[3].split('\t')[2], "Ivan");
     EXPECT_EQ(lines[4].split('\t')[2], "Petr");
+}
+
+TEST_F(HiScore, AnEnteringGameKeepsItsReplayInTheKeyGroupItTakesAndTheDroppedEntrysReplayGoes) {
+    tGameModel game;
+    game.NewGame({}, 5, "09.12.26 21:40:00");
+    for (int i = 0; i < 60; ++i) {
+        game.Tick();
+    }
+    const auto play = [this](const std::string& name, int32_t score, const tGameRecord& replay) {
+        tHiScore table;
+        table.LoadTable("Standart", "Normal", name);
+        table.SaveResult(Game(name, 1, score), replay);
+        return table.Record(kHSSlots).Slot;
+    };
+    // An empty table: the first entry takes key group 15, the one ranked last.
+    const int32_t slot = play("Ivan", 40, game.Record());
+    const std::string path = BasePath(ReplayFileName("Standart_Normal", slot));
+    EXPECT_EQ(path.substr(path.size() - 29), "hscore-Standart_Normal-15.rep");
+    const tReplayRead read = DecodeReplay(Bytes(path));
+    ASSERT_TRUE(read.Record) << read.Problem;
+    EXPECT_EQ(*read.Record, game.Record());
+
+    // Fourteen more fill the table; the next one pushes Ivan out of key group 15 and leaves no replay there.
+    for (int n = 0; n < 14; ++n) {
+        play("P" + std::to_string(n), 100 + n, tGameRecord{});
+    }
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path)));
+    play("Zed", 500, tGameRecord{});
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
+    EXPECT_TRUE(messages.empty());
 }

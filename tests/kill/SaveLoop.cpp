@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
         game.Level = 1;
         game.Score = ScoreOfStep(scoresStep);
         table.UpdateCurrent(tLiveGame{true, game});
-        table.SaveResult(game);
+        table.SaveResult(game, tGameRecord{});
         std::printf("scores %lld\n", static_cast<long long>(scoresStep));
         std::fflush(stdout);
     }
