@@ -5,6 +5,7 @@
 #include "uPgCluster.h"
 #include "uServerProcess.h"
 
+#include "core/uRules.h"
 #include "platform/uCodePage.h"
 #include "server/uDatabaseTarget.h"
 #include "server/uScoreDatabase.h"
@@ -18,9 +19,12 @@
 
 namespace {
 
+// A game started at level 1 that reached its level as the difficulty's figures per level say.
 tResultRecord Result(const std::string& name, int32_t level, int32_t score,
-                     const std::string& start = "07.03.05 21:15:00") {
-    return {{start, "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"}, name, level, score};
+                     const std::string& start = "07.03.05 21:15:00", int difficulty = 1) {
+    const int figures = (level - 1) * kDifficulties[static_cast<size_t>(difficulty)].FiguresPerLevel + 16;
+    return {
+        {start, "4:02", "1", "2", std::to_string(figures) + " [23,8/m]", "31 [7,7/m]"}, name, level, score};
 }
 
 std::string Cp1251(const char* utf8) {
@@ -46,7 +50,7 @@ protected:
         Target = *ParseDatabaseTarget(target, problem);
     }
     static QStringList ServerArguments(const QString& target) {
-        return {"--database", target, "--uploads-per-minute", "100000"};
+        return {"--database", target, "--uploads-per-minute", "100000", "--upload-burst", "100000"};
     }
 
     // What the upload button opens, sent to this server instead of the configured one.
@@ -89,7 +93,8 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
     // Same score, lower level: ranks above.
     EXPECT_TRUE(Upload("Standart", "Normal", boris).Body.contains("at rank 1"));
     EXPECT_TRUE(Upload("Standart", "Normal", bar).Body.contains("at rank 3"));
-    EXPECT_TRUE(Upload("Extended", "Impossible", bar).Body.contains("at rank 1"));
+    EXPECT_TRUE(Upload("Extended", "Impossible", Result("a|b", 3, 500, "01.01.05 00:00:00", 3))
+                    .Body.contains("at rank 1"));
     reply = Upload("Standart", "Normal", anya);
     EXPECT_EQ(reply.Status, 200);
     EXPECT_TRUE(reply.Body.contains("was already stored and stands at rank 2")) << reply.Body.toStdString();
@@ -116,7 +121,7 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
     EXPECT_EQ(results[1]["name"].toString(), "Аня");
     EXPECT_EQ(results[1]["level"].toInt(), 7);
     EXPECT_EQ(results[1]["score"].toInt(), 12345);
-    EXPECT_EQ(results[1]["figures"].toString(), "96 [23,8/m]");
+    EXPECT_EQ(results[1]["figures"].toString(), "256 [23,8/m]");
     EXPECT_EQ(results[2]["name"].toString(), "a|b");
     EXPECT_EQ(JsonResults("Extended/Impossible").size(), 1);
     EXPECT_TRUE(
@@ -132,6 +137,11 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
     std::string wordLevel = ::UploadData("Standart", "Normal", good);
     wordLevel.replace(wordLevel.find("|7|"), 3, "|7a|");
 
+    // Forged with a digest of its own: the most a score can be, nothing played, started in 2099.
+    const std::string forged = ::UploadData(
+        "Standart", "Normal",
+        {{"01.01.99 12:00:00", "0:00", "1", "0", "0 [0,0/m]", "0 [0,0/m]"}, "Ann", 1, 2147483647});
+
     auto with = [&](auto change) {
         tResultRecord e = good;
         change(e);
@@ -146,7 +156,7 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
         {::UploadData("Tetris", "Normal", good), "game type"},
         {::UploadData("Standart", "Insane", good), "difficulty"},
         {with([](tResultRecord& e) { e.Score = -5; }), "score"},
-        {with([](tResultRecord& e) { e.Level = 2; }), "level"},
+        {with([](tResultRecord& e) { e.Level = 0; }), "level"},
         {with([](tResultRecord& e) { e.StartLevel = "21"; }), "start level"},
         {with([](tResultRecord& e) { e.StartLevel = "03"; }), "start level"},
         {with([](tResultRecord& e) { e.BrokenLines = "21"; }), "broken lines"},
@@ -159,6 +169,11 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
         {with([](tResultRecord& e) { e.Name = "a\tb"; }), "control character"},
         {with([](tResultRecord& e) { e.Name = "\x98"; }), "Windows-1251"},
         {with([](tResultRecord& e) { e.Name = std::string(300, 'x'); }), "longer than"},
+        {with([](tResultRecord& e) { e.Level = 8; }),
+         "does not follow from the start level 1 and 256 figures"},
+        {with([](tResultRecord& e) { e.PlayTime = "0:59"; }), "play time 0:59 is shorter"},
+        {forged, "The score 2147483647 is more than 0 figures and 0 cleared rows can earn"},
+        {forged, "The start time 01.01.99 12:00:00 lies in the future."},
     };
     for (const auto& [data, reason] : refused) {
         const tHttpReply reply = UploadData(data);
@@ -181,8 +196,8 @@ TEST_P(ScoreServerSuite, NamesWithMarkupOrSqlAreStoredAsSentAndShownAsText) {
     const std::vector<std::string> names{"<script>alert(1)</script>", "Robert'); DROP TABLE results;--",
                                          "a&data=b%25c", "\"quoted\" 'single'"};
     for (size_t i = 0; i < names.size(); ++i) {
-        const tHttpReply reply =
-            Upload("Standart", "Easy", Result(names[i], 3, static_cast<int32_t>(100 - i)));
+        const tHttpReply reply = Upload(
+            "Standart", "Easy", Result(names[i], 3, static_cast<int32_t>(100 - i), "07.03.05 21:15:00", 0));
         EXPECT_EQ(reply.Status, 200) << names[i];
         EXPECT_FALSE(reply.Body.contains("<script>"));
     }
