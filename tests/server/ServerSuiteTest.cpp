@@ -3,6 +3,7 @@
 
 #include "uHttpGet.h"
 #include "uPgCluster.h"
+#include "uScoresCommand.h"
 #include "uServerProcess.h"
 
 #include "core/uRules.h"
@@ -72,6 +73,9 @@ protected:
     }
     QJsonArray JsonResults(const std::string& table) {
         return QJsonDocument::fromJson(Get("scores/" + table + ".json").Body).object()["results"].toArray();
+    }
+    tCommandOutput Command(const QStringList& arguments) {
+        return RunScoresCommand(QStringList{"--database", Address} + arguments);
     }
 
     QTemporaryDir Dir;
@@ -211,6 +215,82 @@ TEST_P(ScoreServerSuite, NamesWithMarkupOrSqlAreStoredAsSentAndShownAsText) {
     for (qsizetype i = 0; i < results.size(); ++i) {
         EXPECT_EQ(results[i]["name"].toString().toStdString(), names[static_cast<size_t>(i)]);
     }
+}
+
+TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveItAndTheLogSaysWhy) {
+    const tResultRecord cheat = Result(Cp1251("Жулик"), 7, 17000);
+    ASSERT_EQ(Upload("Standart", "Normal", cheat).Status, 200);
+    ASSERT_EQ(Upload("Standart", "Normal", Result("Ann", 5, 9000)).Status, 200);
+    ASSERT_EQ(Upload("Standart", "Normal", Result("Bob", 5, 8000)).Status, 200);
+    ASSERT_EQ(Upload("Standart", "Hard", Result(Cp1251("Жулик"), 2, 100, "08.03.05 10:00:00", 2)).Status,
+              200);
+
+    tCommandOutput listed = Command({"list", "--name", "Жулик"});
+    ASSERT_EQ(listed.ExitCode, 0) << listed.Err.toStdString();
+    const QStringList lines = listed.Out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << listed.Out.toStdString();
+    EXPECT_TRUE(lines[0].endsWith(": Standart Hard, level 2, score 100, started 08.03.05 10:00:00, shown"));
+    EXPECT_TRUE(
+        lines[1].endsWith(": Standart Normal, level 7, score 17000, started 07.03.05 21:15:00, shown"));
+    const QString id = lines[1].section(':', 0, 0);
+
+    tCommandOutput done = Command({"hide", id, "--reason", "17000 in seven levels"});
+    EXPECT_EQ(done.ExitCode, 0);
+    EXPECT_TRUE(done.Out.startsWith("Hid result " + id + " of Жулик (Standart Normal"))
+        << done.Out.toStdString();
+    EXPECT_FALSE(Get("scores/Standart/Normal").Body.contains("Жулик"));
+    const QJsonArray closedUp = JsonResults("Standart/Normal");
+    ASSERT_EQ(closedUp.size(), 2);
+    EXPECT_EQ(closedUp[0]["name"].toString(), "Ann");
+    EXPECT_EQ(closedUp[0]["rank"].toInt(), 1);
+    EXPECT_TRUE(Get("").Body.contains(">Standart : Normal</a> (2 results"));
+    EXPECT_TRUE(Upload("Standart", "Normal", Result("Bob", 5, 8000)).Body.contains("stands at rank 2"));
+    EXPECT_TRUE(
+        Upload("Standart", "Normal", cheat).Body.contains("was already stored and is hidden from the table"));
+    EXPECT_TRUE(
+        Command({"list", "--name", "Жулик"}).Out.contains("score 17000, started 07.03.05 21:15:00, hidden"));
+    EXPECT_TRUE(Command({"hide", id}).Out.contains("is already hidden; nothing was changed"));
+
+    done = Command({"unhide", id, "--reason", "a replay shows it"});
+    EXPECT_EQ(done.ExitCode, 0);
+    EXPECT_TRUE(done.Out.startsWith("Showed result " + id + " of Жулик")) << done.Out.toStdString();
+    const QJsonArray shownAgain = JsonResults("Standart/Normal");
+    ASSERT_EQ(shownAgain.size(), 3);
+    EXPECT_EQ(shownAgain[0]["name"].toString(), "Жулик");
+
+    done = Command({"remove", id, "--reason", "the replay was forged"});
+    EXPECT_EQ(done.ExitCode, 0);
+    EXPECT_TRUE(done.Out.startsWith("Removed result " + id)) << done.Out.toStdString();
+    EXPECT_EQ(JsonResults("Standart/Normal").size(), 2);
+    EXPECT_EQ(StoredRows(), 3);
+    done = Command({"unhide", id});
+    EXPECT_EQ(done.ExitCode, 1);
+    EXPECT_TRUE(done.Err.contains("There is no result " + id + ".")) << done.Err.toStdString();
+
+    tScoreDatabase db(Target, "log");
+    QString problem;
+    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
+    const auto log = db.ModerationLog(problem);
+    ASSERT_TRUE(log) << problem.toStdString();
+    ASSERT_EQ(log->size(), 3u);
+    const std::vector<std::pair<std::string, std::string>> expected{{"hide", "17000 in seven levels"},
+                                                                    {"unhide", "a replay shows it"},
+                                                                    {"remove", "the replay was forged"}};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ((*log)[i].Action, expected[i].first);
+        EXPECT_EQ((*log)[i].Reason, expected[i].second);
+        EXPECT_EQ((*log)[i].ResultId, id.toLongLong());
+        EXPECT_GT((*log)[i].AtMs, 0);
+    }
+
+    for (const QStringList& wrong :
+         {QStringList{"list"}, QStringList{"hide", "x"}, QStringList{"hide", id, id}, QStringList{"ban", id},
+          QStringList{"--reason", "why"}}) {
+        EXPECT_EQ(Command(wrong).ExitCode, 2) << wrong.join(' ').toStdString();
+    }
+    const QString help = RunScoresCommand({"--help"}).Out;
+    EXPECT_TRUE(help.contains("list --name NAME") && help.contains("remove ID") && help.contains("--reason"))
+        << help.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, ScoreServerSuite, ::testing::Values("sqlite", "postgresql"),
