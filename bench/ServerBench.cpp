@@ -31,16 +31,22 @@ constexpr int kThroughputUploads = 10000;
 constexpr int kInFlight = 6;
 constexpr int kTimedRequests = 1000;
 
-// Distinct, valid results; n picks the values, so no two n give the same row.
+// Distinct, valid and plausible results of games started at level 1 of the table's difficulty; n picks the
+// values, so no two n give the same row.
 tResultRecord Result(int n) {
     char start[32];
     std::snprintf(start, sizeof start, "%02d.%02d.%02d %02d:%02d:%02d", 1 + n % 28, 1 + n / 28 % 12,
-                  n / 336 % 100, n / 7 % 24, n / 3 % 60, n % 60);
+                  n / 336 % 25, n / 7 % 24, n / 3 % 60, n % 60);
+    const int perLevel = kDifficulties[1].FiguresPerLevel;
+    const int level = 1 + n % 20;
+    const int figures = (level - 1) * perLevel + n % perLevel;
     tResultRecord r;
-    static_cast<tResultTexts&>(r) = {start, "3:05", "1", "0", "40 [13,0/m]", "12 [3,9/m]"};
+    static_cast<tResultTexts&>(r) = {start,       "3:05", "1", "0", std::to_string(figures) + " [13,0/m]",
+                                     "12 [3,9/m]"};
     r.Name = "Player" + std::to_string(n);
-    r.Level = 1 + n % 20;
-    r.Score = (n * 7919) % 1000003;
+    r.Level = level;
+    // At most a drop's bonus for each figure, well under what the check allows.
+    r.Score = (n * 7919) % (kDropPoints * (figures + 1) + 1);
     return r;
 }
 

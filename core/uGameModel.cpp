@@ -6,9 +6,6 @@
 namespace {
 
 constexpr const char* kNoStartTime = "00.00.00 00:00:00";
-// Where a new figure's box enters: columns 4 to 7, rows -1 to 2.
-constexpr int kSpawnX = 4;
-constexpr int kSpawnY = -1;
 
 int ValidIndex(int index, size_t count) {
     return std::clamp(index, 0, static_cast<int>(count) - 1);
@@ -294,8 +291,8 @@ void tGameModel::AddKey() {
 }
 
 void tGameModel::Spawn() {
-    figX_ = kSpawnX;
-    figY_ = kSpawnY;
+    figX_ = kSpawnColumn;
+    figY_ = kSpawnRow;
     SetCurrent(HasBlocks(next_) ? next_ : RandomFigure(figureTable_, figureCount_, random_));
     next_ = RandomFigure(figureTable_, figureCount_, random_);
     changes_.Preview = true;

@@ -38,6 +38,10 @@ inline constexpr std::array<tDifficultyRule, 4> kDifficulties{{
     {"Impossible", 200, 20, 10},
 }};
 
+// Where a new figure's box enters: its top left cell at column 4, two rows above the well.
+inline constexpr int kSpawnColumn = 4;
+inline constexpr int kSpawnRow = -1;
+
 inline constexpr int kMinStartLevel = 1;
 inline constexpr int kMaxBrokenLines = 20;
 // Each level runs this many milliseconds faster than the one before it...

@@ -30,6 +30,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(message));
         return 1;
     }
+    if (options->Command) {
+        return RunModerationCommand(database, *options->Command, stdout, stderr);
+    }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
     tScoreServer server(database, limiter);
     const quint16 port = server.listen(options->Listen, options->Port);

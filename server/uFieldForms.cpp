@@ -87,3 +87,15 @@ bool IsCountWithRateText(std::string_view text) {
     return (rate[point] == '.' || rate[point] == ',') && DigitsAt(rate, point + 1, 1) &&
            DecimalUpTo(rate.substr(0, point), std::numeric_limits<int64_t>::max() / 10).has_value();
 }
+
+int64_t PlayTimeSeconds(std::string_view text) {
+    std::string_view minutes, seconds;
+    SplitAt(text, ":", minutes, seconds);
+    return DecimalUpTo(minutes, std::numeric_limits<int32_t>::max()).value_or(0) * 60 +
+           DecimalUpTo(seconds.substr(seconds.starts_with('0') ? 1 : 0), 59).value_or(0);
+}
+
+int64_t CountOf(std::string_view countWithRate) {
+    return DecimalUpTo(countWithRate.substr(0, countWithRate.find(' ')), std::numeric_limits<int32_t>::max())
+        .value_or(0);
+}

@@ -15,3 +15,7 @@ bool IsStartTimeText(std::string_view text);
 bool IsPlayTimeText(std::string_view text);
 // A count and its rate per minute with one decimal, point or comma: "57 [12.5/m]", "0 [0,0/m]".
 bool IsCountWithRateText(std::string_view text);
+
+// The values of texts the checks above took: the seconds of a play time, the count before its rate.
+int64_t PlayTimeSeconds(std::string_view text);
+int64_t CountOf(std::string_view countWithRate);

@@ -21,31 +21,55 @@ QString InsertStatement() {
 }
 
 QString FindStatement() {
-    return "SELECT id FROM results WHERE game_type = ? AND difficulty = ? AND " +
+    return "SELECT id, hidden FROM results WHERE game_type = ? AND difficulty = ? AND " +
            ResultColumns(" = ?", " AND ");
 }
 
-// Two bounded counts that each follow the ranking index: the results with a higher score, and those with the
-// same score that rank above (lower level, earlier start, or a full tie that came first).
+// Two bounded counts that each follow the ranking index: the shown results with a higher score, and those
+// with the same score that rank above (lower level, earlier start, or a full tie that came first).
 constexpr const char* kRank =
-    "SELECT (SELECT COUNT(*) FROM (SELECT 1 FROM results WHERE game_type = ? AND difficulty = ? AND score > ?"
-    " LIMIT ?) AS higher) + (SELECT COUNT(*) FROM (SELECT 1 FROM results WHERE game_type = ? AND difficulty "
-    "= ?"
+    "SELECT (SELECT COUNT(*) FROM (SELECT 1 FROM results WHERE game_type = ? AND difficulty = ?"
+    " AND hidden = 0 AND score > ? LIMIT ?) AS higher) + (SELECT COUNT(*) FROM (SELECT 1 FROM results"
+    " WHERE game_type = ? AND difficulty = ? AND hidden = 0"
     " AND score = ? AND (level < ? OR (level = ? AND (start_ms < ? OR (start_ms = ? AND id < ?)))) LIMIT ?)"
     " AS tied)";
 // The fields, then start_ms.
 QString BestStatement() {
     return "SELECT " + ResultColumns("", ", ") +
-           ", start_ms FROM results WHERE game_type = ? AND difficulty = ? ORDER BY score DESC, level, "
-           "start_ms, id"
-           " LIMIT ?";
+           ", start_ms FROM results WHERE game_type = ? AND difficulty = ? AND hidden = 0"
+           " ORDER BY score DESC, level, start_ms, id LIMIT ?";
 }
 constexpr const char* kTables =
-    "SELECT game_type, difficulty, COUNT(*) FROM results GROUP BY game_type, difficulty";
+    "SELECT game_type, difficulty, COUNT(*) FROM results WHERE hidden = 0 GROUP BY game_type, difficulty";
 constexpr const char* kCount = "SELECT COUNT(*) FROM results";
+// The columns StoredAt reads, then a condition.
+QString StoredStatement(const QString& condition) {
+    return "SELECT id, hidden, game_type, difficulty, " + ResultColumns("", ", ") +
+           ", start_ms FROM results" + condition;
+}
+constexpr const char* kLogEntry =
+    "INSERT INTO moderation_log (at_ms, action, result_id, reason) VALUES (?, ?, ?, ?)";
+constexpr const char* kLog = "SELECT at_ms, action, result_id, reason FROM moderation_log ORDER BY id";
 
 QString Failed(const char* what, const QSqlQuery& query) {
     return QString("The database could not %1: %2").arg(what, query.lastError().text());
+}
+
+bool Run(QSqlQuery& query, const QString& statement, const QVariantList& values, const char* what,
+         QString& problem) {
+    query.setForwardOnly(true);
+    if (!query.prepare(statement)) {
+        problem = Failed(what, query);
+        return false;
+    }
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        problem = Failed(what, query);
+        return false;
+    }
+    return true;
 }
 
 QByteArray Bytes(const std::string& text) {
@@ -78,6 +102,28 @@ int32_t StoredNumber(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toInt();
 }
 
+// The fields from column first on, then start_ms.
+tScoreRecord RecordAt(const QSqlQuery& query, int first, std::string gameType, std::string difficulty) {
+    tResultValues values;
+    for (size_t i = 0; i < kResultFields.size(); ++i) {
+        values[kResultFields[i].Field] =
+            FieldText(kResultFields[i].Form, query.value(first + static_cast<int>(i)));
+    }
+    tScoreRecord r;
+    r.GameType = std::move(gameType);
+    r.Difficulty = std::move(difficulty);
+    r.Entry = RecordOf(values, StoredNumber);
+    r.StartMs = query.value(first + static_cast<int>(kResultFields.size())).toLongLong();
+    return r;
+}
+
+// A row of StoredStatement.
+tStoredResult StoredAt(const QSqlQuery& query) {
+    return {
+        query.value(0).toLongLong(), query.value(1).toInt() != 0,
+        RecordAt(query, 4, query.value(2).toString().toStdString(), query.value(3).toString().toStdString())};
+}
+
 // The values of the UNIQUE constraint, in its order.
 void BindIdentity(QSqlQuery& query, const tScoreRecord& r) {
     query.addBindValue(Text(r.GameType));
@@ -89,6 +135,18 @@ void BindIdentity(QSqlQuery& query, const tScoreRecord& r) {
 }
 
 } // namespace
+
+std::string_view ModerationName(tModeration action) {
+    switch (action) {
+    case tModeration::Hide:
+        return "hide";
+    case tModeration::Unhide:
+        return "unhide";
+    case tModeration::Remove:
+        break;
+    }
+    return "remove";
+}
 
 tScoreDatabase::tScoreDatabase(tDatabaseTarget target, QString connection)
     : Target(std::move(target)), Connection(std::move(connection)) {}
@@ -186,7 +244,11 @@ std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, Q
             return std::nullopt;
         }
         id = FindQuery.value(0).toLongLong();
+        outcome.Hidden = FindQuery.value(1).toInt() != 0;
         FindQuery.finish();
+    }
+    if (outcome.Hidden) {
+        return outcome;
     }
     const std::optional<int64_t> above = RankOf(record, *id, problem);
     if (!above) {
@@ -229,17 +291,7 @@ std::optional<std::vector<tScoreRecord>> tScoreDatabase::Best(std::string_view g
     }
     std::vector<tScoreRecord> best;
     while (BestQuery.next()) {
-        tResultValues values;
-        for (size_t i = 0; i < kResultFields.size(); ++i) {
-            values[kResultFields[i].Field] =
-                FieldText(kResultFields[i].Form, BestQuery.value(static_cast<int>(i)));
-        }
-        tScoreRecord r;
-        r.GameType = gameType;
-        r.Difficulty = difficulty;
-        r.Entry = RecordOf(values, StoredNumber);
-        r.StartMs = BestQuery.value(static_cast<int>(kResultFields.size())).toLongLong();
-        best.push_back(std::move(r));
+        best.push_back(RecordAt(BestQuery, 0, std::string(gameType), std::string(difficulty)));
     }
     BestQuery.finish();
     return best;
@@ -286,4 +338,87 @@ bool tScoreDatabase::StoreMany(const std::vector<tScoreRecord>& records, QString
         return false;
     }
     return true;
+}
+
+std::optional<std::vector<tStoredResult>> tScoreDatabase::ResultsOf(const std::string& name,
+                                                                    QString& problem) {
+    QSqlQuery query(Db);
+    if (!Run(query,
+             StoredStatement(
+                 " WHERE name = ? ORDER BY game_type, difficulty, score DESC, level, start_ms, id"),
+             {Bytes(name)}, "list the results of a name", problem)) {
+        return std::nullopt;
+    }
+    std::vector<tStoredResult> results;
+    while (query.next()) {
+        results.push_back(StoredAt(query));
+    }
+    return results;
+}
+
+std::optional<tModerated> tScoreDatabase::Moderate(int64_t id, tModeration action, const std::string& reason,
+                                                   QString& problem) {
+    const bool postgres = Target.Kind == tDatabaseTarget::tKind::PostgreSQL;
+    QSqlQuery begin(Db);
+    // IMMEDIATE takes SQLite's write lock at once, so the result read is still the one changed.
+    if (!begin.exec(postgres ? "BEGIN" : "BEGIN IMMEDIATE")) {
+        problem = Failed("begin a transaction", begin);
+        return std::nullopt;
+    }
+    tModerated moderated;
+    const bool done = ApplyModeration(id, action, reason, moderated, problem);
+    QSqlQuery end(Db);
+    if (!end.exec(done ? "COMMIT" : "ROLLBACK") && done) {
+        problem = Failed("commit the moderation", end);
+        return std::nullopt;
+    }
+    if (!done) {
+        return std::nullopt;
+    }
+    return moderated;
+}
+
+bool tScoreDatabase::ApplyModeration(int64_t id, tModeration action, const std::string& reason,
+                                     tModerated& moderated, QString& problem) {
+    const auto key = static_cast<qlonglong>(id);
+    const bool postgres = Target.Kind == tDatabaseTarget::tKind::PostgreSQL;
+    QSqlQuery find(Db);
+    // PostgreSQL locks the row, so two moderators at once cannot both find it as it was.
+    if (!Run(find, StoredStatement(postgres ? " WHERE id = ? FOR UPDATE" : " WHERE id = ?"), {key},
+             "find the result", problem)) {
+        return false;
+    }
+    if (find.next()) {
+        moderated.Before = StoredAt(find);
+    }
+    find.finish();
+    const std::optional<tStoredResult>& before = moderated.Before;
+    if (!before || (action != tModeration::Remove && before->Hidden == (action == tModeration::Hide))) {
+        return true;
+    }
+    moderated.Changed = true;
+    QSqlQuery change(Db);
+    const bool changed =
+        action == tModeration::Remove
+            ? Run(change, "DELETE FROM results WHERE id = ?", {key}, "remove the result", problem)
+            : Run(change, "UPDATE results SET hidden = ? WHERE id = ?",
+                  {action == tModeration::Hide ? 1 : 0, key}, "change the result", problem);
+    QSqlQuery log(Db);
+    return changed && Run(log, kLogEntry,
+                          {QDateTime::currentMSecsSinceEpoch(), QString::fromUtf8(ModerationName(action)),
+                           key, QString::fromStdString(reason)},
+                          "log the moderation", problem);
+}
+
+std::optional<std::vector<tModerationEntry>> tScoreDatabase::ModerationLog(QString& problem) {
+    QSqlQuery query(Db);
+    if (!Run(query, kLog, {}, "read the moderation log", problem)) {
+        return std::nullopt;
+    }
+    std::vector<tModerationEntry> entries;
+    while (query.next()) {
+        entries.push_back({query.value(0).toLongLong(), query.value(1).toString().toStdString(),
+                           query.value(2).toLongLong(), query.value(3).toString().toStdString()});
+    }
+    return entries;
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,8 +22,38 @@ inline constexpr int64_t kRankLimit = 1000;
 struct tStoreOutcome {
     // False when the same result was already stored.
     bool Fresh = false;
+    // The result was already stored and the moderators hid it: it has no rank.
+    bool Hidden = false;
     // 1 for the best result of its table; kRankLimit + 1 for any rank beyond kRankLimit.
     int64_t Rank = 0;
+};
+
+// A stored result as the moderators see it.
+struct tStoredResult {
+    int64_t Id = 0;
+    bool Hidden = false;
+    tScoreRecord Record;
+};
+
+// What a moderator does to one result; Remove deletes it, and the same result uploaded again is new.
+enum class tModeration { Hide, Unhide, Remove };
+inline constexpr tModeration kModerations[] = {tModeration::Hide, tModeration::Unhide, tModeration::Remove};
+// "hide", "unhide" or "remove": the word of the log and of the command.
+std::string_view ModerationName(tModeration action);
+
+struct tModerated {
+    // The result as it was; nothing when there is no result of that id.
+    std::optional<tStoredResult> Before;
+    // False when the result already was as asked: nothing was changed or logged.
+    bool Changed = false;
+};
+
+struct tModerationEntry {
+    int64_t AtMs = 0;
+    // As ModerationName writes it.
+    std::string Action;
+    int64_t ResultId = 0;
+    std::string Reason;
 };
 
 struct tTableSize {
@@ -52,9 +83,20 @@ public:
     // Many results in one transaction, for filling a database fast; duplicates are skipped.
     bool StoreMany(const std::vector<tScoreRecord>& records, QString& problem);
 
+    // Every result stored under a name (bytes of the code page), hidden ones too, by table and rank.
+    std::optional<std::vector<tStoredResult>> ResultsOf(const std::string& name, QString& problem);
+    // Hides a result, shows it again or removes it, and logs that with the time and the reason, in one
+    // transaction. Nothing when the database failed.
+    std::optional<tModerated> Moderate(int64_t id, tModeration action, const std::string& reason,
+                                       QString& problem);
+    // The moderations in the order they were done.
+    std::optional<std::vector<tModerationEntry>> ModerationLog(QString& problem);
+
 private:
     bool Prepare(QSqlQuery& query, const QString& statement, QString& problem);
     bool Insert(const tScoreRecord& record, std::optional<int64_t>& id, QString& problem);
+    bool ApplyModeration(int64_t id, tModeration action, const std::string& reason, tModerated& moderated,
+                         QString& problem);
     std::optional<int64_t> RankOf(const tScoreRecord& record, int64_t id, QString& problem);
 
     tDatabaseTarget Target;

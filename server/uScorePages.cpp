@@ -97,17 +97,17 @@ QByteArray TablePage(std::string_view gameType, std::string_view difficulty,
 }
 
 QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome) {
-    const QString rank = outcome.Rank > kRankLimit ? QString("below rank %1").arg(kRankLimit)
-                                                   : QString("at rank %1").arg(outcome.Rank);
+    const QString place = outcome.Hidden              ? QString("is hidden from")
+                          : outcome.Rank > kRankLimit ? QString("stands below rank %1 in").arg(kRankLimit)
+                                                      : QString("stands at rank %1 in").arg(outcome.Rank);
     const QString what = outcome.Fresh ? "was taken" : "was already stored";
     const QString body =
-        QString(
-            "<p id=\"outcome\">The result of %1, score %2 at level %3, %4 and stands %5 in the table %6.</p>"
-            "<p><a href=\"%7\">Show the table</a></p>")
+        QString("<p id=\"outcome\">The result of %1, score %2 at level %3, %4 and %5 the table %6.</p>"
+                "<p><a href=\"%7\">Show the table</a></p>")
             .arg(Escaped(FromCodePage(r.Entry.Name)))
             .arg(r.Entry.Score)
             .arg(r.Entry.Level)
-            .arg(what, rank, TableTitle(r.GameType, r.Difficulty),
+            .arg(what, place, TableTitle(r.GameType, r.Difficulty),
                  Escaped(TablePath(r.GameType, r.Difficulty)));
     return Page(outcome.Fresh ? "Result taken" : "Result already stored", body);
 }

@@ -56,6 +56,18 @@ QStringList StepStatements(int step) {
             ResultsTable(),
             "CREATE INDEX results_rank ON results (game_type, difficulty, score DESC, level, start_ms, id)",
         };
+    case 2:
+        // Hidden results stay stored but leave every table; the ranking index takes the flag before the
+        // score, so the tables and ranks still read the shown results alone, in order, from the index.
+        return {
+            "ALTER TABLE results ADD COLUMN hidden INTEGER NOT NULL DEFAULT 0",
+            "DROP INDEX results_rank",
+            "CREATE INDEX results_rank ON results (game_type, difficulty, hidden, score DESC, level, "
+            "start_ms, "
+            "id)",
+            "CREATE TABLE moderation_log (id {key}, at_ms BIGINT NOT NULL, action TEXT NOT NULL,"
+            " result_id BIGINT NOT NULL, reason TEXT NOT NULL)",
+        };
     default:
         return {};
     }

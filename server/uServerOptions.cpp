@@ -30,6 +30,7 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
                                    "(default 10).",
                                    "count", "10");
     parser.addOptions({database, listen, port, rate, burst});
+    AddModerationOptions(parser);
 
     exitCode = 2;
     if (!parser.parse(arguments)) {
@@ -41,11 +42,10 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         exitCode = 0;
         return std::nullopt;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        message = "Unexpected argument: " + parser.positionalArguments().first();
+    tServerOptions options;
+    if (!ParseModerationCommand(parser, options.Command, message)) {
         return std::nullopt;
     }
-    tServerOptions options;
     options.Database = parser.value(database);
     if (!options.Listen.setAddress(parser.value(listen))) {
         message = "Not an IP address: " + parser.value(listen);

@@ -2,6 +2,8 @@
 #pragma once
 // The command line of stakkar-scores.
 
+#include "server/uModeration.h"
+
 #include <QHostAddress>
 #include <QString>
 #include <QStringList>
@@ -15,6 +17,8 @@ struct tServerOptions {
     quint16 Port = 0;
     double UploadsPerMinute = 0;
     double UploadBurst = 0;
+    // A moderator's command to run instead of the server.
+    std::optional<tModerationCommand> Command;
 };
 
 inline constexpr quint16 kDefaultPort = 8888;

@@ -3,11 +3,13 @@
 
 #include "platform/uCodePage.h"
 #include "server/uFieldForms.h"
+#include "server/uPlausibility.h"
 #include "server/uScoreTables.h"
 #include "storage/uHSUpload.h"
 #include "storage/uHSUploadData.h"
 
 #include <algorithm>
+#include <chrono>
 #include <limits>
 
 namespace {
@@ -107,6 +109,12 @@ tUploadVerdict CheckUpload(std::string_view data) {
     record.StartMs = *StartTimeMs(record.Entry.StartTime);
     if (UploadDigest(record.GameType, record.Difficulty, record.Entry) != fields->Digest) {
         return Refused("The digest does not match the fields: the result was changed on its way.");
+    }
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    if (std::string problem =
+            PlausibilityProblem(record, std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+        !problem.empty()) {
+        return Refused(std::move(problem));
     }
     return {std::move(record), {}};
 }

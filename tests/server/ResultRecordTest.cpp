@@ -18,7 +18,7 @@ TEST(ResultRecord, AnEntryComesBackWholeFromTheFileTheUploadTheServersCheckItsJs
     static_cast<tResultTexts&>(entry) = {"07.03.05 21:15:00", "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"};
     // A bar, which only the name may hold, and two letters of the code page.
     entry.Name = "A|\xC1\xEE";
-    entry.Level = 7;
+    entry.Level = 5;
     entry.Score = 12345;
     entry.Slot = 4;
     const tResultValues values = ValuesOf(entry);

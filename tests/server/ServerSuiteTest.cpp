@@ -3,8 +3,10 @@
 
 #include "uHttpGet.h"
 #include "uPgCluster.h"
+#include "uScoresCommand.h"
 #include "uServerProcess.h"
 
+#include "core/uRules.h"
 #include "platform/uCodePage.h"
 #include "server/uDatabaseTarget.h"
 #include "server/uScoreDatabase.h"
@@ -18,9 +20,12 @@
 
 namespace {
 
+// A game started at level 1 that reached its level as the difficulty's figures per level say.
 tResultRecord Result(const std::string& name, int32_t level, int32_t score,
-                     const std::string& start = "07.03.05 21:15:00") {
-    return {{start, "4:02", "3", "2", "96 [23,8/m]", "31 [7,7/m]"}, name, level, score};
+                     const std::string& start = "07.03.05 21:15:00", int difficulty = 1) {
+    const int figures = (level - 1) * kDifficulties[static_cast<size_t>(difficulty)].FiguresPerLevel + 16;
+    return {
+        {start, "4:02", "1", "2", std::to_string(figures) + " [23,8/m]", "31 [7,7/m]"}, name, level, score};
 }
 
 std::string Cp1251(const char* utf8) {
@@ -46,7 +51,7 @@ protected:
         Target = *ParseDatabaseTarget(target, problem);
     }
     static QStringList ServerArguments(const QString& target) {
-        return {"--database", target, "--uploads-per-minute", "100000"};
+        return {"--database", target, "--uploads-per-minute", "100000", "--upload-burst", "100000"};
     }
 
     // What the upload button opens, sent to this server instead of the configured one.
@@ -69,6 +74,9 @@ protected:
     QJsonArray JsonResults(const std::string& table) {
         return QJsonDocument::fromJson(Get("scores/" + table + ".json").Body).object()["results"].toArray();
     }
+    tCommandOutput Command(const QStringList& arguments) {
+        return RunScoresCommand(QStringList{"--database", Address} + arguments);
+    }
 
     QTemporaryDir Dir;
     tPgCluster Cluster;
@@ -89,7 +97,8 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
     // Same score, lower level: ranks above.
     EXPECT_TRUE(Upload("Standart", "Normal", boris).Body.contains("at rank 1"));
     EXPECT_TRUE(Upload("Standart", "Normal", bar).Body.contains("at rank 3"));
-    EXPECT_TRUE(Upload("Extended", "Impossible", bar).Body.contains("at rank 1"));
+    EXPECT_TRUE(Upload("Extended", "Impossible", Result("a|b", 3, 500, "01.01.05 00:00:00", 3))
+                    .Body.contains("at rank 1"));
     reply = Upload("Standart", "Normal", anya);
     EXPECT_EQ(reply.Status, 200);
     EXPECT_TRUE(reply.Body.contains("was already stored and stands at rank 2")) << reply.Body.toStdString();
@@ -116,7 +125,7 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
     EXPECT_EQ(results[1]["name"].toString(), "Аня");
     EXPECT_EQ(results[1]["level"].toInt(), 7);
     EXPECT_EQ(results[1]["score"].toInt(), 12345);
-    EXPECT_EQ(results[1]["figures"].toString(), "96 [23,8/m]");
+    EXPECT_EQ(results[1]["figures"].toString(), "256 [23,8/m]");
     EXPECT_EQ(results[2]["name"].toString(), "a|b");
     EXPECT_EQ(JsonResults("Extended/Impossible").size(), 1);
     EXPECT_TRUE(
@@ -132,6 +141,11 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
     std::string wordLevel = ::UploadData("Standart", "Normal", good);
     wordLevel.replace(wordLevel.find("|7|"), 3, "|7a|");
 
+    // Forged with a digest of its own: the most a score can be, nothing played, started in 2099.
+    const std::string forged = ::UploadData(
+        "Standart", "Normal",
+        {{"01.01.99 12:00:00", "0:00", "1", "0", "0 [0,0/m]", "0 [0,0/m]"}, "Ann", 1, 2147483647});
+
     auto with = [&](auto change) {
         tResultRecord e = good;
         change(e);
@@ -146,7 +160,7 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
         {::UploadData("Tetris", "Normal", good), "game type"},
         {::UploadData("Standart", "Insane", good), "difficulty"},
         {with([](tResultRecord& e) { e.Score = -5; }), "score"},
-        {with([](tResultRecord& e) { e.Level = 2; }), "level"},
+        {with([](tResultRecord& e) { e.Level = 0; }), "level"},
         {with([](tResultRecord& e) { e.StartLevel = "21"; }), "start level"},
         {with([](tResultRecord& e) { e.StartLevel = "03"; }), "start level"},
         {with([](tResultRecord& e) { e.BrokenLines = "21"; }), "broken lines"},
@@ -159,6 +173,11 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
         {with([](tResultRecord& e) { e.Name = "a\tb"; }), "control character"},
         {with([](tResultRecord& e) { e.Name = "\x98"; }), "Windows-1251"},
         {with([](tResultRecord& e) { e.Name = std::string(300, 'x'); }), "longer than"},
+        {with([](tResultRecord& e) { e.Level = 8; }),
+         "does not follow from the start level 1 and 256 figures"},
+        {with([](tResultRecord& e) { e.PlayTime = "0:59"; }), "play time 0:59 is shorter"},
+        {forged, "The score 2147483647 is more than 0 figures and 0 cleared rows can earn"},
+        {forged, "The start time 01.01.99 12:00:00 lies in the future."},
     };
     for (const auto& [data, reason] : refused) {
         const tHttpReply reply = UploadData(data);
@@ -181,8 +200,8 @@ TEST_P(ScoreServerSuite, NamesWithMarkupOrSqlAreStoredAsSentAndShownAsText) {
     const std::vector<std::string> names{"<script>alert(1)</script>", "Robert'); DROP TABLE results;--",
                                          "a&data=b%25c", "\"quoted\" 'single'"};
     for (size_t i = 0; i < names.size(); ++i) {
-        const tHttpReply reply =
-            Upload("Standart", "Easy", Result(names[i], 3, static_cast<int32_t>(100 - i)));
+        const tHttpReply reply = Upload(
+            "Standart", "Easy", Result(names[i], 3, static_cast<int32_t>(100 - i), "07.03.05 21:15:00", 0));
         EXPECT_EQ(reply.Status, 200) << names[i];
         EXPECT_FALSE(reply.Body.contains("<script>"));
     }
@@ -196,6 +215,82 @@ TEST_P(ScoreServerSuite, NamesWithMarkupOrSqlAreStoredAsSentAndShownAsText) {
     for (qsizetype i = 0; i < results.size(); ++i) {
         EXPECT_EQ(results[i]["name"].toString().toStdString(), names[static_cast<size_t>(i)]);
     }
+}
+
+TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveItAndTheLogSaysWhy) {
+    const tResultRecord cheat = Result(Cp1251("Жулик"), 7, 17000);
+    ASSERT_EQ(Upload("Standart", "Normal", cheat).Status, 200);
+    ASSERT_EQ(Upload("Standart", "Normal", Result("Ann", 5, 9000)).Status, 200);
+    ASSERT_EQ(Upload("Standart", "Normal", Result("Bob", 5, 8000)).Status, 200);
+    ASSERT_EQ(Upload("Standart", "Hard", Result(Cp1251("Жулик"), 2, 100, "08.03.05 10:00:00", 2)).Status,
+              200);
+
+    tCommandOutput listed = Command({"list", "--name", "Жулик"});
+    ASSERT_EQ(listed.ExitCode, 0) << listed.Err.toStdString();
+    const QStringList lines = listed.Out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << listed.Out.toStdString();
+    EXPECT_TRUE(lines[0].endsWith(": Standart Hard, level 2, score 100, started 08.03.05 10:00:00, shown"));
+    EXPECT_TRUE(
+        lines[1].endsWith(": Standart Normal, level 7, score 17000, started 07.03.05 21:15:00, shown"));
+    const QString id = lines[1].section(':', 0, 0);
+
+    tCommandOutput done = Command({"hide", id, "--reason", "17000 in seven levels"});
+    EXPECT_EQ(done.ExitCode, 0);
+    EXPECT_TRUE(done.Out.startsWith("Hid result " + id + " of Жулик (Standart Normal"))
+        << done.Out.toStdString();
+    EXPECT_FALSE(Get("scores/Standart/Normal").Body.contains("Жулик"));
+    const QJsonArray closedUp = JsonResults("Standart/Normal");
+    ASSERT_EQ(closedUp.size(), 2);
+    EXPECT_EQ(closedUp[0]["name"].toString(), "Ann");
+    EXPECT_EQ(closedUp[0]["rank"].toInt(), 1);
+    EXPECT_TRUE(Get("").Body.contains(">Standart : Normal</a> (2 results"));
+    EXPECT_TRUE(Upload("Standart", "Normal", Result("Bob", 5, 8000)).Body.contains("stands at rank 2"));
+    EXPECT_TRUE(
+        Upload("Standart", "Normal", cheat).Body.contains("was already stored and is hidden from the table"));
+    EXPECT_TRUE(
+        Command({"list", "--name", "Жулик"}).Out.contains("score 17000, started 07.03.05 21:15:00, hidden"));
+    EXPECT_TRUE(Command({"hide", id}).Out.contains("is already hidden; nothing was changed"));
+
+    done = Command({"unhide", id, "--reason", "a replay shows it"});
+    EXPECT_EQ(done.ExitCode, 0);
+    EXPECT_TRUE(done.Out.startsWith("Showed result " + id + " of Жулик")) << done.Out.toStdString();
+    const QJsonArray shownAgain = JsonResults("Standart/Normal");
+    ASSERT_EQ(shownAgain.size(), 3);
+    EXPECT_EQ(shownAgain[0]["name"].toString(), "Жулик");
+
+    done = Command({"remove", id, "--reason", "the replay was forged"});
+    EXPECT_EQ(done.ExitCode, 0);
+    EXPECT_TRUE(done.Out.startsWith("Removed result " + id)) << done.Out.toStdString();
+    EXPECT_EQ(JsonResults("Standart/Normal").size(), 2);
+    EXPECT_EQ(StoredRows(), 3);
+    done = Command({"unhide", id});
+    EXPECT_EQ(done.ExitCode, 1);
+    EXPECT_TRUE(done.Err.contains("There is no result " + id + ".")) << done.Err.toStdString();
+
+    tScoreDatabase db(Target, "log");
+    QString problem;
+    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
+    const auto log = db.ModerationLog(problem);
+    ASSERT_TRUE(log) << problem.toStdString();
+    ASSERT_EQ(log->size(), 3u);
+    const std::vector<std::pair<std::string, std::string>> expected{{"hide", "17000 in seven levels"},
+                                                                    {"unhide", "a replay shows it"},
+                                                                    {"remove", "the replay was forged"}};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ((*log)[i].Action, expected[i].first);
+        EXPECT_EQ((*log)[i].Reason, expected[i].second);
+        EXPECT_EQ((*log)[i].ResultId, id.toLongLong());
+        EXPECT_GT((*log)[i].AtMs, 0);
+    }
+
+    for (const QStringList& wrong :
+         {QStringList{"list"}, QStringList{"hide", "x"}, QStringList{"hide", id, id}, QStringList{"ban", id},
+          QStringList{"--reason", "why"}}) {
+        EXPECT_EQ(Command(wrong).ExitCode, 2) << wrong.join(' ').toStdString();
+    }
+    const QString help = RunScoresCommand({"--help"}).Out;
+    EXPECT_TRUE(help.contains("list --name NAME") && help.contains("remove ID") && help.contains("--reason"))
+        << help.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, ScoreServerSuite, ::testing::Values("sqlite", "postgresql"),
