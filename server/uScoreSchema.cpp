@@ -56,6 +56,14 @@ QStringList StepStatements(int step) {
             ResultsTable(),
             "CREATE INDEX results_rank ON results (game_type, difficulty, score DESC, level, start_ms, id)",
         };
+    case 2:
+        return {
+            // A player's page and the search by name.
+            "CREATE INDEX results_name ON results (name)",
+            // Two-digit years 70 to 99 were read as 2070 to 2099 and are now 1970 to 1999, a hundred years
+            // of 36525 days earlier; no start time of another year reads as 2070 or later.
+            "UPDATE results SET start_ms = start_ms - 3155760000000 WHERE start_ms >= 3155760000000",
+        };
     default:
         return {};
     }
