@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-bench-server [sqlite|postgresql]: the score server over loopback with 100,000 stored results in one
-// table: verified uploads per second with several in flight, then the latency of single uploads and of the
-// table page. The real stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder,
-// PostgreSQL a throwaway cluster. Prints one "name: value unit" line per figure.
+// table: verified uploads per second with several in flight, then the latency of single uploads, of the first
+// and the last table page, of a player's page and of a search that reads every name. The real stakkar-scores
+// process serves, libcurl asks; SQLite is a file in a temporary folder, PostgreSQL a throwaway cluster.
+// Prints one "name: value unit" line per figure.
 
 #include "uPgCluster.h"
 #include "uServerProcess.h"
@@ -202,16 +203,28 @@ int main(int argc, char** argv) {
     const auto pageLatency = Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal"), 1);
     const auto jsonLatency =
         Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal.json"), 1);
-    if (!uploadLatency || !pageLatency || !jsonLatency) {
+    const int stored = kStored + kThroughputUploads + kTimedRequests;
+    const std::string lastPage = "scores/Standart/Normal?page=" + std::to_string((stored + 99) / 100);
+    const auto lastPageLatency = Run(base, std::vector<std::string>(kTimedRequests, lastPage), 1);
+    const auto playerLatency = Run(base, std::vector<std::string>(kTimedRequests, "players/Player4321"), 1);
+    const auto searchLatency =
+        Run(base, std::vector<std::string>(kTimedRequests / 10, "search?name=layer4321"), 1);
+    if (!uploadLatency || !pageLatency || !jsonLatency || !lastPageLatency || !playerLatency ||
+        !searchLatency) {
         std::fprintf(stderr, "a request failed\n");
         return 1;
     }
     std::printf("%s upload latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
                 Percentile(*uploadLatency, 0.5), Percentile(*uploadLatency, 0.99));
-    const int stored = kStored + kThroughputUploads + kTimedRequests;
     std::printf("%s table page (100 of %d results) latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
                 stored, Percentile(*pageLatency, 0.5), Percentile(*pageLatency, 0.99));
     std::printf("%s table JSON latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
                 Percentile(*jsonLatency, 0.5), Percentile(*jsonLatency, 0.99));
+    std::printf("%s last table page latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
+                Percentile(*lastPageLatency, 0.5), Percentile(*lastPageLatency, 0.99));
+    std::printf("%s player page latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
+                Percentile(*playerLatency, 0.5), Percentile(*playerLatency, 0.99));
+    std::printf("%s search of all names latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
+                Percentile(*searchLatency, 0.5), Percentile(*searchLatency, 0.99));
     return 0;
 }

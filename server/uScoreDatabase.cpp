@@ -33,14 +33,34 @@ constexpr const char* kRank =
     " WHERE game_type = ? AND difficulty = ? AND hidden = 0"
     " AND score = ? AND (level < ? OR (level = ? AND (start_ms < ? OR (start_ms = ? AND id < ?)))) LIMIT ?)"
     " AS tied)";
-// The fields, then start_ms.
-QString BestStatement() {
-    return "SELECT " + ResultColumns("", ", ") +
-           ", start_ms FROM results WHERE game_type = ? AND difficulty = ? AND hidden = 0"
-           " ORDER BY score DESC, level, start_ms, id LIMIT ?";
+// What ReadRecord reads: the table, the fields, start_ms and id.
+QString RecordColumns() {
+    return "game_type, difficulty, " + ResultColumns("", ", ") + ", start_ms, id";
 }
+constexpr const char* kRankKeys = "score DESC, level, start_ms, id";
+// The ids of a table's results from rank offset + 1 on, read from the ranking index alone, which holds the id
+// beside every key of the order.
+QString RankedIdsStatement() {
+    return QString("SELECT id FROM results WHERE game_type = ? AND difficulty = ? AND hidden = 0 ORDER BY ") +
+           kRankKeys + " LIMIT ? OFFSET ?";
+}
+// Only the page's own rows are read: a page deep in a large table skips index entries, not rows.
+QString BestStatement() {
+    return "SELECT " + RecordColumns() + " FROM results WHERE id IN (" + RankedIdsStatement() +
+           ") ORDER BY " + kRankKeys;
+}
+QString FindStatementById() {
+    return "SELECT " + RecordColumns() + " FROM results WHERE id = ? AND hidden = 0";
+}
+QString PlayerStatement() {
+    return "SELECT " + RecordColumns() +
+           " FROM results WHERE name = ? AND hidden = 0 ORDER BY game_type, difficulty, " + kRankKeys;
+}
+constexpr const char* kNames = "SELECT DISTINCT name FROM results WHERE hidden = 0 ORDER BY name";
 constexpr const char* kTables =
     "SELECT game_type, difficulty, COUNT(*) FROM results WHERE hidden = 0 GROUP BY game_type, difficulty";
+constexpr const char* kTableCount =
+    "SELECT COUNT(*) FROM results WHERE game_type = ? AND difficulty = ? AND hidden = 0";
 constexpr const char* kCount = "SELECT COUNT(*) FROM results";
 // The columns StoredAt reads, then a condition.
 QString StoredStatement(const QString& condition) {
@@ -124,6 +144,45 @@ tStoredResult StoredAt(const QSqlQuery& query) {
         RecordAt(query, 4, query.value(2).toString().toStdString(), query.value(3).toString().toStdString())};
 }
 
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+tScoreRecord ReadRecord(const QSqlQuery& query) {
+    tScoreRecord r;
+    r.GameType = query.value(0).toString().toStdString();
+    r.Difficulty = query.value(1).toString().toStdString();
+    tResultValues values;
+    for (size_t i = 0; i < kResultFields.size(); ++i) {
+        values[kResultFields[i].Field] =
+            FieldText(kResultFields[i].Form, query.value(static_cast<int>(i + 2)));
+    }
+    r.Entry = RecordOf(values, StoredNumber);
+    r.StartMs = query.value(static_cast<int>(kResultFields.size() + 2)).toLongLong();
+    r.Id = query.value(static_cast<int>(kResultFields.size() + 3)).toLongLong();
+    return r;
+}
+
+// Reads every row and ends the statement, so that a prepared query can run again.
+std::vector<tScoreRecord> ReadAll(QSqlQuery& query) {
+    std::vector<tScoreRecord> records;
+    while (query.next()) {
+        records.push_back(ReadRecord(query));
+    }
+    query.finish();
+    return records;
+}
+
+// A statement run once with its values; a failed prepare shows as a failed exec.
+bool Select(QSqlQuery& query, const QString& statement, const QVariantList& values) {
+    query.setForwardOnly(true);
+    query.prepare(statement);
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    return query.exec();
+}
+
 // The values of the UNIQUE constraint, in its order.
 void BindIdentity(QSqlQuery& query, const tScoreRecord& r) {
     query.addBindValue(Text(r.GameType));
@@ -156,6 +215,7 @@ tScoreDatabase::~tScoreDatabase() {
     FindQuery = QSqlQuery();
     RankQuery = QSqlQuery();
     BestQuery = QSqlQuery();
+    TableCountQuery = QSqlQuery();
     const bool added = Db.isValid();
     Db.close();
     Db = QSqlDatabase();
@@ -200,7 +260,7 @@ bool tScoreDatabase::Open(QString& problem) {
     }
     return MigrateSchema(Db, postgres, problem) && Prepare(InsertQuery, InsertStatement(), problem) &&
            Prepare(FindQuery, FindStatement(), problem) && Prepare(RankQuery, kRank, problem) &&
-           Prepare(BestQuery, BestStatement(), problem);
+           Prepare(BestQuery, BestStatement(), problem) && Prepare(TableCountQuery, kTableCount, problem);
 }
 
 bool tScoreDatabase::Prepare(QSqlQuery& query, const QString& statement, QString& problem) {
@@ -258,6 +318,14 @@ std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, Q
     return outcome;
 }
 
+std::optional<int64_t> tScoreDatabase::Rank(const tScoreRecord& record, QString& problem) {
+    const std::optional<int64_t> above = RankOf(record, record.Id, problem);
+    if (!above) {
+        return std::nullopt;
+    }
+    return std::min(*above, kRankLimit) + 1;
+}
+
 std::optional<int64_t> tScoreDatabase::RankOf(const tScoreRecord& r, int64_t id, QString& problem) {
     const QString gameType = Text(r.GameType);
     const QString difficulty = Text(r.Difficulty);
@@ -280,21 +348,75 @@ std::optional<int64_t> tScoreDatabase::RankOf(const tScoreRecord& r, int64_t id,
 }
 
 std::optional<std::vector<tScoreRecord>> tScoreDatabase::Best(std::string_view gameType,
-                                                              std::string_view difficulty, int64_t limit,
-                                                              QString& problem) {
-    BestQuery.addBindValue(QString::fromUtf8(gameType.data(), static_cast<qsizetype>(gameType.size())));
-    BestQuery.addBindValue(QString::fromUtf8(difficulty.data(), static_cast<qsizetype>(difficulty.size())));
-    BestQuery.addBindValue(static_cast<qlonglong>(limit));
+                                                              std::string_view difficulty, int64_t offset,
+                                                              int64_t limit, QString& problem) {
+    for (const QVariant& value :
+         {QVariant(Utf8(gameType)), QVariant(Utf8(difficulty)), QVariant(static_cast<qlonglong>(limit)),
+          QVariant(static_cast<qlonglong>(offset))}) {
+        BestQuery.addBindValue(value);
+    }
     if (!BestQuery.exec()) {
         problem = Failed("read the table", BestQuery);
         return std::nullopt;
     }
-    std::vector<tScoreRecord> best;
-    while (BestQuery.next()) {
-        best.push_back(RecordAt(BestQuery, 0, std::string(gameType), std::string(difficulty)));
+    return ReadAll(BestQuery);
+}
+
+std::optional<std::vector<int64_t>> tScoreDatabase::BestIds(std::string_view gameType,
+                                                            std::string_view difficulty, int64_t limit,
+                                                            QString& problem) {
+    QSqlQuery query(Db);
+    if (!Select(query, RankedIdsStatement(),
+                {Utf8(gameType), Utf8(difficulty), static_cast<qlonglong>(limit), 0})) {
+        problem = Failed("read the table", query);
+        return std::nullopt;
     }
-    BestQuery.finish();
-    return best;
+    std::vector<int64_t> ids;
+    while (query.next()) {
+        ids.push_back(query.value(0).toLongLong());
+    }
+    return ids;
+}
+
+bool tScoreDatabase::Find(int64_t id, std::optional<tScoreRecord>& found, QString& problem) {
+    QSqlQuery query(Db);
+    if (!Select(query, FindStatementById(), {static_cast<qlonglong>(id)})) {
+        problem = Failed("find the result", query);
+        return false;
+    }
+    found.reset();
+    if (query.next()) {
+        found = ReadRecord(query);
+    }
+    return true;
+}
+
+std::optional<std::vector<tScoreRecord>> tScoreDatabase::OfPlayer(std::string_view name, QString& problem) {
+    QSqlQuery query(Db);
+    if (!Select(query, PlayerStatement(), {QByteArray(name.data(), static_cast<qsizetype>(name.size()))})) {
+        problem = Failed("read the player's results", query);
+        return std::nullopt;
+    }
+    return ReadAll(query);
+}
+
+std::optional<std::vector<std::string>>
+tScoreDatabase::Names(const std::function<bool(std::string_view name)>& wanted, size_t limit,
+                      QString& problem) {
+    QSqlQuery query(Db);
+    if (!Select(query, kNames, {})) {
+        problem = Failed("list the names", query);
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    while (names.size() < limit && query.next()) {
+        const QByteArray name = query.value(0).toByteArray();
+        const std::string_view view(name.constData(), static_cast<size_t>(name.size()));
+        if (wanted(view)) {
+            names.emplace_back(view);
+        }
+    }
+    return names;
 }
 
 std::optional<std::vector<tTableSize>> tScoreDatabase::Tables(QString& problem) {
@@ -310,6 +432,19 @@ std::optional<std::vector<tTableSize>> tScoreDatabase::Tables(QString& problem) 
                           query.value(2).toLongLong()});
     }
     return tables;
+}
+
+std::optional<int64_t> tScoreDatabase::TableCount(std::string_view gameType, std::string_view difficulty,
+                                                  QString& problem) {
+    TableCountQuery.addBindValue(Utf8(gameType));
+    TableCountQuery.addBindValue(Utf8(difficulty));
+    if (!TableCountQuery.exec() || !TableCountQuery.next()) {
+        problem = Failed("count the table", TableCountQuery);
+        return std::nullopt;
+    }
+    const int64_t count = TableCountQuery.value(0).toLongLong();
+    TableCountQuery.finish();
+    return count;
 }
 
 std::optional<int64_t> tScoreDatabase::Count(QString& problem) {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,11 +75,26 @@ public:
     bool Open(QString& problem);
     // Nothing when the database failed; problem says why.
     std::optional<tStoreOutcome> Store(const tScoreRecord& record, QString& problem);
-    // The best results of a table in rank order, at most limit of them.
+    // The results of a table in rank order, at most limit of them after skipping the first offset.
     std::optional<std::vector<tScoreRecord>> Best(std::string_view gameType, std::string_view difficulty,
-                                                  int64_t limit, QString& problem);
+                                                  int64_t offset, int64_t limit, QString& problem);
+    // The ids of the best results of a table in rank order, at most limit of them.
+    std::optional<std::vector<int64_t>> BestIds(std::string_view gameType, std::string_view difficulty,
+                                                int64_t limit, QString& problem);
+    // The rank of a stored result as Store reports it: kRankLimit + 1 for any rank beyond kRankLimit.
+    std::optional<int64_t> Rank(const tScoreRecord& record, QString& problem);
+    // The stored result of this id, or none when there is none; false when the database failed.
+    bool Find(int64_t id, std::optional<tScoreRecord>& found, QString& problem);
+    // Every result of the name, given in the code page's bytes, grouped by table, in rank order.
+    std::optional<std::vector<tScoreRecord>> OfPlayer(std::string_view name, QString& problem);
+    // Names in byte order that wanted accepts, each once, at most limit of them.
+    std::optional<std::vector<std::string>> Names(const std::function<bool(std::string_view name)>& wanted,
+                                                  size_t limit, QString& problem);
     // Every table that holds a result, with its number of results.
     std::optional<std::vector<tTableSize>> Tables(QString& problem);
+    // The number of results in one table.
+    std::optional<int64_t> TableCount(std::string_view gameType, std::string_view difficulty,
+                                      QString& problem);
     std::optional<int64_t> Count(QString& problem);
     // Many results in one transaction, for filling a database fast; duplicates are skipped.
     bool StoreMany(const std::vector<tScoreRecord>& records, QString& problem);
@@ -106,4 +122,5 @@ private:
     QSqlQuery FindQuery;
     QSqlQuery RankQuery;
     QSqlQuery BestQuery;
+    QSqlQuery TableCountQuery;
 };

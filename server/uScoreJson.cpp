@@ -2,7 +2,7 @@
 #include "server/uScoreJson.h"
 
 #include "platform/uCodePage.h"
-#include "server/uScorePages.h"
+#include "server/uScoreDates.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,14 +29,15 @@ QJsonValue JsonValue(tResultForm form, const std::string& text) {
 
 } // namespace
 
-QByteArray TableJson(std::string_view gameType, std::string_view difficulty,
-                     const std::vector<tScoreRecord>& best) {
+QByteArray TableJson(const tTablePage& page) {
     QJsonArray results;
-    for (size_t i = 0; i < best.size(); ++i) {
-        const tResultRecord& e = best[i].Entry;
+    int64_t rank = page.FirstRank();
+    for (const tScoreRecord& r : page.Rows) {
+        const tResultRecord& e = r.Entry;
         QJsonObject result{
-            {"rank", static_cast<qint64>(i + 1)},
+            {"rank", static_cast<qint64>(rank++)},
             {"date", DateText(e.StartTime)},
+            {"id", static_cast<qint64>(r.Id)},
         };
         const tResultValues values = ValuesOf(e);
         for (const tResultFieldSpec& f : kResultFields) {
@@ -45,9 +46,9 @@ QByteArray TableJson(std::string_view gameType, std::string_view difficulty,
         results.append(result);
     }
     const QJsonObject table{
-        {"game_type", Utf8(gameType)},
-        {"difficulty", Utf8(difficulty)},
-        {"results", results},
+        {"game_type", Utf8(page.GameType)},         {"difficulty", Utf8(page.Difficulty)},
+        {"page", static_cast<qint64>(page.Number)}, {"pages", static_cast<qint64>(page.Pages)},
+        {"total", static_cast<qint64>(page.Total)}, {"results", results},
     };
     return QJsonDocument(table).toJson(QJsonDocument::Compact);
 }

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The best results of a table for tools: the same lines as the table page, names in UTF-8.
+// A page of a table for tools: the same lines as the table page, names in UTF-8, with the page's number, the
+// number of pages and of results.
 
-#include "server/uScoreRecord.h"
+#include "server/uTablePaging.h"
 
 #include <QByteArray>
 
-#include <string_view>
-#include <vector>
-
-QByteArray TableJson(std::string_view gameType, std::string_view difficulty,
-                     const std::vector<tScoreRecord>& best);
+QByteArray TableJson(const tTablePage& page);

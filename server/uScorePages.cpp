@@ -2,53 +2,14 @@
 #include "server/uScorePages.h"
 
 #include "platform/uCodePage.h"
+#include "server/uPageAddresses.h"
+#include "server/uPageParts.h"
+#include "server/uPlayerPages.h"
+#include "server/uScoreDates.h"
 #include "server/uScoreTables.h"
 
-namespace {
-
-QString View(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Escaped(const QString& text) {
-    return text.toHtmlEscaped();
-}
-
-QString TableTitle(std::string_view gameType, std::string_view difficulty) {
-    return Escaped(View(gameType) + " : " + View(difficulty));
-}
-
-QByteArray Page(const QString& title, const QString& body) {
-    return QString("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-                   "<title>%1</title>"
-                   "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
-                   "th,td{padding:.2em .8em;border-bottom:1px solid #ccc}td.n{text-align:right}</style>"
-                   "</head><body><h1>%1</h1>\n%2\n</body></html>\n")
-        .arg(title, body)
-        .toUtf8();
-}
-
-// Appends in place: a table page is a hundred rows of nine cells, and temporaries per cell were most of its
-// cost.
-void AddCell(QString& body, const QString& text, bool number = false) {
-    body += number ? QLatin1String("<td class=\"n\">") : QLatin1String("<td>");
-    body += Escaped(text);
-    body += QLatin1String("</td>");
-}
-
-} // namespace
-
-QString TablePath(std::string_view gameType, std::string_view difficulty) {
-    return "/scores/" + View(gameType) + "/" + View(difficulty);
-}
-
-QString DateText(const std::string& startTime) {
-    const QString t = QString::fromStdString(startTime);
-    return QString("20%1-%2-%3 %4").arg(t.mid(6, 2), t.mid(3, 2), t.mid(0, 2), t.mid(9));
-}
-
 QByteArray FrontPage(const std::vector<tTableSize>& tables) {
-    QString body = "<ul>";
+    QString body = SearchForm({}) + "<ul>";
     for (const tGameTypeRule& type : kGameTypes) {
         for (const tDifficultyRule& level : kDifficulties) {
             const std::string_view gameType = type.Name;
@@ -68,22 +29,23 @@ QByteArray FrontPage(const std::vector<tTableSize>& tables) {
     return Page("Stakkar high scores", body + "</ul>");
 }
 
-QByteArray TablePage(std::string_view gameType, std::string_view difficulty,
-                     const std::vector<tScoreRecord>& best) {
+QByteArray TablePage(const tTablePage& page) {
+    const std::string_view gameType = page.GameType;
+    const std::string_view difficulty = page.Difficulty;
     QString body = "<p><a href=\"/\">All tables</a> &middot; <a href=\"" +
-                   Escaped(TablePath(gameType, difficulty)) + ".json\">JSON</a></p>";
-    if (best.empty()) {
-        body += "<p>No results yet.</p>";
-    }
+                   Escaped(TablePagePath(gameType, difficulty, page.Number, true)) + "\">JSON</a></p>";
+    const QString links = page.Rows.empty() ? QString() : PagingLinks(page);
+    body += page.Rows.empty() ? "<p>No results yet.</p>" : links;
     body +=
         "<table id=\"scores\"><thead><tr><th>Rank</th><th>Name</th><th>Level</th><th>Score</th><th>Date</th>"
         "<th>Start level</th><th>Broken lines</th><th>Figures</th><th>Cleared</th></tr></thead><tbody>";
-    body.reserve(body.size() + static_cast<qsizetype>(best.size()) * 256);
-    for (size_t i = 0; i < best.size(); ++i) {
-        const tResultRecord& e = best[i].Entry;
+    body.reserve(body.size() + static_cast<qsizetype>(page.Rows.size()) * 384);
+    int64_t rank = page.FirstRank();
+    for (const tScoreRecord& r : page.Rows) {
+        const tResultRecord& e = r.Entry;
         body += QLatin1String("<tr>");
-        AddCell(body, QString::number(i + 1), true);
-        AddCell(body, FromCodePage(e.Name));
+        AddLinkCell(body, ResultPath(r.Id), QString::number(rank++), true);
+        AddLinkCell(body, PlayerPath(e.Name), FromCodePage(e.Name));
         AddCell(body, QString::number(e.Level), true);
         AddCell(body, QString::number(e.Score), true);
         AddCell(body, DateText(e.StartTime));
@@ -93,7 +55,7 @@ QByteArray TablePage(std::string_view gameType, std::string_view difficulty,
         AddCell(body, QString::fromStdString(e.Cleared));
         body += QLatin1String("</tr>");
     }
-    return Page("Stakkar high scores " + TableTitle(gameType, difficulty), body + "</tbody></table>");
+    return Page("Stakkar high scores " + TableTitle(gameType, difficulty), body + "</tbody></table>" + links);
 }
 
 QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome) {
@@ -108,7 +70,7 @@ QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome) {
             .arg(r.Entry.Score)
             .arg(r.Entry.Level)
             .arg(what, place, TableTitle(r.GameType, r.Difficulty),
-                 Escaped(TablePath(r.GameType, r.Difficulty)));
+                 Escaped(TablePathOfRank(r.GameType, r.Difficulty, outcome.Rank)));
     return Page(outcome.Fresh ? "Result taken" : "Result already stored", body);
 }
 

@@ -13,4 +13,6 @@ struct tScoreRecord {
     tResultRecord Entry;
     // The start time in milliseconds, the last key of the ranking.
     int64_t StartMs = 0;
+    // The key the database gave it, and the number in its address; 0 while it is not stored.
+    int64_t Id = 0;
 };

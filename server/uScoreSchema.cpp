@@ -68,6 +68,14 @@ QStringList StepStatements(int step) {
             "CREATE TABLE moderation_log (id {key}, at_ms BIGINT NOT NULL, action TEXT NOT NULL,"
             " result_id BIGINT NOT NULL, reason TEXT NOT NULL)",
         };
+    case 3:
+        return {
+            // A player's page and the search by name.
+            "CREATE INDEX results_name ON results (name)",
+            // Two-digit years 70 to 99 were read as 2070 to 2099 and are now 1970 to 1999, a hundred years
+            // of 36525 days earlier; no start time of another year reads as 2070 or later.
+            "UPDATE results SET start_ms = start_ms - 3155760000000 WHERE start_ms >= 3155760000000",
+        };
     default:
         return {};
     }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uScoreServer.h"
 
+#include "server/uBrowseRoutes.h"
 #include "server/uScoreJson.h"
 #include "server/uScorePages.h"
 #include "server/uScoreTables.h"
+#include "server/uTablePaging.h"
 #include "server/uUploadCheck.h"
 
 #include <QHttpServerRequest>
@@ -78,6 +80,7 @@ tScoreServer::tReply tScoreServer::Answer(const QHttpServerRequest& request) {
                                 .arg(kMaxAddressBytes))};
     }
     const QString path = request.url().path();
+    const QByteArray query = request.url().query(QUrl::FullyEncoded).toLatin1();
     if (path == "/" || (path == "/index.php" && !request.url().hasQuery())) {
         return Front();
     }
@@ -85,7 +88,11 @@ tScoreServer::tReply tScoreServer::Answer(const QHttpServerRequest& request) {
         return Upload(request);
     }
     if (path.startsWith("/scores/")) {
-        return Table(path.mid(8));
+        return Table(path.mid(8), query);
+    }
+    if (const std::optional<tPageReply> page =
+            BrowseReply(Database, request.url().path(QUrl::FullyEncoded).toLatin1(), query)) {
+        return {static_cast<tStatus>(page->Status), page->Type, page->Body};
     }
     return {tStatus::NotFound, kHtml, ProblemPage("Not found", "There is no page at this address.")};
 }
@@ -116,24 +123,28 @@ tScoreServer::tReply tScoreServer::Upload(const QHttpServerRequest& request) {
     return {tStatus::Ok, kHtml, TakenPage(*verdict.Record, *outcome)};
 }
 
-tScoreServer::tReply tScoreServer::Table(const QString& rest) {
+tScoreServer::tReply tScoreServer::Table(const QString& rest, const QByteArray& query) {
     const QStringList parts = rest.split('/');
     const bool json = parts.size() == 2 && parts[1].endsWith(".json");
     const std::string gameType = parts.value(0).toStdString();
     const std::string difficulty = (json ? parts[1].chopped(5) : parts.value(1)).toStdString();
-    if (parts.size() != 2 || !IsGameType(gameType) || !DifficultyIndex(difficulty)) {
+    const std::optional<int64_t> number = RequestedPage(query);
+    if (parts.size() != 2 || !IsGameType(gameType) || !DifficultyIndex(difficulty) || !number) {
         return {tStatus::NotFound, kHtml,
                 ProblemPage("Not found", "There is no such table; the front page lists them all.")};
     }
     QString problem;
-    const auto best = Database.Best(gameType, difficulty, kTableRows, problem);
-    if (!best) {
+    const auto page = ReadTablePage(Database, gameType, difficulty, *number, problem);
+    if (!page) {
         return DatabaseFailed(problem);
     }
-    if (json) {
-        return {tStatus::Ok, kJson, TableJson(gameType, difficulty, *best)};
+    if (page->PastEnd()) {
+        return {tStatus::NotFound, kHtml, PastEndPage(*page)};
     }
-    return {tStatus::Ok, kHtml, TablePage(gameType, difficulty, *best)};
+    if (json) {
+        return {tStatus::Ok, kJson, TableJson(*page)};
+    }
+    return {tStatus::Ok, kHtml, TablePage(*page)};
 }
 
 tScoreServer::tReply tScoreServer::Front() {

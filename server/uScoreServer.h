@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The server's answers: the upload page the game sends results to, the table pages and their JSON.
+// The server's answers: the upload page the game sends results to, the table pages and their JSON, and the
+// pages of players, the search and single results.
 
 #include "server/uRateLimiter.h"
 #include "server/uScoreDatabase.h"
@@ -30,7 +31,7 @@ private:
     static void Send(const QHttpServerRequest& request, QTcpSocket* socket, const tReply& reply);
     tReply Answer(const QHttpServerRequest& request);
     tReply Upload(const QHttpServerRequest& request);
-    tReply Table(const QString& rest);
+    tReply Table(const QString& rest, const QByteArray& query);
     tReply Front();
     tReply DatabaseFailed(const QString& problem);
 

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr std::string_view kCrc32Key = "Crc32";
+// Two-digit years from this one on are 1970 to 1999, those below it 2000 to 2069: see StartTimeMs.
+constexpr int kFirstYearOf1900s = 70;
 
 tHSStored DefaultStored(std::string_view section, int32_t slot) {
     tHSStored s;
@@ -155,7 +157,7 @@ std::optional<int64_t> StartTimeMs(std::string_view text) {
         return std::nullopt;
     }
     if (i - yearStart == 2) {
-        year += 2000;
+        year += year < kFirstYearOf1900s ? 2000 : 1900;
     }
     if (i < text.size()) {
         if (!Expect(text, i, ' ') || !ReadNumber(text, i, 2, hours) || !Expect(text, i, ':') ||

@@ -57,9 +57,12 @@ std::array<tHSStored, kHSSlots> ReadHSSection(const tStringListINI& doc, std::st
 // Writes the ten keys of a slot in their order: the result's fields, then Crc32.
 void WriteHSSlot(tStringListINI& doc, std::string_view section, const tHSStored& stored);
 
-// A start time "dd.mm.yy hh:nn:ss" in milliseconds. Two-digit years are 2000 to 2099: the game was first
-// played in 2004, and a fixed century keeps the order of stored results from depending on today's date.
-// Nothing when the text is not a real date and time (the placeholder "00.00.00 00:00:00" is not).
+// A start time "dd.mm.yy hh:nn:ss" in milliseconds. Two-digit years 00 to 69 are 2000 to 2069 and 70 to 99
+// are 1970 to 1999: the game was first played in 2004, so every year it can have written reads as the year
+// it was, and a pivot fixed here rather than moved with today's date keeps the order of stored results from
+// changing as time goes by. Every date the game or the score server shows is read through this function, so
+// a shown date and a result's rank always agree. Nothing when the text is not a real date and time (the
+// placeholder "00.00.00 00:00:00" is not).
 std::optional<int64_t> StartTimeMs(std::string_view text);
 // x started at least one millisecond after y; a start time that cannot be read is the earliest of all.
 bool StartedLater(const tHS& x, const tHS& y);

@@ -34,10 +34,11 @@ TEST(ResultRecord, AnEntryComesBackWholeFromTheFileTheUploadTheServersCheckItsJs
     ASSERT_TRUE(verdict.Record) << verdict.Problem;
     EXPECT_EQ(ValuesOf(verdict.Record->Entry).Texts, values.Texts);
 
-    const QJsonObject json = QJsonDocument::fromJson(TableJson("Standart", "Normal", {*verdict.Record}))
-                                 .object()["results"]
-                                 .toArray()[0]
-                                 .toObject();
+    const QJsonObject json =
+        QJsonDocument::fromJson(TableJson({"Standart", "Normal", 1, 1, 1, {*verdict.Record}}))
+            .object()["results"]
+            .toArray()[0]
+            .toObject();
     for (const tResultFieldSpec& f : kResultFields) {
         const QJsonValue value =
             json[QString::fromUtf8(f.JsonKey.data(), static_cast<qsizetype>(f.JsonKey.size()))];
@@ -54,7 +55,7 @@ TEST(ResultRecord, AnEntryComesBackWholeFromTheFileTheUploadTheServersCheckItsJs
     QString problem;
     ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
     ASSERT_TRUE(db.Store(*verdict.Record, problem)) << problem.toStdString();
-    const auto best = db.Best("Standart", "Normal", 10, problem);
+    const auto best = db.Best("Standart", "Normal", 0, 10, problem);
     ASSERT_TRUE(best && best->size() == 1u) << problem.toStdString();
     EXPECT_EQ(ValuesOf(best->front().Entry).Texts, values.Texts);
     EXPECT_EQ(best->front().StartMs, verdict.Record->StartMs);

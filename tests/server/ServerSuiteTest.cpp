@@ -10,6 +10,7 @@
 #include "platform/uCodePage.h"
 #include "server/uDatabaseTarget.h"
 #include "server/uScoreDatabase.h"
+#include "storage/uHSEntry.h"
 #include "storage/uHSUpload.h"
 
 #include <QJsonArray>
@@ -141,10 +142,11 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
     std::string wordLevel = ::UploadData("Standart", "Normal", good);
     wordLevel.replace(wordLevel.find("|7|"), 3, "|7a|");
 
-    // Forged with a digest of its own: the most a score can be, nothing played, started in 2099.
+    // Forged with a digest of its own: the most a score can be, nothing played, started in 2069, the last
+    // year two digits can name.
     const std::string forged = ::UploadData(
         "Standart", "Normal",
-        {{"01.01.99 12:00:00", "0:00", "1", "0", "0 [0,0/m]", "0 [0,0/m]"}, "Ann", 1, 2147483647});
+        {{"01.01.69 12:00:00", "0:00", "1", "0", "0 [0,0/m]", "0 [0,0/m]"}, "Ann", 1, 2147483647});
 
     auto with = [&](auto change) {
         tResultRecord e = good;
@@ -177,7 +179,7 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
          "does not follow from the start level 1 and 256 figures"},
         {with([](tResultRecord& e) { e.PlayTime = "0:59"; }), "play time 0:59 is shorter"},
         {forged, "The score 2147483647 is more than 0 figures and 0 cleared rows can earn"},
-        {forged, "The start time 01.01.99 12:00:00 lies in the future."},
+        {forged, "The start time 01.01.69 12:00:00 lies in the future."},
     };
     for (const auto& [data, reason] : refused) {
         const tHttpReply reply = UploadData(data);
@@ -208,8 +210,8 @@ TEST_P(ScoreServerSuite, NamesWithMarkupOrSqlAreStoredAsSentAndShownAsText) {
     EXPECT_EQ(StoredRows(), 4);
     const QByteArray page = Get("scores/Standart/Easy").Body;
     EXPECT_FALSE(page.contains("<script>"));
-    EXPECT_TRUE(page.contains("<td>&lt;script&gt;alert(1)&lt;/script&gt;</td>"));
-    EXPECT_TRUE(page.contains("<td>&quot;quoted&quot; 'single'</td>"));
+    EXPECT_TRUE(page.contains("\">&lt;script&gt;alert(1)&lt;/script&gt;</a></td>"));
+    EXPECT_TRUE(page.contains("\">&quot;quoted&quot; 'single'</a></td>"));
     const QJsonArray results = JsonResults("Standart/Easy");
     ASSERT_EQ(results.size(), 4);
     for (qsizetype i = 0; i < results.size(); ++i) {
@@ -291,6 +293,67 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
     const QString help = RunScoresCommand({"--help"}).Out;
     EXPECT_TRUE(help.contains("list --name NAME") && help.contains("remove ID") && help.contains("--reason"))
         << help.toStdString();
+}
+
+TEST_P(ScoreServerSuite, TablesArePagedAndEveryResultAndPlayerHasAnAddress) {
+    // 250 results in rank order of their scores; Аня holds ranks 1 and 250, the first started in 1999.
+    std::vector<tScoreRecord> stored;
+    for (int n = 0; n < 250; ++n) {
+        const std::string name = n == 0 || n == 249 ? Cp1251("Аня") : n == 1 ? ".." : "P" + std::to_string(n);
+        tScoreRecord r{"Standart", "Hard",
+                       Result(name, 3, 1000 - n, n == 0 ? "31.12.99 23:59:59" : "07.03.05 21:15:00"), 0};
+        r.StartMs = *StartTimeMs(r.Entry.StartTime);
+        stored.push_back(r);
+    }
+    {
+        tScoreDatabase db(Target, "fill");
+        QString problem;
+        ASSERT_TRUE(db.Open(problem) && db.StoreMany(stored, problem)) << problem.toStdString();
+    }
+
+    auto json = [&](const std::string& query) {
+        return QJsonDocument::fromJson(Get("scores/Standart/Hard.json" + query).Body).object();
+    };
+    const QJsonObject first = json(""), last = json("?page=3");
+    EXPECT_EQ(first["page"].toInt(), 1);
+    EXPECT_EQ(first["results"].toArray().size(), 100);
+    EXPECT_EQ(first["results"][0]["date"].toString(), "1999-12-31 23:59:59");
+    EXPECT_EQ((std::vector<int>{last["page"].toInt(), last["pages"].toInt(), last["total"].toInt(),
+                                static_cast<int>(last["results"].toArray().size()),
+                                last["results"][0]["rank"].toInt(), last["results"][49]["rank"].toInt(),
+                                last["results"][49]["score"].toInt()}),
+              (std::vector<int>{3, 3, 250, 50, 201, 250, 751}));
+    const QByteArray second = Get("scores/Standart/Hard?page=2").Body;
+    EXPECT_TRUE(second.contains("results 101-200 of 250")) << second.toStdString();
+    EXPECT_TRUE(second.contains("<a rel=\"prev\" href=\"/scores/Standart/Hard\">") &&
+                second.contains("<a rel=\"next\" href=\"/scores/Standart/Hard?page=3\">"));
+    EXPECT_TRUE(second.contains("<td class=\"n\"><a href=\"/results/"));
+    const tHttpReply pastEnd = Get("scores/Standart/Hard?page=4");
+    EXPECT_EQ(pastEnd.Status, 404);
+    EXPECT_TRUE(pastEnd.Body.contains("href=\"/scores/Standart/Hard?page=3\""));
+    for (const char* query : {"?page=0", "?page=01", "?page=x", ".json?page=4"}) {
+        EXPECT_EQ(Get(std::string("scores/Standart/Hard") + query).Status, 404) << query;
+    }
+
+    const QByteArray anya = Get("players/" + PercentEncodeAll(Cp1251("Аня"))).Body;
+    EXPECT_TRUE(anya.contains("<h1>Stakkar player Аня</h1>") && anya.contains("2 results") &&
+                anya.contains(">1</a></td>") && anya.contains(">250</a></td>") &&
+                anya.contains("1999-12-31 23:59:59"))
+        << anya.toStdString();
+    EXPECT_TRUE(anya.contains("href=\"/scores/Standart/Hard?page=3\""));
+    EXPECT_TRUE(Get("search?name=%D0%B0%D0%9D").Body.contains("<a href=\"/players/%C0%ED%FF\">Аня</a>"));
+    EXPECT_TRUE(Get("search?name=.").Body.contains("<a href=\"/players/?name=..\">..</a>"));
+    EXPECT_EQ(Get("players/?name=..").Status, 200);
+    EXPECT_EQ(Get("players/Nobody").Status, 404);
+
+    const int id = first["results"][0]["id"].toInt();
+    const QByteArray result = Get("results/" + std::to_string(id)).Body;
+    EXPECT_TRUE(result.contains("<th>Start time</th><td>1999-12-31 23:59:59</td>") &&
+                result.contains("<th>Rank</th><td>1</td>"))
+        << result.toStdString();
+    for (const std::string& missing : {std::to_string(id + 1000), std::string("0"), std::string("x")}) {
+        EXPECT_EQ(Get("results/" + missing).Status, 404) << missing;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, ScoreServerSuite, ::testing::Values("sqlite", "postgresql"),

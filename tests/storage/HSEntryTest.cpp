@@ -89,7 +89,7 @@ TEST(HSEntry, AForgedChecksumOverALevelOrScoreThatIsNoNumberIsRefused) {
     EXPECT_EQ(e.Slot, 2);
 }
 
-TEST(HSEntry, StartTimesReadWithTwoDigitYearsIn2000To2099) {
+TEST(HSEntry, StartTimesReadTwoDigitYears00To69As2000To2069And70To99As1970To1999) {
     EXPECT_FALSE(StartTimeMs("00.00.00 00:00:00"));
     EXPECT_FALSE(StartTimeMs(""));
     EXPECT_FALSE(StartTimeMs("31.02.05 10:00:00"));
@@ -101,8 +101,10 @@ TEST(HSEntry, StartTimesReadWithTwoDigitYearsIn2000To2099) {
     EXPECT_EQ(*StartTimeMs("01.01.2000 00:00:00"), 946684800000);
     EXPECT_EQ(*StartTimeMs("1.1.00 0:00:01"), 946684801000);
     EXPECT_EQ(*StartTimeMs("29.02.04"), 1078012800000);
-    // 99 is 2099, not 1999: a result of the last year of the century is the latest, not the earliest.
-    EXPECT_GT(*StartTimeMs("31.12.99 23:59:59"), *StartTimeMs("11.12.04 12:00:00"));
+    EXPECT_EQ(*StartTimeMs("31.12.69 23:59:59"), *StartTimeMs("31.12.2069 23:59:59"));
+    EXPECT_EQ(*StartTimeMs("01.01.70 00:00:00"), 0);
+    EXPECT_EQ(*StartTimeMs("31.12.99 23:59:59"), *StartTimeMs("31.12.1999 23:59:59"));
+    EXPECT_LT(*StartTimeMs("31.12.99 23:59:59"), *StartTimeMs("01.01.00 00:00:00"));
 }
 
 TEST(HSEntry, RanksByScoreThenLowerLevelThenEarlierStart) {

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the server's HTML pages share: the frame of a page, table cells, a table's title and a rank in words.
+// Every text handed to these is escaped here; only a page's title and body are taken as markup.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <string_view>
+
+QString View(std::string_view text);
+QString Escaped(const QString& text);
+
+// A whole page, UTF-8; title and body are markup.
+QByteArray Page(const QString& title, const QString& body);
+
+// Append in place: a table page is a hundred rows of nine cells, and temporaries per cell were most of its
+// cost.
+void AddCell(QString& body, const QString& text, bool number = false);
+void AddLinkCell(QString& body, const QString& address, const QString& text, bool number = false);
+
+// "Standart : Normal"; TableTitle is the same escaped.
+QString TableName(std::string_view gameType, std::string_view difficulty);
+QString TableTitle(std::string_view gameType, std::string_view difficulty);
+// A rank as the database reports it: the number, or that it lies beyond the ranks counted.
+QString RankText(int64_t rank);

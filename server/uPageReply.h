@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// An answer of the browsing pages as the HTTP layer sends it, with the status as its number.
+
+#include <QByteArray>
+#include <QString>
+
+inline constexpr const char* kHtmlType = "text/html; charset=utf-8";
+
+struct tPageReply {
+    int Status = 200;
+    QByteArray Type = kHtmlType;
+    QByteArray Body;
+};
+
+tPageReply NotFoundReply(const QString& problem);
+// Tells the operator on stderr what failed, and the visitor only that the database did not answer.
+tPageReply DatabaseFailedReply(const QString& problem);

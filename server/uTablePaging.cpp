@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "server/uTablePaging.h"
+
+#include "server/uFieldForms.h"
+#include "server/uPageAddresses.h"
+#include "server/uPageParts.h"
+#include "server/uQueryValues.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Far beyond any table, and low enough that the offset of the page cannot overflow.
+constexpr int64_t kMaxPage = std::numeric_limits<int64_t>::max() / kTableRows;
+
+// A link, or its text alone where the link would lead to this very page.
+QString Step(const tTablePage& page, int64_t to, const char* rel, const char* text) {
+    if (to == page.Number || to < 1 || to > page.Pages) {
+        return QString("<span>%1</span>").arg(text);
+    }
+    return QString("<a rel=\"%1\" href=\"%2\">%3</a>")
+        .arg(rel, Escaped(TablePagePath(page.GameType, page.Difficulty, to)), text);
+}
+
+} // namespace
+
+std::optional<int64_t> RequestedPage(const QByteArray& query) {
+    const std::optional<QByteArray> value = QueryValue(query, "page");
+    if (!value) {
+        return 1;
+    }
+    const std::optional<int64_t> number =
+        DecimalUpTo(std::string_view(value->constData(), static_cast<size_t>(value->size())), kMaxPage);
+    if (!number || *number < 1) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::optional<tTablePage> ReadTablePage(tScoreDatabase& database, std::string_view gameType,
+                                        std::string_view difficulty, int64_t number, QString& problem) {
+    tTablePage page;
+    page.GameType = gameType;
+    page.Difficulty = difficulty;
+    page.Number = number;
+    const std::optional<int64_t> total = database.TableCount(gameType, difficulty, problem);
+    if (!total) {
+        return std::nullopt;
+    }
+    page.Total = *total;
+    page.Pages = std::max<int64_t>(1, (*total + kTableRows - 1) / kTableRows);
+    if (page.PastEnd()) {
+        return page;
+    }
+    auto rows = database.Best(gameType, difficulty, page.FirstRank() - 1, kTableRows, problem);
+    if (!rows) {
+        return std::nullopt;
+    }
+    page.Rows = std::move(*rows);
+    return page;
+}
+
+QString PagingLinks(const tTablePage& page) {
+    const int64_t first = page.FirstRank();
+    return QString("<p class=\"pages\">results %1-%2 of %3 &middot; %4 %5 %6 %7</p>")
+        .arg(first)
+        .arg(first + static_cast<int64_t>(page.Rows.size()) - 1)
+        .arg(page.Total)
+        .arg(Step(page, 1, "first", "first"), Step(page, page.Number - 1, "prev", "previous"),
+             Step(page, page.Number + 1, "next", "next"), Step(page, page.Pages, "last", "last"));
+}
+
+QByteArray PastEndPage(const tTablePage& page) {
+    const QString body =
+        QString("<p id=\"problem\">The table %1 ends at page %2.</p><p><a href=\"%3\">Last page</a> "
+                "&middot; <a href=\"/\">All tables</a></p>")
+            .arg(TableTitle(page.GameType, page.Difficulty))
+            .arg(page.Pages)
+            .arg(Escaped(TablePagePath(page.GameType, page.Difficulty, page.Pages)));
+    return Page("No such page", body);
+}

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "server/uScoreDatabase.h"
+#include "storage/uHSEntry.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <gtest/gtest.h>
+
+TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackToTheirCentury) {
+    QTemporaryDir dir;
+    tDatabaseTarget target;
+    target.Name = dir.filePath("scores.sqlite");
+    QString problem;
+    auto stored = [&](const char* start, int32_t score) {
+        tScoreRecord r{
+            "Standart", "Easy", {{start, "1:00", "1", "0", "9 [9,0/m]", "0 [0,0/m]"}, "Ann", 1, score}};
+        r.StartMs = *StartTimeMs(start);
+        return r;
+    };
+    {
+        tScoreDatabase db(target, "now");
+        ASSERT_TRUE(db.Open(problem) &&
+                    db.StoreMany({stored("31.12.99 23:59:59", 1), stored("07.03.05 21:15:00", 2)}, problem))
+            << problem.toStdString();
+    }
+    {
+        // The database as servers left it before the latest step: 99 read as 2099, no index of names.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "before");
+        db.setDatabaseName(target.Name);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        EXPECT_TRUE(
+            query.exec("UPDATE results SET start_ms = 4102444799000 WHERE score = 1") &&
+            query.exec("DROP INDEX results_name") &&
+            query.exec(
+                "DELETE FROM schema_version WHERE version = (SELECT MAX(version) FROM schema_version)"));
+    }
+    QSqlDatabase::removeDatabase("before");
+    tScoreDatabase db(target, "after");
+    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
+    const auto best = db.Best("Standart", "Easy", 0, 10, problem);
+    ASSERT_TRUE(best && best->size() == 2u) << problem.toStdString();
+    EXPECT_EQ(best->at(0).StartMs, *StartTimeMs("07.03.05 21:15:00"));
+    EXPECT_EQ(best->at(1).StartMs, *StartTimeMs("31.12.1999 23:59:59"));
+}

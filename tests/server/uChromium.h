@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A headless Chromium with one page, driven over the DevTools protocol on a socket pair that Chromium takes
+// as its descriptors 3 and 4 (--remote-debugging-pipe): tests open addresses, click, type and read what the
+// page shows, as a visitor would.
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <optional>
+#include <vector>
+
+class tChromium {
+public:
+    // The browser the tests use; they skip when it is not installed.
+    static constexpr const char* kBinary = "/usr/bin/chromium";
+
+    tChromium() = default;
+    ~tChromium();
+    tChromium(const tChromium&) = delete;
+    tChromium& operator=(const tChromium&) = delete;
+
+    // Starts the browser with an empty page.
+    bool Start(QString& problem);
+    // Opens an address and waits until it has loaded.
+    bool Open(const QString& address, QString& problem);
+    // Clicks the first element the CSS selector finds and waits until the page it leads to has loaded.
+    bool Click(const QString& selector, QString& problem);
+    // The value of a JavaScript expression in the page; undefined when it threw or did not answer.
+    QJsonValue Eval(const QString& expression);
+
+private:
+    std::optional<QJsonObject> Call(const QString& method, const QJsonObject& params, bool inPage,
+                                    QString& problem);
+    bool AwaitLoad(QString& problem);
+    std::optional<QJsonObject> Next(QString& problem);
+
+    QTemporaryDir Profile;
+    QProcess Process;
+    int Socket = -1;
+    QByteArray Received;
+    std::vector<QJsonObject> Events;
+    QString Session;
+    int LastId = 0;
+};
