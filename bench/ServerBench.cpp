@@ -1,20 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-bench-server [sqlite|postgresql]: the score server over loopback with 100,000 stored results in one
-// table: verified uploads per second with several in flight, then the latency of single uploads, of the first
-// and the last table page, of a player's page and of a search that reads every name. The real stakkar-scores
-// process serves, libcurl asks; SQLite is a file in a temporary folder, PostgreSQL a throwaway cluster.
-// Prints one "name: value unit" line per figure.
-
-#include "uPgCluster.h"
-#include "uServerProcess.h"
+// table: verified uploads per second with several in flight, then the latency of single uploads and of the
+// table page; then all of it again while 1,000 idle connections from 125 addresses are held open. The real
+// stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder, PostgreSQL a
+// throwaway cluster. Prints one "name: value unit" line per figure, and the load average of the machine
+// before and after each round, since other work on the shared cores moves every figure.
 
 #include "core/uRules.h"
+#include "uPgCluster.h"
+#include "uRawClient.h"
+#include "uServerProcess.h"
+
 #include "server/uScoreDatabase.h"
 #include "storage/uHSUpload.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <curl/curl.h>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -26,14 +31,17 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
 constexpr int kStored = 100000;
 constexpr int kThroughputUploads = 10000;
 constexpr int kInFlight = 6;
 constexpr int kTimedRequests = 1000;
+constexpr int kIdleConnections = 1000;
+// Spread over addresses as many clients would be, within the cap of connections per address.
+constexpr int kIdlePerAddress = 8;
 
-// Distinct, valid and plausible results of games started at level 1 of the table's difficulty; n picks the
-// values, so no two n give the same row.
+// Distinct, valid results; n picks the values, so no two n give the same row.
 tResultRecord Result(int n) {
     char start[32];
     std::snprintf(start, sizeof start, "%02d.%02d.%02d %02d:%02d:%02d", 1 + n % 28, 1 + n / 28 % 12,
@@ -151,11 +159,84 @@ double Percentile(std::vector<double> values, double p) {
     return values[std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())))];
 }
 
+void PrintLoad(const QString& kind, const char* when) {
+    QFile file("/proc/loadavg");
+    const QByteArray load =
+        file.open(QIODevice::ReadOnly) ? file.readAll().split(' ').mid(0, 3).join(' ') : "?";
+    std::printf("%s load average %s: %s\n", qPrintable(kind), when, load.constData());
+}
+
+// Verified uploads of the results first.. on, then the latencies; every line ends in label.
+bool Measure(const std::string& base, const QString& kind, int first, const char* label) {
+    std::vector<std::string> uploads;
+    for (int n = first; n < first + kThroughputUploads; ++n) {
+        uploads.push_back(UploadPath(Result(n)));
+    }
+    const Clock::time_point start = Clock::now();
+    if (!Run(base, uploads, kInFlight)) {
+        std::fprintf(stderr, "an upload was refused\n");
+        return false;
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("%s verified uploads, %d in flight%s: %.0f /s\n", qPrintable(kind), kInFlight, label,
+                kThroughputUploads / seconds);
+
+    uploads.clear();
+    for (int n = first + kThroughputUploads; n < first + kThroughputUploads + kTimedRequests; ++n) {
+        uploads.push_back(UploadPath(Result(n)));
+    }
+    const auto uploadLatency = Run(base, uploads, 1);
+    const auto pageLatency = Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal"), 1);
+    const auto jsonLatency =
+        Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal.json"), 1);
+    const int stored = first + kThroughputUploads + kTimedRequests;
+    const std::string lastPage = "scores/Standart/Normal?page=" + std::to_string((stored + 99) / 100);
+    const auto lastPageLatency = Run(base, std::vector<std::string>(kTimedRequests, lastPage), 1);
+    const auto playerLatency = Run(base, std::vector<std::string>(kTimedRequests, "players/Player4321"), 1);
+    const auto searchLatency =
+        Run(base, std::vector<std::string>(kTimedRequests / 10, "search?name=layer4321"), 1);
+    if (!uploadLatency || !pageLatency || !jsonLatency || !lastPageLatency || !playerLatency ||
+        !searchLatency) {
+        std::fprintf(stderr, "a request failed\n");
+        return false;
+    }
+    std::printf("%s upload latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), label,
+                Percentile(*uploadLatency, 0.5), Percentile(*uploadLatency, 0.99));
+    std::printf("%s table page (100 of %d results) latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
+                stored, label, Percentile(*pageLatency, 0.5), Percentile(*pageLatency, 0.99));
+    std::printf("%s table JSON latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), label,
+                Percentile(*jsonLatency, 0.5), Percentile(*jsonLatency, 0.99));
+    std::printf("%s last table page latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), label,
+                Percentile(*lastPageLatency, 0.5), Percentile(*lastPageLatency, 0.99));
+    std::printf("%s player page latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), label,
+                Percentile(*playerLatency, 0.5), Percentile(*playerLatency, 0.99));
+    std::printf("%s search of all names latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), label,
+                Percentile(*searchLatency, 0.5), Percentile(*searchLatency, 0.99));
+    return true;
+}
+
+// Connections that send nothing, as a crowd of slow or idle clients holds them.
+std::optional<std::vector<tRawClient>> OpenIdle(std::uint16_t port) {
+    std::vector<tRawClient> idle(kIdleConnections);
+    for (int i = 0; i < kIdleConnections; ++i) {
+        const std::string from = "127.0.1." + std::to_string(1 + i / kIdlePerAddress);
+        if (!idle[static_cast<size_t>(i)].Connect(port, from.c_str())) {
+            return std::nullopt;
+        }
+    }
+    return idle;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString kind = argc > 1 ? argv[1] : "sqlite";
+    // Room for the idle connections on this side too.
+    rlimit limit{};
+    getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
     QTemporaryDir dir;
     tPgCluster cluster;
     QString address = dir.filePath("bench.sqlite");
@@ -174,57 +255,36 @@ int main(int argc, char** argv) {
     std::printf("%s fill %d results: %.1f s\n", qPrintable(kind), kStored,
                 std::chrono::duration<double>(Clock::now() - fillStart).count());
 
+    // The idle connections stay for the whole run, and the benchmark's own come on top of them.
     tServerProcess server;
     if (!server.Start(dir.path(),
-                      {"--database", address, "--uploads-per-minute", "1e12", "--upload-burst", "1e12"},
+                      {"--database", address, "--uploads-per-minute", "1e12", "--upload-burst", "1e12",
+                       "--header-timeout", "3600", "--max-connections",
+                       QString::number(kIdleConnections + 100)},
                       problem)) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
         return 1;
     }
     const std::string base = server.Base().toStdString();
-    std::vector<std::string> uploads;
-    for (int n = kStored; n < kStored + kThroughputUploads; ++n) {
-        uploads.push_back(UploadPath(Result(n)));
-    }
-    const Clock::time_point start = Clock::now();
-    if (!Run(base, uploads, kInFlight)) {
-        std::fprintf(stderr, "an upload was refused\n");
+    PrintLoad(kind, "before");
+    if (!Measure(base, kind, kStored, "")) {
         return 1;
     }
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("%s verified uploads, %d in flight: %.0f /s\n", qPrintable(kind), kInFlight,
-                kThroughputUploads / seconds);
-
-    uploads.clear();
-    for (int n = kStored + kThroughputUploads; n < kStored + kThroughputUploads + kTimedRequests; ++n) {
-        uploads.push_back(UploadPath(Result(n)));
-    }
-    const auto uploadLatency = Run(base, uploads, 1);
-    const auto pageLatency = Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal"), 1);
-    const auto jsonLatency =
-        Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal.json"), 1);
-    const int stored = kStored + kThroughputUploads + kTimedRequests;
-    const std::string lastPage = "scores/Standart/Normal?page=" + std::to_string((stored + 99) / 100);
-    const auto lastPageLatency = Run(base, std::vector<std::string>(kTimedRequests, lastPage), 1);
-    const auto playerLatency = Run(base, std::vector<std::string>(kTimedRequests, "players/Player4321"), 1);
-    const auto searchLatency =
-        Run(base, std::vector<std::string>(kTimedRequests / 10, "search?name=layer4321"), 1);
-    if (!uploadLatency || !pageLatency || !jsonLatency || !lastPageLatency || !playerLatency ||
-        !searchLatency) {
-        std::fprintf(stderr, "a request failed\n");
+    PrintLoad(kind, "after the round without idle connections");
+    std::optional<std::vector<tRawClient>> idle = OpenIdle(server.Port());
+    if (!idle) {
+        std::fprintf(stderr, "could not open %d idle connections\n", kIdleConnections);
         return 1;
     }
-    std::printf("%s upload latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
-                Percentile(*uploadLatency, 0.5), Percentile(*uploadLatency, 0.99));
-    std::printf("%s table page (100 of %d results) latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
-                stored, Percentile(*pageLatency, 0.5), Percentile(*pageLatency, 0.99));
-    std::printf("%s table JSON latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
-                Percentile(*jsonLatency, 0.5), Percentile(*jsonLatency, 0.99));
-    std::printf("%s last table page latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
-                Percentile(*lastPageLatency, 0.5), Percentile(*lastPageLatency, 0.99));
-    std::printf("%s player page latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
-                Percentile(*playerLatency, 0.5), Percentile(*playerLatency, 0.99));
-    std::printf("%s search of all names latency: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
-                Percentile(*searchLatency, 0.5), Percentile(*searchLatency, 0.99));
-    return 0;
+    const std::string label = ", " + std::to_string(kIdleConnections) + " idle connections open";
+    if (!Measure(base, kind, kStored + kThroughputUploads + kTimedRequests, label.c_str())) {
+        return 1;
+    }
+    PrintLoad(kind, "after the round with idle connections");
+    // Figures taken while the server had dropped them would say nothing about holding them.
+    const auto open = std::count_if(idle->begin(), idle->end(),
+                                    [](tRawClient& client) { return !client.ClosedWithin(1ms); });
+    std::printf("%s idle connections still open at the end: %ld\n", qPrintable(kind),
+                static_cast<long>(open));
+    return open == kIdleConnections ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uDatabaseTarget.h"
+#include "server/uDescriptorBudget.h"
+#include "server/uHttpServer.h"
 #include "server/uRateLimiter.h"
 #include "server/uScoreDatabase.h"
 #include "server/uScoreServer.h"
@@ -10,12 +12,13 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // Qt finds its SQL drivers through the application object; the HTTP side runs on its own loop.
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("stakkar-scores");
 
     QString message;
     int exitCode = 0;
-    const std::optional<tServerOptions> options = ParseServerOptions(app.arguments(), message, exitCode);
+    std::optional<tServerOptions> options = ParseServerOptions(app.arguments(), message, exitCode);
     if (!options) {
         std::fprintf(exitCode == 0 ? stdout : stderr, "%s\n", qPrintable(message));
         return exitCode;
@@ -33,18 +36,31 @@ int main(int argc, char** argv) {
     if (options->Command) {
         return RunModerationCommand(database, *options->Command, stdout, stderr);
     }
-    tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
-    tScoreServer server(database, limiter);
-    const quint16 port = server.listen(options->Listen, options->Port);
-    if (port == 0) {
+    const size_t wanted = options->Http.Connections;
+    options->Http.Connections = ConnectionsWithinDescriptors(wanted);
+    if (options->Http.Connections < wanted) {
         std::fprintf(stderr,
-                     "stakkar-scores: cannot listen on %s port %u (in use, or below 1024 without root or "
+                     "stakkar-scores: the descriptor limit leaves room for %zu connections at once, not %zu "
+                     "(raise it with ulimit -n or LimitNOFILE=).\n",
+                     options->Http.Connections, wanted);
+    }
+    tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
+    tScoreServer scores(database, limiter);
+    tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
+        return scores.Answer(address, client);
+    });
+    const std::string listen = options->Listen.to_string();
+    std::string problem;
+    if (!server.Listen(options->Listen, options->Port, problem)) {
+        std::fprintf(stderr,
+                     "stakkar-scores: cannot listen on %s port %u: %s (in use, or below 1024 without root or "
                      "CAP_NET_BIND_SERVICE).\n",
-                     qPrintable(options->Listen.toString()), options->Port);
+                     listen.c_str(), options->Port, problem.c_str());
         return 1;
     }
     // Tests and scripts read the port from this line when they asked for any free one.
-    std::printf("stakkar-scores: listening on %s port %u\n", qPrintable(options->Listen.toString()), port);
+    std::printf("stakkar-scores: listening on %s port %u\n", listen.c_str(), server.Port());
     std::fflush(stdout);
-    return QCoreApplication::exec();
+    server.Run();
+    return 0;
 }

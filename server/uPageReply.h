@@ -2,10 +2,10 @@
 #pragma once
 // An answer of the browsing pages as the HTTP layer sends it, with the status as its number.
 
+#include "server/uHttpReply.h"
+
 #include <QByteArray>
 #include <QString>
-
-inline constexpr const char* kHtmlType = "text/html; charset=utf-8";
 
 struct tPageReply {
     int Status = 200;

@@ -2,11 +2,12 @@
 #include "server/uRateLimiter.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
 // Addresses remembered before full buckets are swept out.
-constexpr qsizetype kSweepAt = 10000;
+constexpr size_t kSweepAt = 10000;
 
 } // namespace
 
@@ -19,22 +20,20 @@ double tRateLimiter::Level(const tBucket& bucket, tClock::time_point now) const 
 
 void tRateLimiter::DropFullBuckets(tClock::time_point now) {
     for (auto it = Buckets.begin(); it != Buckets.end();) {
-        it = Level(it.value(), now) >= Burst ? Buckets.erase(it) : std::next(it);
+        it = Level(it->second, now) >= Burst ? Buckets.erase(it) : std::next(it);
     }
 }
 
-bool tRateLimiter::Take(const QString& address, tClock::time_point now) {
+double tRateLimiter::Wait(const std::string& address, tClock::time_point now) const {
+    const auto it = Buckets.find(address);
+    const double level = it == Buckets.end() ? Burst : Level(it->second, now);
+    return level >= 1.0 ? 0.0 : (1.0 - level) / PerSecond;
+}
+
+void tRateLimiter::Take(const std::string& address, tClock::time_point now) {
     if (Buckets.size() >= kSweepAt) {
         DropFullBuckets(now);
     }
-    auto it = Buckets.find(address);
-    if (it == Buckets.end()) {
-        it = Buckets.insert(address, tBucket{Burst, now});
-    }
-    const double level = Level(it.value(), now);
-    if (level < 1.0) {
-        return false;
-    }
-    it.value() = tBucket{level - 1.0, now};
-    return true;
+    const auto [it, added] = Buckets.try_emplace(address, tBucket{Burst, now});
+    it->second = tBucket{std::max(0.0, Level(it->second, now) - 1.0), now};
 }

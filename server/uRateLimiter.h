@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Uploads per client address: a token bucket per address, full at the start, refilled at a steady rate.
-
-#include <QHash>
-#include <QString>
+// Results taken per client address: a token bucket per address, full at the start, refilled at a steady rate.
+// Only a result stored as new spends a token, so a refused or repeated upload costs its sender nothing.
 
 #include <chrono>
+#include <string>
+#include <unordered_map>
 
 class tRateLimiter {
 public:
@@ -14,8 +14,10 @@ public:
     // perMinute tokens come back every minute; a bucket holds at most burst of them.
     tRateLimiter(double perMinute, double burst);
 
-    // Takes a token of that address; false when its bucket is empty.
-    bool Take(const QString& address, tClock::time_point now);
+    // Seconds until that address has a token; 0 when it has one now.
+    double Wait(const std::string& address, tClock::time_point now) const;
+    // Spends a token of that address.
+    void Take(const std::string& address, tClock::time_point now);
 
 private:
     struct tBucket {
@@ -28,5 +30,5 @@ private:
 
     double PerSecond;
     double Burst;
-    QHash<QString, tBucket> Buckets;
+    std::unordered_map<std::string, tBucket> Buckets;
 };

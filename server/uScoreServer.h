@@ -1,39 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server's answers: the upload page the game sends results to, the table pages and their JSON, and the
-// pages of players, the search and single results.
 
+#include "server/uHttpReply.h"
 #include "server/uRateLimiter.h"
 #include "server/uScoreDatabase.h"
 
-#include <QAbstractHttpServer>
 #include <QByteArray>
-#include <QHttpServerResponder>
+#include <QString>
 
-// Longer addresses are refused before anything is read from them; the longest result the game can send is
-// well under it.
-inline constexpr qsizetype kMaxAddressBytes = 4096;
+#include <string>
+#include <string_view>
 
-class tScoreServer : public QAbstractHttpServer {
+class tScoreServer {
 public:
     tScoreServer(tScoreDatabase& database, tRateLimiter& limiter);
 
-protected:
-    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
-    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
+    // The answer to a GET of target, the address as the request line holds it, from the client's address.
+    tHttpReply Answer(std::string_view target, const std::string& client);
 
 private:
-    struct tReply {
-        QHttpServerResponder::StatusCode Status = QHttpServerResponder::StatusCode::Ok;
-        QByteArray Type;
-        QByteArray Body;
-    };
-    static void Send(const QHttpServerRequest& request, QTcpSocket* socket, const tReply& reply);
-    tReply Answer(const QHttpServerRequest& request);
-    tReply Upload(const QHttpServerRequest& request);
-    tReply Table(const QString& rest, const QByteArray& query);
-    tReply Front();
-    tReply DatabaseFailed(const QString& problem);
+    tHttpReply Upload(const QByteArray& query, const std::string& client);
+    tHttpReply Table(const QString& rest, const QByteArray& query);
+    tHttpReply Front();
+    tHttpReply DatabaseFailed(const QString& problem);
 
     tScoreDatabase& Database;
     tRateLimiter& Limiter;

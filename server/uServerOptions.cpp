@@ -1,12 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uServerOptions.h"
 
+#include "server/uClientAddress.h"
 #include "server/uDatabaseTarget.h"
 
 #include <QCommandLineParser>
 
+#include <cmath>
+
+namespace {
+
+std::optional<boost::asio::ip::address> Address(const QString& text) {
+    boost::system::error_code error;
+    const boost::asio::ip::address address = boost::asio::ip::make_address(text.toStdString(), error);
+    if (error) {
+        return std::nullopt;
+    }
+    return Unmapped(address);
+}
+
+// Whole milliseconds of a number of seconds such as 10 or 0.5; nothing unless it is a positive count.
+std::optional<std::chrono::milliseconds> Duration(const QString& text) {
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    if (!ok || !(seconds >= 0.001 && seconds <= 86400)) {
+        return std::nullopt;
+    }
+    return std::chrono::milliseconds(std::llround(seconds * 1000));
+}
+
+std::optional<size_t> Count(const QString& text) {
+    bool ok = false;
+    const uint count = text.toUInt(&ok);
+    if (!ok || count == 0) {
+        return std::nullopt;
+    }
+    return count;
+}
+
+QString Seconds(std::chrono::milliseconds duration) {
+    return QString::number(static_cast<double>(duration.count()) / 1000.0);
+}
+
+} // namespace
+
 std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, QString& message,
                                                  int& exitCode) {
+    const tHttpSettings http;
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Receives the results that Stakkar uploads, checks them, stores them and "
@@ -23,13 +63,47 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
     const QCommandLineOption port("port",
                                   QString("The TCP port (default %1; 0 picks a free one).").arg(kDefaultPort),
                                   "number", QString::number(kDefaultPort));
-    const QCommandLineOption rate(
-        "uploads-per-minute", "Uploads one client address may send per minute (default 30).", "count", "30");
-    const QCommandLineOption burst("upload-burst",
-                                   "Uploads one client address may send at once before the rate applies "
-                                   "(default 10).",
-                                   "count", "10");
-    parser.addOptions({database, listen, port, rate, burst});
+    const QCommandLineOption rate("uploads-per-minute",
+                                  "Results one client address may have taken per minute (default 30); "
+                                  "refused and repeated uploads do not count.",
+                                  "count", "30");
+    const QCommandLineOption burst(
+        "upload-burst",
+        "Results one client address may have taken at once before the rate applies "
+        "(default 10).",
+        "count", "10");
+    const QCommandLineOption proxy(
+        "trust-proxy",
+        "The address of a reverse proxy in front of this server: a request that comes from it counts against "
+        "the client address it names last in X-Forwarded-For. Requests from anywhere else count against the "
+        "address they come from, whatever they claim.",
+        "address");
+    const QCommandLineOption headerTimeout(
+        "header-timeout",
+        QString(
+            "Seconds a client may take to send a request's header lines before it is cut off (default %1).")
+            .arg(Seconds(http.HeaderTimeout)),
+        "seconds", Seconds(http.HeaderTimeout));
+    const QCommandLineOption idleTimeout(
+        "idle-timeout",
+        QString("Seconds a kept-alive connection may wait for its next request (default %1).")
+            .arg(Seconds(http.IdleTimeout)),
+        "seconds", Seconds(http.IdleTimeout));
+    const QCommandLineOption connections(
+        "max-connections",
+        QString(
+            "Connections open at once (default %1, lowered to what the descriptor limit allows); more are "
+            "answered 503.")
+            .arg(http.Connections),
+        "count", QString::number(http.Connections));
+    const QCommandLineOption perAddress(
+        "connections-per-address",
+        QString("Connections open at once from one client address (default %1; the trusted proxy is held to "
+                "--max-connections only); more are answered 503.")
+            .arg(http.ConnectionsPerAddress),
+        "count", QString::number(http.ConnectionsPerAddress));
+    parser.addOptions(
+        {database, listen, port, rate, burst, proxy, headerTimeout, idleTimeout, connections, perAddress});
     AddModerationOptions(parser);
 
     exitCode = 2;
@@ -47,17 +121,19 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         return std::nullopt;
     }
     options.Database = parser.value(database);
-    if (!options.Listen.setAddress(parser.value(listen))) {
+    const std::optional<boost::asio::ip::address> listenAddress = Address(parser.value(listen));
+    if (!listenAddress) {
         message = "Not an IP address: " + parser.value(listen);
         return std::nullopt;
     }
+    options.Listen = *listenAddress;
     bool ok = false;
     const uint portNumber = parser.value(port).toUInt(&ok);
     if (!ok || portNumber > 65535) {
         message = "Not a TCP port: " + parser.value(port);
         return std::nullopt;
     }
-    options.Port = static_cast<quint16>(portNumber);
+    options.Port = static_cast<std::uint16_t>(portNumber);
     options.UploadsPerMinute = parser.value(rate).toDouble(&ok);
     if (!ok || options.UploadsPerMinute <= 0) {
         message = "Not a positive number of uploads per minute: " + parser.value(rate);
@@ -68,5 +144,30 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         message = "Not a burst of one upload or more: " + parser.value(burst);
         return std::nullopt;
     }
+    if (parser.isSet(proxy)) {
+        options.Http.TrustedProxy = Address(parser.value(proxy));
+        if (!options.Http.TrustedProxy) {
+            message = "Not an IP address for --trust-proxy: " + parser.value(proxy);
+            return std::nullopt;
+        }
+    }
+    const std::optional<std::chrono::milliseconds> header = Duration(parser.value(headerTimeout));
+    const std::optional<std::chrono::milliseconds> idle = Duration(parser.value(idleTimeout));
+    if (!header || !idle) {
+        message =
+            "Not a time from 0.001 to 86400 seconds: " + parser.value(header ? idleTimeout : headerTimeout);
+        return std::nullopt;
+    }
+    options.Http.HeaderTimeout = *header;
+    options.Http.IdleTimeout = *idle;
+    const std::optional<size_t> total = Count(parser.value(connections));
+    const std::optional<size_t> each = Count(parser.value(perAddress));
+    if (!total || !each) {
+        message =
+            "Not a number of connections of one or more: " + parser.value(total ? perAddress : connections);
+        return std::nullopt;
+    }
+    options.Http.Connections = *total;
+    options.Http.ConnectionsPerAddress = *each;
     return options;
 }

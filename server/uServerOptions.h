@@ -2,26 +2,29 @@
 #pragma once
 // The command line of stakkar-scores.
 
+#include "server/uHttpSettings.h"
 #include "server/uModeration.h"
 
-#include <QHostAddress>
 #include <QString>
 #include <QStringList>
+#include <boost/asio/ip/address.hpp>
 
+#include <cstdint>
 #include <optional>
 
 struct tServerOptions {
     QString Database;
-    QHostAddress Listen;
+    boost::asio::ip::address Listen;
     // 0 lets the system choose; the server prints the port it got.
-    quint16 Port = 0;
+    std::uint16_t Port = 0;
     double UploadsPerMinute = 0;
     double UploadBurst = 0;
+    tHttpSettings Http;
     // A moderator's command to run instead of the server.
     std::optional<tModerationCommand> Command;
 };
 
-inline constexpr quint16 kDefaultPort = 8888;
+inline constexpr std::uint16_t kDefaultPort = 8888;
 
 // Nothing when the arguments are wrong; the parser has then told the user why (or shown the help).
 std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, QString& message,

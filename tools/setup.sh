@@ -12,7 +12,7 @@ packages=(
     zlib1g-dev libgtest-dev libgmock-dev
     fonts-dejavu-core fonts-liberation fontconfig
     xvfb xauth xdg-utils x11-utils
-    qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql chromium
+    libboost-dev libqt6sql6-sqlite libqt6sql6-psql postgresql chromium
     libcurl4-openssl-dev
     appstream desktop-file-utils lintian dpkg-dev fakeroot man-db xdotool scrot
 )

@@ -191,7 +191,7 @@ TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndN
         Get("index.php?tab=scores&data=" + PercentEncodeAll(::UploadData("Standart", "Normal", good))).Status,
         400);
     EXPECT_EQ(Get("index.php?tab=hscore").Status, 400);
-    EXPECT_EQ(Get("index.php?tab=hscore&data=" + std::string(5000, 'A')).Status, 414);
+    EXPECT_EQ(Get("index.php?tab=hscore&data=" + std::string(70000, 'A')).Status, 414);
     EXPECT_EQ(Get("scores/Standart/Insane").Status, 404);
     EXPECT_EQ(StoredRows(), 0);
     EXPECT_EQ(Upload("Standart", "Normal", good).Status, 200);

@@ -24,7 +24,7 @@ bool tServerProcess::Start(const QString& workDir, const QStringList& arguments,
         out += Process.readAllStandardOutput();
         const QRegularExpressionMatch match = kListening.match(QString::fromUtf8(out));
         if (match.hasMatch()) {
-            Port = match.captured(1).toUShort();
+            ListenPort = match.captured(1).toUShort();
             return true;
         }
     }
@@ -34,5 +34,5 @@ bool tServerProcess::Start(const QString& workDir, const QStringList& arguments,
 }
 
 QString tServerProcess::Base() const {
-    return QString("http://127.0.0.1:%1/").arg(Port);
+    return QString("http://127.0.0.1:%1/").arg(ListenPort);
 }

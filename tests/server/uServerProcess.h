@@ -18,8 +18,10 @@ public:
     bool Start(const QString& workDir, const QStringList& arguments, QString& problem);
     // "http://127.0.0.1:PORT/"
     QString Base() const;
+    quint16 Port() const { return ListenPort; }
+    qint64 Pid() const { return Process.processId(); }
 
 private:
     QProcess Process;
-    quint16 Port = 0;
+    quint16 ListenPort = 0;
 };

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The answers of the HTTP layer itself, to requests it will not hand on: a short page saying why.
+
+#include "server/uHttpReply.h"
+
+// code: 400, 405, 413, 414, 431 or 503.
+tHttpReply Refusal(boost::beast::http::status code);

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One answer, before the HTTP layer frames it with the header lines that every answer carries.
+
+#include <QByteArray>
+#include <boost/beast/http/field.hpp>
+#include <boost/beast/http/status.hpp>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+inline constexpr const char* kHtmlType = "text/html; charset=utf-8";
+inline constexpr const char* kJsonType = "application/json";
+
+struct tHttpReply {
+    boost::beast::http::status Status = boost::beast::http::status::ok;
+    const char* Type = kHtmlType;
+    QByteArray Body;
+    // The lines this answer adds, such as Allow or Retry-After.
+    std::vector<std::pair<boost::beast::http::field, std::string>> Headers;
+};

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One client connection from its opening to its close. It reads each request's head within the size and time
+// bounds and never a request body, hands GET and HEAD on, keeps the connection for the next request while the
+// client wants it, and closes so that a refused client can still read why.
+
+#include "server/uConnectionCounts.h"
+#include "server/uHttpReply.h"
+#include "server/uHttpSettings.h"
+
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/beast/core/flat_buffer.hpp>
+#include <boost/beast/http/empty_body.hpp>
+#include <boost/beast/http/message.hpp>
+#include <boost/beast/http/parser.hpp>
+#include <boost/beast/http/span_body.hpp>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The answer to a GET of target (the request line's address) from the client at that address.
+using tHttpHandler = std::function<tHttpReply(std::string_view target, const std::string& client)>;
+
+class tHttpSession : public std::enable_shared_from_this<tHttpSession> {
+public:
+    // peer is the connecting address, which counts admitted as admission says; the session releases it.
+    tHttpSession(boost::asio::ip::tcp::socket socket, boost::asio::ip::address peer, tAdmission admission,
+                 const tHttpSettings& settings, const tHttpHandler& handler, tConnectionCounts& counts);
+    ~tHttpSession();
+    tHttpSession(const tHttpSession&) = delete;
+    tHttpSession& operator=(const tHttpSession&) = delete;
+
+    // Reads the first request; a refused connection is answered 503 at once.
+    void Start();
+
+private:
+    using tResponse = boost::beast::http::response<boost::beast::http::span_body<const char>>;
+
+    // Closes the connection when the time is up, unless Arm is called again first.
+    void Arm(std::chrono::milliseconds timeout);
+    void BeginRequest();
+    void AwaitHead();
+    void ReadHead(boost::system::error_code error);
+    void Parse();
+    void Answer();
+    void Refuse(boost::beast::http::status status);
+    void Send(tHttpReply reply, bool head, bool keepAlive);
+    void Sent(boost::system::error_code error, bool keepAlive);
+    void Linger();
+    void Drain();
+    void Close();
+    size_t HeadBytes() const;
+    bool RequestLineEnded() const;
+
+    boost::asio::ip::tcp::socket Socket;
+    boost::asio::steady_timer Deadline;
+    boost::asio::ip::address Peer;
+    tAdmission Admission;
+    const tHttpSettings& Settings;
+    const tHttpHandler& Handler;
+    tConnectionCounts& Counts;
+
+    boost::beast::flat_buffer Buffer;
+    std::optional<boost::beast::http::request_parser<boost::beast::http::empty_body>> Parser;
+    // Bytes of this request's head that the parser has taken out of the buffer.
+    size_t Parsed = 0;
+    // Between requests of a kept-alive connection, until the next one's first byte.
+    bool Idle = false;
+    // Bytes read and dropped while lingering before the close.
+    size_t Drained = 0;
+    tHttpReply Reply;
+    std::optional<tResponse> Response;
+};
