@@ -2,6 +2,7 @@
 #include "server/uScoreServer.h"
 
 #include "server/uBrowseRoutes.h"
+#include "server/uPageReply.h"
 #include "server/uScoreJson.h"
 #include "server/uScorePages.h"
 #include "server/uScoreTables.h"
@@ -9,7 +10,6 @@
 #include "server/uUploadCheck.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -39,8 +39,13 @@ bool HasKey(const QByteArray& query, const QByteArray& key) {
     return false;
 }
 
+// The pages of players, the search and single results answer in a form of their own.
+tHttpReply FromPage(const tPageReply& page) {
+    return {static_cast<status>(page.Status), page.Type == kJsonType ? kJsonType : kHtmlType, page.Body, {}};
+}
+
 tHttpReply NotFound(const QString& problem) {
-    return {status::not_found, kHtmlType, ProblemPage("Not found", problem), {}};
+    return FromPage(NotFoundReply(problem));
 }
 
 } // namespace
@@ -68,10 +73,7 @@ tHttpReply tScoreServer::Answer(std::string_view target, const std::string& clie
     }
     if (const std::optional<tPageReply> page = BrowseReply(
             Database, QByteArray(rawPath.data(), static_cast<qsizetype>(rawPath.size())), query)) {
-        return {static_cast<status>(page->Status),
-                page->Type == kJsonType ? kJsonType : kHtmlType,
-                page->Body,
-                {}};
+        return FromPage(*page);
     }
     return NotFound("There is no page at this address.");
 }
@@ -144,10 +146,5 @@ tHttpReply tScoreServer::Front() {
 }
 
 tHttpReply tScoreServer::DatabaseFailed(const QString& problem) {
-    std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(problem));
-    return {status::service_unavailable,
-            kHtmlType,
-            ProblemPage("Database unavailable",
-                        "The database did not answer; nothing was stored. Try again later."),
-            {}};
+    return FromPage(DatabaseFailedReply(problem));
 }
