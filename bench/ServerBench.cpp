@@ -232,6 +232,11 @@ std::optional<std::vector<tRawClient>> OpenIdle(std::uint16_t port) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString kind = argc > 1 ? argv[1] : "sqlite";
+    if (argc > 2 || (kind != "sqlite" && kind != "postgresql")) {
+        std::fprintf(argc == 2 && kind == "--help" ? stdout : stderr,
+                     "usage: stakkar-bench-server [sqlite|postgresql]\n");
+        return argc == 2 && kind == "--help" ? 0 : 2;
+    }
     // Room for the idle connections on this side too.
     rlimit limit{};
     getrlimit(RLIMIT_NOFILE, &limit);

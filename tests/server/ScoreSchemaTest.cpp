@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackToTheirCentury) {
+TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackAndItsTablesCounted) {
     QTemporaryDir dir;
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
@@ -22,20 +22,26 @@ TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackToTheirCentury) {
     {
         tScoreDatabase db(target, "now");
         ASSERT_TRUE(db.Open(problem) &&
-                    db.StoreMany({stored("31.12.99 23:59:59", 1), stored("07.03.05 21:15:00", 2)}, problem))
+                    db.StoreMany({stored("31.12.99 23:59:59", 1), stored("07.03.05 21:15:00", 2),
+                                  stored("08.03.05 21:15:00", 3)},
+                                 problem))
             << problem.toStdString();
     }
     {
-        // The database as servers left it before the latest step: 99 read as 2099, no index of names.
+        // The database as servers left it before the counts and the index of names: 99 read as 2099, and a
+        // hidden result that no count may take in.
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "before");
         db.setDatabaseName(target.Name);
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
-        EXPECT_TRUE(
-            query.exec("UPDATE results SET start_ms = 4102444799000 WHERE score = 1") &&
-            query.exec("DROP INDEX results_name") &&
-            query.exec(
-                "DELETE FROM schema_version WHERE version = (SELECT MAX(version) FROM schema_version)"));
+        for (const char* statement :
+             {"UPDATE results SET start_ms = 4102444799000 WHERE score = 1",
+              "UPDATE results SET hidden = 1 WHERE score = 3", "DROP TRIGGER results_counted_insert",
+              "DROP TRIGGER results_counted_delete", "DROP TRIGGER results_counted_hidden",
+              "DROP TABLE table_counts", "DROP INDEX results_name",
+              "DELETE FROM schema_version WHERE version >= 3"}) {
+            EXPECT_TRUE(query.exec(statement)) << statement;
+        }
     }
     QSqlDatabase::removeDatabase("before");
     tScoreDatabase db(target, "after");
@@ -44,4 +50,6 @@ TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackToTheirCentury) {
     ASSERT_TRUE(best && best->size() == 2u) << problem.toStdString();
     EXPECT_EQ(best->at(0).StartMs, *StartTimeMs("07.03.05 21:15:00"));
     EXPECT_EQ(best->at(1).StartMs, *StartTimeMs("31.12.1999 23:59:59"));
+    EXPECT_EQ(db.TableCount("Standart", "Easy", problem), 2);
+    EXPECT_EQ(db.TableCount("Standart", "Hard", problem), 0);
 }
