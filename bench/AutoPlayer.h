@@ -15,8 +15,9 @@ struct tPlacement {
     bool found = false;
 };
 
-// The best placement of `figure` entering at (x, y) into `well`.
-tPlacement ChoosePlacement(const tWell& well, const tFigure& figure, int x, int y);
+// The best placement of `figure` entering at (x, y) into `well`; given the next figure (the preview), the
+// best for the two together, which keeps the pile low for many thousands of figures.
+tPlacement ChoosePlacement(const tWell& well, const tFigure& figure, int x, int y, const tFigure& next = {});
 
 // The key codes that carry out a placement with the engine's default bindings.
 std::vector<uint16_t> PlacementKeys(const tPlacement& placement);

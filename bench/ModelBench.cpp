@@ -2,18 +2,22 @@
 // The game model alone, as a score server checking a recorded game would run it: a game is first played by
 // the auto-player and recorded as the actions of each tick, then replayed through fresh models again and
 // again. Prints ticks a second and the time of a ten-minute game at the fastest speed, one "name: value unit"
-// line each.
+// line each; and the longest game whose upload address still carries its replay, at level 1 and at the
+// fastest speed.
 // "--ticks N" sets the length of the recorded game (default: ten minutes at 1 ms).
 
 #include "AutoPlayer.h"
 #include "BenchReport.h"
 #include "core/uGameModel.h"
 #include "core/uGameReplay.h"
+#include "core/uStatText.h"
+#include "storage/uHSUpload.h"
 #include "storage/uReplayFile.h"
 
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,8 +34,11 @@ tActionSet ActionOf(uint16_t key) {
 }
 
 // The auto-player steers each new figure to its place with the well's default keys; the figure then falls on
-// its own, so every tick of the game is a tick of the fall at the game's speed.
-tGameRecord Record(const tGameSettings& settings, uint32_t seed, int64_t maxTicks) {
+// its own, so every tick of the game is a tick of the fall at the game's speed. Looking ahead to the next
+// figure it plays far longer games, and takes far longer to choose. Every thousand figures `enough` may end
+// the recording.
+tGameRecord Record(const tGameSettings& settings, uint32_t seed, int64_t maxTicks, bool lookAhead = false,
+                   const std::function<bool(const tGameRecord&)>& enough = {}) {
     tGameModel game;
     game.NewGame(settings, seed, "01.01.26 00:00:00");
     int figures = -1;
@@ -41,7 +48,11 @@ tGameRecord Record(const tGameSettings& settings, uint32_t seed, int64_t maxTick
             continue;
         }
         figures = game.Counters().Figures;
-        const tPlacement placement = ChoosePlacement(game.Well(), game.Current(), game.FigX(), game.FigY());
+        if (enough && figures % 1000 == 0 && enough(game.Record())) {
+            break;
+        }
+        const tPlacement placement = ChoosePlacement(game.Well(), game.Current(), game.FigX(), game.FigY(),
+                                                     lookAhead ? game.Next() : tFigure{});
         for (const uint16_t key : PlacementKeys(placement)) {
             if (game.Press(ActionOf(key)).DropShown) {
                 game.FinishDrop();
@@ -49,6 +60,56 @@ tGameRecord Record(const tGameSettings& settings, uint32_t seed, int64_t maxTick
         }
     }
     return game.Record();
+}
+
+// The entry the game would upload for a recorded game, with texts as long as the statistics write them.
+tHS EntryOf(const tGameRecord& record) {
+    const tGameModel game = ReplayGame(record);
+    const tGameCounters& c = game.Counters();
+    tHS entry;
+    static_cast<tResultTexts&>(entry) = {record.StartTime,
+                                         TimeText(c.PlayTime()),
+                                         std::to_string(record.Settings.StartLevel),
+                                         std::to_string(record.Settings.BrokenLines),
+                                         std::to_string(c.Figures) + RateText(c.Figures, c.PlayTime(), ','),
+                                         std::to_string(c.Cleared) + RateText(c.Cleared, c.PlayTime(), ',')};
+    entry.Name = "Konstantin";
+    entry.Level = c.Level;
+    entry.Score = c.Score;
+    return entry;
+}
+
+// The game up to and including a tick, as recording it only so far would have kept it.
+tGameRecord Prefix(const tGameRecord& game, int64_t ticks) {
+    tGameRecord part = game;
+    part.Ticks = ticks;
+    std::erase_if(part.Presses, [ticks](const tRecordedPress& press) { return press.Tick > ticks; });
+    return part;
+}
+
+bool UploadFits(const tGameRecord& record) {
+    const auto& type = kGameTypes[static_cast<size_t>(record.Settings.GameType)].Name;
+    const auto& difficulty = kDifficulties[static_cast<size_t>(record.Settings.Difficulty)].Name;
+    return ReplayFitsUpload(type, difficulty, EntryOf(record), EncodeReplay(record).size());
+}
+
+// The longest beginning of the looking-ahead auto-player's game whose upload still carries its replay; the
+// whole game when all of it does.
+tGameRecord LongestUploadable(const tGameSettings& settings) {
+    // Far more than fits, at any speed.
+    constexpr int64_t kTicks = 2000000;
+    const tGameRecord game =
+        Record(settings, 20240601, kTicks, true, [](const tGameRecord& part) { return !UploadFits(part); });
+    if (UploadFits(game)) {
+        return game;
+    }
+    int64_t fitting = 0;
+    int64_t tooLong = game.Ticks;
+    while (tooLong - fitting > 1) {
+        const int64_t middle = (fitting + tooLong) / 2;
+        (UploadFits(Prefix(game, middle)) ? fitting : tooLong) = middle;
+    }
+    return Prefix(game, fitting);
 }
 
 } // namespace
@@ -70,6 +131,19 @@ int main(int argc, char** argv) {
         Print(name, static_cast<double>(EncodeReplay(game).size()) / minutes, "bytes");
     }
     Print("recorded_key_presses", static_cast<double>(record.Presses.size()), "presses");
+    for (const auto& [name, settings] : {std::pair{"longest_uploaded_replay_level_1", tGameSettings{}},
+                                         std::pair{"longest_uploaded_replay_at_1ms", fastest}}) {
+        const tGameRecord game = LongestUploadable(settings);
+        const tGameModel end = ReplayGame(game);
+        Print(name, static_cast<double>(end.Counters().PlayTimeMs) / 60000.0, "minutes");
+        Print((std::string(name) + "_bytes").c_str(), static_cast<double>(EncodeReplay(game).size()),
+              "bytes");
+        Print((std::string(name) + "_figures").c_str(), end.Counters().Figures, "figures");
+        if (!end.Playing()) {
+            std::printf("(the whole game of the auto-player, to its game over at level %d)\n",
+                        end.Counters().Level);
+        }
+    }
 
     using tClock = std::chrono::steady_clock;
     const int expected = ReplayGame(record).Counters().Score;
