@@ -2,6 +2,7 @@
 #include "AutoPlayer.h"
 
 #include "core/uFigureSet.h"
+#include "core/uGameModel.h"
 #include "core/uRules.h"
 
 #include <algorithm>
@@ -13,6 +14,15 @@ namespace {
 constexpr uint16_t kTurn = ActionRule(tAction::RotateRight).WellKey;
 constexpr uint16_t kLeft = ActionRule(tAction::MoveLeft).WellKey;
 constexpr uint16_t kRight = ActionRule(tAction::MoveRight).WellKey;
+
+tActionSet ActionOf(uint16_t key) {
+    for (size_t i = 0; i < kActions.size(); ++i) {
+        if (kActions[i].WellKey == key) {
+            return ActionBit(static_cast<tAction>(i));
+        }
+    }
+    return 0;
+}
 
 // Weights of a well-known hand-tuned evaluation of a pile.
 double Evaluate(const tWell& well, int cleared) {
@@ -130,4 +140,29 @@ std::vector<uint16_t> PlacementKeys(const tPlacement& placement) {
     keys.insert(keys.end(), static_cast<size_t>(std::abs(placement.shift)),
                 placement.shift < 0 ? kLeft : kRight);
     return keys;
+}
+
+tGameRecord PlayRecordedGame(const tGameSettings& settings, uint32_t seed, int64_t maxTicks, bool lookAhead,
+                             const std::function<bool(const tGameRecord&)>& enough) {
+    tGameModel game;
+    game.NewGame(settings, seed, "01.01.26 00:00:00");
+    int figures = -1;
+    while (game.Playing() && game.Record().Ticks < maxTicks) {
+        game.Tick();
+        if (!game.Falling() || game.Counters().Figures == figures) {
+            continue;
+        }
+        figures = game.Counters().Figures;
+        if (enough && figures % 1000 == 0 && enough(game.Record())) {
+            break;
+        }
+        const tPlacement placement = ChoosePlacement(game.Well(), game.Current(), game.FigX(), game.FigY(),
+                                                     lookAhead ? game.Next() : tFigure{});
+        for (const uint16_t key : PlacementKeys(placement)) {
+            if (game.Press(ActionOf(key)).DropShown) {
+                game.FinishDrop();
+            }
+        }
+    }
+    return game.Record();
 }

@@ -17,50 +17,11 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
-
-tActionSet ActionOf(uint16_t key) {
-    for (size_t i = 0; i < kActions.size(); ++i) {
-        if (kActions[i].WellKey == key) {
-            return ActionBit(static_cast<tAction>(i));
-        }
-    }
-    return 0;
-}
-
-// The auto-player steers each new figure to its place with the well's default keys; the figure then falls on
-// its own, so every tick of the game is a tick of the fall at the game's speed. Looking ahead to the next
-// figure it plays far longer games, and takes far longer to choose. Every thousand figures `enough` may end
-// the recording.
-tGameRecord Record(const tGameSettings& settings, uint32_t seed, int64_t maxTicks, bool lookAhead = false,
-                   const std::function<bool(const tGameRecord&)>& enough = {}) {
-    tGameModel game;
-    game.NewGame(settings, seed, "01.01.26 00:00:00");
-    int figures = -1;
-    while (game.Playing() && game.Record().Ticks < maxTicks) {
-        game.Tick();
-        if (!game.Falling() || game.Counters().Figures == figures) {
-            continue;
-        }
-        figures = game.Counters().Figures;
-        if (enough && figures % 1000 == 0 && enough(game.Record())) {
-            break;
-        }
-        const tPlacement placement = ChoosePlacement(game.Well(), game.Current(), game.FigX(), game.FigY(),
-                                                     lookAhead ? game.Next() : tFigure{});
-        for (const uint16_t key : PlacementKeys(placement)) {
-            if (game.Press(ActionOf(key)).DropShown) {
-                game.FinishDrop();
-            }
-        }
-    }
-    return game.Record();
-}
 
 // The entry the game would upload for a recorded game, with texts as long as the statistics write them.
 tHS EntryOf(const tGameRecord& record) {
@@ -98,8 +59,8 @@ bool UploadFits(const tGameRecord& record) {
 tGameRecord LongestUploadable(const tGameSettings& settings) {
     // Far more than fits, at any speed.
     constexpr int64_t kTicks = 2000000;
-    const tGameRecord game =
-        Record(settings, 20240601, kTicks, true, [](const tGameRecord& part) { return !UploadFits(part); });
+    const tGameRecord game = PlayRecordedGame(settings, 20240601, kTicks, true,
+                                              [](const tGameRecord& part) { return !UploadFits(part); });
     if (UploadFits(game)) {
         return game;
     }
@@ -121,12 +82,12 @@ int main(int argc, char** argv) {
     }
     // "Easy" from level 26 on runs at the fastest interval, 1 ms.
     const tGameSettings fastest{0, 0, 26, 0};
-    const tGameRecord record = Record(fastest, 20240601, maxTicks);
+    const tGameRecord record = PlayRecordedGame(fastest, 20240601, maxTicks);
     Print("recorded_ticks", static_cast<double>(record.Ticks), "ticks");
     // The stored replay's size for a minute of play, at level 1 and at the fastest speed.
     for (const auto& [name, settings] : {std::pair{"replay_bytes_per_minute_level_1", tGameSettings{}},
                                          std::pair{"replay_bytes_per_minute_at_1ms", fastest}}) {
-        const tGameRecord game = Record(settings, 20240601, maxTicks);
+        const tGameRecord game = PlayRecordedGame(settings, 20240601, maxTicks);
         const double minutes = static_cast<double>(ReplayGame(game).Counters().PlayTimeMs) / 60000.0;
         Print(name, static_cast<double>(EncodeReplay(game).size()) / minutes, "bytes");
     }
