@@ -2,13 +2,16 @@
 // The game model alone, as a score server checking a recorded game would run it: a game is first played by
 // the auto-player and recorded as the actions of each tick, then replayed through fresh models again and
 // again. Prints ticks a second and the time of a ten-minute game at the fastest speed, one "name: value unit"
-// line each.
+// line each; and the longest game whose upload address still carries its replay, at level 1 and at the
+// fastest speed.
 // "--ticks N" sets the length of the recorded game (default: ten minutes at 1 ms).
 
 #include "AutoPlayer.h"
 #include "BenchReport.h"
 #include "core/uGameModel.h"
 #include "core/uGameReplay.h"
+#include "core/uStatText.h"
+#include "storage/uHSUpload.h"
 #include "storage/uReplayFile.h"
 
 #include <chrono>
@@ -20,35 +23,54 @@
 
 namespace {
 
-tActionSet ActionOf(uint16_t key) {
-    for (size_t i = 0; i < kActions.size(); ++i) {
-        if (kActions[i].WellKey == key) {
-            return ActionBit(static_cast<tAction>(i));
-        }
-    }
-    return 0;
+// The entry the game would upload for a recorded game, with texts as long as the statistics write them.
+tHS EntryOf(const tGameRecord& record) {
+    const tGameModel game = ReplayGame(record);
+    const tGameCounters& c = game.Counters();
+    tHS entry;
+    static_cast<tResultTexts&>(entry) = {record.StartTime,
+                                         TimeText(c.PlayTime()),
+                                         std::to_string(record.Settings.StartLevel),
+                                         std::to_string(record.Settings.BrokenLines),
+                                         std::to_string(c.Figures) + RateText(c.Figures, c.PlayTime(), ','),
+                                         std::to_string(c.Cleared) + RateText(c.Cleared, c.PlayTime(), ',')};
+    entry.Name = "Konstantin";
+    entry.Level = c.Level;
+    entry.Score = c.Score;
+    return entry;
 }
 
-// The auto-player steers each new figure to its place with the well's default keys; the figure then falls on
-// its own, so every tick of the game is a tick of the fall at the game's speed.
-tGameRecord Record(const tGameSettings& settings, uint32_t seed, int64_t maxTicks) {
-    tGameModel game;
-    game.NewGame(settings, seed, "01.01.26 00:00:00");
-    int figures = -1;
-    while (game.Playing() && game.Record().Ticks < maxTicks) {
-        game.Tick();
-        if (!game.Falling() || game.Counters().Figures == figures) {
-            continue;
-        }
-        figures = game.Counters().Figures;
-        const tPlacement placement = ChoosePlacement(game.Well(), game.Current(), game.FigX(), game.FigY());
-        for (const uint16_t key : PlacementKeys(placement)) {
-            if (game.Press(ActionOf(key)).DropShown) {
-                game.FinishDrop();
-            }
-        }
+// The game up to and including a tick, as recording it only so far would have kept it.
+tGameRecord Prefix(const tGameRecord& game, int64_t ticks) {
+    tGameRecord part = game;
+    part.Ticks = ticks;
+    std::erase_if(part.Presses, [ticks](const tRecordedPress& press) { return press.Tick > ticks; });
+    return part;
+}
+
+bool UploadFits(const tGameRecord& record) {
+    const auto& type = kGameTypes[static_cast<size_t>(record.Settings.GameType)].Name;
+    const auto& difficulty = kDifficulties[static_cast<size_t>(record.Settings.Difficulty)].Name;
+    return ReplayFitsUpload(type, difficulty, EntryOf(record), EncodeReplay(record).size());
+}
+
+// The longest beginning of the looking-ahead auto-player's game whose upload still carries its replay; the
+// whole game when all of it does.
+tGameRecord LongestUploadable(const tGameSettings& settings) {
+    // Far more than fits, at any speed.
+    constexpr int64_t kTicks = 2000000;
+    const tGameRecord game = PlayRecordedGame(settings, 20240601, kTicks, true,
+                                              [](const tGameRecord& part) { return !UploadFits(part); });
+    if (UploadFits(game)) {
+        return game;
     }
-    return game.Record();
+    int64_t fitting = 0;
+    int64_t tooLong = game.Ticks;
+    while (tooLong - fitting > 1) {
+        const int64_t middle = (fitting + tooLong) / 2;
+        (UploadFits(Prefix(game, middle)) ? fitting : tooLong) = middle;
+    }
+    return Prefix(game, fitting);
 }
 
 } // namespace
@@ -60,16 +82,29 @@ int main(int argc, char** argv) {
     }
     // "Easy" from level 26 on runs at the fastest interval, 1 ms.
     const tGameSettings fastest{0, 0, 26, 0};
-    const tGameRecord record = Record(fastest, 20240601, maxTicks);
+    const tGameRecord record = PlayRecordedGame(fastest, 20240601, maxTicks);
     Print("recorded_ticks", static_cast<double>(record.Ticks), "ticks");
     // The stored replay's size for a minute of play, at level 1 and at the fastest speed.
     for (const auto& [name, settings] : {std::pair{"replay_bytes_per_minute_level_1", tGameSettings{}},
                                          std::pair{"replay_bytes_per_minute_at_1ms", fastest}}) {
-        const tGameRecord game = Record(settings, 20240601, maxTicks);
+        const tGameRecord game = PlayRecordedGame(settings, 20240601, maxTicks);
         const double minutes = static_cast<double>(ReplayGame(game).Counters().PlayTimeMs) / 60000.0;
         Print(name, static_cast<double>(EncodeReplay(game).size()) / minutes, "bytes");
     }
     Print("recorded_key_presses", static_cast<double>(record.Presses.size()), "presses");
+    for (const auto& [name, settings] : {std::pair{"longest_uploaded_replay_level_1", tGameSettings{}},
+                                         std::pair{"longest_uploaded_replay_at_1ms", fastest}}) {
+        const tGameRecord game = LongestUploadable(settings);
+        const tGameModel end = ReplayGame(game);
+        Print(name, static_cast<double>(end.Counters().PlayTimeMs) / 60000.0, "minutes");
+        Print((std::string(name) + "_bytes").c_str(), static_cast<double>(EncodeReplay(game).size()),
+              "bytes");
+        Print((std::string(name) + "_figures").c_str(), end.Counters().Figures, "figures");
+        if (!end.Playing()) {
+            std::printf("(the whole game of the auto-player, to its game over at level %d)\n",
+                        end.Counters().Level);
+        }
+    }
 
     using tClock = std::chrono::steady_clock;
     const int expected = ReplayGame(record).Counters().Score;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs scripted games headless and prints what a tick and a key cost, what a tick costs with the paint that
-// shows it, and how well the timer and the painting keep up at the fastest interval, one "name: value unit"
-// line each. "--window SECONDS" plays in the real main window instead (see WindowBench.h); "--rounds N" only
-// runs N ticks with their paints, for an instruction counter.
+// shows it, how well the timer and the painting keep up at the fastest interval, and how fast a watched game
+// runs there at x1 and x8, one "name: value unit" line each. "--window SECONDS" plays in the real main window
+// instead (see WindowBench.h); "--rounds N" only runs N ticks with their paints, for an instruction counter.
 
 #include "AutoPlayer.h"
 #include "BenchReport.h"
@@ -236,5 +236,24 @@ int main(int argc, char** argv) {
     Print("timer_cpu_of_a_core", 100.0 * cpu / seconds, "%");
     Print("timer_games", games, "games");
     glass.StopGame(true);
+
+    // A game watched in the well at the fastest interval, at x1 and at x8: the ticks a second it gets against
+    // the 1,000 and 8,000 its record asks for.
+    const tGameRecord recorded = PlayRecordedGame({0, 0, 26, 0}, 20240601, 40000, true);
+    for (const int speed : {1, 8}) {
+        glass.Watch(recorded);
+        while (glass.WatchSpeed() < speed) {
+            glass.HandleKey(107);
+        }
+        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        clock.start();
+        loop.exec();
+        const double watched = static_cast<double>(glass.Model().Record().Ticks) /
+                               (static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        const std::string name = "watch_x" + std::to_string(speed);
+        Print((name + "_ticks_per_second").c_str(), watched, "1/s");
+        Print((name + "_ratio_to_nominal").c_str(), watched / (1000.0 * speed), "ratio");
+        glass.StopGame(true);
+    }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "storage/uPlayerOptions.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -15,6 +16,13 @@ namespace {
 
 // Between fixing a dropped figure and removing its rows, so that the player sees where it landed.
 constexpr auto kDropPause = std::chrono::milliseconds(10);
+
+// The keys that change a watched game's speed: + and - of the keypad and of the main block.
+constexpr uint16_t kVkAdd = 107;
+constexpr uint16_t kVkSubtract = 109;
+constexpr uint16_t kVkOemPlus = 187;
+constexpr uint16_t kVkOemMinus = 189;
+constexpr int kFastestWatch = 8;
 
 const char* SoundName(tGameSound sound) {
     return sound == tGameSound::Drop ? "Drop" : "Lines";
@@ -45,6 +53,7 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
     view_->SetOnClick([this] { WellClick(); });
     scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_, &pacer_);
+    scorePanel_->SetOnWatch([this](const tGameRecord& record) { Watch(record); });
     stat_->Reset();
     ApplySkinToWell();
     tChanges idle;
@@ -52,7 +61,12 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     idle.Arrow = true;
     idle.Message = true;
     Show(idle);
-    languageTarget_ = AddLanguageTarget([this] { view_->SetMessage(MessageText()); });
+    languageTarget_ = AddLanguageTarget([this] {
+        view_->SetMessage(MessageText());
+        if (watched_) {
+            stat_->SetCaption(WatchCaption());
+        }
+    });
     skinTarget_ = AddSkinTarget([this] { ApplySkinToWell(); });
     // A new well is in place at once, arrow and all, not a frame later.
     view_->RepaintWell();
@@ -65,6 +79,7 @@ tGlass::~tGlass() {
 }
 
 void tGlass::NewGame() {
+    EndWatch();
     timer_.Stop();
     const std::string startTime = QDateTime::currentDateTime().toString("dd.MM.yy hh:mm:ss").toStdString();
     const tChanges changes = model_.NewGame(Settings(), NextSeed(), startTime);
@@ -77,12 +92,31 @@ void tGlass::SetPause(bool on) {
     Show(model_.SetPause(on));
 }
 
+void tGlass::Watch(const tGameRecord& record) {
+    timer_.Stop();
+    watched_ = record;
+    nextPress_ = 0;
+    SetWatchSpeed(1);
+    Show(model_.NewGame(record.Settings, record.Seed, record.StartTime));
+    // A record without a tick ends here.
+    PlayRecordedPresses();
+}
+
 void tGlass::StopGame(bool interrupted) {
     Show(model_.StopGame(interrupted));
+    EndWatch();
 }
 
 void tGlass::HandleKey(uint16_t code) {
     if (code == 0 || tableBusy_) {
+        return;
+    }
+    if (watched_) {
+        if (code == kVkAdd || code == kVkOemPlus) {
+            SetWatchSpeed(std::min(kFastestWatch, WatchSpeed() * 2));
+        } else if (code == kVkSubtract || code == kVkOemMinus) {
+            SetWatchSpeed(std::max(1, WatchSpeed() / 2));
+        }
         return;
     }
     tActionSet actions = 0;
@@ -91,14 +125,52 @@ void tGlass::HandleKey(uint16_t code) {
             actions |= ActionBit(static_cast<tAction>(slot));
         }
     }
+    Press(actions);
+}
+
+void tGlass::Press(tActionSet actions) {
     const tChanges changes = model_.Press(actions);
     Show(changes);
     if (changes.DropShown) {
         view_->RepaintWell();
-        std::this_thread::sleep_for(kDropPause);
+        std::this_thread::sleep_for(kDropPause / timer_.Speed());
         Show(model_.FinishDrop());
     }
     pacer_.Hurry();
+}
+
+void tGlass::PlayRecordedPresses() {
+    const int64_t tick = model_.Record().Ticks;
+    const std::vector<tRecordedPress>& presses = watched_->Presses;
+    for (; nextPress_ < presses.size() && presses[nextPress_].Tick == tick; ++nextPress_) {
+        Press(presses[nextPress_].Actions);
+    }
+    if (tick < watched_->Ticks && model_.Playing()) {
+        return;
+    }
+    // A record that ends before its game did leaves the well as its last tick left it.
+    if (model_.Playing()) {
+        Show(model_.StopGame(true));
+    }
+    EndWatch();
+}
+
+void tGlass::SetWatchSpeed(int speed) {
+    timer_.SetSpeed(speed);
+    stat_->SetCaption(WatchCaption());
+}
+
+void tGlass::EndWatch() {
+    if (!watched_) {
+        return;
+    }
+    watched_.reset();
+    timer_.SetSpeed(1);
+    stat_->SetCaption({});
+}
+
+std::string tGlass::WatchCaption() const {
+    return LangText("s1205") + " x" + std::to_string(WatchSpeed());
 }
 
 void tGlass::SetKey(int slot, uint16_t code) {
@@ -150,8 +222,12 @@ void tGlass::SetOptions(const tPlayerOptions& options) {
 }
 
 void tGlass::Tick() {
-    if (!tableBusy_) {
-        Show(model_.Tick());
+    if (tableBusy_) {
+        return;
+    }
+    Show(model_.Tick());
+    if (watched_) {
+        PlayRecordedPresses();
     }
 }
 
@@ -196,6 +272,10 @@ void tGlass::Show(const tChanges& changes) {
     }
     for (uint8_t i = 0; i < changes.SoundCount; ++i) {
         PlayResourceSound(SoundName(changes.Sounds[i]), sounds_);
+    }
+    // A watched game leaves the table as it is: it was stored when it was played.
+    if (watched_) {
+        return;
     }
     // The table holds the running game whole: its row follows level and score, its texts are there for the
     // panel to show.

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -32,10 +33,19 @@ public:
 
     // Starts a game; a running one is dropped without a record.
     void NewGame();
+    // Plays a recorded game back in the well at its own speed: its ticks at the game's intervals, its presses
+    // at the ticks they came after, until its last tick. Pause and a click on the well pause it, Escape
+    // (StopGame) ends it, + and - change its speed; the player's keys do nothing. Nothing of it is recorded
+    // and the high score table stays as it is. A game in progress is dropped without a record.
+    void Watch(const tGameRecord& record);
+    bool Watching() const { return watched_.has_value(); }
+    // x1, x2, x4 or x8.
+    int WatchSpeed() const { return timer_.Speed(); }
     void SetPause(bool on);
     // Ends the running game: interrupted (nothing is recorded) or over (the result goes to the table).
     void StopGame(bool interrupted);
-    // Runs the action of every slot bound to this virtual-key code.
+    // Runs the action of every slot bound to this virtual-key code; while a game is watched, + and - change
+    // its speed instead.
     void HandleKey(uint16_t code);
     // Slot 1..7: RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop; code 0 = no key.
     void SetKey(int slot, uint16_t code);
@@ -105,6 +115,13 @@ public:
 private:
     // Brings what a command changed to the screen, the speakers and the high score table.
     void Show(const tChanges& changes);
+    // Runs a key press's actions, showing a drop's landed figure a moment before its rows go.
+    void Press(tActionSet actions);
+    // After a tick of a watched game: its presses at that tick, and its end after its last one.
+    void PlayRecordedPresses();
+    void SetWatchSpeed(int speed);
+    void EndWatch();
+    std::string WatchCaption() const;
     void ShowCounters(uint16_t counters);
     // What a well cell shows now: the falling figure, its landing mark, a fixed block or (nullptr) its tile.
     const tBitmap* LookOf(int column, int row);
@@ -116,6 +133,9 @@ private:
     tHS Result() const;
 
     tGameModel model_;
+    // The game being watched, and its next press to play.
+    std::optional<tGameRecord> watched_;
+    size_t nextPress_ = 0;
     std::array<uint16_t, kActionCount> actionKeys_{};
     tGameTimer timer_;
     bool shadow_ = true;

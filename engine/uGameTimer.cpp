@@ -21,6 +21,7 @@ tGameTimer::tGameTimer() {
 
 void tGameTimer::Start() {
     active_ = true;
+    ++starts_;
     deadline_ = clock_.nsecsElapsed();
     ScheduleNext();
 }
@@ -37,20 +38,43 @@ void tGameTimer::SetInterval(int milliseconds) {
     }
 }
 
+void tGameTimer::SetSpeed(int factor) {
+    speed_ = std::max(1, factor);
+    if (active_) {
+        Start();
+    }
+}
+
+qint64 tGameTimer::Period() const {
+    return interval_ * kMillisecond / speed_;
+}
+
 void tGameTimer::Fire() {
     if (!active_) {
         return;
     }
     const qint64 now = clock_.nsecsElapsed();
-    if (now - deadline_ > std::max<qint64>(kCatchUp, interval_ * kMillisecond)) {
+    if (now - deadline_ > std::max(kCatchUp, Period())) {
         deadline_ = now;
     }
-    ScheduleNext();
-    emit timeout();
+    // Faster than the wake-ups can come, the ticks that fell due since the last one run together; a tick that
+    // stopped the timer or started it afresh ends the run.
+    const quint64 run = starts_;
+    do {
+        deadline_ += Period();
+        emit timeout();
+    } while (active_ && starts_ == run && deadline_ <= now);
+    if (active_ && starts_ == run) {
+        Shoot();
+    }
 }
 
 void tGameTimer::ScheduleNext() {
-    deadline_ += interval_ * kMillisecond;
+    deadline_ += Period();
+    Shoot();
+}
+
+void tGameTimer::Shoot() {
     const qint64 wait = std::max<qint64>(0, deadline_ - clock_.nsecsElapsed());
     shot_.start(static_cast<int>((wait + kMillisecond / 2) / kMillisecond));
 }

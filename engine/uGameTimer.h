@@ -2,7 +2,9 @@
 #pragma once
 // The game's periodic timer. Ticks are scheduled against a steady clock (start + n x interval) rather than
 // each one after the last, so that at the 1 ms of the highest levels the little lateness of every wake-up
-// does not add up: the game gets the number of ticks per second its level asks for.
+// does not add up: the game gets the number of ticks per second its level asks for. A watched game may run
+// faster than the game's own speed: then several ticks can fall due between two wake-ups, and a wake-up runs
+// all of them.
 
 #include "core/uRules.h"
 
@@ -23,6 +25,9 @@ public:
     // Milliseconds, at least 1; a running timer restarts its period, as a new interval takes effect at once.
     void SetInterval(int milliseconds);
     int Interval() const { return interval_; }
+    // The interval is divided by this factor (at least 1); a running timer restarts its period.
+    void SetSpeed(int factor);
+    int Speed() const { return speed_; }
 
 signals:
     void timeout();
@@ -30,10 +35,16 @@ signals:
 private:
     void Fire();
     void ScheduleNext();
+    // The single shot for the tick due at the deadline.
+    void Shoot();
+    qint64 Period() const;
 
     QTimer shot_;
     QElapsedTimer clock_;
     qint64 deadline_ = 0; // nanoseconds on clock_
     int interval_ = kDifficulties[0].BaseInterval;
+    int speed_ = 1;
     bool active_ = false;
+    // Counts the starts, so that a wake-up sees when a tick it ran started the timer afresh.
+    quint64 starts_ = 0;
 };

@@ -6,6 +6,7 @@
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
+#include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "platform/uShell.h"
 #include "storage/uHSUpload.h"
@@ -60,7 +61,11 @@ tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& 
         part->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     upload_ = new tUploadFlatPanel(this);
+    upload_->Button->setObjectName("bUpload");
     QObject::connect(upload_->Button, &tMyButton::clicked, this, [this] { UploadClick(); });
+    watch_ = new tUploadFlatPanel(this, kWatchLeft, "Watch", "WatchS");
+    watch_->Button->setObjectName("bWatch");
+    QObject::connect(watch_->Button, &tMyButton::clicked, this, [this] { WatchClick(); });
 
     title_ = SmallLabel(parent, originX + kPanelLeft, originY + 6, 0, true);
     infoTitle_ = SmallLabel(parent, originX + kPanelLeft, originY + 373, 0, true);
@@ -89,16 +94,24 @@ void tMyFlatPanel::ApplySkinColors() {
     // The outer border takes the page's colour so that only the table's own border shows.
     SetColors(Color(SkinSettings.Panel_Game.clrPanel), Color(SkinSettings.Panel_Game.clrPanel));
     inner_->SetColors(Color(hs.clrLineOther), Color(hs.clrBorder));
-    if (!hs.btmUpLoadDefault.Empty()) {
-        upload_->Button->SetBitmaps(hs.btmUpLoadDefault.image, hs.btmUpLoadFocused.image);
+    const struct {
+        tUploadFlatPanel* panel;
+        const tBitmap& normal;
+        const tBitmap& underMouse;
+    } buttons[] = {{upload_, hs.btmUpLoadDefault, hs.btmUpLoadFocused},
+                   {watch_, hs.btmWatchDefault, hs.btmWatchFocused}};
+    for (const auto& [panel, normal, underMouse] : buttons) {
+        if (!normal.Empty()) {
+            panel->Button->SetBitmaps(normal.image, underMouse.image);
+        }
+        panel->Button->DrawNormal();
+        // These buttons are opaque, but a picture button keys out its corner colour; the panel behind it
+        // shows that very colour, so the picture appears whole.
+        const QImage& picture = panel->Button->NormalBitmap();
+        const QColor corner =
+            picture.isNull() ? Color(hs.clrLineOther) : QColor(picture.pixel(0, picture.height() - 1));
+        panel->SetColors(corner, corner);
     }
-    upload_->Button->DrawNormal();
-    // This button is opaque, but a picture button keys out its corner colour; the panel behind it shows that
-    // very colour, so the picture appears whole.
-    const QImage& normal = upload_->Button->NormalBitmap();
-    const QColor corner =
-        normal.isNull() ? Color(hs.clrLineOther) : QColor(normal.pixel(0, normal.height() - 1));
-    upload_->SetColors(corner, corner);
     title_->SetColor(hs.clrTextTitle);
     infoTitle_->SetColor(hs.clrTextInfoTitle);
     info_->SetColor(hs.clrTextInfo);
@@ -107,7 +120,8 @@ void tMyFlatPanel::ApplySkinColors() {
 
 void tMyFlatPanel::ApplyLanguageTexts() {
     infoTitle_->SetText(HeaderForm(LangText("s1500")));
-    upload_->Button->SetHint(LangText("s1404"));
+    watch_->Button->SetHint(LangText("s1405"));
+    ShowUploadHint();
     GridChanged();
 }
 
@@ -142,27 +156,33 @@ void tMyFlatPanel::PanelMouseMove(int x, int y) {
     const bool uploadable = hoverRow_ >= 1 && hoverRow_ <= kLastUploadRow &&
                             !(hoverRow_ == current && (table_.GamePlaying() || !table_.CurrentStored()));
     upload_->setVisible(uploadable);
+    // Watching drops the game in the well, so a game being played keeps it from being offered.
+    const bool watchable = uploadable && !table_.GamePlaying() && table_.ReplayBytes(hoverRow_) > 0;
+    watch_->move(kWatchLeft, upload_->y());
+    watch_->setVisible(watchable);
     if (uploadable) {
         upload_->raise();
+        watch_->raise();
     }
 
-    const tHS* entry = nullptr;
-    tHS live;
-    if (hoverRow_ == current) {
-        live = table_.CurrentEntry();
-        entry = &live;
-    } else if (hoverRow_ >= 1 && hoverRow_ <= kLoserRow) {
-        entry = &table_.Record(hoverRow_ < current ? hoverRow_ : hoverRow_ - 1);
-    }
-    if (entry == nullptr) {
+    if (hoverRow_ < 1 || hoverRow_ > kLoserRow) {
         infoTitle_->hide();
         info_->hide();
         return;
     }
-    selectedRecord_ = *entry;
-    info_->SetText(InfoText(*entry));
+    const tHS& entry = table_.RowEntry(hoverRow_);
+    selectedRecord_ = entry;
+    ShowUploadHint();
+    info_->SetText(InfoText(entry));
     infoTitle_->show();
     info_->show();
+}
+
+void tMyFlatPanel::ShowUploadHint() {
+    const int64_t replay = upload_->isVisible() ? table_.ReplayBytes(hoverRow_) : 0;
+    const bool leftOut = replay > 0 && !ReplayFitsUpload(table_.GameTypeName(), table_.DifficultyName(),
+                                                         selectedRecord_, static_cast<size_t>(replay));
+    upload_->Button->SetHint(LangText(leftOut ? "s1406" : "s1404"));
 }
 
 void tMyFlatPanel::PanelMouseLeave() {
@@ -170,13 +190,35 @@ void tMyFlatPanel::PanelMouseLeave() {
     infoTitle_->hide();
     info_->hide();
     upload_->hide();
+    watch_->hide();
     hoverX_ = 0;
     hoverY_ = 0;
     hoverRow_ = 0;
 }
 
 void tMyFlatPanel::UploadClick() {
-    ShellOpen(UploadAddress(table_.GameTypeName(), table_.DifficultyName(), selectedRecord_));
+    std::string replay;
+    if (table_.ReplayBytes(hoverRow_) > 0) {
+        tReplayFile file = table_.ReadReplay(hoverRow_);
+        if (file.Record) {
+            replay = std::move(file.Bytes);
+        } else {
+            ShowMessageBox(file.Problem);
+        }
+    }
+    ShellOpen(UploadAddressWithReplay(table_.GameTypeName(), table_.DifficultyName(), selectedRecord_, replay)
+                  .Address);
+}
+
+void tMyFlatPanel::WatchClick() {
+    const tReplayFile file = table_.ReadReplay(hoverRow_);
+    if (!file.Record) {
+        ShowMessageBox(file.Problem);
+        return;
+    }
+    if (onWatch_) {
+        onWatch_(*file.Record);
+    }
 }
 
 void tMyFlatPanel::mouseMoveEvent(QMouseEvent* event) {
@@ -186,8 +228,8 @@ void tMyFlatPanel::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void tMyFlatPanel::leaveEvent(QEvent* event) {
-    // Moving onto the upload button, which lies inside the panel, is no leaving: Qt tells only a move out
-    // of the panel and all its children.
+    // Moving onto the upload or watch button, which lie inside the panel, is no leaving: Qt tells only a move
+    // out of the panel and all its children.
     PanelMouseLeave();
     tFlatPanel::leaveEvent(event);
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The high score panel beside the well: the table as 17 drawn rows, a title above it, an information box
-// below it about the row under the mouse, and an upload button that follows the mouse along the rows.
+// below it about the row under the mouse, and an upload button that follows the mouse along the rows, with a
+// watch button beside it on the rows whose game was kept.
 
 #include "engine/uHSGrid.h"
 #include "engine/uUploadPanel.h"
@@ -15,6 +16,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class tFramePacer;
@@ -33,6 +35,9 @@ public:
     void PanelMouseMove(int x, int y);
     void PanelMouseLeave();
     void UploadClick();
+    // Reads the hovered row's replay and hands it to the well; a replay that cannot be watched is told.
+    void WatchClick();
+    void SetOnWatch(std::function<void(const tGameRecord&)> onWatch) { onWatch_ = std::move(onWatch); }
     // The table's texts or rows changed: redraw, and follow the game in progress in the information.
     void GridChanged();
 
@@ -40,6 +45,7 @@ public:
     const tHS& SelectedRecord() const { return selectedRecord_; }
     tHSGrid& Grid() { return *grid_; }
     tUploadFlatPanel& UploadPanel() { return *upload_; }
+    tUploadFlatPanel& WatchPanel() { return *watch_; }
     tTextLabel& TitleLabel() { return *title_; }
     tTextLabel& InfoTitleLabel() { return *infoTitle_; }
     tTextLabel& InfoLabel() { return *info_; }
@@ -52,12 +58,16 @@ private:
     void ApplySkinColors();
     void ApplyLanguageTexts();
     std::string InfoText(const tHS& entry) const;
+    // The upload button tells when the row's game is too long to go with its result.
+    void ShowUploadHint();
 
     tHiScore& table_;
     tFramePacer* pacer_;
     tFlatPanel* inner_ = nullptr;
     tHSGrid* grid_ = nullptr;
     tUploadFlatPanel* upload_ = nullptr;
+    tUploadFlatPanel* watch_ = nullptr;
+    std::function<void(const tGameRecord&)> onWatch_;
     // On the parent, not on the panel: they may go before the panel when the parent is freed.
     QPointer<tTextLabel> title_;
     QPointer<tTextLabel> infoTitle_;

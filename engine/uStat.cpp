@@ -63,6 +63,10 @@ void tStat::SetPlayerName(const std::string& name) {
     Show(tStatLabel::Player, name);
 }
 
+void tStat::SetCaption(const std::string& caption) {
+    Show(tStatLabel::Player, caption.empty() ? playerName_ : caption);
+}
+
 void tStat::SetPlayTime(double seconds) {
     playTime_ = seconds;
     Show(tStatLabel::Time, PlayTimeText());

@@ -42,6 +42,8 @@ public:
     void Reset();
 
     void SetPlayerName(const std::string& name);
+    // The player label shows this in place of the player's name; empty shows the name again.
+    void SetCaption(const std::string& caption);
     void SetPlayTime(double seconds);
     void SetFigures(int n);
     void SetKeys(int n);

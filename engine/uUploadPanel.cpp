@@ -4,11 +4,12 @@
 #include "platform/uResource.h"
 #include "widgets/uOther.h"
 
-tUploadFlatPanel::tUploadFlatPanel(QWidget* parent) : tFlatPanel(parent) {
-    setGeometry(kUploadLeft, 0, kUploadSize, kUploadSize);
+tUploadFlatPanel::tUploadFlatPanel(QWidget* parent, int left, const char* normal, const char* underMouse)
+    : tFlatPanel(parent) {
+    setGeometry(left, 0, kUploadSize, kUploadSize);
     Button = new tMyButton(this);
     Button->setGeometry(0, 0, kUploadSize, kUploadSize);
-    Button->SetBitmaps(LoadResourceBitmap("Upload"), LoadResourceBitmap("UploadS"));
+    Button->SetBitmaps(LoadResourceBitmap(normal), LoadResourceBitmap(underMouse));
     Button->DrawNormal();
     hide();
 }

@@ -10,6 +10,7 @@
 #include "storage/uReplayFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace {
@@ -22,18 +23,24 @@ std::string ScoreFilePath() {
 }
 
 // Writes the replay of an entry, or removes the replay its key group held when there is none to keep; a
-// replay that cannot be written loses only itself. Returns what the player must be told.
-std::string SaveReplay(const std::string& name, const tGameRecord& replay) {
+// replay that cannot be written loses only itself, and the one it was to replace goes all the same, so that
+// no entry shows another's game. Returns what the player must be told; `bytes` is the size of the replay
+// kept.
+std::string SaveReplay(const std::string& name, const tGameRecord& replay, int64_t& bytes) {
     const std::string path = BasePath(name);
+    bytes = 0;
     try {
         if (replay.Ticks > 0) {
-            WriteFileAtomically(path, EncodeReplay(replay));
-        } else {
-            QFile::remove(QString::fromStdString(path));
+            const std::string encoded = EncodeReplay(replay);
+            WriteFileAtomically(path, encoded);
+            bytes = static_cast<int64_t>(encoded.size());
+            return {};
         }
     } catch (const tSaveError& e) {
+        QFile::remove(QString::fromStdString(path));
         return LangFormat("s0101", {name, ToCodePage(QString::fromLocal8Bit(e.Reason()))});
     }
+    QFile::remove(QString::fromStdString(path));
     return {};
 }
 
@@ -109,6 +116,11 @@ void tHiScore::LoadTable(const std::string& gameType, const std::string& difficu
         records_[static_cast<size_t>(n)] = EntryOf(section, s);
     }
     SortRecords(std::span(records_).subspan(1, kHSSlots));
+    storedSlot_ = 0;
+    for (int32_t slot = 1; slot <= kHSSlots; ++slot) {
+        const QFileInfo replay(QString::fromStdString(BasePath(ReplayName(slot))));
+        replayBytes_[static_cast<size_t>(slot)] = replay.isFile() ? replay.size() : 0;
+    }
     tHS& current = records_[kLoserRow];
     current.Name = player;
     current.Level = 1;
@@ -190,7 +202,8 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
         try {
             file.doc.SaveCompressedFile(ScoreFilePath());
             if (entered) {
-                saveError = SaveReplay(ReplayFileName(section, slot), replay);
+                storedSlot_ = slot;
+                saveError = SaveReplay(ReplayName(slot), replay, replayBytes_[static_cast<size_t>(slot)]);
             }
         } catch (const tSaveError& e) {
             saveError = LangFormat("s0101", {kFileName, ToCodePage(QString::fromLocal8Bit(e.Reason()))});
@@ -202,4 +215,42 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
     if (!saveError.empty()) {
         ShowMessageBox(saveError);
     }
+}
+
+std::string tHiScore::ReplayName(int32_t slot) const {
+    return ReplayFileName(HSSectionName(gameTypeName_, difficultyName_), slot);
+}
+
+const tHS& tHiScore::RowEntry(int row) const {
+    if (row == currentRow_) {
+        return Record(kLoserRow);
+    }
+    return Record(row < currentRow_ ? row : row - 1);
+}
+
+int32_t tHiScore::RowSlot(int row) const {
+    if (row < 1 || row > kHSSlots) {
+        return 0;
+    }
+    if (row == currentRow_) {
+        return currentStored_ && !playing_ ? storedSlot_ : 0;
+    }
+    return RowEntry(row).Slot;
+}
+
+int64_t tHiScore::ReplayBytes(int row) const {
+    const int32_t slot = RowSlot(row);
+    return slot > 0 ? replayBytes_[static_cast<size_t>(slot)] : 0;
+}
+
+tReplayFile tHiScore::ReadReplay(int row) const {
+    const std::string name = ReplayName(RowSlot(row));
+    tReplayFile file = ReadReplayFile(BasePath(name));
+    if (!file.Record) {
+        file.Problem = LangFormat("s0102", {name, file.Problem});
+    } else if (!RecordOfEntry(*file.Record, gameTypeName_, difficultyName_, RowEntry(row))) {
+        file.Record.reset();
+        file.Problem = LangFormat("s0103", {name});
+    }
+    return file;
 }

@@ -6,6 +6,7 @@
 #include "core/uGameRecord.h"
 #include "platform/uSubscription.h"
 #include "storage/uHSEntry.h"
+#include "storage/uReplayFile.h"
 
 #include <array>
 #include <cstdint>
@@ -65,6 +66,14 @@ public:
     bool CurrentStored() const { return currentStored_; }
     // The entry last pushed (after a stored game, the one it was stored with).
     tHS CurrentEntry() const { return Record(kLoserRow); }
+    // The entry grid row 1..16 shows: the game in progress on CurrentRow, the stored entries around it.
+    const tHS& RowEntry(int row) const;
+
+    // The size of the replay file of the stored entry on grid row 1..15; 0 when it has none (an older table,
+    // the game in progress, the player's game that did not enter the table).
+    int64_t ReplayBytes(int row) const;
+    // That replay, read and checked to be the entry's game; otherwise Problem tells the player why not.
+    tReplayFile ReadReplay(int row) const;
 
     // Its views hear of every change of the grid or the title while the subscription lives.
     [[nodiscard]] tSubscription ObserveGrid(std::function<void()> view) {
@@ -80,6 +89,9 @@ private:
     void PlaceCurrent();
     bool TakeCurrent(const tHS& entry);
     void ApplyLanguageTexts();
+    // The key group of the stored entry on a grid row; 0 for none.
+    int32_t RowSlot(int row) const;
+    std::string ReplayName(int32_t slot) const;
 
     std::string gameTypeName_;
     std::string difficultyName_;
@@ -88,6 +100,10 @@ private:
     bool playing_ = false;
     std::string title_;
     std::array<tHS, kLoserRow + 1> records_{};
+    // The key group the player's finished game was stored in, once it entered the table.
+    int32_t storedSlot_ = 0;
+    // By key group: the size of its replay file as the table was read or saved, 0 for none.
+    std::array<int64_t, kHSSlots + 1> replayBytes_{};
     std::array<std::array<std::string, kGridRows>, kGridColumns> grid_{};
     tSubscription languageTarget_;
     tTargetList views_;

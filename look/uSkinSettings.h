@@ -64,6 +64,8 @@ struct tSkinSettings {
         uint32_t clrTextInfo = skincolor::White;
         tBitmap btmUpLoadFocused;
         tBitmap btmUpLoadDefault;
+        tBitmap btmWatchFocused;
+        tBitmap btmWatchDefault;
     } HiScore;
     struct {
         uint32_t clrArrow = skincolor::White;

@@ -80,7 +80,7 @@ const std::array<tSkinColorRow, 58> kColors{{
     COLOR_FROM(MessageBox, clrText, Common, clrText),
 }};
 
-const std::array<tSkinBitmapRow, 28> kBitmaps{{
+const std::array<tSkinBitmapRow, 30> kBitmaps{{
     BITMAP(Glass, btmBlock, 21, 20, true, "Block"),
     BITMAP(Glass, btmBlockFree, 21, 20, true, "BlockFree"),
     BITMAP(Glass, btmArrow, 19, 18, false, "Arrow"),
@@ -89,6 +89,8 @@ const std::array<tSkinBitmapRow, 28> kBitmaps{{
     BITMAP(Glass, btmGlass, 200, 400, false, nullptr),
     BITMAP(HiScore, btmUpLoadFocused, 18, 18, false, "UploadS"),
     BITMAP(HiScore, btmUpLoadDefault, 18, 18, false, "Upload"),
+    BITMAP(HiScore, btmWatchFocused, 18, 18, false, "WatchS"),
+    BITMAP(HiScore, btmWatchDefault, 18, 18, false, "Watch"),
     BITMAP(Tab, btmGameFocused, 31, 60, false, "GameS"),
     BITMAP(Tab, btmGameDefault, 31, 60, false, "GameU"),
     BITMAP(Tab, btmConfFocused, 31, 60, false, "OptS"),

@@ -3,15 +3,17 @@
 // How far the server trusts a connection: the bounds that keep one greedy or slow client from taking the
 // memory, descriptors and time that the others need, and the proxy whose word on a client's address counts.
 
+#include "storage/uHSUpload.h"
+
 #include <boost/asio/ip/address.hpp>
 
 #include <chrono>
 #include <cstddef>
 #include <optional>
 
-// The request line and header lines together. An upload carries its whole result in the address, so the
-// bound leaves room for a recorded game; a longer request line is answered 414, longer header lines 431.
-inline constexpr size_t kMaxHeadBytes = 64 * 1024;
+// The request line and header lines together, the bound the game makes its upload addresses for; a longer
+// request line is answered 414, longer header lines 431.
+inline constexpr size_t kMaxHeadBytes = kMaxRequestHeadBytes;
 
 struct tHttpSettings {
     // From a connection's opening, or a request's first byte, to the end of its header lines.

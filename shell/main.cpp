@@ -82,6 +82,11 @@ int main(int argc, char** argv) {
         std::fputs("Stakkar is already running for this user on this display; its window was brought to the "
                    "front.\n",
                    stderr);
+        if (!line.replay.empty()) {
+            // The running copy is not told of the file: it may be in the middle of a game.
+            std::fprintf(stderr, "%s was not opened: close Stakkar to watch it.\n", line.replay.c_str());
+            return 1;
+        }
         return 0;
     }
 
@@ -104,6 +109,9 @@ int main(int argc, char** argv) {
     guard.SetRaiseHandler([&mainForm] { mainForm.BringToFront(); });
     CreateMessageBox(&mainForm);
     splash.reset();
+    if (!line.replay.empty()) {
+        mainForm.OpenReplay(line.replay);
+    }
 
     // A log-out, a shutdown or a kill ends the game as its Exit button does: options are saved first.
     const auto quit = [&mainForm] {

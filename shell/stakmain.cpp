@@ -16,6 +16,7 @@
 #include "shell/uHelp.h"
 #include "shell/uKeys.h"
 #include "shell/uOptionsPage.h"
+#include "storage/uReplayFile.h"
 #include "widgets/uCrispPixmap.h"
 #include "widgets/uKeyEdit.h"
 #include "widgets/uOther.h"
@@ -105,11 +106,14 @@ TMainForm::TMainForm()
     });
     qApp->installEventFilter(this);
 
+    // The built-in texts before any file is read: a damaged players' file, or a replay named on the command
+    // line, already has something to tell.
+    LoadLanguageResource();
+    LoadDefaultLanguage();
     FillUserList();
     pConf->Keys().LoadNames();
     ScanSkins();
     ScanLanguages();
-    LoadLanguageResource();
     WireOptions();
 
     languageTarget_ = AddLanguageTarget([this] { ApplyTexts(); });
@@ -292,6 +296,25 @@ void TMainForm::iGameClick() {
         focused->clearFocus();
         TakeKeys();
     }
+    WatchOpenedReplay();
+}
+
+void TMainForm::OpenReplay(const std::string& path) {
+    tReplayFile file = ReadReplayFile(path);
+    if (!file.Record) {
+        ShowMessageBox(LangFormat("s0102", {ToCodePage(QString::fromLocal8Bit(path)), file.Problem}));
+        return;
+    }
+    openedReplay_ = std::move(file.Record);
+    if (View() == tView::Well)
+        WatchOpenedReplay();
+}
+
+void TMainForm::WatchOpenedReplay() {
+    if (!openedReplay_ || glass_ == nullptr)
+        return;
+    glass_->Watch(*openedReplay_);
+    openedReplay_.reset();
 }
 
 void TMainForm::SetFullScreen(bool on) {

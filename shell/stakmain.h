@@ -5,6 +5,7 @@
 // the window holds; the options page holds the key bindings. The controls stay the window's own: tests and
 // tools find them by their object names.
 
+#include "core/uGameRecord.h"
 #include "platform/uSubscription.h"
 #include "shell/uPlayers.h"
 #include "storage/uPlayerOptions.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -73,6 +75,9 @@ public:
     tGlass* Glass() const { return glass_.get(); }
     // Brings the window to the front, as a second start of the program asks.
     void BringToFront();
+    // Reads a replay file and has the well play it back once it shows (after the log-in, when nobody is
+    // logged in yet); a file that is no replay is told and left as it is.
+    void OpenReplay(const std::string& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,6 +100,7 @@ private:
     bool Owns(const QWidget* widget) const;
     bool KeyHookSees(QObject* watched) const;
     void FormClose();
+    void WatchOpenedReplay();
 
     QWidget* client = nullptr;
     QFrame* pLogIn = nullptr;
@@ -130,6 +136,7 @@ private:
     // The longest a typed name may grow, in characters.
     qsizetype nameLimit_ = std::numeric_limits<int>::max();
     bool closed_ = false;
+    std::optional<tGameRecord> openedReplay_;
     tSubscription languageTarget_;
     tSubscription skinTarget_;
     tSubscription skinListTarget_;

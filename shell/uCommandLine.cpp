@@ -3,6 +3,22 @@
 
 #include <string_view>
 
+namespace {
+
+// The options that take a value, as "--name VALUE" or "--name=VALUE".
+struct tValueOption {
+    std::string_view name;
+    std::string tCommandLine::*field;
+    // What the value names, for the message when it is missing.
+    std::string_view what;
+};
+constexpr tValueOption kValueOptions[] = {
+    {"--dir", &tCommandLine::dir, "a folder"},
+    {"--replay", &tCommandLine::replay, "a file"},
+};
+
+} // namespace
+
 tCommandLine ParseCommandLine(int argc, const char* const* argv) {
     tCommandLine line;
     const auto refuse = [&line](std::string why) {
@@ -20,33 +36,43 @@ tCommandLine ParseCommandLine(int argc, const char* const* argv) {
             line.action = tCommandLine::tAction::Version;
             return line;
         }
-        if (arg == "--dir") {
-            if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
-                return refuse("stakkar: --dir needs a folder");
+        const tValueOption* option = nullptr;
+        std::string_view value;
+        for (const tValueOption& candidate : kValueOptions) {
+            if (arg == candidate.name) {
+                option = &candidate;
+                value = i + 1 < argc ? std::string_view(argv[++i]) : std::string_view();
+            } else if (arg.starts_with(candidate.name) && arg.size() > candidate.name.size() &&
+                       arg[candidate.name.size()] == '=') {
+                option = &candidate;
+                value = arg.substr(candidate.name.size() + 1);
             }
-            line.dir = argv[++i];
-        } else if (arg.starts_with("--dir=")) {
-            line.dir = arg.substr(6);
-            if (line.dir.empty()) {
-                return refuse("stakkar: --dir needs a folder");
-            }
-        } else {
+        }
+        if (option == nullptr) {
             return refuse("stakkar: unknown option '" + std::string(arg) + "'");
         }
+        if (value.empty()) {
+            return refuse("stakkar: " + std::string(option->name) + " needs " + std::string(option->what));
+        }
+        line.*(option->field) = value;
     }
     return line;
 }
 
 std::string UsageText() {
-    return "Usage: stakkar [--dir DIR]\n"
+    return "Usage: stakkar [--dir DIR] [--replay FILE]\n"
            "A falling-block puzzle game.\n"
            "\n"
-           "  --dir DIR   keep players, high scores, skins and languages in DIR\n"
-           "  --help      show this text\n"
-           "  --version   show the version\n"
+           "  --dir DIR       keep players, high scores, skins and languages in DIR\n"
+           "  --replay FILE   watch the game recorded in FILE once a player has logged in\n"
+           "  --help          show this text\n"
+           "  --version       show the version\n"
            "\n"
            "Without --dir the game uses the folder it starts in when that holds skin/, lang/, users.dat or\n"
            "hscore.dat, and otherwise $XDG_DATA_HOME/stakkar (~/.local/share/stakkar). Skins and languages "
            "are\n"
-           "also found among those installed with the game.\n";
+           "also found among those installed with the game.\n"
+           "\n"
+           "While a game is watched, Pause pauses it, + and - change its speed (x1, x2, x4, x8) and Escape\n"
+           "ends it.\n";
 }

@@ -10,6 +10,8 @@ struct tCommandLine {
     tAction action = tAction::Play;
     // The data folder named with --dir; empty when none was named.
     std::string dir;
+    // The replay file named with --replay, to be watched once a player has logged in; empty when none.
+    std::string replay;
     // Why the line was refused, for the terminal.
     std::string error;
 };

@@ -3,10 +3,22 @@
 
 #include "platform/uBaseDir.h"
 
+#include <QByteArray>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QString>
 #include <QUrl>
+
+namespace {
+
+constexpr std::string_view kReplayParameter = "&replay=";
+
+bool FitsWith(size_t addressBytes, size_t replayBytes) {
+    const size_t base64Bytes = (replayBytes * 4 + 2) / 3;
+    return addressBytes + kReplayParameter.size() + base64Bytes <= kMaxReplayAddress;
+}
+
+} // namespace
 
 std::string UploadDigest(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry) {
     const std::string input =
@@ -69,4 +81,30 @@ std::string UploadAddress(std::string_view gameType, std::string_view difficulty
                           const tResultRecord& entry) {
     return UploadPageBase() +
            "index.php?tab=hscore&data=" + PercentEncodeAll(UploadData(gameType, difficulty, entry));
+}
+
+std::string Base64Url(std::string_view bytes) {
+    return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))
+        .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals)
+        .toStdString();
+}
+
+bool ReplayFitsUpload(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry,
+                      size_t replayBytes) {
+    return FitsWith(UploadAddress(gameType, difficulty, entry).size(), replayBytes);
+}
+
+tReplayUpload UploadAddressWithReplay(std::string_view gameType, std::string_view difficulty,
+                                      const tResultRecord& entry, std::string_view replay) {
+    tReplayUpload upload{UploadAddress(gameType, difficulty, entry), false};
+    if (replay.empty()) {
+        return upload;
+    }
+    if (!FitsWith(upload.Address.size(), replay.size())) {
+        upload.ReplayLeftOut = true;
+        return upload;
+    }
+    upload.Address += kReplayParameter;
+    upload.Address += Base64Url(replay);
+    return upload;
 }

@@ -6,6 +6,7 @@
 #include "platform/uBuild.h"
 #include "storage/uHSEntry.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -34,3 +35,29 @@ std::string PercentEncodeAll(std::string_view bytes);
 std::string UploadPageBase();
 // The page base, "index.php?tab=hscore&data=" and the encoded record.
 std::string UploadAddress(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry);
+
+// The request line and header lines together that the score server reads. An upload carries its whole
+// result, its replay included, in the address, so the bound is stated here, where the address is made.
+inline constexpr size_t kMaxRequestHeadBytes = 64 * 1024;
+// What a browser's request holds beside the address: "GET ", " HTTP/1.1" and its header lines (host, agent,
+// languages, encodings, fetch metadata), with room to spare.
+inline constexpr size_t kRequestRoomBesideAddress = 4 * 1024;
+// The longest address that goes with its replay. It counts the scheme and host too, which the request line
+// leaves out.
+inline constexpr size_t kMaxReplayAddress = kMaxRequestHeadBytes - kRequestRoomBesideAddress;
+
+// Base64url (RFC 4648, section 5) without padding.
+std::string Base64Url(std::string_view bytes);
+// Whether a replay file of this many bytes goes with the entry's upload.
+bool ReplayFitsUpload(std::string_view gameType, std::string_view difficulty, const tResultRecord& entry,
+                      size_t replayBytes);
+
+struct tReplayUpload {
+    std::string Address;
+    // The entry has a replay, but the address with it would pass kMaxReplayAddress.
+    bool ReplayLeftOut = false;
+};
+// UploadAddress followed by "&replay=" and the replay file's bytes in base64url; without the replay when it
+// does not fit (ReplayFitsUpload) and when there is none.
+tReplayUpload UploadAddressWithReplay(std::string_view gameType, std::string_view difficulty,
+                                      const tResultRecord& entry, std::string_view replay);

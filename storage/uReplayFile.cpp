@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/uReplayFile.h"
 
+#include <QFile>
+#include <QString>
 #include <zlib.h>
 
 #include <array>
@@ -200,4 +202,24 @@ tReplayRead DecodeReplay(std::string_view bytes) {
         return Refused("The replay holds more than its game.");
     }
     return {std::move(record), {}};
+}
+
+tReplayFile ReadReplayFile(const std::string& path) {
+    tReplayFile file;
+    QFile source(QString::fromStdString(path));
+    if (!source.open(QIODevice::ReadOnly)) {
+        file.Problem = source.errorString().toStdString() + ".";
+        return file;
+    }
+    file.Bytes = source.read(static_cast<qint64>(kMaxReplayBytes) + 1).toStdString();
+    static_cast<tReplayRead&>(file) = DecodeReplay(file.Bytes);
+    return file;
+}
+
+bool RecordOfEntry(const tGameRecord& record, std::string_view gameType, std::string_view difficulty,
+                   const tResultRecord& entry) {
+    const tGameSettings& game = record.Settings;
+    return GameTypeIndex(gameType) == game.GameType && DifficultyIndex(difficulty) == game.Difficulty &&
+           record.StartTime == entry.StartTime && std::to_string(game.StartLevel) == entry.StartLevel &&
+           std::to_string(game.BrokenLines) == entry.BrokenLines;
 }

@@ -5,6 +5,7 @@
 // few KiB. The reader is bounded in every respect and refuses what it cannot read with the reason.
 
 #include "core/uGameRecord.h"
+#include "core/uResultRecord.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,3 +34,17 @@ struct tReplayRead {
     std::string Problem;
 };
 tReplayRead DecodeReplay(std::string_view bytes);
+
+// A replay file as read: its bytes, to be sent on as they are, and what they decode to.
+struct tReplayFile : tReplayRead {
+    std::string Bytes;
+};
+// Reads at most one byte more than kMaxReplayBytes, so that a larger file is refused without being read
+// whole. A file that cannot be opened is refused with the system's reason.
+tReplayFile ReadReplayFile(const std::string& path);
+
+// Whether a record is the game an entry of the table of this game type and difficulty was stored from: the
+// same table, start time, start level and broken lines. A replay left beside hscore.dat by an entry that
+// another program has since replaced is not.
+bool RecordOfEntry(const tGameRecord& record, std::string_view gameType, std::string_view difficulty,
+                   const tResultRecord& entry);

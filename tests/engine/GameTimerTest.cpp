@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uGameTimer.h"
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 TEST(GameTimer, TicksOnlyWhileStartedAndKeepsAnIntervalOfAtLeastOneMillisecond) {
     tGameTimer timer;
@@ -40,4 +44,26 @@ TEST(GameTimer, StartingAgainRestartsTheFullPeriod) {
     timer.SetInterval(300);
     EXPECT_TRUE(timer.IsActive());
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks == 1; }, 5000));
+}
+
+TEST(GameTimer, FasterThanItsWakeUpsItRunsTheTicksThatFellDueTogether) {
+    tGameTimer timer;
+    int burst = 0;
+    int longestBurst = 0;
+    QObject::connect(&timer, &tGameTimer::timeout, [&] { longestBurst = std::max(longestBurst, ++burst); });
+    // Runs at every pass of the event loop, between two wake-ups of the game's timer.
+    QTimer between;
+    QObject::connect(&between, &QTimer::timeout, [&] { burst = 0; });
+    between.start(0);
+    timer.SetInterval(1);
+    timer.Start();
+    timer.SetSpeed(8);
+    EXPECT_EQ(timer.Speed(), 8);
+    // The program's own event loop: the tests' waits sleep between their passes.
+    QEventLoop loop;
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_GE(longestBurst, 2);
+    timer.SetSpeed(0);
+    EXPECT_EQ(timer.Speed(), 1);
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/uRandom.h"
 #include "engine/uHSPanel.h"
 #include "engine/uhiscore.h"
 #include "look/uLang.h"
@@ -9,6 +10,8 @@
 #include "platform/uShell.h"
 #include "storage/uHSUpload.h"
 #include "storage/uPackIni.h"
+#include "storage/uReplayFile.h"
+#include "tests/support/FindChild.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/ScopedBaseDir.h"
 #include "tests/support/ShellRecorder.h"
@@ -121,7 +124,27 @@ protected:
     bool InfoShown() const { return panel->InfoLabel().isVisible() && panel->InfoTitleLabel().isVisible(); }
     const std::string& Info() const { return panel->InfoLabel().Text(); }
     bool UploadShown() const { return panel->UploadPanel().isVisible(); }
+    bool WatchShown() const { return panel->WatchPanel().isVisible(); }
+    void Click(const char* button) {
+        QTest::mouseClick(FindChild<tMyButton>(panel, button), Qt::LeftButton, {}, QPoint(9, 9));
+    }
+    void WriteReplay(int slot, const std::string& bytes) {
+        QFile file(dir.filePath(QString("hscore-Standart_Normal-%1.rep").arg(slot)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
 };
+
+// A game of the Normal table begun at this start time, with this many presses of every kind.
+tGameRecord Recorded(const char* startTime, int presses) {
+    tGameRecord game{{0, 1, 1, 0}, 5, startTime, 1, {}};
+    tRandom random(9);
+    for (int i = 0; i < presses; ++i) {
+        game.Ticks += random.Below(4);
+        game.Presses.push_back({game.Ticks, static_cast<tActionSet>(1 + random.Below(127))});
+    }
+    return game;
+}
 
 QRgb Rgb(uint32_t bgr) {
     return ColorToRgb(bgr) | 0xFF000000u;
@@ -312,4 +335,67 @@ TEST_F(HSPanel, TitlesFollowTheLanguageAndTheTableAndThePanelMayGoWithItsParent)
     page.reset();
     Push(true, 900);
     EXPECT_EQ(table->Cell(2, table->CurrentRow()), "900");
+}
+
+TEST_F(HSPanel, ARowWithAKeptGameOffersItToWatchAndItsUploadCarriesItWhenItFits) {
+    const tGameRecord ann = Recorded("01.02.05 10:01:00", 40);
+    const tGameRecord bob = Recorded("01.02.05 10:02:00", 60000);
+    ASSERT_FALSE(ReplayFitsUpload("Standart", "Normal", tHS{}, EncodeReplay(bob).size()));
+    const std::string damaged = "STKR\x01 no game";
+    WriteReplay(1, EncodeReplay(ann));
+    WriteReplay(2, EncodeReplay(bob));
+    WriteReplay(3, damaged);
+    // Dan's key group holds Ann's game, as when another program replaced its entry.
+    WriteReplay(4, EncodeReplay(ann));
+    std::vector<tGameRecord> watched;
+    panel->SetOnWatch([&](const tGameRecord& game) { watched.push_back(game); });
+    table->LoadTable("Standart", "Normal", "Zed");
+    const tMyButton& upload = *FindChild<tMyButton>(panel, "bUpload");
+
+    MoveTo(50, 25);
+    ASSERT_TRUE(WatchShown());
+    EXPECT_EQ(panel->WatchPanel().geometry(), QRect(112, 22, 18, 18));
+    EXPECT_EQ(FindChild<tMyButton>(panel, "bWatch")->Hint(), "Watch the game");
+    EXPECT_EQ(upload.Hint(), "UpLoad result to server");
+    Click("bWatch");
+    EXPECT_EQ(watched, std::vector<tGameRecord>{ann});
+    Click("bUpload");
+    EXPECT_EQ(opened.back(), UploadAddress("Standart", "Normal", table->Record(1)) +
+                                 "&replay=" + Base64Url(EncodeReplay(ann)));
+
+    MoveTo(50, 45);
+    EXPECT_TRUE(WatchShown());
+    EXPECT_EQ(upload.Hint(), "UpLoad result to server (without its game: too large to send)");
+    Click("bUpload");
+    EXPECT_EQ(opened.back(), UploadAddress("Standart", "Normal", table->Record(2)));
+    EXPECT_TRUE(messages.messages.empty());
+
+    // A damaged replay and one of another game are told, kept, and left out of the upload.
+    MoveTo(50, 65);
+    Click("bWatch");
+    Click("bUpload");
+    EXPECT_EQ(opened.back(), UploadAddress("Standart", "Normal", table->Record(3)));
+    MoveTo(50, 85);
+    Click("bWatch");
+    EXPECT_EQ(
+        messages.messages,
+        (std::vector<std::string>{"hscore-Standart_Normal-3.rep could not be read and is left as it is: The "
+                                  "replay is damaged: its checksum does not match.",
+                                  "hscore-Standart_Normal-3.rep could not be read and is left as it is: The "
+                                  "replay is damaged: its checksum does not match.",
+                                  "hscore-Standart_Normal-4.rep holds the game of another entry and is left "
+                                  "as it is."}));
+    EXPECT_EQ(watched.size(), 1u);
+    QFile kept(dir.filePath("hscore-Standart_Normal-3.rep"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll().toStdString(), damaged);
+
+    // A row without a replay has none to offer; nor has any row while a game is being played.
+    MoveTo(50, 105);
+    EXPECT_TRUE(UploadShown());
+    EXPECT_FALSE(WatchShown());
+    Push(true, 250);
+    MoveTo(50, 26);
+    EXPECT_TRUE(UploadShown());
+    EXPECT_FALSE(WatchShown());
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/uGameModel.h"
+#include "core/uRandom.h"
 #include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
@@ -588,4 +589,54 @@ TEST_F(HiScore, AnEnteringGameKeepsItsReplayInTheKeyGroupItTakesAndTheDroppedEnt
     play("Zed", 500, tGameRecord{});
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(HiScore, AReplayThatCannotBeWrittenTakesTheDroppedEntrysReplayWithItAndShowsNoWatch) {
+    tSmallDisk disk;
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    BaseDir = disk.Path();
+    tGameModel game;
+    game.NewGame({}, 5, "09.12.26 21:40:00");
+    tGameRecord small = game.Record();
+    small.Ticks = 60;
+    // Presses of every kind at every few ticks: far more than one page of the disk.
+    tGameRecord large = small;
+    tRandom random(3);
+    for (int64_t tick = 1; large.Presses.size() < 6000; tick += random.Below(4)) {
+        large.Presses.push_back({tick, static_cast<tActionSet>(1 + random.Below(127))});
+        large.Ticks = tick;
+    }
+    ASSERT_GT(EncodeReplay(large).size(), 8192u);
+    const auto play = [](tHiScore& table, const std::string& name, int32_t score, const tGameRecord& replay) {
+        table.LoadTable("Standart", "Normal", name);
+        table.UpdateCurrent(Live(name, 1, score));
+        table.UpdateCurrent(tLiveGame{false, Game(name, 1, score)});
+        table.SaveResult(Game(name, 1, score), replay);
+    };
+    tHiScore table;
+    play(table, "Ivan", 40, small);
+    for (int n = 0; n < 14; ++n) {
+        play(table, "P" + std::to_string(n), 100 + n, tGameRecord{});
+    }
+    const std::string ivans = BasePath(ReplayFileName("Standart_Normal", 15));
+    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(ivans)));
+
+    // Room for the new table beside the old one, and not a page more: the large replay cannot be written.
+    {
+        QFile spare(QString::fromStdString(disk.File("spare")));
+        ASSERT_TRUE(spare.open(QIODevice::WriteOnly));
+        spare.write(QByteArray(4096, 'x'));
+    }
+    disk.Fill();
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(disk.File("spare"))));
+    play(table, "Zed", 500, large);
+    EXPECT_EQ(ReadFile().ReadString(kSection, "15Name", ""), "Zed");
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(ivans))) << "Ivan's game would show as Zed's";
+    ASSERT_EQ(table.CurrentRow(), 1);
+    EXPECT_EQ(table.ReplayBytes(1), 0);
+    EXPECT_EQ(messages, std::vector<std::string>{"hscore-Standart_Normal-15.rep could not be written; this "
+                                                 "result is lost: No space left on device"});
+    BaseDir = dir.path().toStdString();
 }

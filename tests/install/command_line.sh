@@ -10,10 +10,11 @@ fail() { echo "$1"; exit 1; }
 
 out="$("$game" --help)" || fail "--help failed"
 grep -q -- "--dir DIR" <<<"$out" || fail "--help does not name --dir: $out"
+grep -q -- "--replay FILE" <<<"$out" || fail "--help does not name --replay: $out"
 out="$("$game" --version)" || fail "--version failed"
 [ "$out" = "Stakkar (1.0.2 build 64 beta 3b)" ] || fail "--version says: $out"
 
-for bad in "--bogus" "--dir" "--dir=" "extra"; do
+for bad in "--bogus" "--dir" "--dir=" "--replay" "--replay=" "--directory=x" "extra"; do
     err="$("$game" $bad 2>&1 >/dev/null)"
     status=$?
     [ "$status" = 2 ] || fail "$bad ended with status $status"

@@ -46,7 +46,7 @@ TEST(BuiltInArt, EveryPictureIsCarriedAtItsExactSize) {
         EXPECT_EQ(image.size(), size) << name;
         seen.insert(name);
     }
-    EXPECT_EQ(seen.size(), 31u);
+    EXPECT_EQ(seen.size(), 33u);
     EXPECT_TRUE(LoadResourceBitmap("NoSuchPicture").isNull());
 }
 

@@ -306,6 +306,9 @@ TEST_F(MainForm, DamagedPlayersFileIsKeptAsideAndToldOnce) {
     std::ofstream(dir_.filePath("users.dat").toStdString(), std::ios::binary) << "\x78\x9c garbage";
     Start();
     ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "users.dat could not be read: the player list starts empty. The old file is kept as "
+              "users.dat.damaged.");
     EXPECT_EQ(Find<QComboBox>("cbUsers")->count(), 0);
     EXPECT_TRUE(QFile::exists(dir_.filePath("users.dat.damaged")));
     LogIn("Eve");

@@ -21,6 +21,12 @@ timeout 5 "$game" 2> "$work/second.err" || { echo "second copy did not end clean
 grep -q "already running" "$work/second.err" || { echo "second copy said nothing"; exit 1; }
 kill -0 "$first" || { echo "first copy ended"; exit 1; }
 [ "$(xwininfo -root -tree | grep -c '"Stakkar (1.0.2 build 64 beta 3b)"')" = "$windows" ] || { echo "second window"; exit 1; }
+# A replay named to a second copy is not opened behind the first one's back, and the second copy says so.
+status=0
+timeout 5 "$game" --replay "$work/game.rep" 2> "$work/replay.err" || status=$?
+[ "$status" = 1 ] || { echo "a second copy with a replay ended with status $status"; exit 1; }
+grep -q "game.rep was not opened" "$work/replay.err" || { echo "a second copy with a replay said nothing"; exit 1; }
+kill -0 "$first" || { echo "first copy ended"; exit 1; }
 # A copy that crashed leaves its guard behind; the next start must not take it for a running copy.
 kill -9 "$first"
 wait "$first" 2>/dev/null || true

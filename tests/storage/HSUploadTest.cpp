@@ -2,6 +2,7 @@
 #include "platform/uBaseDir.h"
 #include "platform/uShell.h"
 #include "storage/uHSUpload.h"
+#include "storage/uReplayFile.h"
 #include "tests/support/ScopedBaseDir.h"
 
 #include <QDir>
@@ -83,6 +84,53 @@ TEST(HSUpload, AFileHstestInTheStartFolderSendsResultsToTheLocalServer) {
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.close();
     EXPECT_EQ(UploadAddress("Standart", "Normal", kAnn), "http://127.0.0.1:888/" + query);
+}
+
+TEST(HSUpload, TheReplayFollowsTheRecordInBase64UrlUnlessTheRequestWouldPassTheServersBound) {
+    QTemporaryDir dir;
+    const tScopedBaseDir baseDir(dir.path().toStdString());
+    tGameRecord game;
+    game.Settings = {0, 1, 3, 2};
+    game.Seed = 0xFFFFFFFF;
+    game.StartTime = kAnn.StartTime;
+    game.Ticks = 9000;
+    for (int64_t tick = 1; tick < game.Ticks; tick += 1 + tick % 7) {
+        game.Presses.push_back({tick, static_cast<tActionSet>(1 + tick % 127)});
+    }
+    const std::string file = EncodeReplay(game);
+    const std::string record = UploadAddress("Standart", "Normal", kAnn);
+
+    const tReplayUpload upload = UploadAddressWithReplay("Standart", "Normal", kAnn, file);
+    EXPECT_FALSE(upload.ReplayLeftOut);
+    ASSERT_EQ(upload.Address.rfind(record + "&replay=", 0), 0u) << "the record's address is its prefix";
+    const std::string encoded = upload.Address.substr(record.size() + 8);
+    EXPECT_EQ(encoded.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_"),
+              std::string::npos)
+        << "no padding, nothing a browser would encode again";
+    const auto bytes = QByteArray::fromBase64Encoding(QByteArray::fromStdString(encoded),
+                                                      QByteArray::Base64UrlEncoding |
+                                                          QByteArray::AbortOnBase64DecodingErrors);
+    ASSERT_TRUE(bytes);
+    const tReplayRead back = DecodeReplay(bytes.decoded.toStdString());
+    ASSERT_TRUE(back.Record) << back.Problem;
+    EXPECT_EQ(*back.Record, game);
+
+    // The largest replay that fits leaves the address within the bound; one byte more goes without it.
+    size_t fits = 0;
+    for (size_t tooLarge = kMaxReplayAddress; tooLarge - fits > 1;) {
+        const size_t middle = (fits + tooLarge) / 2;
+        (ReplayFitsUpload("Standart", "Normal", kAnn, middle) ? fits : tooLarge) = middle;
+    }
+    EXPECT_GT(fits, 45000u);
+    const tReplayUpload largest = UploadAddressWithReplay("Standart", "Normal", kAnn, std::string(fits, 'x'));
+    EXPECT_FALSE(largest.ReplayLeftOut);
+    EXPECT_LE(largest.Address.size(), kMaxReplayAddress);
+    const tReplayUpload tooLong =
+        UploadAddressWithReplay("Standart", "Normal", kAnn, std::string(fits + 1, 'x'));
+    EXPECT_TRUE(tooLong.ReplayLeftOut);
+    EXPECT_EQ(tooLong.Address, record);
+    EXPECT_EQ(UploadAddressWithReplay("Standart", "Normal", kAnn, "").Address, record)
+        << "no replay, as before";
 }
 
 TEST(HSUpload, TheDesktopsOpenerReceivesTheAddressByteForByte) {

@@ -19,6 +19,8 @@ const std::vector<tPicture>& Pictures() {
         {"Arrow", 19, 18, DrawArrow, QColor(), true},
         {"Upload", 18, 18, [](const tPalette& p) { return DrawUpload(p, false); }, QColor(), true},
         {"UploadS", 18, 18, [](const tPalette& p) { return DrawUpload(p, true); }, QColor(), true},
+        {"Watch", 18, 18, [](const tPalette& p) { return DrawWatch(p, false); }, QColor(), true},
+        {"WatchS", 18, 18, [](const tPalette& p) { return DrawWatch(p, true); }, QColor(), true},
         {"GameS", 31, 60, [](const tPalette& p) { return DrawTab(p, "GAME", GameIcon(), true); }, QColor(),
          true},
         {"GameU", 31, 60, [](const tPalette& p) { return DrawTab(p, "GAME", GameIcon(), false); }, QColor(),

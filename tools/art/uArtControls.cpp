@@ -15,15 +15,28 @@ QImage DrawButton(const tPalette& palette, const QPainterPath& icon, int width, 
     return image;
 }
 
-QImage DrawUpload(const tPalette& palette, bool hover) {
+namespace {
+
+// The small square buttons that follow the mouse along the high score rows.
+QImage DrawRowButton(const tPalette& palette, const QPainterPath& icon, bool hover) {
     QImage image = NewImage(18, 18, palette.panel);
     const QColor top = hover ? palette.hoverTop : palette.faceTop;
     const QColor bottom = hover ? palette.hoverBottom : palette.faceBottom;
     BevelRect(image, image.rect(), Mix(top, QColor(255, 255, 255), 0.35), Mix(top, bottom, 0.5),
               Mix(bottom, palette.outline, 0.4), 1, palette.outline);
-    DrawIcon(image, UploadIcon(), QRectF(2.5, 2.5, 13, 13), hover ? palette.iconHover : palette.icon,
+    DrawIcon(image, icon, QRectF(2.5, 2.5, 13, 13), hover ? palette.iconHover : palette.icon,
              palette.iconShadow);
     return image;
+}
+
+} // namespace
+
+QImage DrawUpload(const tPalette& palette, bool hover) {
+    return DrawRowButton(palette, UploadIcon(), hover);
+}
+
+QImage DrawWatch(const tPalette& palette, bool hover) {
+    return DrawRowButton(palette, WatchIcon(), hover);
 }
 
 QImage DrawTab(const tPalette& palette, const QString& text, const QPainterPath& icon, bool selected) {

@@ -153,6 +153,15 @@ QPainterPath UploadIcon() {
     return path.united(Stroked(tray, 2.0)).simplified();
 }
 
+QPainterPath WatchIcon() {
+    QPainterPath path;
+    path.moveTo(4.0, 1.8);
+    path.lineTo(14.2, 8.0);
+    path.lineTo(4.0, 14.2);
+    path.closeSubpath();
+    return path;
+}
+
 QPainterPath EnterIcon() {
     return Arrow(QPointF(2.0, 8.0), QPointF(14.8, 8.0), 3.0, 5.6);
 }

@@ -12,6 +12,7 @@ QPainterPath DefaultsIcon(); // three sliders set to their middle
 QPainterPath RestoreIcon();  // an arrow turning back
 QPainterPath SaveIcon();     // a floppy disk
 QPainterPath UploadIcon();   // an arrow up out of a tray
+QPainterPath WatchIcon();    // a play triangle
 QPainterPath EnterIcon();    // an arrow pointing right
 QPainterPath TurnIcon(bool clockwise);
 QPainterPath ShiftIcon(bool left);

@@ -22,6 +22,7 @@ QImage DrawGlass(const tPalette& palette);
 // Controls.
 QImage DrawButton(const tPalette& palette, const QPainterPath& icon, int width, int height, bool hover);
 QImage DrawUpload(const tPalette& palette, bool hover);
+QImage DrawWatch(const tPalette& palette, bool hover);
 QImage DrawTab(const tPalette& palette, const QString& text, const QPainterPath& icon, bool selected);
 QImage DrawKeys(const tPalette& palette, bool left);
 

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FormFixture.h"
+#include "core/uGameReplay.h"
+#include "engine/uGame.h"
+#include "engine/uHSPanel.h"
+#include "engine/uStat.h"
+#include "storage/uReplayFile.h"
+#include "widgets/uOther.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The fixed blocks, a row a line.
+std::string Picture(const tWell& well) {
+    std::string picture;
+    for (int row = 1; row <= kWellRows; ++row) {
+        for (int column = 1; column <= kWellColumns; ++column) {
+            picture += well.At(column, row) != 0 ? '#' : '.';
+        }
+        picture += '\n';
+    }
+    return picture;
+}
+
+class Watching : public FormFixture {
+protected:
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(form->KeyTarget(), key, modifiers);
+    }
+    QByteArray Bytes(const QString& name) const {
+        QFile file(dir_.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList Replays() const { return QDir(dir_.path()).entryList({"*.rep"}); }
+    // Ann plays a game of Easy from level 25, turning and dropping every other figure as it comes, until the
+    // well is full; the game enters the empty table with its replay.
+    void PlayAGame(tGlass& glass) {
+        glass.SetStartLevel(25);
+        Key(Qt::Key_F2);
+        for (int tick = 0; glass.Playing() && tick < 5000; ++tick) {
+            glass.Tick();
+            if (glass.Falling() && tick % 4 == 1) {
+                Key(Qt::Key_Up);
+                Key(Qt::Key_Control);
+            }
+        }
+        ASSERT_FALSE(glass.Playing());
+    }
+    void ClickWatchOnRow(tGlass& glass, int row) {
+        tMyFlatPanel* panel = glass.ScorePanel();
+        QTest::mouseMove(panel, QPoint(50, row * kHSRowHeight + 10));
+        auto* watch = FindChild<tMyButton>(panel, "bWatch");
+        ASSERT_TRUE(watch->isVisible());
+        QTest::mouseClick(watch, Qt::LeftButton, {}, QPoint(9, 9));
+    }
+    std::string PlayerLabel(tGlass& glass) { return glass.Stat().Label(tStatLabel::Player).Text(); }
+};
+
+} // namespace
+
+TEST_F(Watching, AGameWatchedFromItsRowEndsInItsOwnWellAtTheChosenSpeedAndChangesNoTable) {
+    Start();
+    LogIn("Ann");
+    tGlass& glass = *form->Glass();
+    PlayAGame(glass);
+    ASSERT_EQ(Replays().size(), 1);
+    const QByteArray scores = Bytes("hscore.dat");
+    const QByteArray kept = Bytes(Replays()[0]);
+    const tReplayRead read = DecodeReplay(kept.toStdString());
+    ASSERT_TRUE(read.Record) << read.Problem;
+    EXPECT_EQ(*read.Record, glass.Model().Record());
+    const tGameModel replayed = ReplayGame(*read.Record);
+    EXPECT_EQ(Picture(replayed.Well()), Picture(glass.Well()));
+
+    ClickWatchOnRow(glass, glass.HiScore().CurrentRow());
+    ASSERT_TRUE(glass.Watching());
+    EXPECT_TRUE(glass.Playing());
+    EXPECT_EQ(PlayerLabel(glass), "Replay x1");
+    for (int i = 0; i < 4; ++i) {
+        Key(Qt::Key_Plus);
+    }
+    EXPECT_EQ(glass.WatchSpeed(), 8) << "x8 is the fastest";
+    Key(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(glass.WatchSpeed(), 4);
+    EXPECT_EQ(PlayerLabel(glass), "Replay x4");
+    Key(Qt::Key_Pause);
+    ASSERT_TRUE(glass.Paused());
+    const int64_t pausedAt = glass.Model().Record().Ticks;
+    QTest::qWait(100);
+    EXPECT_EQ(glass.Model().Record().Ticks, pausedAt);
+    Key(Qt::Key_Pause);
+    // The player's own keys do not move the watched game.
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Control);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Watching(); }, 30000));
+
+    EXPECT_EQ(Picture(glass.Well()), Picture(replayed.Well()));
+    EXPECT_EQ(glass.Stat().Score(), replayed.Counters().Score);
+    EXPECT_EQ(glass.Stat().Figures(), replayed.Counters().Figures);
+    EXPECT_EQ(glass.View().MessageLabel().Text(), ":: Game Over ::\n\rPress F2 for new game");
+    EXPECT_EQ(PlayerLabel(glass), "Ann");
+    EXPECT_EQ(glass.WatchSpeed(), 1);
+    EXPECT_EQ(Bytes("hscore.dat"), scores);
+    ASSERT_EQ(Replays().size(), 1);
+    EXPECT_EQ(Bytes(Replays()[0]), kept);
+
+    // Escape ends a watch halfway, and F2 then starts a game of the player's own.
+    ClickWatchOnRow(glass, glass.HiScore().CurrentRow());
+    ASSERT_TRUE(glass.Watching());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(glass.Watching());
+    EXPECT_FALSE(glass.Playing());
+    EXPECT_EQ(glass.View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game");
+    EXPECT_EQ(Bytes("hscore.dat"), scores);
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(glass.Playing());
+    EXPECT_FALSE(glass.Watching());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Watching, AReplayFileOpenedAtStartIsWatchedOnceAPlayerLogsInAndADamagedOneIsToldAndKept) {
+    tGameModel game;
+    game.NewGame({1, 3, 10, 4}, 77, "01.01.26 00:00:00");
+    for (int tick = 0; tick < 40 && game.Playing(); ++tick) {
+        game.Tick();
+        game.Act(tick % 3 == 0 ? tAction::MoveLeft : tAction::RotateRight);
+    }
+    const std::string replay = EncodeReplay(game.Record());
+    const QString good = dir_.filePath("game.rep");
+    const QString damaged = dir_.filePath("damaged.rep");
+    for (const auto& [path, bytes] : {std::pair{good, replay}, std::pair{damaged, replay.substr(0, 20)}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    Start();
+    form->OpenReplay(damaged.toStdString());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              damaged.toStdString() +
+                  " could not be read and is left as it is: The replay is damaged: its checksum does "
+                  "not match.");
+    EXPECT_EQ(Bytes("damaged.rep").toStdString(), replay.substr(0, 20));
+    form->OpenReplay(good.toStdString());
+    LogIn("Bea");
+    tGlass& glass = *form->Glass();
+    ASSERT_TRUE(glass.Watching());
+    EXPECT_EQ(glass.Model().Settings(), game.Record().Settings);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Watching(); }, 30000));
+    EXPECT_EQ(Picture(glass.Well()), Picture(ReplayGame(game.Record()).Well()));
+    EXPECT_EQ(glass.View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game")
+        << "the record ends before its game did";
+    EXPECT_FALSE(QFile::exists(dir_.filePath("hscore.dat")));
+    EXPECT_EQ(messages.size(), 1u);
+}
