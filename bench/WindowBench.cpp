@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowBench.h"
 
+#include "core/uRules.h"
+
 #include "AutoPlayer.h"
 #include "BenchReport.h"
 #include "PaintCounter.h"
@@ -123,6 +125,73 @@ void PlayTopLevel(TMainForm& form, double seconds, bool hold, const std::string&
     Print((prefix + "games_started").c_str(), games + 1, "games");
 }
 
+// Games at one interval, started as by the options and F2 (a level above the options' highest set on the
+// well itself, as a game that climbed there): with no input, the figures falling on their own; or with every
+// new figure steered into place by keys. A game that ends starts again at once; the ticks are counted against
+// the time games ran, so the share of the nominal ticks tells what the window holds of the game's speed.
+void PlayAtInterval(TMainForm& form, int level, bool steer, double seconds) {
+    constexpr int kEasy = 0;
+    const int interval = IntervalAt(kEasy, level);
+    tGlass& glass = *form.Glass();
+    const tPaintCounter paints(&glass.View().WellImage());
+    QElapsedTimer game;
+    qint64 running = 0;
+    int ticks = 0;
+    int games = 0;
+    int steered = -1;
+    qint64 lastTick = 0;
+    qint64 longestGap = 0;
+    StartGame(form, kEasy, std::min(level, kDifficulties[kEasy].MaxStartLevel));
+    const auto start = [&] {
+        if (glass.Playing()) {
+            Press(form, Qt::Key_Escape);
+        }
+        glass.SetStartLevel(level);
+        Press(form, Qt::Key_F2);
+        steered = -1;
+        ++games;
+        lastTick = 0;
+        game.start();
+    };
+    const auto tick = QObject::connect(&glass.Timer(), &tGameTimer::timeout, [&] {
+        ++ticks;
+        if (!glass.Playing()) {
+            // The game ran until its last tick was due; storing its result is not the game's time.
+            running += lastTick + interval * qint64{1000000};
+            QTimer::singleShot(0, start);
+        } else if (steer && glass.Falling() && glass.Stat().Figures() != steered) {
+            steered = glass.Stat().Figures();
+            const tPlacement placement =
+                ChoosePlacement(glass.Well(), glass.Current(), glass.FigX(), glass.FigY());
+            for (const uint16_t key : PlacementKeys(placement)) {
+                Press(form, QtKey(key));
+            }
+        }
+        longestGap = std::max(longestGap, game.nsecsElapsed() - lastTick);
+        lastTick = game.nsecsElapsed();
+    });
+    start();
+    const double cpuBefore = ProcessCpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    Run(static_cast<int>(seconds * 1000));
+    QObject::disconnect(tick);
+    if (glass.Playing()) {
+        running += game.nsecsElapsed();
+    }
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
+    const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+    const double played = static_cast<double>(running) / 1e9;
+    const std::string prefix =
+        "window_" + std::to_string(interval) + "ms_" + (steer ? "steered" : "no_input") + "_";
+    Print((prefix + "ticks_per_second").c_str(), ticks / played, "1/s");
+    Print((prefix + "share_of_nominal_ticks").c_str(), ticks / played * interval / 1000.0, "");
+    Print((prefix + "paints_per_second").c_str(), paints.Count() / elapsed, "1/s");
+    Print((prefix + "cpu_of_a_core").c_str(), 100.0 * cpu / elapsed, "%");
+    Print((prefix + "games").c_str(), games, "games");
+    Print((prefix + "longest_wait_between_ticks").c_str(), static_cast<double>(longestGap) / 1e6, "ms");
+}
+
 // Sideways keys at uneven moments; each is timed from the press until the screen shows the well as the key
 // left it (or as a later tick did).
 void KeyToScreen(TMainForm& form, int difficulty, int level, const char* name) {
@@ -188,6 +257,11 @@ int RunWindowBench(double seconds) {
     Print("screen_refresh_rate", form.screen()->refreshRate(), "Hz");
     PlayTopLevel(form, seconds, true, "level10");
     PlayTopLevel(form, seconds, false, "onward");
+    // Easy's levels 26, 25, 21 and 1: the fastest interval and three of the level steps.
+    for (const int level : {26, 25, 21, 1}) {
+        PlayAtInterval(form, level, false, seconds);
+        PlayAtInterval(form, level, true, seconds);
+    }
     KeyToScreen(form, kImpossible, kTopStartLevel, "top_level");
     KeyToScreen(form, 0, 1, "first_level");
     Press(form, Qt::Key_Escape);

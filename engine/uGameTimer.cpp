@@ -6,9 +6,10 @@
 namespace {
 
 constexpr qint64 kMillisecond = 1000000;
-// How far the timer may fall behind (a busy moment) and still catch up with quick ticks; beyond that the
-// missed ticks are dropped, as after a hang nobody wants the figure to race down.
-constexpr qint64 kCatchUp = 8 * kMillisecond;
+// How far the timer may fall behind and still run the missed ticks at its next wake-up: a slow frame, the X
+// connection or a busy machine cost the game no ticks. Beyond that the missed ticks are dropped, as after a
+// hang nobody wants the figure to race down.
+constexpr qint64 kCatchUp = 50 * kMillisecond;
 
 } // namespace
 
