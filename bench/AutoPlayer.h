@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A simple player for the benchmarks: for each new figure it picks the turn and column that leave the lowest,
-// flattest pile with the fewest holes, and presses the keys that put the figure there.
+// A simple player for the benchmarks and tests: for each new figure it picks the turn and column whose
+// landing a well-known evaluation of the pile likes best, and presses the keys that put the figure there. It
+// plays on for ten minutes and more at the fastest speed.
 
 #include "core/uFigure.h"
 #include "core/uWell.h"

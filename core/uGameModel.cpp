@@ -2,6 +2,7 @@
 #include "core/uGameModel.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -47,12 +48,50 @@ tChanges tGameModel::NewGame(const tGameSettings& settings, uint32_t seed, const
 
 tChanges tGameModel::Tick() {
     changes_ = {};
+    TimerTick();
+    return changes_;
+}
+
+tChanges tGameModel::Ticks(int64_t count) {
+    changes_ = {};
+    while (count > 0) {
+        if (paused_) {
+            // A paused or ended game stays as it is however many ticks come.
+            TimerTick();
+            break;
+        }
+        const int rows = landingY_ - figY_;
+        if (playing_ && falling_ && rows > 0) {
+            const int64_t fallen = std::min<int64_t>(count, rows);
+            Fall(fallen);
+            count -= fallen;
+        } else {
+            TimerTick();
+            --count;
+        }
+    }
+    return changes_;
+}
+
+void tGameModel::TimerTick() {
     // Only the timer's ticks count: the tick a landing runs at once is part of the one that landed it.
     if (playing_ && !paused_) {
         ++record_.Ticks;
+        counters_.TickedMs += interval_;
     }
     RunTick();
-    return changes_;
+}
+
+void tGameModel::Fall(int64_t count) {
+    // Each of these ticks would move the figure a row down, which it fits until its landing row.
+    MarkFigure(figY_);
+    figY_ += static_cast<int>(count);
+    MarkFigure(figY_);
+    record_.Ticks += count;
+    counters_.TickedMs += count * interval_;
+    counters_.PlayTimeMs += count * interval_;
+    changes_.Counters |= ctPlayTime;
+    AddScore(static_cast<int>(count) * kRowPoints);
 }
 
 void tGameModel::RunTick() {
@@ -231,6 +270,9 @@ tChanges tGameModel::SetUpFigure(const tFigure& figure, int x, int y) {
 }
 
 void tGameModel::MarkFigure(int y) {
+    if (!seen_) {
+        return;
+    }
     for (int i = 0; i < blockCount_; ++i) {
         const int column = figX_ + blockColumns_[static_cast<size_t>(i)];
         const int row = y + blockRows_[static_cast<size_t>(i)];
@@ -324,10 +366,18 @@ void tGameModel::UpdateArrow() {
 }
 
 void tGameModel::PlaceMark() {
-    landingY_ = figY_;
-    while (Fits(figX_, landingY_ + 1)) {
-        ++landingY_;
+    // The figure falls until one of its blocks meets the first block or the floor below it.
+    int rows = blockCount_ > 0 ? std::numeric_limits<int>::max() : 0;
+    for (int i = 0; i < blockCount_; ++i) {
+        const int column = figX_ + blockColumns_[static_cast<size_t>(i)];
+        const int row = figY_ + blockRows_[static_cast<size_t>(i)];
+        if (column < 1 || column > kWellColumns) {
+            rows = 0;
+            break;
+        }
+        rows = std::min(rows, well_.BlockBelow(column, row) - row - 1);
     }
+    landingY_ = figY_ + std::max(rows, 0);
     MarkFigure(landingY_);
 }
 

@@ -30,7 +30,11 @@ struct tGameCounters {
     std::array<int, 4> Clears{};
     // The sum of the timer's intervals over every tick of the game.
     int64_t PlayTimeMs = 0;
+    // The intervals of the timer's own ticks alone, each at the speed it ran at: a landing brings the next
+    // figure at once and adds an interval to the play time but not here, so the play time is never shorter.
+    int64_t TickedMs = 0;
     double PlayTime() const { return static_cast<double>(PlayTimeMs) / 1000.0; }
+    bool operator==(const tGameCounters&) const = default;
 };
 
 class tGameModel {
@@ -43,6 +47,9 @@ public:
     tChanges NewGame(const tGameSettings& settings, uint32_t seed, const std::string& startTime);
     // One period of the timer.
     tChanges Tick();
+    // count periods of the timer with no key between them: the game count Tick()s give, with a figure's
+    // free fall taken in one step, so that a replay costs what its figures and keys cost, not its ticks.
+    tChanges Ticks(int64_t count);
     // The actions of one key press, in tAction order; a press that turns counts as a key also when the turn
     // is refused.
     tChanges Press(tActionSet actions);
@@ -57,6 +64,11 @@ public:
     tChanges ResetWell(int brokenLines);
     // Zero counts, score and play time, level 1, the placeholder start time.
     tChanges ResetCounters();
+
+    // For a model no screen shows, such as a replay being checked: its commands no longer name the cells
+    // the falling figure and its mark leave and enter, which is most of what a move costs; tChanges::Cells
+    // keeps the changes of the fixed blocks alone.
+    void SetUnseen() { seen_ = false; }
 
     // A position set up by hand, for puzzles and tests: the fixed blocks, and a figure put in play as a spawn
     // puts it.
@@ -123,6 +135,9 @@ private:
     void Drop();
     void FixFigure();
     void ClearLines();
+    void TimerTick();
+    // The rows the falling figure drops, at most count of them, as count ticks of the timer move it.
+    void Fall(int64_t count);
     void RunTick();
     void Stop(bool interrupted);
 
@@ -147,6 +162,7 @@ private:
     bool paused_ = false;
     bool falling_ = false;
     bool dropPending_ = false;
+    bool seen_ = true;
     tWellMessage message_ = tWellMessage::NewGame;
     bool messageVisible_ = true;
     tGameCounters counters_;
