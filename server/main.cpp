@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
                      options->Http.Connections, wanted);
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
-    tScoreServer scores(database, limiter);
+    tScoreServer scores(database, limiter, options->RequireReplay);
     tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
         return scores.Answer(address, client);
     });

@@ -12,6 +12,8 @@
 
 inline constexpr const char* kHtmlType = "text/html; charset=utf-8";
 inline constexpr const char* kJsonType = "application/json";
+// A file to be saved rather than shown, such as a replay.
+inline constexpr const char* kFileType = "application/octet-stream";
 
 struct tHttpReply {
     boost::beast::http::status Status = boost::beast::http::status::ok;

@@ -76,6 +76,14 @@ QStringList StepStatements(int step) {
             // of 36525 days earlier; no start time of another year reads as 2070 or later.
             "UPDATE results SET start_ms = start_ms - 3155760000000 WHERE start_ms >= 3155760000000",
         };
+    case 4:
+        // A result whose replay gave it back is verified and keeps the replay and the well its game ended
+        // with; every result stored before came without a replay.
+        return {
+            "ALTER TABLE results ADD COLUMN verified INTEGER NOT NULL DEFAULT 0",
+            "ALTER TABLE results ADD COLUMN replay {bytes}",
+            "ALTER TABLE results ADD COLUMN final_well TEXT",
+        };
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 
 #include "server/uBrowseRoutes.h"
 #include "server/uPageReply.h"
+#include "server/uReplayCheck.h"
 #include "server/uScoreJson.h"
 #include "server/uScorePages.h"
 #include "server/uScoreTables.h"
@@ -41,17 +42,30 @@ bool HasKey(const QByteArray& query, const QByteArray& key) {
 
 // The pages of players, the search and single results answer in a form of their own.
 tHttpReply FromPage(const tPageReply& page) {
-    return {static_cast<status>(page.Status), page.Type == kJsonType ? kJsonType : kHtmlType, page.Body, {}};
+    const char* type = kHtmlType;
+    for (const char* known : {kJsonType, kFileType}) {
+        if (page.Type == known) {
+            type = known;
+        }
+    }
+    return {static_cast<status>(page.Status), type, page.Body, page.Headers};
 }
 
 tHttpReply NotFound(const QString& problem) {
     return FromPage(NotFoundReply(problem));
 }
 
+tHttpReply Refused(status code, const std::string& problem) {
+    return {code,
+            kHtmlType,
+            ProblemPage("Result refused", QString::fromStdString(problem) + " Nothing was stored."),
+            {}};
+}
+
 } // namespace
 
-tScoreServer::tScoreServer(tScoreDatabase& database, tRateLimiter& limiter)
-    : Database(database), Limiter(limiter) {}
+tScoreServer::tScoreServer(tScoreDatabase& database, tRateLimiter& limiter, bool requireReplay)
+    : Database(database), Limiter(limiter), RequireReplay(requireReplay) {}
 
 tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client) {
     const size_t mark = target.find('?');
@@ -96,18 +110,35 @@ tHttpReply tScoreServer::Upload(const QByteArray& query, const std::string& clie
     const tUploadVerdict verdict =
         CheckUpload(std::string_view(data.constData(), static_cast<size_t>(data.size())));
     if (!verdict.Record) {
-        return {
-            status::bad_request,
-            kHtmlType,
-            ProblemPage("Result refused", QString::fromStdString(verdict.Problem) + " Nothing was stored."),
-            {}};
+        return Refused(status::bad_request, verdict.Problem);
+    }
+    std::optional<tReplayKept> proof;
+    if (HasKey(query, "replay")) {
+        // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
+        Limiter.Take(client, now);
+        const auto replay = QByteArray::fromBase64Encoding(RawValue(query, "replay"),
+                                                           QByteArray::Base64UrlEncoding |
+                                                               QByteArray::AbortOnBase64DecodingErrors);
+        if (!replay) {
+            return Refused(status::bad_request, "The replay is not written in base64url.");
+        }
+        const std::string bytes = replay.decoded.toStdString();
+        tReplayProof checked = CheckReplay(*verdict.Record, bytes);
+        if (!checked.Problem.empty()) {
+            return Refused(status::bad_request, checked.Problem);
+        }
+        proof = tReplayKept{bytes, std::move(checked.FinalWell)};
+    } else if (RequireReplay) {
+        return Refused(status::forbidden, "This server takes a result only with the replay of its game, and "
+                                          "this one came without; a newer version of the game sends it.");
     }
     QString problem;
-    const std::optional<tStoreOutcome> outcome = Database.Store(*verdict.Record, problem);
+    const std::optional<tStoreOutcome> outcome =
+        Database.Store(*verdict.Record, problem, proof ? &*proof : nullptr);
     if (!outcome) {
         return DatabaseFailed(problem);
     }
-    if (outcome->Fresh) {
+    if (outcome->Fresh && !proof) {
         Limiter.Take(client, now);
     }
     return {status::ok, kHtmlType, TakenPage(*verdict.Record, *outcome), {}};

@@ -14,7 +14,8 @@
 
 class tScoreServer {
 public:
-    tScoreServer(tScoreDatabase& database, tRateLimiter& limiter);
+    // requireReplay: a result without its game's replay is refused rather than stored unverified.
+    tScoreServer(tScoreDatabase& database, tRateLimiter& limiter, bool requireReplay);
 
     // The answer to a GET of target, the address as the request line holds it, from the client's address.
     tHttpReply Answer(std::string_view target, const std::string& client);
@@ -27,4 +28,5 @@ private:
 
     tScoreDatabase& Database;
     tRateLimiter& Limiter;
+    bool RequireReplay;
 };

@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackToTheirCentury) {
+TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackAndResultsStoredBeforeReplaysAreUnverified) {
     QTemporaryDir dir;
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
@@ -26,16 +26,17 @@ TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackToTheirCentury) {
             << problem.toStdString();
     }
     {
-        // The database as servers left it before the latest step: 99 read as 2099, no index of names.
+        // The database as servers left it before step 3: 99 read as 2099, no index of names, no replays.
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "before");
         db.setDatabaseName(target.Name);
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
-        EXPECT_TRUE(
-            query.exec("UPDATE results SET start_ms = 4102444799000 WHERE score = 1") &&
-            query.exec("DROP INDEX results_name") &&
-            query.exec(
-                "DELETE FROM schema_version WHERE version = (SELECT MAX(version) FROM schema_version)"));
+        EXPECT_TRUE(query.exec("UPDATE results SET start_ms = 4102444799000 WHERE score = 1") &&
+                    query.exec("DROP INDEX results_name") &&
+                    query.exec("ALTER TABLE results DROP COLUMN verified") &&
+                    query.exec("ALTER TABLE results DROP COLUMN replay") &&
+                    query.exec("ALTER TABLE results DROP COLUMN final_well") &&
+                    query.exec("DELETE FROM schema_version WHERE version >= 3"));
     }
     QSqlDatabase::removeDatabase("before");
     tScoreDatabase db(target, "after");
@@ -44,4 +45,5 @@ TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackToTheirCentury) {
     ASSERT_TRUE(best && best->size() == 2u) << problem.toStdString();
     EXPECT_EQ(best->at(0).StartMs, *StartTimeMs("07.03.05 21:15:00"));
     EXPECT_EQ(best->at(1).StartMs, *StartTimeMs("31.12.1999 23:59:59"));
+    EXPECT_FALSE(best->at(0).Verified || best->at(1).Verified);
 }

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The proof of a result: its game's replay, played again through the game's own model, gives back every
+// field of it. The replay is read within the replay file's bounds, and playing it costs what its figures and
+// keys cost.
+
+#include "server/uScoreRecord.h"
+
+#include <string>
+#include <string_view>
+
+struct tReplayProof {
+    // Empty when the replay gives the result back; otherwise why not, as a sentence for the sender.
+    std::string Problem;
+    // The well the replayed game ended with, as WellPicture writes it.
+    std::string FinalWell;
+};
+
+// record has passed CheckUpload; replay holds the bytes of a replay file. The fields are compared in this
+// order, and the first that differs is named: game type, difficulty, start level, broken lines, level,
+// score, figures, cleared, start time; and the play time may be no shorter than the timer's ticks took.
+tReplayProof CheckReplay(const tScoreRecord& record, std::string_view replay);
