@@ -33,6 +33,8 @@ public:
     // last row, the floor: kWellRows + 1.
     int BlockBelow(int column, int row) const;
     bool RowIsFull(int row) const;
+    // Bit `row` set for each full row.
+    uint32_t FullRows() const;
     bool RowIsEmpty(int row) const;
     // Deletes the row and moves the rows above it down, stopping at the first empty row or at row 1. Returns
     // the topmost row that changed: rows from there down to `row` need redrawing.
@@ -45,9 +47,8 @@ public:
     bool operator==(const tWell&) const = default;
 
 private:
-    // Bit `row` set for each row that holds a block, and for each row full of them.
+    // Bit `row` set for each row that holds a block.
     uint32_t BlockRows() const;
-    uint32_t FullRows() const;
 
     // Bit `row` of a column is its cell in that row: where a figure lands is a count of bits, not a walk
     // down the rows, and a server replaying a game lands tens of thousands of figures.

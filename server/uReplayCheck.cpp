@@ -7,6 +7,8 @@
 #include "server/uWellPicture.h"
 #include "storage/uReplayFile.h"
 
+#include <malloc.h>
+
 #include <array>
 
 namespace {
@@ -63,4 +65,9 @@ tReplayProof CheckReplay(const tScoreRecord& record, std::string_view replay) {
                        e.PlayTime + ").");
     }
     return {{}, WellPicture(game)};
+}
+
+void KeepReplayMemory() {
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
 }

@@ -112,36 +112,47 @@ tHttpReply tScoreServer::Upload(const QByteArray& query, const std::string& clie
     if (!verdict.Record) {
         return Refused(status::bad_request, verdict.Problem);
     }
-    std::optional<tReplayKept> proof;
-    if (HasKey(query, "replay")) {
-        // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
-        Limiter.Take(client, now);
-        const auto replay = QByteArray::fromBase64Encoding(RawValue(query, "replay"),
-                                                           QByteArray::Base64UrlEncoding |
-                                                               QByteArray::AbortOnBase64DecodingErrors);
-        if (!replay) {
-            return Refused(status::bad_request, "The replay is not written in base64url.");
+    if (!HasKey(query, "replay")) {
+        if (RequireReplay) {
+            return Refused(status::forbidden,
+                           "This server takes a result only with the replay of its game, and "
+                           "this one came without; a newer version of the game sends it.");
         }
-        const std::string bytes = replay.decoded.toStdString();
-        tReplayProof checked = CheckReplay(*verdict.Record, bytes);
-        if (!checked.Problem.empty()) {
-            return Refused(status::bad_request, checked.Problem);
-        }
-        proof = tReplayKept{bytes, std::move(checked.FinalWell)};
-    } else if (RequireReplay) {
-        return Refused(status::forbidden, "This server takes a result only with the replay of its game, and "
-                                          "this one came without; a newer version of the game sends it.");
+        return Store(*verdict.Record, nullptr, client, now);
     }
+    // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
+    Limiter.Take(client, now);
+    tHttpReply reply;
+    reply.Work = [this, record = *verdict.Record, text = RawValue(query, "replay"), client,
+                  now]() -> tHttpFinish {
+        // On a worker: the replay and the record alone, no database and no limiter.
+        const auto replay = QByteArray::fromBase64Encoding(text, QByteArray::Base64UrlEncoding |
+                                                                     QByteArray::AbortOnBase64DecodingErrors);
+        if (!replay) {
+            return [] { return Refused(status::bad_request, "The replay is not written in base64url."); };
+        }
+        std::string bytes = replay.decoded.toStdString();
+        tReplayProof checked = CheckReplay(record, bytes);
+        if (!checked.Problem.empty()) {
+            return [problem = std::move(checked.Problem)] { return Refused(status::bad_request, problem); };
+        }
+        return [this, record, proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell)}, client,
+                now] { return Store(record, &proof, client, now); };
+    };
+    return reply;
+}
+
+tHttpReply tScoreServer::Store(const tScoreRecord& record, const tReplayKept* proof,
+                               const std::string& client, tRateLimiter::tClock::time_point now) {
     QString problem;
-    const std::optional<tStoreOutcome> outcome =
-        Database.Store(*verdict.Record, problem, proof ? &*proof : nullptr);
+    const std::optional<tStoreOutcome> outcome = Database.Store(record, problem, proof);
     if (!outcome) {
         return DatabaseFailed(problem);
     }
-    if (outcome->Fresh && !proof) {
+    if (outcome->Fresh && proof == nullptr) {
         Limiter.Take(client, now);
     }
-    return {status::ok, kHtmlType, TakenPage(*verdict.Record, *outcome), {}};
+    return {status::ok, kHtmlType, TakenPage(record, *outcome), {}};
 }
 
 tHttpReply tScoreServer::Table(const QString& rest, const QByteArray& query) {

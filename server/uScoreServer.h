@@ -22,6 +22,10 @@ public:
 
 private:
     tHttpReply Upload(const QByteArray& query, const std::string& client);
+    // The last step of an upload, on the loop's thread; proof is null for a result without a replay, which
+    // spends a token of its client only when it is new.
+    tHttpReply Store(const tScoreRecord& record, const tReplayKept* proof, const std::string& client,
+                     tRateLimiter::tClock::time_point now);
     tHttpReply Table(const QString& rest, const QByteArray& query);
     tHttpReply Front();
     tHttpReply DatabaseFailed(const QString& problem);
