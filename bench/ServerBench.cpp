@@ -156,6 +156,11 @@ int main(int argc, char** argv) {
     const bool replays = argc > 1 && QString(argv[1]) == "replays";
     const int kindAt = replays ? 2 : 1;
     const QString kind = argc > kindAt ? argv[kindAt] : "sqlite";
+    if (argc > kindAt + 1 || (kind != "sqlite" && kind != "postgresql")) {
+        const bool help = argc == 2 && kind == "--help";
+        std::fprintf(help ? stdout : stderr, "usage: stakkar-bench-server [replays] [sqlite|postgresql]\n");
+        return help ? 0 : 2;
+    }
     if (replays) {
         return RunReplayBench(kind);
     }

@@ -39,15 +39,16 @@ QString RecordColumns() {
     return "game_type, difficulty, " + ResultColumns("", ", ") + ", start_ms, id, verified";
 }
 constexpr const char* kRankKeys = "score DESC, level, start_ms, id";
+constexpr const char* kRankKeysReversed = "score, level DESC, start_ms DESC, id DESC";
 // The ids of a table's results from rank offset + 1 on, read from the ranking index alone, which holds the id
-// beside every key of the order.
-QString RankedIdsStatement() {
+// beside every key of the order; reversed, the same counted from the last rank.
+QString RankedIdsStatement(const char* order = kRankKeys) {
     return QString("SELECT id FROM results WHERE game_type = ? AND difficulty = ? AND hidden = 0 ORDER BY ") +
-           kRankKeys + " LIMIT ? OFFSET ?";
+           order + " LIMIT ? OFFSET ?";
 }
 // Only the page's own rows are read: a page deep in a large table skips index entries, not rows.
-QString BestStatement() {
-    return "SELECT " + RecordColumns() + " FROM results WHERE id IN (" + RankedIdsStatement() +
+QString BestStatement(const char* order = kRankKeys) {
+    return "SELECT " + RecordColumns() + " FROM results WHERE id IN (" + RankedIdsStatement(order) +
            ") ORDER BY " + kRankKeys;
 }
 QString FindStatementById() {
@@ -59,9 +60,8 @@ QString PlayerStatement() {
 }
 constexpr const char* kNames = "SELECT DISTINCT name FROM results WHERE hidden = 0 ORDER BY name";
 constexpr const char* kTables =
-    "SELECT game_type, difficulty, COUNT(*) FROM results WHERE hidden = 0 GROUP BY game_type, difficulty";
-constexpr const char* kTableCount =
-    "SELECT COUNT(*) FROM results WHERE game_type = ? AND difficulty = ? AND hidden = 0";
+    "SELECT game_type, difficulty, shown FROM table_counts WHERE shown > 0 ORDER BY game_type, difficulty";
+constexpr const char* kTableCount = "SELECT shown FROM table_counts WHERE game_type = ? AND difficulty = ?";
 constexpr const char* kCount = "SELECT COUNT(*) FROM results";
 // The columns StoredAt reads, then a condition.
 QString StoredStatement(const QString& condition) {
@@ -229,6 +229,7 @@ tScoreDatabase::~tScoreDatabase() {
     FindQuery = QSqlQuery();
     RankQuery = QSqlQuery();
     BestQuery = QSqlQuery();
+    BestFromEndQuery = QSqlQuery();
     TableCountQuery = QSqlQuery();
     const bool added = Db.isValid();
     Db.close();
@@ -274,7 +275,9 @@ bool tScoreDatabase::Open(QString& problem) {
     }
     return MigrateSchema(Db, postgres, problem) && Prepare(InsertQuery, InsertStatement(), problem) &&
            Prepare(FindQuery, FindStatement(), problem) && Prepare(RankQuery, kRank, problem) &&
-           Prepare(BestQuery, BestStatement(), problem) && Prepare(TableCountQuery, kTableCount, problem);
+           Prepare(BestQuery, BestStatement(), problem) &&
+           Prepare(BestFromEndQuery, BestStatement(kRankKeysReversed), problem) &&
+           Prepare(TableCountQuery, kTableCount, problem);
 }
 
 bool tScoreDatabase::Prepare(QSqlQuery& query, const QString& statement, QString& problem) {
@@ -379,16 +382,29 @@ std::optional<int64_t> tScoreDatabase::RankOf(const tScoreRecord& r, int64_t id,
 std::optional<std::vector<tScoreRecord>> tScoreDatabase::Best(std::string_view gameType,
                                                               std::string_view difficulty, int64_t offset,
                                                               int64_t limit, QString& problem) {
+    return ReadBest(BestQuery, gameType, difficulty, offset, limit, problem);
+}
+
+std::optional<std::vector<tScoreRecord>> tScoreDatabase::BestFromEnd(std::string_view gameType,
+                                                                     std::string_view difficulty,
+                                                                     int64_t offsetFromEnd, int64_t limit,
+                                                                     QString& problem) {
+    return ReadBest(BestFromEndQuery, gameType, difficulty, offsetFromEnd, limit, problem);
+}
+
+std::optional<std::vector<tScoreRecord>> tScoreDatabase::ReadBest(QSqlQuery& query, std::string_view gameType,
+                                                                  std::string_view difficulty, int64_t offset,
+                                                                  int64_t limit, QString& problem) {
     for (const QVariant& value :
          {QVariant(Utf8(gameType)), QVariant(Utf8(difficulty)), QVariant(static_cast<qlonglong>(limit)),
           QVariant(static_cast<qlonglong>(offset))}) {
-        BestQuery.addBindValue(value);
+        query.addBindValue(value);
     }
-    if (!BestQuery.exec()) {
-        problem = Failed("read the table", BestQuery);
+    if (!query.exec()) {
+        problem = Failed("read the table", query);
         return std::nullopt;
     }
-    return ReadAll(BestQuery);
+    return ReadAll(query);
 }
 
 std::optional<std::vector<int64_t>> tScoreDatabase::BestIds(std::string_view gameType,
@@ -480,11 +496,12 @@ std::optional<int64_t> tScoreDatabase::TableCount(std::string_view gameType, std
                                                   QString& problem) {
     TableCountQuery.addBindValue(Utf8(gameType));
     TableCountQuery.addBindValue(Utf8(difficulty));
-    if (!TableCountQuery.exec() || !TableCountQuery.next()) {
+    if (!TableCountQuery.exec()) {
         problem = Failed("count the table", TableCountQuery);
         return std::nullopt;
     }
-    const int64_t count = TableCountQuery.value(0).toLongLong();
+    // A table nobody has played yet has no count.
+    const int64_t count = TableCountQuery.next() ? TableCountQuery.value(0).toLongLong() : 0;
     TableCountQuery.finish();
     return count;
 }

@@ -82,6 +82,10 @@ public:
     // The results of a table in rank order, at most limit of them after skipping the first offset.
     std::optional<std::vector<tScoreRecord>> Best(std::string_view gameType, std::string_view difficulty,
                                                   int64_t offset, int64_t limit, QString& problem);
+    // The same rows counted from the table's end: the last page of a large table skips no index entries.
+    std::optional<std::vector<tScoreRecord>> BestFromEnd(std::string_view gameType,
+                                                         std::string_view difficulty, int64_t offsetFromEnd,
+                                                         int64_t limit, QString& problem);
     // The ids of the best results of a table in rank order, at most limit of them.
     std::optional<std::vector<int64_t>> BestIds(std::string_view gameType, std::string_view difficulty,
                                                 int64_t limit, QString& problem);
@@ -98,7 +102,7 @@ public:
                                                   size_t limit, QString& problem);
     // Every table that holds a result, with its number of results.
     std::optional<std::vector<tTableSize>> Tables(QString& problem);
-    // The number of results in one table.
+    // The number of results in one table, read from the counts the database keeps.
     std::optional<int64_t> TableCount(std::string_view gameType, std::string_view difficulty,
                                       QString& problem);
     std::optional<int64_t> Count(QString& problem);
@@ -116,6 +120,9 @@ public:
 
 private:
     bool Prepare(QSqlQuery& query, const QString& statement, QString& problem);
+    std::optional<std::vector<tScoreRecord>> ReadBest(QSqlQuery& query, std::string_view gameType,
+                                                      std::string_view difficulty, int64_t offset,
+                                                      int64_t limit, QString& problem);
     bool Insert(const tScoreRecord& record, const tReplayKept* proof, std::optional<int64_t>& id,
                 QString& problem);
     bool ApplyModeration(int64_t id, tModeration action, const std::string& reason, tModerated& moderated,
@@ -129,5 +136,6 @@ private:
     QSqlQuery FindQuery;
     QSqlQuery RankQuery;
     QSqlQuery BestQuery;
+    QSqlQuery BestFromEndQuery;
     QSqlQuery TableCountQuery;
 };

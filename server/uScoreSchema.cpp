@@ -47,9 +47,54 @@ QString ResultsTable() {
            " received_ms BIGINT NOT NULL, UNIQUE (" + unique + "))";
 }
 
+// The shown results of every table, kept by the database itself on every insert, removal, hide and unhide, so
+// that a page need not count a large table and every server on the database reads the same numbers.
+QStringList CountingStatements(bool postgres) {
+    QStringList statements = {
+        "CREATE TABLE table_counts (game_type TEXT NOT NULL, difficulty TEXT NOT NULL, shown BIGINT NOT NULL,"
+        " PRIMARY KEY (game_type, difficulty))",
+        "INSERT INTO table_counts (game_type, difficulty, shown) SELECT game_type, difficulty, COUNT(*)"
+        " FROM results WHERE hidden = 0 GROUP BY game_type, difficulty",
+    };
+    if (postgres) {
+        return statements +
+               QStringList{
+                   "CREATE FUNCTION count_shown_results() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
+                   " IF TG_OP <> 'DELETE' AND NEW.hidden = 0 THEN"
+                   "  INSERT INTO table_counts (game_type, difficulty, shown) VALUES (NEW.game_type, "
+                   "NEW.difficulty, 1)"
+                   "  ON CONFLICT (game_type, difficulty) DO UPDATE SET shown = table_counts.shown + 1;"
+                   " END IF;"
+                   " IF TG_OP <> 'INSERT' AND OLD.hidden = 0 THEN"
+                   "  UPDATE table_counts SET shown = shown - 1"
+                   "  WHERE game_type = OLD.game_type AND difficulty = OLD.difficulty;"
+                   " END IF;"
+                   " RETURN NULL; END $$",
+                   "CREATE TRIGGER results_counted AFTER INSERT OR DELETE OR UPDATE OF hidden ON results"
+                   " FOR EACH ROW EXECUTE FUNCTION count_shown_results()",
+               };
+    }
+    return statements +
+           QStringList{
+               "CREATE TRIGGER results_counted_insert AFTER INSERT ON results WHEN NEW.hidden = 0 BEGIN"
+               " INSERT INTO table_counts (game_type, difficulty, shown) VALUES (NEW.game_type, "
+               "NEW.difficulty, 1)"
+               " ON CONFLICT (game_type, difficulty) DO UPDATE SET shown = shown + 1; END",
+               "CREATE TRIGGER results_counted_delete AFTER DELETE ON results WHEN OLD.hidden = 0 BEGIN"
+               " UPDATE table_counts SET shown = shown - 1"
+               " WHERE game_type = OLD.game_type AND difficulty = OLD.difficulty; END",
+               "CREATE TRIGGER results_counted_hidden AFTER UPDATE OF hidden ON results WHEN OLD.hidden <> "
+               "NEW.hidden"
+               " BEGIN"
+               " INSERT INTO table_counts (game_type, difficulty, shown)"
+               " VALUES (NEW.game_type, NEW.difficulty, CASE NEW.hidden WHEN 0 THEN 1 ELSE -1 END)"
+               " ON CONFLICT (game_type, difficulty) DO UPDATE SET shown = shown + excluded.shown; END",
+           };
+}
+
 // The statements of step n (1-based). {key} stands for the dialect's key column, {bytes} for its byte
 // string type.
-QStringList StepStatements(int step) {
+QStringList StepStatements(int step, bool postgres) {
     switch (step) {
     case 1:
         return {
@@ -77,6 +122,8 @@ QStringList StepStatements(int step) {
             "UPDATE results SET start_ms = start_ms - 3155760000000 WHERE start_ms >= 3155760000000",
         };
     case 4:
+        return CountingStatements(postgres);
+    case 5:
         // A result whose replay gave it back is verified and keeps the replay and the well its game ended
         // with; every result stored before came without a replay.
         return {
@@ -117,7 +164,7 @@ bool TakeSteps(QSqlDatabase& db, bool postgres, QString& problem) {
         postgres ? "BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
     const QString bytesType = postgres ? "BYTEA" : "BLOB";
     for (int step = current + 1; step <= kSchemaVersion; ++step) {
-        for (const QString& statement : StepStatements(step)) {
+        for (const QString& statement : StepStatements(step, postgres)) {
             if (!Run(query, QString(statement).replace("{key}", keyColumn).replace("{bytes}", bytesType),
                      problem)) {
                 return false;

@@ -53,7 +53,13 @@ std::optional<tTablePage> ReadTablePage(tScoreDatabase& database, std::string_vi
     if (page.PastEnd()) {
         return page;
     }
-    auto rows = database.Best(gameType, difficulty, page.FirstRank() - 1, kTableRows, problem);
+    // Pages in the second half of a table are read from its end, so no page skips more than half of it.
+    const int64_t offset = page.FirstRank() - 1;
+    const int64_t fromEnd = page.Total - offset - kTableRows;
+    auto rows = offset <= page.Total / 2
+                    ? database.Best(gameType, difficulty, offset, kTableRows, problem)
+                    : database.BestFromEnd(gameType, difficulty, std::max<int64_t>(0, fromEnd),
+                                           kTableRows + std::min<int64_t>(0, fromEnd), problem);
     if (!rows) {
         return std::nullopt;
     }

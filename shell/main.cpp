@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QSessionManager>
 
@@ -41,6 +42,16 @@ void ChooseFolders(const std::string& named) {
                           .toStdString()};
 }
 
+// Qt talks to the user's session bus where one runs. Where none does, asking for it would start one that
+// outlives the game, so the game goes without.
+void KeepToARunningSessionBus() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        (runtime.isEmpty() || !QFileInfo::exists(runtime + "/bus"))) {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +70,7 @@ int main(int argc, char** argv) {
         break;
     }
 
+    KeepToARunningSessionBus();
     QApplication app(argc, argv);
     // Caught from the start, so a log-out that comes while the window is still being made waits until the
     // window can close with its saves, rather than killing the game.

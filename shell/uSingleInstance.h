@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One copy of the game per user and display: the first copy listens on a local socket named after the
-// program; a later copy asks it to come to the front and then ends without a window of its own.
+// program; a later copy asks it to come to the front and then ends without a window of its own. The socket is
+// a plain Unix-domain socket in the temporary folder, watched by the event loop, so the game needs no network
+// library for it.
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
 
-class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 
 class tSingleInstance : public QObject {
     Q_OBJECT
@@ -30,9 +32,12 @@ private:
     void Accept();
     // True when a running copy answered and was asked to come to the front.
     bool AskFirstToRaise() const;
+    bool Listen();
 
     QString name_;
+    QByteArray path_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    int listening_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
     std::function<void()> raise_;
 };

@@ -7,8 +7,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libqt6multimedia6
-    gstreamer1.0-plugins-base libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libasound2-dev libgl-dev
     zlib1g-dev libgtest-dev libgmock-dev
     fonts-dejavu-core fonts-liberation fontconfig
     xvfb xauth xdg-utils x11-utils

@@ -4,6 +4,8 @@
 #include "tests/support/SoundRecorder.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QTest>
 #include <QtGlobal>
 #include <gtest/gtest.h>
 #include <string>
@@ -19,6 +21,11 @@ uint32_t Read32(const QByteArray& data, int at) {
 
 uint16_t Read16(const QByteArray& data, int at) {
     return static_cast<uint16_t>(static_cast<uint8_t>(data[at]) | static_cast<uint8_t>(data[at + 1]) << 8);
+}
+
+bool Mapped(const char* library) {
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
 }
 
 std::vector<std::string>* warnings = nullptr;
@@ -87,9 +94,12 @@ TEST(PlayResourceSound, AnUnknownNameOrAMachineWithoutSoundPlaysNothingAndSaysNo
     std::vector<std::string> seen;
     warnings = &seen;
     const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+    // The sound library is not part of the program until the first sound that exists is played.
     PlayOnSoundOutput("NoSuchSound");
+    EXPECT_FALSE(Mapped("libasound"));
     PlayOnSoundOutput("dRoP");
     PlayOnSoundOutput("LOGIN");
+    EXPECT_TRUE(QTest::qWaitFor([] { return Mapped("libasound"); }, 5000));
     qInstallMessageHandler(previous);
     warnings = nullptr;
     EXPECT_TRUE(seen.empty()) << seen.front();

@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackAndResultsStoredBeforeReplaysAreUnverified) {
+TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAndItsResultsUnverified) {
     QTemporaryDir dir;
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
@@ -22,21 +22,28 @@ TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackAndResultsStoredBefo
     {
         tScoreDatabase db(target, "now");
         ASSERT_TRUE(db.Open(problem) &&
-                    db.StoreMany({stored("31.12.99 23:59:59", 1), stored("07.03.05 21:15:00", 2)}, problem))
+                    db.StoreMany({stored("31.12.99 23:59:59", 1), stored("07.03.05 21:15:00", 2),
+                                  stored("08.03.05 21:15:00", 3)},
+                                 problem))
             << problem.toStdString();
     }
     {
-        // The database as servers left it before step 3: 99 read as 2099, no index of names, no replays.
+        // The database as servers left it before the counts, the index of names and replays: 99 read as 2099,
+        // and a hidden result that no count may take in.
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "before");
         db.setDatabaseName(target.Name);
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
-        EXPECT_TRUE(query.exec("UPDATE results SET start_ms = 4102444799000 WHERE score = 1") &&
-                    query.exec("DROP INDEX results_name") &&
-                    query.exec("ALTER TABLE results DROP COLUMN verified") &&
-                    query.exec("ALTER TABLE results DROP COLUMN replay") &&
-                    query.exec("ALTER TABLE results DROP COLUMN final_well") &&
-                    query.exec("DELETE FROM schema_version WHERE version >= 3"));
+        for (const char* statement :
+             {"UPDATE results SET start_ms = 4102444799000 WHERE score = 1",
+              "UPDATE results SET hidden = 1 WHERE score = 3", "DROP TRIGGER results_counted_insert",
+              "DROP TRIGGER results_counted_delete", "DROP TRIGGER results_counted_hidden",
+              "DROP TABLE table_counts", "DROP INDEX results_name",
+              "ALTER TABLE results DROP COLUMN verified", "ALTER TABLE results DROP COLUMN replay",
+              "ALTER TABLE results DROP COLUMN final_well",
+              "DELETE FROM schema_version WHERE version >= 3"}) {
+            EXPECT_TRUE(query.exec(statement)) << statement;
+        }
     }
     QSqlDatabase::removeDatabase("before");
     tScoreDatabase db(target, "after");
@@ -45,5 +52,7 @@ TEST(ScoreSchema, StartTimesOnceReadAs2070To2099AreMovedBackAndResultsStoredBefo
     ASSERT_TRUE(best && best->size() == 2u) << problem.toStdString();
     EXPECT_EQ(best->at(0).StartMs, *StartTimeMs("07.03.05 21:15:00"));
     EXPECT_EQ(best->at(1).StartMs, *StartTimeMs("31.12.1999 23:59:59"));
+    EXPECT_EQ(db.TableCount("Standart", "Easy", problem), 2);
+    EXPECT_EQ(db.TableCount("Standart", "Hard", problem), 0);
     EXPECT_FALSE(best->at(0).Verified || best->at(1).Verified);
 }

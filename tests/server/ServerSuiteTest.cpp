@@ -287,11 +287,13 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
     const QJsonArray shownAgain = JsonResults("Standart/Normal");
     ASSERT_EQ(shownAgain.size(), 3);
     EXPECT_EQ(shownAgain[0]["name"].toString(), "Жулик");
+    EXPECT_TRUE(Get("").Body.contains(">Standart : Normal</a> (3 results"));
 
     done = Command({"remove", id, "--reason", "the replay was forged"});
     EXPECT_EQ(done.ExitCode, 0);
     EXPECT_TRUE(done.Out.startsWith("Removed result " + id)) << done.Out.toStdString();
     EXPECT_EQ(JsonResults("Standart/Normal").size(), 2);
+    EXPECT_TRUE(Get("scores/Standart/Normal").Body.contains("results 1-2 of 2"));
     EXPECT_EQ(StoredRows(), 3);
     done = Command({"unhide", id});
     EXPECT_EQ(done.ExitCode, 1);
