@@ -26,7 +26,7 @@ tReplayProof Refused(std::string problem) {
 } // namespace
 
 tReplayProof CheckReplay(const tScoreRecord& record, std::string_view replay) {
-    const tReplayRead read = DecodeReplay(replay);
+    const tReplayRead read = DecodeReplay(replay, kMaxCheckedPayload);
     if (!read.Record) {
         return Refused("The replay cannot be read: " + read.Problem);
     }

@@ -6,8 +6,14 @@
 
 #include "server/uScoreRecord.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+// The most a replay the server plays may unpack to. A game whose upload address fits the request line unpacks
+// to about 250 KiB at most, even the auto-player's at the fastest speed, whose regular keys pack best; a
+// replay packed to unpack to far more, and to cost far more than its bytes, is refused before it is read.
+inline constexpr size_t kMaxCheckedPayload = 512 * 1024;
 
 struct tReplayProof {
     // Empty when the replay gives the result back; otherwise why not, as a sentence for the sender.

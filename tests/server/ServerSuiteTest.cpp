@@ -406,9 +406,17 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
                                     QByteArray::number(forged.Score) + ")."))
         << reply.Body.toStdString();
     EXPECT_TRUE(reply.Body.contains("Nothing was stored"));
+    // Four million keys at one tick pack into a few KiB and would take the server a good part of a second.
+    tGameRecord packed = game.Record();
+    packed.Presses.assign(4000000, {1, ActionBit(tAction::MoveLeft)});
+    const std::string packedReplay =
+        QByteArray::fromStdString(EncodeReplay(packed))
+            .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals)
+            .toStdString();
     for (const auto& [value, reason] : std::vector<std::pair<std::string, const char*>>{
              {"AAAA", "The replay cannot be read: The file is no replay of this game."},
-             {"*", "not written in base64url"}}) {
+             {"*", "not written in base64url"},
+             {packedReplay, "unpacks to more than 512 KiB"}}) {
         reply = Get(UploadPath(forged, "") + "&replay=" + value);
         EXPECT_EQ(reply.Status, 400);
         EXPECT_TRUE(reply.Body.contains(reason)) << reply.Body.toStdString();
