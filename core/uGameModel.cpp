@@ -83,7 +83,6 @@ void tGameModel::TimerTick() {
 }
 
 void tGameModel::Fall(int64_t count) {
-    // Each of these ticks would move the figure a row down, which it fits until its landing row.
     MarkFigure(figY_);
     figY_ += static_cast<int>(count);
     MarkFigure(figY_);

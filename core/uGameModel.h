@@ -122,7 +122,7 @@ private:
     }
     void MarkFigure(int y);
     static tFigureBlocks BlocksOf(const tFigure& figure);
-    // Whether the blocks fit with their box at (x, y), as tWell::Fits tells; without blocks, the current
+    // Whether the blocks fit with their box at (x, y), as tWell::Fits tells; the short form tests the current
     // figure's.
     bool Fits(const tFigureBlocks& blocks, int x, int y) const;
     bool Fits(int x, int y) const { return Fits(blocks_, x, y); }
@@ -145,7 +145,7 @@ private:
     void FixFigure();
     void ClearLines();
     void TimerTick();
-    // The rows the falling figure drops, at most count of them, as count ticks of the timer move it.
+    // count ticks of the timer, each moving the falling figure a row down: it fits down to its landing row.
     void Fall(int64_t count);
     void RunTick();
     void Stop(bool interrupted);
