@@ -69,5 +69,5 @@ tReplayProof CheckReplay(const tScoreRecord& record, std::string_view replay) {
 
 void KeepReplayMemory() {
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 }
