@@ -6,8 +6,8 @@
 // fastest speed.
 // "--ticks N" sets the length of the recorded game (default: ten minutes at 1 ms).
 
-#include "AutoPlayer.h"
 #include "BenchReport.h"
+#include "ScriptedGame.h"
 #include "core/uGameModel.h"
 #include "core/uGameReplay.h"
 #include "core/uStatText.h"
@@ -54,12 +54,12 @@ bool UploadFits(const tGameRecord& record) {
     return ReplayFitsUpload(type, difficulty, EntryOf(record), EncodeReplay(record).size());
 }
 
-// The longest beginning of the looking-ahead auto-player's game whose upload still carries its replay; the
+// The longest beginning of the auto-player's game whose upload still carries its replay; the
 // whole game when all of it does.
 tGameRecord LongestUploadable(const tGameSettings& settings) {
     // Far more than fits, at any speed.
     constexpr int64_t kTicks = 2000000;
-    const tGameRecord game = PlayRecordedGame(settings, 20240601, kTicks, true,
+    const tGameRecord game = PlayRecordedGame(settings, 20240601, kTicks,
                                               [](const tGameRecord& part) { return !UploadFits(part); });
     if (UploadFits(game)) {
         return game;

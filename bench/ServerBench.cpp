@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// stakkar-bench-server [sqlite|postgresql]: the score server over loopback with 100,000 stored results in one
-// table: verified uploads per second with several in flight, then the latency of single uploads and of the
-// table page; then all of it again while 1,000 idle connections from 125 addresses are held open. The real
-// stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder, PostgreSQL a
-// throwaway cluster. Prints one "name: value unit" line per figure, and the load average of the machine
-// before and after each round, since other work on the shared cores moves every figure.
+// stakkar-bench-server [replays] [sqlite|postgresql]: the score server over loopback with 100,000 stored
+// results in one table: verified uploads per second with several in flight, then the latency of single
+// uploads and of the table page; then all of it again while 1,000 idle connections from 125 addresses are
+// held open. The real stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder,
+// PostgreSQL a throwaway cluster. Prints one "name: value unit" line per figure, and the load average of the
+// machine before and after each round, since other work on the shared cores moves every figure. With
+// "replays" it measures how the server proves results by their replays instead (ReplayBench.cpp).
 
+#include "BenchRequests.h"
+#include "ReplayBench.h"
 #include "core/uRules.h"
 #include "uPgCluster.h"
 #include "uRawClient.h"
@@ -15,9 +18,7 @@
 #include "storage/uHSUpload.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
-#include <curl/curl.h>
 
 #include <sys/resource.h>
 
@@ -80,90 +81,9 @@ bool Fill(const tDatabaseTarget& target) {
     return true;
 }
 
-size_t Discard(char*, size_t size, size_t count, void*) {
-    return size * count;
-}
-
-CURL* NewHandle() {
-    CURL* handle = curl_easy_init();
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, Discard);
-    curl_easy_setopt(handle, CURLOPT_TCP_NODELAY, 1L);
-    return handle;
-}
-
-bool Answered200(CURL* handle) {
-    long status = 0;
-    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
-    return status == 200;
-}
-
-// libcurl keeps its connections open between requests, as a browser does, and costs the shared cores far less
-// than the server it measures.
-std::optional<std::vector<double>> Run(const std::string& base, const std::vector<std::string>& paths,
-                                       int inFlight) {
-    CURLM* multi = curl_multi_init();
-    std::vector<CURL*> handles;
-    std::vector<Clock::time_point> sent(static_cast<size_t>(inFlight));
-    std::vector<std::string> urls(static_cast<size_t>(inFlight));
-    std::vector<double> latencies;
-    size_t nextPath = 0;
-    bool failed = false;
-    auto start = [&](size_t slot) {
-        urls[slot] = base + paths[nextPath++];
-        curl_easy_setopt(handles[slot], CURLOPT_URL, urls[slot].c_str());
-        sent[slot] = Clock::now();
-        curl_multi_add_handle(multi, handles[slot]);
-    };
-    for (size_t slot = 0; slot < static_cast<size_t>(inFlight); ++slot) {
-        handles.push_back(NewHandle());
-        curl_easy_setopt(handles[slot], CURLOPT_PRIVATE, reinterpret_cast<char*>(slot));
-        if (nextPath < paths.size()) {
-            start(slot);
-        }
-    }
-    int running = 1;
-    while (running > 0 && !failed) {
-        curl_multi_perform(multi, &running);
-        int queued = 0;
-        while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
-            if (message->msg != CURLMSG_DONE) {
-                continue;
-            }
-            char* slotTag = nullptr;
-            curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &slotTag);
-            const auto slot = reinterpret_cast<size_t>(slotTag);
-            latencies.push_back(std::chrono::duration<double, std::micro>(Clock::now() - sent[slot]).count());
-            failed = failed || message->data.result != CURLE_OK || !Answered200(message->easy_handle);
-            curl_multi_remove_handle(multi, message->easy_handle);
-            if (nextPath < paths.size()) {
-                start(slot);
-                running = 1;
-            }
-        }
-        if (running > 0) {
-            curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
-        }
-    }
-    for (CURL* handle : handles) {
-        curl_easy_cleanup(handle);
-    }
-    curl_multi_cleanup(multi);
-    if (failed || latencies.size() != paths.size()) {
-        return std::nullopt;
-    }
-    return latencies;
-}
-
 double Percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
     return values[std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())))];
-}
-
-void PrintLoad(const QString& kind, const char* when) {
-    QFile file("/proc/loadavg");
-    const QByteArray load =
-        file.open(QIODevice::ReadOnly) ? file.readAll().split(' ').mid(0, 3).join(' ') : "?";
-    std::printf("%s load average %s: %s\n", qPrintable(kind), when, load.constData());
 }
 
 // Verified uploads of the results first.. on, then the latencies; every line ends in label.
@@ -173,7 +93,7 @@ bool Measure(const std::string& base, const QString& kind, int first, const char
         uploads.push_back(UploadPath(Result(n)));
     }
     const Clock::time_point start = Clock::now();
-    if (!Run(base, uploads, kInFlight)) {
+    if (!RunRequests(base, uploads, kInFlight)) {
         std::fprintf(stderr, "an upload was refused\n");
         return false;
     }
@@ -185,16 +105,18 @@ bool Measure(const std::string& base, const QString& kind, int first, const char
     for (int n = first + kThroughputUploads; n < first + kThroughputUploads + kTimedRequests; ++n) {
         uploads.push_back(UploadPath(Result(n)));
     }
-    const auto uploadLatency = Run(base, uploads, 1);
-    const auto pageLatency = Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal"), 1);
+    const auto uploadLatency = RunRequests(base, uploads, 1);
+    const auto pageLatency =
+        RunRequests(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal"), 1);
     const auto jsonLatency =
-        Run(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal.json"), 1);
+        RunRequests(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal.json"), 1);
     const int stored = first + kThroughputUploads + kTimedRequests;
     const std::string lastPage = "scores/Standart/Normal?page=" + std::to_string((stored + 99) / 100);
-    const auto lastPageLatency = Run(base, std::vector<std::string>(kTimedRequests, lastPage), 1);
-    const auto playerLatency = Run(base, std::vector<std::string>(kTimedRequests, "players/Player4321"), 1);
+    const auto lastPageLatency = RunRequests(base, std::vector<std::string>(kTimedRequests, lastPage), 1);
+    const auto playerLatency =
+        RunRequests(base, std::vector<std::string>(kTimedRequests, "players/Player4321"), 1);
     const auto searchLatency =
-        Run(base, std::vector<std::string>(kTimedRequests / 10, "search?name=layer4321"), 1);
+        RunRequests(base, std::vector<std::string>(kTimedRequests / 10, "search?name=layer4321"), 1);
     if (!uploadLatency || !pageLatency || !jsonLatency || !lastPageLatency || !playerLatency ||
         !searchLatency) {
         std::fprintf(stderr, "a request failed\n");
@@ -231,11 +153,16 @@ std::optional<std::vector<tRawClient>> OpenIdle(std::uint16_t port) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QString kind = argc > 1 ? argv[1] : "sqlite";
-    if (argc > 2 || (kind != "sqlite" && kind != "postgresql")) {
-        std::fprintf(argc == 2 && kind == "--help" ? stdout : stderr,
-                     "usage: stakkar-bench-server [sqlite|postgresql]\n");
-        return argc == 2 && kind == "--help" ? 0 : 2;
+    const bool replays = argc > 1 && QString(argv[1]) == "replays";
+    const int kindAt = replays ? 2 : 1;
+    const QString kind = argc > kindAt ? argv[kindAt] : "sqlite";
+    if (argc > kindAt + 1 || (kind != "sqlite" && kind != "postgresql")) {
+        const bool help = argc == 2 && kind == "--help";
+        std::fprintf(help ? stdout : stderr, "usage: stakkar-bench-server [replays] [sqlite|postgresql]\n");
+        return help ? 0 : 2;
+    }
+    if (replays) {
+        return RunReplayBench(kind);
     }
     // Room for the idle connections on this side too.
     rlimit limit{};

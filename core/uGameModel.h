@@ -30,7 +30,19 @@ struct tGameCounters {
     std::array<int, 4> Clears{};
     // The sum of the timer's intervals over every tick of the game.
     int64_t PlayTimeMs = 0;
+    // The intervals of the timer's own ticks alone, each at the speed it ran at: a landing brings the next
+    // figure at once and adds an interval to the play time but not here, so the play time is never shorter.
+    int64_t TickedMs = 0;
     double PlayTime() const { return static_cast<double>(PlayTimeMs) / 1000.0; }
+    bool operator==(const tGameCounters&) const = default;
+};
+
+// Where a figure's blocks lie in its box, column by column from the left and each column from the top: what
+// the fall, the landing mark and a turn test, without the box's empty cells.
+struct tFigureBlocks {
+    int Count = 0;
+    std::array<int8_t, 16> Columns{};
+    std::array<int8_t, 16> Rows{};
 };
 
 class tGameModel {
@@ -43,6 +55,9 @@ public:
     tChanges NewGame(const tGameSettings& settings, uint32_t seed, const std::string& startTime);
     // One period of the timer.
     tChanges Tick();
+    // count periods of the timer with no key between them: the game count Tick()s give, with a figure's
+    // free fall taken in one step, so that a replay costs what its figures and keys cost, not its ticks.
+    tChanges Ticks(int64_t count);
     // The actions of one key press, in tAction order; a press that turns counts as a key also when the turn
     // is refused.
     tChanges Press(tActionSet actions);
@@ -57,6 +72,11 @@ public:
     tChanges ResetWell(int brokenLines);
     // Zero counts, score and play time, level 1, the placeholder start time.
     tChanges ResetCounters();
+
+    // For a model no screen shows, such as a replay being checked: its commands no longer name the cells
+    // the falling figure and its mark leave and enter, which is most of what a move costs; tChanges::Cells
+    // keeps the changes of the fixed blocks alone.
+    void SetUnseen() { seen_ = false; }
 
     // A position set up by hand, for puzzles and tests: the fixed blocks, and a figure put in play as a spawn
     // puts it.
@@ -101,10 +121,11 @@ private:
         return c >= 1 && c <= 4 && r >= 1 && r <= 4 && IsBlock(current_, c, r);
     }
     void MarkFigure(int y);
-    // The current figure and the places of its blocks in its box, which the fall tests at every tick.
-    void SetCurrent(const tFigure& figure);
-    // Whether the current figure fits with its box at (x, y), as tWell::Fits tells.
-    bool Fits(int x, int y) const;
+    static tFigureBlocks BlocksOf(const tFigure& figure);
+    // Whether the blocks fit with their box at (x, y), as tWell::Fits tells; the short form tests the current
+    // figure's.
+    bool Fits(const tFigureBlocks& blocks, int x, int y) const;
+    bool Fits(int x, int y) const { return Fits(blocks_, x, y); }
     void SetTimer(tTimerChange change);
     void ShowMessage(tWellMessage message, bool visible);
     void ClearCounters();
@@ -123,6 +144,9 @@ private:
     void Drop();
     void FixFigure();
     void ClearLines();
+    void TimerTick();
+    // count ticks of the timer, each moving the falling figure a row down: it fits down to its landing row.
+    void Fall(int64_t count);
     void RunTick();
     void Stop(bool interrupted);
 
@@ -132,9 +156,7 @@ private:
     tWell well_;
     tGameSettings settings_;
     tFigure current_;
-    int blockCount_ = 0;
-    std::array<int8_t, 16> blockColumns_{};
-    std::array<int8_t, 16> blockRows_{};
+    tFigureBlocks blocks_;
     tFigure next_;
     int figX_ = 0;
     int figY_ = 0;
@@ -147,6 +169,7 @@ private:
     bool paused_ = false;
     bool falling_ = false;
     bool dropPending_ = false;
+    bool seen_ = true;
     tWellMessage message_ = tWellMessage::NewGame;
     bool messageVisible_ = true;
     tGameCounters counters_;

@@ -3,15 +3,24 @@
 
 tGameModel ReplayGame(const tGameRecord& record) {
     tGameModel game;
+    game.SetUnseen();
     game.NewGame(record.Settings, record.Seed, record.StartTime);
-    size_t next = 0;
-    for (int64_t tick = 1; tick <= record.Ticks; ++tick) {
-        game.Tick();
-        for (; next < record.Presses.size() && record.Presses[next].Tick == tick; ++next) {
-            if (game.Press(record.Presses[next].Actions).DropShown) {
-                game.FinishDrop();
-            }
+    int64_t tick = 0;
+    // Ticks and presses after the game's end change nothing.
+    for (const tRecordedPress& press : record.Presses) {
+        if (!game.Playing()) {
+            return game;
         }
+        if (press.Tick > tick) {
+            game.Ticks(press.Tick - tick);
+            tick = press.Tick;
+        }
+        if (game.Press(press.Actions).DropShown) {
+            game.FinishDrop();
+        }
+    }
+    if (game.Playing() && record.Ticks > tick) {
+        game.Ticks(record.Ticks - tick);
     }
     return game;
 }

@@ -4,10 +4,10 @@
 #include "core/uFigureSet.h"
 #include "core/uRandom.h"
 
+#include <bit>
+
 void tWell::Clear() {
-    for (auto& column : cells_) {
-        column.fill(0);
-    }
+    columns_.fill(0);
 }
 
 bool tWell::Fits(const tFigure& figure, int x, int y) const {
@@ -29,41 +29,57 @@ bool tWell::Fits(const tFigure& figure, int x, int y) const {
     return true;
 }
 
-bool tWell::RowIsFull(int row) const {
-    for (int column = 1; column <= kWellColumns; ++column) {
-        if (At(column, row) == 0) {
-            return false;
-        }
+int tWell::BlockBelow(int column, int row) const {
+    if (row >= kWellRows) {
+        return row + 1;
     }
-    return true;
+    const uint32_t blocks = columns_[column - 1] | uint32_t{1} << (kWellRows + 1);
+    return std::countr_zero(row < 0 ? blocks : blocks & ~((uint32_t{2} << row) - 1));
+}
+
+bool tWell::RowIsFull(int row) const {
+    return (FullRows() >> row) & 1u;
 }
 
 bool tWell::RowIsEmpty(int row) const {
-    for (int column = 1; column <= kWellColumns; ++column) {
-        if (At(column, row) != 0) {
-            return false;
-        }
+    return ((BlockRows() >> row) & 1u) == 0;
+}
+
+uint32_t tWell::BlockRows() const {
+    uint32_t rows = 0;
+    for (const uint32_t column : columns_) {
+        rows |= column;
     }
-    return true;
+    return rows;
+}
+
+uint32_t tWell::FullRows() const {
+    uint32_t rows = ~uint32_t{0};
+    for (const uint32_t column : columns_) {
+        rows &= column;
+    }
+    return rows;
 }
 
 int tWell::RemoveRow(int row) {
+    const uint32_t blockRows = BlockRows();
     int k = row;
-    while (k > 1 && !RowIsEmpty(k)) {
-        for (int column = 1; column <= kWellColumns; ++column) {
-            Set(column, k, At(column, k - 1));
-        }
+    while (k > 1 && ((blockRows >> k) & 1u) != 0) {
         --k;
     }
-    for (int column = 1; column <= kWellColumns; ++column) {
-        Set(column, k, 0);
+    // Rows k + 1 to row take the rows above them and row k empties.
+    const uint32_t moved = ((uint32_t{2} << row) - 1) & ~((uint32_t{2} << k) - 1);
+    const uint32_t kept = ~(moved | (uint32_t{1} << k));
+    for (uint32_t& column : columns_) {
+        column = (column & kept) | ((column << 1) & moved);
     }
     return k;
 }
 
 int tWell::ArrowRow() const {
+    const uint32_t blockRows = BlockRows();
     int k = kWellRows;
-    while (k >= 1 && !RowIsEmpty(k)) {
+    while (k >= 1 && ((blockRows >> k) & 1u) != 0) {
         --k;
     }
     return k < kWellRows ? k + 1 : kWellRows;

@@ -17,8 +17,11 @@ inline constexpr int kCellPixels = 20;
 class tWell {
 public:
     // Column 1..10 from the left, row 1..20 from the top: 0 = empty, 1 = fixed block.
-    uint8_t At(int column, int row) const { return cells_[column - 1][row - 1]; }
-    void Set(int column, int row, uint8_t value) { cells_[column - 1][row - 1] = value; }
+    uint8_t At(int column, int row) const { return (columns_[column - 1] >> row) & 1u; }
+    void Set(int column, int row, uint8_t value) {
+        const uint32_t bit = uint32_t{1} << row;
+        columns_[column - 1] = value != 0 ? columns_[column - 1] | bit : columns_[column - 1] & ~bit;
+    }
     static bool Inside(int column, int row) {
         return column >= 1 && column <= kWellColumns && row >= 1 && row <= kWellRows;
     }
@@ -26,7 +29,12 @@ public:
     void Clear();
     // Whether the figure can stand with its box cell (1, 1) at (x, y); rows above the well are free.
     bool Fits(const tFigure& figure, int x, int y) const;
+    // The first row below `row` (which may lie above the well) that holds a block in the column; below the
+    // last row, the floor: kWellRows + 1.
+    int BlockBelow(int column, int row) const;
     bool RowIsFull(int row) const;
+    // Bit `row` set for each full row.
+    uint32_t FullRows() const;
     bool RowIsEmpty(int row) const;
     // Deletes the row and moves the rows above it down, stopping at the first empty row or at row 1. Returns
     // the topmost row that changed: rows from there down to `row` need redrawing.
@@ -36,7 +44,13 @@ public:
     // Fills each cell of the bottom `count` rows with probability 1/2, floor row first, columns left to
     // right.
     void LayBrokenLines(int count, tRandom& random);
+    bool operator==(const tWell&) const = default;
 
 private:
-    std::array<std::array<uint8_t, kWellRows>, kWellColumns> cells_{};
+    // Bit `row` set for each row that holds a block.
+    uint32_t BlockRows() const;
+
+    // Bit `row` of a column is its cell in that row: where a figure lands is a count of bits, not a walk
+    // down the rows, and a server replaying a game lands tens of thousands of figures.
+    std::array<uint32_t, kWellColumns> columns_{};
 };

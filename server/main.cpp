@@ -3,6 +3,7 @@
 #include "server/uDescriptorBudget.h"
 #include "server/uHttpServer.h"
 #include "server/uRateLimiter.h"
+#include "server/uReplayCheck.h"
 #include "server/uScoreDatabase.h"
 #include "server/uScoreServer.h"
 #include "server/uServerOptions.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     if (options->Command) {
         return RunModerationCommand(database, *options->Command, stdout, stderr);
     }
+    KeepReplayMemory();
     const size_t wanted = options->Http.Connections;
     options->Http.Connections = ConnectionsWithinDescriptors(wanted);
     if (options->Http.Connections < wanted) {
@@ -45,7 +47,7 @@ int main(int argc, char** argv) {
                      options->Http.Connections, wanted);
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
-    tScoreServer scores(database, limiter);
+    tScoreServer scores(database, limiter, options->RequireReplay);
     tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
         return scores.Answer(address, client);
     });

@@ -87,8 +87,12 @@ tPageReply Search(tScoreDatabase& database, const QByteArray& query) {
     return {200, kHtmlType, SearchPage(wanted, names, more)};
 }
 
+std::optional<int64_t> ResultId(const QByteArray& text) {
+    return DecimalUpTo(Bytes(text), std::numeric_limits<int64_t>::max());
+}
+
 tPageReply Result(tScoreDatabase& database, const QByteArray& idText) {
-    const std::optional<int64_t> id = DecimalUpTo(Bytes(idText), std::numeric_limits<int64_t>::max());
+    const std::optional<int64_t> id = ResultId(idText);
     std::optional<tScoreRecord> found;
     QString problem;
     if (id && !database.Find(*id, found, problem)) {
@@ -98,10 +102,28 @@ tPageReply Result(tScoreDatabase& database, const QByteArray& idText) {
         return NotFoundReply("No result is stored at this address.");
     }
     const std::optional<int64_t> rank = database.Rank(*found, problem);
-    if (!rank) {
+    std::optional<tReplayKept> proof;
+    if (!rank || (found->Verified && !database.FindProof(found->Id, proof, problem))) {
         return DatabaseFailedReply(problem);
     }
-    return {200, kHtmlType, ResultPage(*found, *rank)};
+    return {200, kHtmlType, ResultPage(*found, *rank, proof ? proof->FinalWell : std::string())};
+}
+
+tPageReply Replay(tScoreDatabase& database, const QByteArray& idText) {
+    const std::optional<int64_t> id = ResultId(idText);
+    std::optional<tReplayKept> proof;
+    QString problem;
+    if (id && !database.FindProof(*id, proof, problem)) {
+        return DatabaseFailedReply(problem);
+    }
+    if (!proof) {
+        return NotFoundReply("No replay is kept for a result at this address.");
+    }
+    return {200,
+            kFileType,
+            QByteArray::fromStdString(proof->Replay),
+            {{boost::beast::http::field::content_disposition,
+              "attachment; filename=\"stakkar-result-" + std::to_string(*id) + ".rep\""}}};
 }
 
 } // namespace
@@ -116,7 +138,9 @@ std::optional<tPageReply> BrowseReply(tScoreDatabase& database, const QByteArray
         return Search(database, query);
     }
     if (encodedPath.startsWith("/results/")) {
-        return Result(database, encodedPath.mid(9));
+        const QByteArray rest = encodedPath.mid(9);
+        const QByteArray replay = "/replay.rep";
+        return rest.endsWith(replay) ? Replay(database, rest.chopped(replay.size())) : Result(database, rest);
     }
     return std::nullopt;
 }

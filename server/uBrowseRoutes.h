@@ -5,6 +5,7 @@
 //     /players/<name>      the name's bytes in the code page, percent-encoded
 //     /search?name=...     names holding the text, letter case aside
 //     /results/<id>        one result
+//     /results/<id>/replay.rep   the replay of a verified result, as a file
 
 #include "server/uPageReply.h"
 #include "server/uScoreDatabase.h"

@@ -6,12 +6,19 @@
 #include <boost/beast/http/field.hpp>
 #include <boost/beast/http/status.hpp>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 inline constexpr const char* kHtmlType = "text/html; charset=utf-8";
 inline constexpr const char* kJsonType = "application/json";
+// A file to be saved rather than shown, such as a replay.
+inline constexpr const char* kFileType = "application/octet-stream";
+
+struct tHttpReply;
+// The last step of an answer that waited for work away from the loop; it runs on the loop's thread.
+using tHttpFinish = std::function<tHttpReply()>;
 
 struct tHttpReply {
     boost::beast::http::status Status = boost::beast::http::status::ok;
@@ -19,4 +26,7 @@ struct tHttpReply {
     QByteArray Body;
     // The lines this answer adds, such as Allow or Retry-After.
     std::vector<std::pair<boost::beast::http::field, std::string>> Headers;
+    // Work too long for the loop's thread, which serves every connection: when set, it runs on a worker
+    // thread, touching nothing the loop's thread uses, and the answer is what the step it returns gives.
+    std::function<tHttpFinish()> Work = {};
 };

@@ -3,9 +3,11 @@
 
 #include "server/uClientAddress.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -20,7 +22,8 @@ constexpr std::chrono::milliseconds kAcceptPause{100};
 
 tHttpServer::tHttpServer(const tHttpSettings& settings, tHttpHandler handler)
     : Settings(settings), Handler(std::move(handler)),
-      Counts(settings.Connections, settings.ConnectionsPerAddress) {}
+      Counts(settings.Connections, settings.ConnectionsPerAddress),
+      Workers(std::max(1u, std::thread::hardware_concurrency())) {}
 
 bool tHttpServer::Listen(const boost::asio::ip::address& address, std::uint16_t port, std::string& problem) {
     const tcp::endpoint endpoint(address, port);
@@ -87,7 +90,8 @@ void tHttpServer::Accepted(error_code error, tcp::socket socket) {
         const bool proxy = Settings.TrustedProxy && peer == *Settings.TrustedProxy;
         const tAdmission admission = Counts.Admit(peer, proxy);
         if (admission != tAdmission::Drop) {
-            std::make_shared<tHttpSession>(std::move(socket), peer, admission, Settings, Handler, Counts)
+            std::make_shared<tHttpSession>(std::move(socket), peer, admission, Settings, Handler, Counts,
+                                           Workers)
                 ->Start();
         }
     }

@@ -2,7 +2,8 @@
 #pragma once
 // The HTTP side of the score server: one thread, one event loop, every connection read and written without
 // blocking. It accepts as long as it is up, holds each connection to the bounds of its settings and refuses
-// those over a cap with a short answer, so that no one client can crowd out the others.
+// those over a cap with a short answer, so that no one client can crowd out the others. Work an answer asks
+// for away from the loop, such as playing a game again, runs on a worker thread for each processor.
 
 #include "server/uConnectionCounts.h"
 #include "server/uHttpSession.h"
@@ -12,6 +13,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <boost/asio/thread_pool.hpp>
 
 #include <cstdint>
 #include <string>
@@ -42,4 +44,7 @@ private:
     boost::asio::ip::tcp::acceptor Acceptor{Loop};
     boost::asio::steady_timer Pause{Loop};
     boost::asio::signal_set Signals{Loop};
+    // Declared after the loop: the workers are joined first, and their last answers find the loop still
+    // there.
+    boost::asio::thread_pool Workers;
 };

@@ -4,6 +4,7 @@
 #include "server/uClientAddress.h"
 #include "server/uHttpRefusal.h"
 
+#include <boost/asio/post.hpp>
 #include <boost/beast/http/error.hpp>
 #include <boost/beast/http/write.hpp>
 
@@ -30,9 +31,9 @@ constexpr size_t kKeptBufferBytes = 4096;
 
 tHttpSession::tHttpSession(tcp::socket socket, boost::asio::ip::address peer, tAdmission admission,
                            const tHttpSettings& settings, const tHttpHandler& handler,
-                           tConnectionCounts& counts)
+                           tConnectionCounts& counts, boost::asio::thread_pool& workers)
     : Socket(std::move(socket)), Deadline(Socket.get_executor()), Peer(peer), Admission(admission),
-      Settings(settings), Handler(handler), Counts(counts) {}
+      Settings(settings), Handler(handler), Counts(counts), Workers(workers) {}
 
 tHttpSession::~tHttpSession() {
     Counts.Release(Peer, Admission);
@@ -146,7 +147,21 @@ void tHttpSession::Answer() {
     }
     const std::string client = ClientAddress(Peer, Settings.TrustedProxy, forwardedFor).to_string();
     const auto target = request.target();
-    Send(Handler(std::string_view(target.data(), target.size()), client), head, request.keep_alive());
+    tHttpReply reply = Handler(std::string_view(target.data(), target.size()), client);
+    if (reply.Work) {
+        SendLater(std::move(reply), head, request.keep_alive());
+        return;
+    }
+    Send(std::move(reply), head, request.keep_alive());
+}
+
+void tHttpSession::SendLater(tHttpReply reply, bool head, bool keepAlive) {
+    // The session waits for its answer and reads nothing meanwhile; its deadline still runs.
+    boost::asio::post(Workers, [self = shared_from_this(), work = std::move(reply.Work), head, keepAlive] {
+        boost::asio::post(self->Socket.get_executor(), [self, finish = work(), head, keepAlive] {
+            self->Send(finish(), head, keepAlive);
+        });
+    });
 }
 
 void tHttpSession::Refuse(http::status status) {

@@ -10,6 +10,7 @@
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <boost/asio/thread_pool.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/http/empty_body.hpp>
 #include <boost/beast/http/message.hpp>
@@ -28,8 +29,10 @@ using tHttpHandler = std::function<tHttpReply(std::string_view target, const std
 class tHttpSession : public std::enable_shared_from_this<tHttpSession> {
 public:
     // peer is the connecting address, which counts admitted as admission says; the session releases it.
+    // Work an answer asks for runs on the workers.
     tHttpSession(boost::asio::ip::tcp::socket socket, boost::asio::ip::address peer, tAdmission admission,
-                 const tHttpSettings& settings, const tHttpHandler& handler, tConnectionCounts& counts);
+                 const tHttpSettings& settings, const tHttpHandler& handler, tConnectionCounts& counts,
+                 boost::asio::thread_pool& workers);
     ~tHttpSession();
     tHttpSession(const tHttpSession&) = delete;
     tHttpSession& operator=(const tHttpSession&) = delete;
@@ -48,6 +51,8 @@ private:
     void Parse();
     void Answer();
     void Refuse(boost::beast::http::status status);
+    // Runs the reply's work on a worker, then sends what it comes to from the loop's thread.
+    void SendLater(tHttpReply reply, bool head, bool keepAlive);
     void Send(tHttpReply reply, bool head, bool keepAlive);
     void Sent(boost::system::error_code error, bool keepAlive);
     void Linger();
@@ -63,6 +68,7 @@ private:
     const tHttpSettings& Settings;
     const tHttpHandler& Handler;
     tConnectionCounts& Counts;
+    boost::asio::thread_pool& Workers;
 
     boost::beast::flat_buffer Buffer;
     std::optional<boost::beast::http::request_parser<boost::beast::http::empty_body>> Parser;

@@ -39,3 +39,7 @@ QByteArray PlayerName(const QByteArray& encodedRest, const QByteArray& query) {
 QString ResultPath(int64_t id) {
     return "/results/" + QString::number(id);
 }
+
+QString ReplayPath(int64_t id) {
+    return ResultPath(id) + "/replay.rep";
+}

@@ -24,3 +24,5 @@ QString PlayerPath(std::string_view name);
 QByteArray PlayerName(const QByteArray& encodedRest, const QByteArray& query);
 // "/results/17"
 QString ResultPath(int64_t id);
+// "/results/17/replay.rep", the replay of a verified result.
+QString ReplayPath(int64_t id);

@@ -3,6 +3,13 @@
 
 #include "server/uScoreDatabase.h"
 
+namespace {
+
+constexpr const char* kVerifiedMeaning =
+    "Verified: the server played the game's replay again and it gave back every field of the result.";
+
+} // namespace
+
 QString View(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -15,7 +22,8 @@ QByteArray Page(const QString& title, const QString& body) {
     return QString("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
                    "<title>%1</title>"
                    "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
-                   "th,td{padding:.2em .8em;border-bottom:1px solid #ccc}td.n{text-align:right}</style>"
+                   "th,td{padding:.2em .8em;border-bottom:1px solid #ccc}td.n{text-align:right}"
+                   ".verified{color:#1a7f37;font-weight:bold;margin-left:.3em}</style>"
                    "</head><body><h1>%1</h1>\n%2\n</body></html>\n")
         .arg(title, body)
         .toUtf8();
@@ -33,6 +41,20 @@ void AddLinkCell(QString& body, const QString& address, const QString& text, boo
     body += QLatin1String("\">");
     body += Escaped(text);
     body += QLatin1String("</a></td>");
+}
+
+void AddScoreCell(QString& body, int32_t score, bool verified) {
+    body += QLatin1String("<td class=\"n\">");
+    body += QString::number(score);
+    if (verified) {
+        body += QString("<span class=\"verified\" title=\"%1\">&#10003;</span>").arg(kVerifiedMeaning);
+    }
+    body += QLatin1String("</td>");
+}
+
+QString VerifiedLegend() {
+    return QString("<p class=\"legend\"><span class=\"verified\">&#10003;</span> %1</p>")
+        .arg(kVerifiedMeaning);
 }
 
 QString TableName(std::string_view gameType, std::string_view difficulty) {

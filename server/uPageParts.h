@@ -20,6 +20,11 @@ QByteArray Page(const QString& title, const QString& body);
 void AddCell(QString& body, const QString& text, bool number = false);
 void AddLinkCell(QString& body, const QString& address, const QString& text, bool number = false);
 
+// A score's cell, marked when the result is verified.
+void AddScoreCell(QString& body, int32_t score, bool verified);
+// What the mark means, for the foot of a page that shows it.
+QString VerifiedLegend();
+
 // "Standart : Normal"; TableTitle is the same escaped.
 QString TableName(std::string_view gameType, std::string_view difficulty);
 QString TableTitle(std::string_view gameType, std::string_view difficulty);

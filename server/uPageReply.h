@@ -9,8 +9,11 @@
 
 struct tPageReply {
     int Status = 200;
+    // One of the types of uHttpReply.h.
     QByteArray Type = kHtmlType;
     QByteArray Body;
+    // The lines this answer adds, such as Content-Disposition.
+    std::vector<std::pair<boost::beast::http::field, std::string>> Headers = {};
 };
 
 tPageReply NotFoundReply(const QString& problem);

@@ -17,11 +17,12 @@ QByteArray PlayerPage(std::string_view name, const std::vector<tPlayerResult>& r
                     TableName(r.GameType, r.Difficulty));
         AddLinkCell(body, ResultPath(r.Id), RankText(rank), true);
         AddCell(body, QString::number(r.Entry.Level), true);
-        AddCell(body, QString::number(r.Entry.Score), true);
+        AddScoreCell(body, r.Entry.Score, r.Verified);
         AddCell(body, DateText(r.Entry.StartTime));
         body += QLatin1String("</tr>");
     }
-    return Page("Stakkar player " + Escaped(FromCodePage(name)), body + "</tbody></table>");
+    return Page("Stakkar player " + Escaped(FromCodePage(name)),
+                body + "</tbody></table>" + VerifiedLegend());
 }
 
 QString SearchForm(const QString& wanted) {

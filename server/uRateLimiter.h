@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Results taken per client address: a token bucket per address, full at the start, refilled at a steady rate.
-// Only a result stored as new spends a token, so a refused or repeated upload costs its sender nothing.
+// A result stored as new spends a token, and so does every replay the server plays, whatever comes of it; a
+// refused or repeated upload without a replay costs its sender nothing.
 
 #include <chrono>
 #include <string>

@@ -5,6 +5,7 @@
 #include "server/uPageAddresses.h"
 #include "server/uPageParts.h"
 #include "server/uScoreDates.h"
+#include "server/uWellPicture.h"
 
 #include <array>
 
@@ -20,7 +21,7 @@ void AddRow(QString& body, const char* label) {
 
 } // namespace
 
-QByteArray ResultPage(const tScoreRecord& r, int64_t rank) {
+QByteArray ResultPage(const tScoreRecord& r, int64_t rank, std::string_view finalWell) {
     QString body = "<p><a href=\"/\">All tables</a></p><table id=\"result\"><tbody>";
     AddRow(body, "Table");
     AddLinkCell(body, TablePathOfRank(r.GameType, r.Difficulty, rank), TableName(r.GameType, r.Difficulty));
@@ -41,5 +42,20 @@ QByteArray ResultPage(const tScoreRecord& r, int64_t rank) {
         }
         body += "</tr>";
     }
-    return Page(QString("Stakkar result %1").arg(r.Id), body + "</tbody></table>");
+    body += "</tbody></table>";
+    if (!r.Verified) {
+        body += "<p id=\"verified\">Not verified: the result came without the replay of its game.</p>";
+        return Page(QString("Stakkar result %1").arg(r.Id), body);
+    }
+    body += "<p id=\"verified\"><span class=\"verified\">&#10003;</span> Verified: the server played the "
+            "game's replay again and it gave back every field above.</p>";
+    if (const QString well = WellSvg(finalWell); !well.isEmpty()) {
+        body += "<figure>" + well +
+                "<figcaption>The well at the end of the game, as the server's replay left it: the fixed "
+                "blocks in blue, the figure that ended the game in red.</figcaption></figure>";
+    }
+    body += QString("<p><a id=\"replay\" href=\"%1\" download>Download the replay</a> (watch it with "
+                    "<code>stakkar --replay FILE</code>)</p>")
+                .arg(Escaped(ReplayPath(r.Id)));
+    return Page(QString("Stakkar result %1").arg(r.Id), body);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The page of one stored result, at its own address: every field of the result, its table and its rank.
+// The page of one stored result, at its own address: every field of the result, its table and its rank; for a
+// verified result also the well its game ended with and its replay to download.
 
 #include "server/uScoreRecord.h"
 
@@ -8,5 +9,8 @@
 
 #include <cstdint>
 
-// rank as the database reports it, kRankLimit + 1 beyond the ranks it counts.
-QByteArray ResultPage(const tScoreRecord& result, int64_t rank);
+#include <string_view>
+
+// rank as the database reports it, kRankLimit + 1 beyond the ranks it counts; finalWell as WellPicture writes
+// it, empty for an unverified result.
+QByteArray ResultPage(const tScoreRecord& result, int64_t rank, std::string_view finalWell);

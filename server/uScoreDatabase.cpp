@@ -11,17 +11,18 @@
 namespace {
 
 QString InsertStatement() {
-    // The table, the fields, start_ms and received_ms.
+    // The table, the fields, start_ms, received_ms and the proof.
     QStringList marks;
-    for (size_t i = 0; i < 2 + kResultFields.size() + 2; ++i) {
+    for (size_t i = 0; i < 2 + kResultFields.size() + 2 + 3; ++i) {
         marks += "?";
     }
     return "INSERT INTO results (game_type, difficulty, " + ResultColumns("", ", ") +
-           ", start_ms, received_ms) VALUES (" + marks.join(", ") + ") ON CONFLICT DO NOTHING RETURNING id";
+           ", start_ms, received_ms, verified, replay, final_well) VALUES (" + marks.join(", ") +
+           ") ON CONFLICT DO NOTHING RETURNING id";
 }
 
 QString FindStatement() {
-    return "SELECT id, hidden FROM results WHERE game_type = ? AND difficulty = ? AND " +
+    return "SELECT id, hidden, verified FROM results WHERE game_type = ? AND difficulty = ? AND " +
            ResultColumns(" = ?", " AND ");
 }
 
@@ -33,9 +34,9 @@ constexpr const char* kRank =
     " WHERE game_type = ? AND difficulty = ? AND hidden = 0"
     " AND score = ? AND (level < ? OR (level = ? AND (start_ms < ? OR (start_ms = ? AND id < ?)))) LIMIT ?)"
     " AS tied)";
-// What ReadRecord reads: the table, the fields, start_ms and id.
+// What ReadRecord reads: the table, the fields, start_ms, id and verified.
 QString RecordColumns() {
-    return "game_type, difficulty, " + ResultColumns("", ", ") + ", start_ms, id";
+    return "game_type, difficulty, " + ResultColumns("", ", ") + ", start_ms, id, verified";
 }
 constexpr const char* kRankKeys = "score DESC, level, start_ms, id";
 constexpr const char* kRankKeysReversed = "score, level DESC, start_ms DESC, id DESC";
@@ -67,6 +68,10 @@ QString StoredStatement(const QString& condition) {
     return "SELECT id, hidden, game_type, difficulty, " + ResultColumns("", ", ") +
            ", start_ms FROM results" + condition;
 }
+// A result that came unverified and now comes again with its replay.
+constexpr const char* kVerify = "UPDATE results SET verified = 1, replay = ?, final_well = ? WHERE id = ?";
+constexpr const char* kProof =
+    "SELECT replay, final_well FROM results WHERE id = ? AND hidden = 0 AND verified = 1";
 constexpr const char* kLogEntry =
     "INSERT INTO moderation_log (at_ms, action, result_id, reason) VALUES (?, ?, ?, ?)";
 constexpr const char* kLog = "SELECT at_ms, action, result_id, reason FROM moderation_log ORDER BY id";
@@ -160,6 +165,7 @@ tScoreRecord ReadRecord(const QSqlQuery& query) {
     r.Entry = RecordOf(values, StoredNumber);
     r.StartMs = query.value(static_cast<int>(kResultFields.size() + 2)).toLongLong();
     r.Id = query.value(static_cast<int>(kResultFields.size() + 3)).toLongLong();
+    r.Verified = query.value(static_cast<int>(kResultFields.size() + 4)).toInt() != 0;
     return r;
 }
 
@@ -181,6 +187,14 @@ bool Select(QSqlQuery& query, const QString& statement, const QVariantList& valu
         query.addBindValue(value);
     }
     return query.exec();
+}
+
+// The proof's columns; an unverified result has none.
+QVariantList ProofValues(const tReplayKept* proof) {
+    if (proof == nullptr) {
+        return {0, QVariant(QMetaType::fromType<QByteArray>()), QVariant(QMetaType::fromType<QString>())};
+    }
+    return {1, Bytes(proof->Replay), Text(proof->FinalWell)};
 }
 
 // The values of the UNIQUE constraint, in its order.
@@ -276,10 +290,14 @@ bool tScoreDatabase::Prepare(QSqlQuery& query, const QString& statement, QString
     return true;
 }
 
-bool tScoreDatabase::Insert(const tScoreRecord& r, std::optional<int64_t>& id, QString& problem) {
+bool tScoreDatabase::Insert(const tScoreRecord& r, const tReplayKept* proof, std::optional<int64_t>& id,
+                            QString& problem) {
     BindIdentity(InsertQuery, r);
     InsertQuery.addBindValue(static_cast<qlonglong>(r.StartMs));
     InsertQuery.addBindValue(QDateTime::currentMSecsSinceEpoch());
+    for (const QVariant& value : ProofValues(proof)) {
+        InsertQuery.addBindValue(value);
+    }
     if (!InsertQuery.exec()) {
         problem = Failed("store the result", InsertQuery);
         return false;
@@ -293,13 +311,15 @@ bool tScoreDatabase::Insert(const tScoreRecord& r, std::optional<int64_t>& id, Q
     return true;
 }
 
-std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, QString& problem) {
+std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, QString& problem,
+                                                   const tReplayKept* proof) {
     std::optional<int64_t> id;
-    if (!Insert(record, id, problem)) {
+    if (!Insert(record, proof, id, problem)) {
         return std::nullopt;
     }
     tStoreOutcome outcome;
     outcome.Fresh = id.has_value();
+    outcome.Verified = proof != nullptr;
     if (!id) {
         BindIdentity(FindQuery, record);
         if (!FindQuery.exec() || !FindQuery.next()) {
@@ -308,7 +328,16 @@ std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, Q
         }
         id = FindQuery.value(0).toLongLong();
         outcome.Hidden = FindQuery.value(1).toInt() != 0;
+        const bool verified = FindQuery.value(2).toInt() != 0;
         FindQuery.finish();
+        // A result first sent by a game without replays is verified when its replay comes.
+        QSqlQuery verify(Db);
+        if (proof != nullptr && !verified &&
+            !Run(verify, kVerify, {Bytes(proof->Replay), Text(proof->FinalWell), static_cast<qlonglong>(*id)},
+                 "keep the replay", problem)) {
+            return std::nullopt;
+        }
+        outcome.Verified = verified || proof != nullptr;
     }
     if (outcome.Hidden) {
         return outcome;
@@ -392,6 +421,19 @@ std::optional<std::vector<int64_t>> tScoreDatabase::BestIds(std::string_view gam
         ids.push_back(query.value(0).toLongLong());
     }
     return ids;
+}
+
+bool tScoreDatabase::FindProof(int64_t id, std::optional<tReplayKept>& proof, QString& problem) {
+    QSqlQuery query(Db);
+    if (!Run(query, kProof, {static_cast<qlonglong>(id)}, "find the replay", problem)) {
+        return false;
+    }
+    proof.reset();
+    if (query.next()) {
+        proof =
+            tReplayKept{query.value(0).toByteArray().toStdString(), query.value(1).toString().toStdString()};
+    }
+    return true;
 }
 
 bool tScoreDatabase::Find(int64_t id, std::optional<tScoreRecord>& found, QString& problem) {
@@ -480,7 +522,7 @@ bool tScoreDatabase::StoreMany(const std::vector<tScoreRecord>& records, QString
     }
     std::optional<int64_t> id;
     for (const tScoreRecord& record : records) {
-        if (!Insert(record, id, problem)) {
+        if (!Insert(record, nullptr, id, problem)) {
             Db.rollback();
             return false;
         }

@@ -27,6 +27,8 @@ struct tStoreOutcome {
     bool Hidden = false;
     // 1 for the best result of its table; kRankLimit + 1 for any rank beyond kRankLimit.
     int64_t Rank = 0;
+    // The stored result is verified, by this upload's replay or an earlier one's.
+    bool Verified = false;
 };
 
 // A stored result as the moderators see it.
@@ -73,8 +75,10 @@ public:
 
     // Connects, then creates or migrates the schema.
     bool Open(QString& problem);
-    // Nothing when the database failed; problem says why.
-    std::optional<tStoreOutcome> Store(const tScoreRecord& record, QString& problem);
+    // Nothing when the database failed; problem says why. A result stored with the proof of its replay is
+    // verified, also when it was stored before without one.
+    std::optional<tStoreOutcome> Store(const tScoreRecord& record, QString& problem,
+                                       const tReplayKept* proof = nullptr);
     // The results of a table in rank order, at most limit of them after skipping the first offset.
     std::optional<std::vector<tScoreRecord>> Best(std::string_view gameType, std::string_view difficulty,
                                                   int64_t offset, int64_t limit, QString& problem);
@@ -89,6 +93,8 @@ public:
     std::optional<int64_t> Rank(const tScoreRecord& record, QString& problem);
     // The stored result of this id, or none when there is none; false when the database failed.
     bool Find(int64_t id, std::optional<tScoreRecord>& found, QString& problem);
+    // What the shown, verified result of this id keeps of its proof, or none; false when the database failed.
+    bool FindProof(int64_t id, std::optional<tReplayKept>& proof, QString& problem);
     // Every result of the name, given in the code page's bytes, grouped by table, in rank order.
     std::optional<std::vector<tScoreRecord>> OfPlayer(std::string_view name, QString& problem);
     // Names in byte order that wanted accepts, each once, at most limit of them.
@@ -117,7 +123,8 @@ private:
     std::optional<std::vector<tScoreRecord>> ReadBest(QSqlQuery& query, std::string_view gameType,
                                                       std::string_view difficulty, int64_t offset,
                                                       int64_t limit, QString& problem);
-    bool Insert(const tScoreRecord& record, std::optional<int64_t>& id, QString& problem);
+    bool Insert(const tScoreRecord& record, const tReplayKept* proof, std::optional<int64_t>& id,
+                QString& problem);
     bool ApplyModeration(int64_t id, tModeration action, const std::string& reason, tModerated& moderated,
                          QString& problem);
     std::optional<int64_t> RankOf(const tScoreRecord& record, int64_t id, QString& problem);

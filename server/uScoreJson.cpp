@@ -38,6 +38,7 @@ QByteArray TableJson(const tTablePage& page) {
             {"rank", static_cast<qint64>(rank++)},
             {"date", DateText(e.StartTime)},
             {"id", static_cast<qint64>(r.Id)},
+            {"verified", r.Verified},
         };
         const tResultValues values = ValuesOf(e);
         for (const tResultFieldSpec& f : kResultFields) {

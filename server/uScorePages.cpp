@@ -47,7 +47,7 @@ QByteArray TablePage(const tTablePage& page) {
         AddLinkCell(body, ResultPath(r.Id), QString::number(rank++), true);
         AddLinkCell(body, PlayerPath(e.Name), FromCodePage(e.Name));
         AddCell(body, QString::number(e.Level), true);
-        AddCell(body, QString::number(e.Score), true);
+        AddScoreCell(body, e.Score, r.Verified);
         AddCell(body, DateText(e.StartTime));
         AddCell(body, QString::fromStdString(e.StartLevel), true);
         AddCell(body, QString::fromStdString(e.BrokenLines), true);
@@ -55,7 +55,8 @@ QByteArray TablePage(const tTablePage& page) {
         AddCell(body, QString::fromStdString(e.Cleared));
         body += QLatin1String("</tr>");
     }
-    return Page("Stakkar high scores " + TableTitle(gameType, difficulty), body + "</tbody></table>" + links);
+    return Page("Stakkar high scores " + TableTitle(gameType, difficulty),
+                body + "</tbody></table>" + links + VerifiedLegend());
 }
 
 QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome) {
@@ -63,14 +64,16 @@ QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome) {
                           : outcome.Rank > kRankLimit ? QString("stands below rank %1 in").arg(kRankLimit)
                                                       : QString("stands at rank %1 in").arg(outcome.Rank);
     const QString what = outcome.Fresh ? "was taken" : "was already stored";
+    const QString proof = outcome.Verified
+                              ? "Its replay was played again and gave back every field of it: it is verified."
+                              : "It came without the replay of its game and is not verified.";
+    // One call fills every place at once: a name such as "%2" stays as it is.
     const QString body =
         QString("<p id=\"outcome\">The result of %1, score %2 at level %3, %4 and %5 the table %6.</p>"
-                "<p><a href=\"%7\">Show the table</a></p>")
-            .arg(Escaped(FromCodePage(r.Entry.Name)))
-            .arg(r.Entry.Score)
-            .arg(r.Entry.Level)
-            .arg(what, place, TableTitle(r.GameType, r.Difficulty),
-                 Escaped(TablePathOfRank(r.GameType, r.Difficulty, outcome.Rank)));
+                "<p id=\"verified\">%8</p><p><a href=\"%7\">Show the table</a></p>")
+            .arg(Escaped(FromCodePage(r.Entry.Name)), QString::number(r.Entry.Score),
+                 QString::number(r.Entry.Level), what, place, TableTitle(r.GameType, r.Difficulty),
+                 Escaped(TablePathOfRank(r.GameType, r.Difficulty, outcome.Rank)), proof);
     return Page(outcome.Fresh ? "Result taken" : "Result already stored", body);
 }
 

@@ -15,4 +15,13 @@ struct tScoreRecord {
     int64_t StartMs = 0;
     // The key the database gave it, and the number in its address; 0 while it is not stored.
     int64_t Id = 0;
+    // Its game's replay, played again by the server, gave back every field of it.
+    bool Verified = false;
+};
+
+// What a verified result keeps of its proof: the replay file as it came, and the well its game ended with,
+// as WellPicture writes it.
+struct tReplayKept {
+    std::string Replay;
+    std::string FinalWell;
 };

@@ -123,6 +123,14 @@ QStringList StepStatements(int step, bool postgres) {
         };
     case 4:
         return CountingStatements(postgres);
+    case 5:
+        // A result whose replay gave it back is verified and keeps the replay and the well its game ended
+        // with; every result stored before came without a replay.
+        return {
+            "ALTER TABLE results ADD COLUMN verified INTEGER NOT NULL DEFAULT 0",
+            "ALTER TABLE results ADD COLUMN replay {bytes}",
+            "ALTER TABLE results ADD COLUMN final_well TEXT",
+        };
     default:
         return {};
     }

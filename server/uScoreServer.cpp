@@ -3,6 +3,7 @@
 
 #include "server/uBrowseRoutes.h"
 #include "server/uPageReply.h"
+#include "server/uReplayCheck.h"
 #include "server/uScoreJson.h"
 #include "server/uScorePages.h"
 #include "server/uScoreTables.h"
@@ -41,17 +42,30 @@ bool HasKey(const QByteArray& query, const QByteArray& key) {
 
 // The pages of players, the search and single results answer in a form of their own.
 tHttpReply FromPage(const tPageReply& page) {
-    return {static_cast<status>(page.Status), page.Type == kJsonType ? kJsonType : kHtmlType, page.Body, {}};
+    const char* type = kHtmlType;
+    for (const char* known : {kJsonType, kFileType}) {
+        if (page.Type == known) {
+            type = known;
+        }
+    }
+    return {static_cast<status>(page.Status), type, page.Body, page.Headers};
 }
 
 tHttpReply NotFound(const QString& problem) {
     return FromPage(NotFoundReply(problem));
 }
 
+tHttpReply Refused(status code, const std::string& problem) {
+    return {code,
+            kHtmlType,
+            ProblemPage("Result refused", QString::fromStdString(problem) + " Nothing was stored."),
+            {}};
+}
+
 } // namespace
 
-tScoreServer::tScoreServer(tScoreDatabase& database, tRateLimiter& limiter)
-    : Database(database), Limiter(limiter) {}
+tScoreServer::tScoreServer(tScoreDatabase& database, tRateLimiter& limiter, bool requireReplay)
+    : Database(database), Limiter(limiter), RequireReplay(requireReplay) {}
 
 tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client) {
     const size_t mark = target.find('?');
@@ -96,21 +110,49 @@ tHttpReply tScoreServer::Upload(const QByteArray& query, const std::string& clie
     const tUploadVerdict verdict =
         CheckUpload(std::string_view(data.constData(), static_cast<size_t>(data.size())));
     if (!verdict.Record) {
-        return {
-            status::bad_request,
-            kHtmlType,
-            ProblemPage("Result refused", QString::fromStdString(verdict.Problem) + " Nothing was stored."),
-            {}};
+        return Refused(status::bad_request, verdict.Problem);
     }
+    if (!HasKey(query, "replay")) {
+        if (RequireReplay) {
+            return Refused(status::forbidden,
+                           "This server takes a result only with the replay of its game, and "
+                           "this one came without; a newer version of the game sends it.");
+        }
+        return Store(*verdict.Record, nullptr, client, now);
+    }
+    // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
+    Limiter.Take(client, now);
+    tHttpReply reply;
+    reply.Work = [this, record = *verdict.Record, text = RawValue(query, "replay"), client,
+                  now]() -> tHttpFinish {
+        // On a worker: the replay and the record alone, no database and no limiter.
+        const auto replay = QByteArray::fromBase64Encoding(text, QByteArray::Base64UrlEncoding |
+                                                                     QByteArray::AbortOnBase64DecodingErrors);
+        if (!replay) {
+            return [] { return Refused(status::bad_request, "The replay is not written in base64url."); };
+        }
+        std::string bytes = replay.decoded.toStdString();
+        tReplayProof checked = CheckReplay(record, bytes);
+        if (!checked.Problem.empty()) {
+            return [problem = std::move(checked.Problem)] { return Refused(status::bad_request, problem); };
+        }
+        return [this, record, proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell)}, client,
+                now] { return Store(record, &proof, client, now); };
+    };
+    return reply;
+}
+
+tHttpReply tScoreServer::Store(const tScoreRecord& record, const tReplayKept* proof,
+                               const std::string& client, tRateLimiter::tClock::time_point now) {
     QString problem;
-    const std::optional<tStoreOutcome> outcome = Database.Store(*verdict.Record, problem);
+    const std::optional<tStoreOutcome> outcome = Database.Store(record, problem, proof);
     if (!outcome) {
         return DatabaseFailed(problem);
     }
-    if (outcome->Fresh) {
+    if (outcome->Fresh && proof == nullptr) {
         Limiter.Take(client, now);
     }
-    return {status::ok, kHtmlType, TakenPage(*verdict.Record, *outcome), {}};
+    return {status::ok, kHtmlType, TakenPage(record, *outcome), {}};
 }
 
 tHttpReply tScoreServer::Table(const QString& rest, const QByteArray& query) {

@@ -14,17 +14,23 @@
 
 class tScoreServer {
 public:
-    tScoreServer(tScoreDatabase& database, tRateLimiter& limiter);
+    // requireReplay: a result without its game's replay is refused rather than stored unverified.
+    tScoreServer(tScoreDatabase& database, tRateLimiter& limiter, bool requireReplay);
 
     // The answer to a GET of target, the address as the request line holds it, from the client's address.
     tHttpReply Answer(std::string_view target, const std::string& client);
 
 private:
     tHttpReply Upload(const QByteArray& query, const std::string& client);
+    // The last step of an upload, on the loop's thread; proof is null for a result without a replay, which
+    // spends a token of its client only when it is new.
+    tHttpReply Store(const tScoreRecord& record, const tReplayKept* proof, const std::string& client,
+                     tRateLimiter::tClock::time_point now);
     tHttpReply Table(const QString& rest, const QByteArray& query);
     tHttpReply Front();
     tHttpReply DatabaseFailed(const QString& problem);
 
     tScoreDatabase& Database;
     tRateLimiter& Limiter;
+    bool RequireReplay;
 };

@@ -102,8 +102,12 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
                 "--max-connections only); more are answered 503.")
             .arg(http.ConnectionsPerAddress),
         "count", QString::number(http.ConnectionsPerAddress));
-    parser.addOptions(
-        {database, listen, port, rate, burst, proxy, headerTimeout, idleTimeout, connections, perAddress});
+    const QCommandLineOption requireReplay(
+        "require-replay",
+        "Refuse a result that comes without the replay of its game (403) rather than store it unverified. "
+        "A result whose replay gives back all its fields is stored as verified either way.");
+    parser.addOptions({database, listen, port, rate, burst, proxy, headerTimeout, idleTimeout, connections,
+                       perAddress, requireReplay});
     AddModerationOptions(parser);
 
     exitCode = 2;
@@ -121,6 +125,7 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         return std::nullopt;
     }
     options.Database = parser.value(database);
+    options.RequireReplay = parser.isSet(requireReplay);
     const std::optional<boost::asio::ip::address> listenAddress = Address(parser.value(listen));
     if (!listenAddress) {
         message = "Not an IP address: " + parser.value(listen);

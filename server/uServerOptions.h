@@ -19,6 +19,8 @@ struct tServerOptions {
     std::uint16_t Port = 0;
     double UploadsPerMinute = 0;
     double UploadBurst = 0;
+    // A result without its game's replay is refused rather than stored unverified.
+    bool RequireReplay = false;
     tHttpSettings Http;
     // A moderator's command to run instead of the server.
     std::optional<tModerationCommand> Command;

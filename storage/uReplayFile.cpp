@@ -66,7 +66,7 @@ private:
     size_t at_ = 0;
 };
 
-std::optional<std::string> Inflate(std::string_view packed) {
+std::optional<std::string> Inflate(std::string_view packed, size_t maxPayload) {
     z_stream zs{};
     if (inflateInit(&zs) != Z_OK) {
         return std::nullopt;
@@ -81,11 +81,11 @@ std::optional<std::string> Inflate(std::string_view packed) {
         zs.avail_out = static_cast<uInt>(chunk.size());
         rc = inflate(&zs, Z_NO_FLUSH);
         out.append(chunk.data(), chunk.size() - zs.avail_out);
-        if (out.size() > kMaxReplayPayload || (rc == Z_BUF_ERROR && zs.avail_in == 0)) {
+        if (out.size() > maxPayload || (rc == Z_BUF_ERROR && zs.avail_in == 0)) {
             break;
         }
     }
-    const bool whole = rc == Z_STREAM_END && zs.avail_in == 0 && out.size() <= kMaxReplayPayload;
+    const bool whole = rc == Z_STREAM_END && zs.avail_in == 0 && out.size() <= maxPayload;
     inflateEnd(&zs);
     if (!whole) {
         return std::nullopt;
@@ -95,6 +95,11 @@ std::optional<std::string> Inflate(std::string_view packed) {
 
 tReplayRead Refused(std::string problem) {
     return {std::nullopt, std::move(problem)};
+}
+
+std::string SizeText(size_t bytes) {
+    constexpr size_t kMiB = 1024 * 1024;
+    return bytes % kMiB == 0 ? std::to_string(bytes / kMiB) + " MiB" : std::to_string(bytes / 1024) + " KiB";
 }
 
 } // namespace
@@ -136,6 +141,10 @@ std::string ReplayFileName(std::string_view section, int32_t slot) {
 }
 
 tReplayRead DecodeReplay(std::string_view bytes) {
+    return DecodeReplay(bytes, kMaxReplayPayload);
+}
+
+tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
     if (bytes.size() > kMaxReplayBytes) {
         return Refused("The replay is larger than " + std::to_string(kMaxReplayBytes / 1024) + " KiB.");
     }
@@ -155,10 +164,10 @@ tReplayRead DecodeReplay(std::string_view bytes) {
     if (Crc32(body) != stored) {
         return Refused("The replay is damaged: its checksum does not match.");
     }
-    const std::optional<std::string> payload = Inflate(body.substr(kMagic.size() + 1));
+    const std::optional<std::string> payload = Inflate(body.substr(kMagic.size() + 1), maxPayload);
     if (!payload) {
         return Refused("The replay's data cannot be unpacked, or unpacks to more than " +
-                       std::to_string(kMaxReplayPayload / (1024 * 1024)) + " MiB.");
+                       SizeText(maxPayload) + ".");
     }
     tPayloadReader in(*payload);
     tGameRecord record;

@@ -33,6 +33,10 @@ struct tReplayRead {
     // Why the bytes are no replay, when they are not.
     std::string Problem;
 };
+// A reader with a narrower need may unpack less than kMaxReplayPayload: the score server, whose replays come
+// inside an address, unpacks no more than the largest game such an address can carry.
+tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload);
+
 tReplayRead DecodeReplay(std::string_view bytes);
 
 // A replay file as read: its bytes, to be sent on as they are, and what they decode to.

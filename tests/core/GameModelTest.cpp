@@ -106,8 +106,10 @@ TEST(GameModel, ANewGameWaitsOneTickThenBringsTwoConsecutiveDrawsAndFallsScoring
     EXPECT_EQ(PictureOf(game.Next()), "....|.##.|##..|....");
     EXPECT_EQ(Picture(game, 20, 20), "...FFFF...");
     EXPECT_EQ(game.Counters().Score, 19);
-    // One spawn tick, 19 moves, the landing tick and the spawn right after it: 22 intervals of 500 ms.
+    // One spawn tick, 19 moves, the landing tick and the spawn right after it: 22 intervals of 500 ms, of
+    // which the timer's own ticks took 21.
     EXPECT_EQ(game.Counters().PlayTimeMs, 11000);
+    EXPECT_EQ(game.Counters().TickedMs, 10500);
     EXPECT_EQ(game.ArrowRow(), 20);
 }
 

@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackAndItsTablesCounted) {
+TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAndItsResultsUnverified) {
     QTemporaryDir dir;
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
@@ -28,8 +28,8 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackAndItsTablesCounte
             << problem.toStdString();
     }
     {
-        // The database as servers left it before the counts and the index of names: 99 read as 2099, and a
-        // hidden result that no count may take in.
+        // The database as servers left it before the counts, the index of names and replays: 99 read as 2099,
+        // and a hidden result that no count may take in.
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "before");
         db.setDatabaseName(target.Name);
         ASSERT_TRUE(db.open());
@@ -39,6 +39,8 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackAndItsTablesCounte
               "UPDATE results SET hidden = 1 WHERE score = 3", "DROP TRIGGER results_counted_insert",
               "DROP TRIGGER results_counted_delete", "DROP TRIGGER results_counted_hidden",
               "DROP TABLE table_counts", "DROP INDEX results_name",
+              "ALTER TABLE results DROP COLUMN verified", "ALTER TABLE results DROP COLUMN replay",
+              "ALTER TABLE results DROP COLUMN final_well",
               "DELETE FROM schema_version WHERE version >= 3"}) {
             EXPECT_TRUE(query.exec(statement)) << statement;
         }
@@ -52,4 +54,5 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackAndItsTablesCounte
     EXPECT_EQ(best->at(1).StartMs, *StartTimeMs("31.12.1999 23:59:59"));
     EXPECT_EQ(db.TableCount("Standart", "Easy", problem), 2);
     EXPECT_EQ(db.TableCount("Standart", "Hard", problem), 0);
+    EXPECT_FALSE(best->at(0).Verified || best->at(1).Verified);
 }

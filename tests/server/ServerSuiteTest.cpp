@@ -3,21 +3,26 @@
 
 #include "uHttpGet.h"
 #include "uPgCluster.h"
+#include "uRawClient.h"
 #include "uScoresCommand.h"
 #include "uServerProcess.h"
 
+#include "bench/ScriptedGame.h"
 #include "core/uRules.h"
 #include "platform/uCodePage.h"
 #include "server/uDatabaseTarget.h"
 #include "server/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uHSUpload.h"
+#include "storage/uReplayFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -31,6 +36,29 @@ tResultRecord Result(const std::string& name, int32_t level, int32_t score,
 
 std::string Cp1251(const char* utf8) {
     return ToCodePage(QString::fromUtf8(utf8));
+}
+
+// A game of Standart : Normal that the scripted player steers for a while and then lets end by its rules.
+tGameModel PlayedGame(uint32_t seed) {
+    tGameModel game;
+    game.NewGame({0, 1, 3, 4}, seed, "07.03.05 21:15:00");
+    std::mt19937 random(seed);
+    PlayGame(game, tPlayStyle::Slide, 40, random);
+    EndGame(game);
+    return game;
+}
+
+// The data string and the replay in base64url, without padding unless asked for.
+std::string UploadPath(const tResultRecord& result, const std::string& replay, bool padded = false) {
+    std::string path =
+        "index.php?tab=hscore&data=" + PercentEncodeAll(::UploadData("Standart", "Normal", result));
+    if (!replay.empty()) {
+        const auto options = padded ? QByteArray::Base64UrlEncoding
+                                    : QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals;
+        path += "&replay=" +
+                QByteArray::fromStdString(replay).toBase64(options).replace("=", "%3D").toStdString();
+    }
+    return path;
 }
 
 class ScoreServerSuite : public ::testing::TestWithParam<const char*> {
@@ -356,6 +384,128 @@ TEST_P(ScoreServerSuite, TablesArePagedAndEveryResultAndPlayerHasAnAddress) {
     for (const std::string& missing : {std::to_string(id + 1000), std::string("0"), std::string("x")}) {
         EXPECT_EQ(Get("results/" + missing).Status, 404) << missing;
     }
+}
+
+TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAndGivesTheReplayBack) {
+    const tGameModel game = PlayedGame(7);
+    const tResultRecord result = ResultOf(game, "Ann");
+    const std::string replay = EncodeReplay(game.Record());
+    tHttpReply reply = Get(UploadPath(result, replay));
+    EXPECT_EQ(reply.Status, 200) << reply.Body.toStdString();
+    EXPECT_TRUE(reply.Body.contains("was taken and stands at rank 1") &&
+                reply.Body.contains("it is verified"))
+        << reply.Body.toStdString();
+
+    // Every field as it came, and the same replay with a score one better: the digest fits, the replay not.
+    tResultRecord forged = result;
+    ++forged.Score;
+    reply = Get(UploadPath(forged, replay));
+    EXPECT_EQ(reply.Status, 400);
+    EXPECT_TRUE(reply.Body.contains("The replay disagrees: score (its game gives " +
+                                    QByteArray::number(result.Score) + ", the result says " +
+                                    QByteArray::number(forged.Score) + ")."))
+        << reply.Body.toStdString();
+    EXPECT_TRUE(reply.Body.contains("Nothing was stored"));
+    // Four million keys at one tick pack into a few KiB and would take the server a good part of a second.
+    tGameRecord packed = game.Record();
+    packed.Presses.assign(4000000, {1, ActionBit(tAction::MoveLeft)});
+    const std::string packedReplay =
+        QByteArray::fromStdString(EncodeReplay(packed))
+            .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals)
+            .toStdString();
+    for (const auto& [value, reason] : std::vector<std::pair<std::string, const char*>>{
+             {"AAAA", "The replay cannot be read: The file is no replay of this game."},
+             {"*", "not written in base64url"},
+             {packedReplay, "unpacks to more than 512 KiB"}}) {
+        reply = Get(UploadPath(forged, "") + "&replay=" + value);
+        EXPECT_EQ(reply.Status, 400);
+        EXPECT_TRUE(reply.Body.contains(reason)) << reply.Body.toStdString();
+    }
+    EXPECT_EQ(StoredRows(), 1);
+
+    const QJsonArray results = JsonResults("Standart/Normal");
+    ASSERT_EQ(results.size(), 1);
+    EXPECT_TRUE(results[0]["verified"].toBool());
+    const QByteArray table = Get("scores/Standart/Normal").Body;
+    EXPECT_TRUE(
+        table.contains(QByteArray::number(result.Score) + "<span class=\"verified\" title=\"Verified:") &&
+        table.contains("<p class=\"legend\">"))
+        << table.toStdString();
+    const std::string id = std::to_string(results[0]["id"].toInt());
+    const QByteArray page = Get("results/" + id).Body;
+    int blocks = 0;
+    int ender = 0;
+    for (int row = 1; row <= kWellRows; ++row) {
+        for (int column = 1; column <= kWellColumns; ++column) {
+            blocks += game.Well().At(column, row) != 0 ? 1 : 0;
+            ender += game.FigureCovers(column, row) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blocks, 0);
+    EXPECT_EQ(page.count("<rect class=\"block\"") + page.count("<rect class=\"ender block\""), blocks);
+    EXPECT_EQ(page.count("<rect class=\"ender"), ender);
+    EXPECT_TRUE(page.contains("<svg id=\"well\"") && page.contains("href=\"/results/" + id + "/replay.rep\""))
+        << page.toStdString();
+
+    const std::string request =
+        "/results/" + id + "/replay.rep HTTP/1.1\r\nHost: test\r\nConnection: close\r\n\r\n";
+    const std::string download = Exchange(Server.Port(), "GET " + request);
+    const std::string head = Exchange(Server.Port(), "HEAD " + request);
+    const size_t body = download.find("\r\n\r\n") + 4;
+    EXPECT_EQ(download.substr(body), replay);
+    for (const std::string& answer : {download, head}) {
+        EXPECT_TRUE(answer.starts_with("HTTP/1.1 200") &&
+                    answer.find("\r\nContent-Type: application/octet-stream\r\n") < body &&
+                    answer.find("\r\nContent-Disposition: attachment; filename=\"stakkar-result-" + id +
+                                ".rep\"\r\n") < body)
+            << answer.substr(0, body);
+        EXPECT_EQ(HeaderNumber(answer, "Content-Length"), static_cast<long>(replay.size()));
+    }
+    EXPECT_EQ(head.find("\r\n\r\n") + 4, head.size());
+
+    // A game without replays: stored unverified, and verified once its replay comes after it. The replay is
+    // padded this time, and the name holds what a page template would take for its places.
+    tGameModel other = PlayedGame(8);
+    for (uint32_t seed = 9; EncodeReplay(other.Record()).size() % 3 == 0; ++seed) {
+        other = PlayedGame(seed);
+    }
+    const tResultRecord unproved = ResultOf(other, "%2 %8");
+    auto listed = [&] {
+        for (const QJsonValue& r : JsonResults("Standart/Normal")) {
+            if (r["name"] == "%2 %8") {
+                return r.toObject();
+            }
+        }
+        return QJsonObject();
+    };
+    reply = Get(UploadPath(unproved, ""));
+    EXPECT_TRUE(reply.Body.contains("The result of %2 %8, score") &&
+                reply.Body.contains("came without the replay of its game and is not verified"))
+        << reply.Body.toStdString();
+    EXPECT_FALSE(listed()["verified"].toBool());
+    EXPECT_EQ(Get("results/" + std::to_string(listed()["id"].toInt()) + "/replay.rep").Status, 404);
+    reply = Get(UploadPath(unproved, EncodeReplay(other.Record()), true));
+    EXPECT_TRUE(reply.Body.contains("was already stored") && reply.Body.contains("it is verified"))
+        << reply.Body.toStdString();
+    EXPECT_TRUE(listed()["verified"].toBool());
+
+    // A server that requires replays refuses a result without one and takes it with one.
+    tServerProcess strict;
+    QString problem;
+    ASSERT_TRUE(strict.Start(Dir.path(), ServerArguments(Address) << "--require-replay", problem))
+        << problem.toStdString();
+    const tGameModel third = PlayedGame(20);
+    const QByteArray strictBase = strict.Base().toUtf8();
+    reply = HttpGet(strictBase + QByteArray::fromStdString(UploadPath(ResultOf(third, "Bob"), "")));
+    EXPECT_EQ(reply.Status, 403);
+    EXPECT_TRUE(reply.Body.contains("only with the replay of its game") &&
+                reply.Body.contains("Nothing was stored"))
+        << reply.Body.toStdString();
+    EXPECT_EQ(StoredRows(), 2);
+    reply = HttpGet(strictBase + QByteArray::fromStdString(
+                                     UploadPath(ResultOf(third, "Bob"), EncodeReplay(third.Record()))));
+    EXPECT_EQ(reply.Status, 200) << reply.Body.toStdString();
+    EXPECT_EQ(StoredRows(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, ScoreServerSuite, ::testing::Values("sqlite", "postgresql"),
