@@ -108,13 +108,17 @@ tLaunched tSession::Launch(const tProgram& program) {
 
 void tSession::End(tLaunched& launched) {
     launched.Child.reset();
+    EndLeftovers();
+    Pause(kSettleSeconds);
+}
+
+void tSession::EndLeftovers() {
     std::vector<pid_t> kept{server_->Pid()};
     if (bus_) {
         kept.push_back(bus_->Pid());
     }
     const int strays = EndStrays(kept);
     if (verbose_ && strays > 0) {
-        std::fprintf(stderr, "  ended %d process(es) it left running\n", strays);
+        std::fprintf(stderr, "  ended %d process(es) left running\n", strays);
     }
-    Pause(kSettleSeconds);
 }

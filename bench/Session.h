@@ -40,6 +40,8 @@ public:
     tLaunched Launch(const tProgram& program);
     // Ends the program, its group and whatever it left running, and lets the server settle.
     void End(tLaunched& launched);
+    // Ends whatever the programs left running: all but the server and the bus.
+    void EndLeftovers();
 
 private:
     bool verbose_;
