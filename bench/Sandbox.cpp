@@ -26,7 +26,7 @@ tSandbox::tSandbox(const std::string& root, const std::string& name, int serial)
     data_ = base + "/data";
     temporary_ = base + "/tmp";
     runtime_ = base + "/run";
-    cache_ = root + "/cache-" + name;
+    cache_ = base + "/cache";
     for (const std::string& folder :
          {home_, home_ + "/.config", home_ + "/.local/share", data_, temporary_, runtime_, cache_}) {
         MakeFolder(folder);

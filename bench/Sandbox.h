@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fresh folders for one start of a program, so that it finds nothing an earlier start left: a home, the XDG
-// configuration, data and runtime folders, a temporary folder and the game's data folder. Only the cache
-// folder is the program's own across its starts (its first start fills it), as on a desktop, where a
-// program's settings may be new but its caches are seldom cold.
+// configuration, data, cache and runtime folders, a temporary folder and the game's data folder.
 
 #include <string>
 #include <vector>
