@@ -37,8 +37,10 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     const int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (devNull < 0 || dup2(devNull, 0) < 0 || dup2(logFd, 1) < 0 || dup2(logFd, 2) < 0 ||
-        (fd3 >= 0 && dup2(fd3, 3) < 0) || chdir(folder) != 0) {
+    // A descriptor that already is 3 keeps its close-on-exec through dup2, so that flag is cleared instead.
+    const bool fd3Ready = fd3 < 0 || (fd3 == 3 ? fcntl(3, F_SETFD, 0) == 0 : dup2(fd3, 3) == 3);
+    if (devNull < 0 || dup2(devNull, 0) < 0 || dup2(logFd, 1) < 0 || dup2(logFd, 2) < 0 || !fd3Ready ||
+        chdir(folder) != 0) {
         const int error = errno;
         (void)!write(failureFd, &error, sizeof error);
         _exit(127);
@@ -95,6 +97,9 @@ tChild::tChild(const tChildSpec& spec) : name_(spec.Argv.front()), logFile_(spec
     close(failure[0]);
     if (got == static_cast<ssize_t>(sizeof error)) {
         Reap(0);
+        if (fd3_ >= 0) {
+            close(fd3_);
+        }
         throw std::runtime_error("cannot run " + spec.Argv.front() + ": " + std::strerror(error));
     }
 }
@@ -158,9 +163,10 @@ std::string tChild::ReadLineOnFd3(double seconds) {
 }
 
 void tChild::Stop(double graceSeconds) {
-    if (pid_ <= 0) {
+    if (pid_ <= 0 || stopped_) {
         return;
     }
+    stopped_ = true;
     if (Running()) {
         kill(-pid_, SIGTERM);
         const auto deadline = tClock::now() + std::chrono::duration<double>(graceSeconds);

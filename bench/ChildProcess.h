@@ -49,6 +49,7 @@ private:
 
     pid_t pid_ = -1;
     bool reaped_ = false;
+    bool stopped_ = false;
     int status_ = 0;
     int fd3_ = -1;
     std::string name_;

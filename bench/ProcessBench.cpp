@@ -53,7 +53,7 @@ constexpr double kIntoGame = 5.0;
 constexpr double kCpuSeconds = 30.0;
 constexpr double kLtrisCpuSeconds = 15.0;
 // A game with no input at the fastest start is over in seconds; at the slowest it takes minutes.
-constexpr double kGameOverSeconds = 60.0;
+constexpr double kGameOverSeconds = 30.0;
 constexpr double kAfterNewGame = 0.25;
 constexpr int kDefaultRounds = 10;
 
@@ -198,10 +198,8 @@ private:
                 Note("  " + program.Name + ": " + program.GameNote);
             }
         }
-        Note(
-            "  (Pss and USS count a library's pages as shared only while another process maps them: another "
-            "Qt "
-            "program running beside the bench lowers the Qt programs' figures; Private_Dirty does not move)");
+        Note("  (Pss and USS count a library's pages as shared only while another process maps them:");
+        Note("  a Qt program running beside the bench lowers the Qt programs' figures; Private_Dirty stays)");
         for (const tProgram& program : programs_) {
             if (program.Path.empty()) {
                 continue;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
 #include <vector>
@@ -53,6 +54,8 @@ tWindowWatch::tWindowWatch(const std::string& display) {
     if (display_ == nullptr) {
         throw std::runtime_error("cannot open the display " + display);
     }
+    // The programs the benchmark starts are not to inherit its connection.
+    fcntl(ConnectionNumber(display_), F_SETFD, FD_CLOEXEC);
     XSetErrorHandler(IgnoreErrors);
     pidAtom_ = XInternAtom(display_, "_NET_WM_PID", False);
     typeAtom_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
