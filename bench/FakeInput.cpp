@@ -10,6 +10,7 @@
 namespace {
 // Between one event and the next, so that each is handled on its own as a person's would be.
 constexpr double kEventGap = 0.03;
+constexpr double kPointerGap = 0.3;
 } // namespace
 
 tFakeInput::tFakeInput(Display* display) : display_(display) {
@@ -50,7 +51,9 @@ void tFakeInput::Type(const std::string& text) {
 
 void tFakeInput::Click(int x, int y) {
     XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+    // A menu that lights the item under the pointer in its next frame takes the click only then.
     Settle();
+    Pause(kPointerGap);
     XTestFakeButtonEvent(display_, 1, True, CurrentTime);
     XTestFakeButtonEvent(display_, 1, False, CurrentTime);
     Settle();

@@ -136,6 +136,20 @@ tFileStamp StampOf(const std::string& path) {
             status.st_size};
 }
 
+// Begins a game in the program as its GameNote says, and makes sure the window changed on it: a program that
+// let the keys or clicks pass unseen would otherwise be measured in its menu. Returns when the game began.
+tClock::time_point BeginGame(tSession& session, const tProgram& program, const tLaunched& launched) {
+    const uint64_t before = session.Watch().PictureDigest(launched.Window.Id);
+    program.StartGame(session, launched);
+    const auto begun = tClock::now();
+    Pause(1.0);
+    if (session.Watch().PictureDigest(launched.Window.Id) == before) {
+        throw std::runtime_error(program.Name + "'s window did not change on " + program.GameNote +
+                                 ": no game began");
+    }
+    return begun;
+}
+
 class tBench {
 public:
     tBench(const tOptions& options, const std::string& benchFolder)
@@ -208,8 +222,8 @@ private:
                 tLaunched launched = session_.Launch(program);
                 Pause(kSettleAtStart);
                 PrintMemory(program.Name + "_start", ReadMemory(launched.Child->Pid()));
-                program.StartGame(session_, launched);
-                Pause(kIntoGame);
+                const auto begun = BeginGame(session_, program, launched);
+                Pause(kIntoGame - Since(begun));
                 PrintMemory(program.Name + "_game", ReadMemory(launched.Child->Pid()));
                 session_.End(launched);
             });
@@ -316,8 +330,9 @@ private:
 
     double PeerGame(const tProgram& program, double seconds, const std::string& prefix) {
         tLaunched launched = session_.Launch(program);
-        program.StartGame(session_, launched);
-        Pause(1.0);
+        // As in the memory figures: ltris takes no clicks while it is still starting.
+        Pause(kSettleAtStart);
+        BeginGame(session_, program, launched);
         const tCpuSpan span(launched.Child->Pid(), session_.ServerPid());
         Pause(seconds);
         if (!launched.Child->Running()) {

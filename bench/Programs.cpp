@@ -85,7 +85,7 @@ std::vector<tProgram> FindPrograms(const std::string& benchFolder, bool sessionB
     ltris.StartGame = [](tSession& session, const tLaunched& launched) {
         session.Input().Focus(launched.Window.Id);
         ClickIn(session, launched, kLtrisMenuX, kLtrisNewGameY);
-        Pause(0.5);
+        Pause(1.0);
         ClickIn(session, launched, kLtrisMenuX, kLtrisStartGameY);
     };
 

@@ -132,6 +132,26 @@ void tWindowWatch::Origin(Window window, int& x, int& y) const {
     XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
 }
 
+uint64_t tWindowWatch::PictureDigest(Window window) const {
+    XWindowAttributes attributes{};
+    XImage* image = nullptr;
+    if (XGetWindowAttributes(display_, window, &attributes) != 0) {
+        image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(attributes.width),
+                          static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    }
+    if (image == nullptr) {
+        throw std::runtime_error("cannot read the picture of the main window");
+    }
+    // FNV-1a over every byte of the picture.
+    uint64_t digest = 14695981039346656037ull;
+    const size_t size = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(image->height);
+    for (size_t i = 0; i < size; ++i) {
+        digest = (digest ^ static_cast<unsigned char>(image->data[i])) * 1099511628211ull;
+    }
+    XDestroyImage(image);
+    return digest;
+}
+
 tMappedWindow tWindowWatch::Describe(Window window, bool overrideRedirect,
                                      std::chrono::steady_clock::time_point mappedAt) const {
     tMappedWindow described;

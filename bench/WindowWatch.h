@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -42,6 +43,9 @@ public:
                                     const std::function<bool()>& running, bool verbose);
     // Where the window's top left corner is on the screen.
     void Origin(Window window, int& x, int& y) const;
+    // A digest of the window's picture as the server holds it, to tell whether it changed; throws when the
+    // picture cannot be read.
+    uint64_t PictureDigest(Window window) const;
 
 private:
     tMappedWindow Describe(Window window, bool overrideRedirect,
