@@ -40,7 +40,7 @@ display of its own with no window manager, each program started afresh with new 
     set on its options page, checked in the high scores it stores; F2 begins each next game at a game over),
     kblocks at its first difficulty and ltris in its demo game; with the X server's share over the same time.
 It needs Xvfb (package xvfb) and, for the peers, ltris and kblocks (apt-get install ltris kblocks; kblocks
-also needs dbus-daemon); a peer that is not installed is skipped and the report says so. It takes about four
+also needs dbus-daemon); a peer that is not installed is skipped and the report says so. It takes about three
 minutes and prints the load average before and after. --verbose tells every window mapped on standard error.
 Exit status: 0 when every installed program was measured, 1 when something failed, 2 on bad usage.
 )";
