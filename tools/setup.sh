@@ -12,7 +12,7 @@ packages=(
     fonts-dejavu-core fonts-liberation fontconfig
     xvfb xauth xdg-utils x11-utils
     libboost-dev libqt6sql6-sqlite libqt6sql6-psql postgresql chromium
-    libcurl4-openssl-dev
+    libcurl4-openssl-dev libx11-dev libxtst-dev
     appstream desktop-file-utils lintian dpkg-dev fakeroot man-db xdotool scrot
 )
 if [ "${1:-}" = fuzz ]; then
