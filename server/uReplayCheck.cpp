@@ -7,6 +7,8 @@
 #include "server/uWellPicture.h"
 #include "storage/uReplayFile.h"
 
+#include <QCryptographicHash>
+#include <QtEndian>
 #include <malloc.h>
 
 #include <array>
@@ -20,7 +22,27 @@ struct tCompared {
 };
 
 tReplayProof Refused(std::string problem) {
-    return {std::move(problem), {}};
+    return {std::move(problem), {}, {}};
+}
+
+// The same game packed another way, or in another version of the file, has the same key.
+std::string GameKey(const tGameRecord& r) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const auto add = [&hash](int64_t value) {
+        const int64_t little = qToLittleEndian(value);
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&little), sizeof little));
+    };
+    for (const int64_t value : {int64_t{r.Settings.GameType}, int64_t{r.Settings.Difficulty},
+                                int64_t{r.Settings.StartLevel}, int64_t{r.Settings.BrokenLines},
+                                int64_t{r.Seed}, r.Ticks, static_cast<int64_t>(r.StartTime.size())}) {
+        add(value);
+    }
+    hash.addData(QByteArrayView(r.StartTime.data(), static_cast<qsizetype>(r.StartTime.size())));
+    for (const tRecordedPress& press : r.Presses) {
+        add(press.Tick);
+        add(press.Actions);
+    }
+    return hash.result().toHex().toStdString();
 }
 
 } // namespace
@@ -64,7 +86,7 @@ tReplayProof CheckReplay(const tScoreRecord& record, std::string_view replay) {
                        TimeText(static_cast<double>(c.TickedMs) / 1000.0) + ", the result says " +
                        e.PlayTime + ").");
     }
-    return {{}, WellPicture(game)};
+    return {{}, WellPicture(game), GameKey(*read.Record)};
 }
 
 void KeepReplayMemory() {

@@ -20,6 +20,8 @@ struct tReplayProof {
     std::string Problem;
     // The well the replayed game ended with, as WellPicture writes it.
     std::string FinalWell;
+    // The game's key: a SHA-256 of its settings, seed, start time, ticks and presses, in hex.
+    std::string Game;
 };
 
 // record has passed CheckUpload; replay holds the bytes of a replay file. The fields are compared in this

@@ -13,11 +13,11 @@ namespace {
 QString InsertStatement() {
     // The table, the fields, start_ms, received_ms and the proof.
     QStringList marks;
-    for (size_t i = 0; i < 2 + kResultFields.size() + 2 + 3; ++i) {
+    for (size_t i = 0; i < 2 + kResultFields.size() + 2 + 4; ++i) {
         marks += "?";
     }
     return "INSERT INTO results (game_type, difficulty, " + ResultColumns("", ", ") +
-           ", start_ms, received_ms, verified, replay, final_well) VALUES (" + marks.join(", ") +
+           ", start_ms, received_ms, verified, replay, final_well, game_key) VALUES (" + marks.join(", ") +
            ") ON CONFLICT DO NOTHING RETURNING id";
 }
 
@@ -69,7 +69,9 @@ QString StoredStatement(const QString& condition) {
            ", start_ms FROM results" + condition;
 }
 // A result that came unverified and now comes again with its replay.
-constexpr const char* kVerify = "UPDATE results SET verified = 1, replay = ?, final_well = ? WHERE id = ?";
+constexpr const char* kVerify =
+    "UPDATE results SET verified = 1, replay = ?, final_well = ?, game_key = ? WHERE id = ?";
+constexpr const char* kProven = "SELECT id FROM results WHERE game_key = ?";
 constexpr const char* kProof =
     "SELECT replay, final_well FROM results WHERE id = ? AND hidden = 0 AND verified = 1";
 constexpr const char* kLogEntry =
@@ -192,9 +194,10 @@ bool Select(QSqlQuery& query, const QString& statement, const QVariantList& valu
 // The proof's columns; an unverified result has none.
 QVariantList ProofValues(const tReplayKept* proof) {
     if (proof == nullptr) {
-        return {0, QVariant(QMetaType::fromType<QByteArray>()), QVariant(QMetaType::fromType<QString>())};
+        return {0, QVariant(QMetaType::fromType<QByteArray>()), QVariant(QMetaType::fromType<QString>()),
+                QVariant(QMetaType::fromType<QString>())};
     }
-    return {1, Bytes(proof->Replay), Text(proof->FinalWell)};
+    return {1, Bytes(proof->Replay), Text(proof->FinalWell), Text(proof->Game)};
 }
 
 // The values of the UNIQUE constraint, in its order.
@@ -313,6 +316,17 @@ bool tScoreDatabase::Insert(const tScoreRecord& r, const tReplayKept* proof, std
 
 std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, QString& problem,
                                                    const tReplayKept* proof) {
+    // The result the replay's game proves already, if any.
+    std::optional<int64_t> prover;
+    if (proof != nullptr) {
+        QSqlQuery proven(Db);
+        if (!Run(proven, kProven, {Text(proof->Game)}, "look for the replay's game", problem)) {
+            return std::nullopt;
+        }
+        if (proven.next()) {
+            prover = proven.value(0).toLongLong();
+        }
+    }
     std::optional<int64_t> id;
     if (!Insert(record, proof, id, problem)) {
         return std::nullopt;
@@ -322,7 +336,17 @@ std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, Q
     outcome.Verified = proof != nullptr;
     if (!id) {
         BindIdentity(FindQuery, record);
-        if (!FindQuery.exec() || !FindQuery.next()) {
+        if (!FindQuery.exec()) {
+            problem = Failed("find the stored result", FindQuery);
+            return std::nullopt;
+        }
+        if (!FindQuery.next()) {
+            FindQuery.finish();
+            // Not stored for want of its own game: another result holds that.
+            if (prover) {
+                outcome.ProvenBefore = prover;
+                return outcome;
+            }
             problem = Failed("find the stored result", FindQuery);
             return std::nullopt;
         }
@@ -330,10 +354,16 @@ std::optional<tStoreOutcome> tScoreDatabase::Store(const tScoreRecord& record, Q
         outcome.Hidden = FindQuery.value(1).toInt() != 0;
         const bool verified = FindQuery.value(2).toInt() != 0;
         FindQuery.finish();
+        if (proof != nullptr && !verified && prover && *prover != *id) {
+            outcome.ProvenBefore = prover;
+            return outcome;
+        }
         // A result first sent by a game without replays is verified when its replay comes.
         QSqlQuery verify(Db);
         if (proof != nullptr && !verified &&
-            !Run(verify, kVerify, {Bytes(proof->Replay), Text(proof->FinalWell), static_cast<qlonglong>(*id)},
+            !Run(verify, kVerify,
+                 {Bytes(proof->Replay), Text(proof->FinalWell), Text(proof->Game),
+                  static_cast<qlonglong>(*id)},
                  "keep the replay", problem)) {
             return std::nullopt;
         }
@@ -430,8 +460,8 @@ bool tScoreDatabase::FindProof(int64_t id, std::optional<tReplayKept>& proof, QS
     }
     proof.reset();
     if (query.next()) {
-        proof =
-            tReplayKept{query.value(0).toByteArray().toStdString(), query.value(1).toString().toStdString()};
+        proof = tReplayKept{
+            query.value(0).toByteArray().toStdString(), query.value(1).toString().toStdString(), {}};
     }
     return true;
 }

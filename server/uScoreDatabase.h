@@ -29,6 +29,8 @@ struct tStoreOutcome {
     int64_t Rank = 0;
     // The stored result is verified, by this upload's replay or an earlier one's.
     bool Verified = false;
+    // Nothing was stored: the replay's game already proves this other result.
+    std::optional<int64_t> ProvenBefore;
 };
 
 // A stored result as the moderators see it.

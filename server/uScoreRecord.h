@@ -24,4 +24,6 @@ struct tScoreRecord {
 struct tReplayKept {
     std::string Replay;
     std::string FinalWell;
+    // The game the replay holds, whatever bytes carry it: one game proves one result.
+    std::string Game;
 };

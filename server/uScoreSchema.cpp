@@ -130,6 +130,9 @@ QStringList StepStatements(int step, bool postgres) {
             "ALTER TABLE results ADD COLUMN verified INTEGER NOT NULL DEFAULT 0",
             "ALTER TABLE results ADD COLUMN replay {bytes}",
             "ALTER TABLE results ADD COLUMN final_well TEXT",
+            // A replay copied from a verified result cannot verify another name's.
+            "ALTER TABLE results ADD COLUMN game_key TEXT",
+            "CREATE UNIQUE INDEX results_game ON results (game_key)",
         };
     default:
         return {};

@@ -136,8 +136,9 @@ tHttpReply tScoreServer::Upload(const QByteArray& query, const std::string& clie
         if (!checked.Problem.empty()) {
             return [problem = std::move(checked.Problem)] { return Refused(status::bad_request, problem); };
         }
-        return [this, record, proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell)}, client,
-                now] { return Store(record, &proof, client, now); };
+        return [this, record,
+                proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell), std::move(checked.Game)},
+                client, now] { return Store(record, &proof, client, now); };
     };
     return reply;
 }
@@ -148,6 +149,11 @@ tHttpReply tScoreServer::Store(const tScoreRecord& record, const tReplayKept* pr
     const std::optional<tStoreOutcome> outcome = Database.Store(record, problem, proof);
     if (!outcome) {
         return DatabaseFailed(problem);
+    }
+    if (outcome->ProvenBefore) {
+        return Refused(status::conflict, "This game's replay already proves result " +
+                                             std::to_string(*outcome->ProvenBefore) +
+                                             "; one game proves one result.");
     }
     if (outcome->Fresh && proof == nullptr) {
         Limiter.Take(client, now);

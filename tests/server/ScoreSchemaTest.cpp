@@ -40,8 +40,8 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
               "DROP TRIGGER results_counted_delete", "DROP TRIGGER results_counted_hidden",
               "DROP TABLE table_counts", "DROP INDEX results_name",
               "ALTER TABLE results DROP COLUMN verified", "ALTER TABLE results DROP COLUMN replay",
-              "ALTER TABLE results DROP COLUMN final_well",
-              "DELETE FROM schema_version WHERE version >= 3"}) {
+              "ALTER TABLE results DROP COLUMN final_well", "DROP INDEX results_game",
+              "ALTER TABLE results DROP COLUMN game_key", "DELETE FROM schema_version WHERE version >= 3"}) {
             EXPECT_TRUE(query.exec(statement)) << statement;
         }
     }

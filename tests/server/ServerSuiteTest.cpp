@@ -406,6 +406,12 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
                                     QByteArray::number(forged.Score) + ")."))
         << reply.Body.toStdString();
     EXPECT_TRUE(reply.Body.contains("Nothing was stored"));
+    // The replay of a verified result, taken from its page, proves no other name's result.
+    tResultRecord copied = result;
+    copied.Name = "Bob";
+    reply = Get(UploadPath(copied, replay));
+    EXPECT_EQ(reply.Status, 409);
+    EXPECT_TRUE(reply.Body.contains("one game proves one result")) << reply.Body.toStdString();
     // Four million keys at one tick pack into a few KiB and would take the server a good part of a second.
     tGameRecord packed = game.Record();
     packed.Presses.assign(4000000, {1, ActionBit(tAction::MoveLeft)});
