@@ -8,7 +8,6 @@
 #include "storage/uReplayFile.h"
 
 #include <QCryptographicHash>
-#include <QtEndian>
 #include <malloc.h>
 
 #include <array>
@@ -25,24 +24,13 @@ tReplayProof Refused(std::string problem) {
     return {std::move(problem), {}, {}};
 }
 
-// The same game packed another way, or in another version of the file, has the same key.
-std::string GameKey(const tGameRecord& r) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    const auto add = [&hash](int64_t value) {
-        const int64_t little = qToLittleEndian(value);
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&little), sizeof little));
-    };
-    for (const int64_t value : {int64_t{r.Settings.GameType}, int64_t{r.Settings.Difficulty},
-                                int64_t{r.Settings.StartLevel}, int64_t{r.Settings.BrokenLines},
-                                int64_t{r.Seed}, r.Ticks, static_cast<int64_t>(r.StartTime.size())}) {
-        add(value);
-    }
-    hash.addData(QByteArrayView(r.StartTime.data(), static_cast<qsizetype>(r.StartTime.size())));
-    for (const tRecordedPress& press : r.Presses) {
-        add(press.Tick);
-        add(press.Actions);
-    }
-    return hash.result().toHex().toStdString();
+// The same game packed another way, or sent in another file, has the same key.
+std::string GameKey(const tGameRecord& record) {
+    const std::string payload = ReplayPayload(record);
+    return QCryptographicHash::hash(QByteArrayView(payload.data(), static_cast<qsizetype>(payload.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
 }
 
 } // namespace

@@ -20,7 +20,7 @@ struct tReplayProof {
     std::string Problem;
     // The well the replayed game ended with, as WellPicture writes it.
     std::string FinalWell;
-    // The game's key: a SHA-256 of its settings, seed, start time, ticks and presses, in hex.
+    // The game's key: a SHA-256 of its record as the replay holds it before packing, in hex.
     std::string Game;
 };
 

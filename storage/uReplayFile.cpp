@@ -104,7 +104,7 @@ std::string SizeText(size_t bytes) {
 
 } // namespace
 
-std::string EncodeReplay(const tGameRecord& record) {
+std::string ReplayPayload(const tGameRecord& record) {
     std::string payload;
     const tGameSettings& s = record.Settings;
     for (const int value : {s.GameType, s.Difficulty, s.StartLevel, s.BrokenLines}) {
@@ -121,6 +121,11 @@ std::string EncodeReplay(const tGameRecord& record) {
         payload += static_cast<char>(press.Actions);
         tick = press.Tick;
     }
+    return payload;
+}
+
+std::string EncodeReplay(const tGameRecord& record) {
+    const std::string payload = ReplayPayload(record);
     uLongf size = compressBound(static_cast<uLong>(payload.size()));
     std::string packed(size, '\0');
     compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(payload.data()),

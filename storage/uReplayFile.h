@@ -22,6 +22,8 @@ inline constexpr int64_t kMaxReplayTicks = int64_t{864} * 1000 * 1000;
 inline constexpr size_t kMaxReplayStartTime = 32;
 
 std::string EncodeReplay(const tGameRecord& record);
+// The record as a replay holds it before packing: one game gives the same bytes, however a file packs them.
+std::string ReplayPayload(const tGameRecord& record);
 
 // The replay of a stored high score entry lies beside hscore.dat under this name:
 // "hscore-Standart_Easy-3.rep" for key group 3 of that section. An entry that enters a table takes the key
