@@ -6,7 +6,7 @@
 # inside a system library that our code cannot free is suppressed by tools/lsan.supp.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh
+bash tools/setup.sh test
 
 launcher=()
 if command -v ccache >/dev/null; then
