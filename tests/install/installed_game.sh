@@ -15,6 +15,12 @@ DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log"
 game="$work/root/usr/bin/stakkar"
 tool="$work/root/usr/bin/stakkar-data"
 [ -f "$work/root/usr/share/stakkar/skin/Aurora/skin.ini" ] || fail "no installed skin"
+# The icon the menu entry names is there for the desktop to find, at every size and scalable.
+icon="$(sed -n 's/^Icon=//p' "$work/root/usr/share/applications/io.github.stakkar.Stakkar.desktop")"
+for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
+    [ -f "$work/root/usr/share/icons/hicolor/$size/apps/$icon.png" ] || fail "no $size icon named $icon"
+done
+[ -f "$work/root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon named $icon"
 mkdir "$work/home" "$work/downloads"
 cp -r "$work/root/usr/share/stakkar/skin" "$work/root/usr/share/stakkar/lang" "$work/downloads/"
 cd "$work/downloads"
