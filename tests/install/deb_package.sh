@@ -43,7 +43,7 @@ check_stakkar() {
     [ "$(dpkg-deb -f "$deb" Recommends)" = "fonts-dejavu-core, fonts-liberation, qt6-wayland" ] ||
         fail "stakkar recommends: $(dpkg-deb -f "$deb" Recommends)"
     dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man6/stakkar.6.gz | gzip -d >"$work/page"
-    grep -q '^\.IR /usr/share/stakkar ,' "$work/page" || fail "the packaged manual page does not name /usr/share/stakkar"
+    grep -qF '.IR \%/usr/share/stakkar ,' "$work/page" || fail "the packaged manual page does not name /usr/share/stakkar"
 }
 
 check_stakkar_scores() {
