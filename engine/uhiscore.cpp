@@ -22,6 +22,11 @@ std::string ScoreFilePath() {
     return BasePath(kFileName);
 }
 
+// A path as the player is shown it, in the texts' code page.
+std::string ShownPath(const std::string& path) {
+    return ToCodePage(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
 // Writes the replay of an entry, or removes the replay its key group held when there is none to keep; a
 // replay that cannot be written loses only itself, and the one it was to replace goes all the same, so that
 // no entry shows another's game. Returns what the player must be told; `bytes` is the size of the replay
@@ -38,7 +43,8 @@ std::string SaveReplay(const std::string& name, const tGameRecord& replay, int64
         }
     } catch (const tSaveError& e) {
         QFile::remove(QString::fromStdString(path));
-        return LangFormat("s0101", {name, ToCodePage(QString::fromLocal8Bit(e.Reason()))});
+        // The entry itself is stored: only its game is lost.
+        return LangFormat("s0104", {ShownPath(path), ToCodePage(QString::fromLocal8Bit(e.Reason()))});
     }
     QFile::remove(QString::fromStdString(path));
     return {};
@@ -206,7 +212,8 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
                 saveError = SaveReplay(ReplayName(slot), replay, replayBytes_[static_cast<size_t>(slot)]);
             }
         } catch (const tSaveError& e) {
-            saveError = LangFormat("s0101", {kFileName, ToCodePage(QString::fromLocal8Bit(e.Reason()))});
+            saveError = LangFormat(
+                "s0101", {ShownPath(ScoreFilePath()), ToCodePage(QString::fromLocal8Bit(e.Reason()))});
         }
     }
     if (!file.message.empty()) {

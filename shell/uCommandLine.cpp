@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uCommandLine.h"
 
+#include "platform/uDataFolder.h"
+
+#include <QDir>
+
 #include <string_view>
 
 namespace {
@@ -56,6 +60,13 @@ tCommandLine ParseCommandLine(int argc, const char* const* argv) {
         }
         line.*(option->field) = value;
     }
+    // Refused here rather than met at every save of the game.
+    if (!line.dir.empty()) {
+        const std::string why = NamedFolderProblem(line.dir, QDir::currentPath().toStdString());
+        if (!why.empty()) {
+            return refuse("stakkar: --dir " + why);
+        }
+    }
     return line;
 }
 
@@ -63,15 +74,15 @@ std::string UsageText() {
     return "Usage: stakkar [--dir DIR] [--replay FILE]\n"
            "A falling-block puzzle game.\n"
            "\n"
-           "  --dir DIR       keep players, high scores, skins and languages in DIR\n"
+           "  --dir DIR       keep players, high scores, skins and languages in DIR; a folder\n"
+           "                  that does not exist yet is made at the first save\n"
            "  --replay FILE   watch the game recorded in FILE once a player has logged in\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
-           "Without --dir the game uses the folder it starts in when that holds skin/, lang/, users.dat or\n"
-           "hscore.dat, and otherwise $XDG_DATA_HOME/stakkar (~/.local/share/stakkar). Skins and languages "
-           "are\n"
-           "also found among those installed with the game.\n"
+           "Without --dir the game uses the folder it starts in when that holds users.dat or hscore.dat,\n"
+           "and otherwise $XDG_DATA_HOME/stakkar (~/.local/share/stakkar). Skins and languages are looked\n"
+           "for there first, then among those installed with the game.\n"
            "\n"
            "While a game is watched, Pause pauses it, + and - change its speed (x1, x2, x4, x8) and Escape\n"
            "ends it.\n";

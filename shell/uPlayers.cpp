@@ -7,6 +7,7 @@
 #include "platform/uMessage.h"
 #include "storage/uUserData.h"
 
+#include <QFile>
 #include <QFontMetrics>
 
 namespace {
@@ -50,7 +51,9 @@ void tPlayers::Save(const std::string& player, const tPlayerOptions& options) co
     try {
         file.ini.SaveCompressedFile(UsersPath());
     } catch (const tSaveError& error) {
-        ShowMessageBox(LangFormat("s0100", {kUsersFile, ToCodePage(QString::fromLocal8Bit(error.Reason()))}));
+        ShowMessageBox(
+            LangFormat("s0100", {ToCodePage(QFile::decodeName(QByteArray::fromStdString(UsersPath()))),
+                                 ToCodePage(QString::fromLocal8Bit(error.Reason()))}));
     }
 }
 

@@ -14,7 +14,7 @@ if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DSTAKKAR_FUZZ=ON \
-    -DSTAKKAR_BENCH=OFF "${launcher[@]}" >/dev/null
+    -DSTAKKAR_BENCH=OFF -DSTAKKAR_DEBIAN_BUILDFLAGS=OFF "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target stakkar_fuzzers
 
 export QT_QPA_PLATFORM=offscreen

@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 kills="${1:-1000}"
-bash tools/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+bash tools/setup.sh test
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTAKKAR_BUILD_TESTS=ON >/dev/null
 cmake --build build -j "$(nproc)" --target stakkar-kill-test stakkar-save-loop stakkar-data
 exec build/bin/stakkar-kill-test --writer build/bin/stakkar-save-loop --tool build/bin/stakkar-data \
     --kills "$kills"

@@ -4,6 +4,7 @@
 #include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
+#include "platform/uCodePage.h"
 #include "platform/uMessage.h"
 #include "storage/uCRC32.h"
 #include "storage/uPackIni.h"
@@ -454,15 +455,17 @@ TEST_F(HiScore, ADamagedFileThatCanBeCopiedButNotRemovedLeavesNoPileOfCopies) {
 
 TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     // A folder that does not exist and cannot be made, under a plain file: reading finds no file, writing
-    // cannot create one.
+    // cannot create one. The message names it in full, in the texts' code page.
     std::ofstream(dir.filePath("plain").toStdString()) << "x";
-    BaseDir = dir.filePath("plain/missing").toStdString();
+    const QString missing = dir.filePath(QString::fromUtf8("plain/Игры"));
+    BaseDir = QFile::encodeName(missing).toStdString();
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent(Live("Ivan", 2, 300));
     table.SaveResult(Game("Ivan", 2, 300), tGameRecord{});
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "hscore.dat could not be written; this result is lost: Not a directory");
+    EXPECT_EQ(messages[0],
+              ToCodePage(missing) + "/hscore.dat could not be written; this result is lost: Not a directory");
 
     BaseDir = dir.path().toStdString();
     table.LoadTable("Standart", "Normal", "Ivan");
@@ -487,17 +490,15 @@ TEST_F(HiScore, AGameOverOnAFullOrReadOnlyDiskKeepsTheStoredTablesAndSaysWhy) {
     table.LoadTable("Standart", "Normal", "Olga");
     table.UpdateCurrent(Live("Olga", 3, 500));
     table.SaveResult(Game("Olga", 3, 500), tGameRecord{});
-    EXPECT_EQ(messages, std::vector<std::string>{
-                            "hscore.dat could not be written; this result is lost: No space left on "
-                            "device"});
+    const std::string lost = disk.File("hscore.dat") + " could not be written; this result is lost: ";
+    EXPECT_EQ(messages, std::vector<std::string>{lost + "No space left on device"});
     EXPECT_EQ(Bytes(FilePath()), before);
     ASSERT_TRUE(disk.MakeReadOnly());
     messages.clear();
     table.LoadTable("Standart", "Normal", "Petr");
     table.UpdateCurrent(Live("Petr", 4, 700));
     table.SaveResult(Game("Petr", 4, 700), tGameRecord{});
-    EXPECT_EQ(messages, std::vector<std::string>{
-                            "hscore.dat could not be written; this result is lost: Read-only file system"});
+    EXPECT_EQ(messages, std::vector<std::string>{lost + "Read-only file system"});
     EXPECT_EQ(Bytes(FilePath()), before);
     BaseDir = dir.path().toStdString();
 }
@@ -636,7 +637,8 @@ TEST_F(HiScore, AReplayThatCannotBeWrittenTakesTheDroppedEntrysReplayWithItAndSh
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(ivans))) << "Ivan's game would show as Zed's";
     ASSERT_EQ(table.CurrentRow(), 1);
     EXPECT_EQ(table.ReplayBytes(1), 0);
-    EXPECT_EQ(messages, std::vector<std::string>{"hscore-Standart_Normal-15.rep could not be written; this "
-                                                 "result is lost: No space left on device"});
+    EXPECT_EQ(messages, std::vector<std::string>{disk.File("hscore-Standart_Normal-15.rep") +
+                                                 " could not be written; the recorded game of this result is "
+                                                 "lost: No space left on device"});
     BaseDir = dir.path().toStdString();
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the build into a temporary DESTDIR and starts the installed game as a new user would from a menu:
-# from a folder that is no game folder, with a home of its own. A log-in must save the players file in the
-# user's data folder and nowhere else. With --dir the files go to the folder named, and on a screen of device
+# Installs the build into a temporary DESTDIR and starts the installed game as a new user would: from a
+# folder that is no game folder though it holds skins and languages (a source tree, a downloads folder), with
+# a home of its own. A log-in must save the players file in the user's data folder and nowhere else. With --dir the files go to the folder named, and on a screen of device
 # pixel ratio 2 the window is twice the size. The window carries the icon task bars show.
 set -euo pipefail
 build="$1"
@@ -15,8 +15,15 @@ DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log"
 game="$work/root/usr/bin/stakkar"
 tool="$work/root/usr/bin/stakkar-data"
 [ -f "$work/root/usr/share/stakkar/skin/Aurora/skin.ini" ] || fail "no installed skin"
-mkdir "$work/home" "$work/empty"
-cd "$work/empty"
+# The icon the menu entry names is there for the desktop to find, at every size and scalable.
+icon="$(sed -n 's/^Icon=//p' "$work/root/usr/share/applications/io.github.stakkar.Stakkar.desktop")"
+for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
+    [ -f "$work/root/usr/share/icons/hicolor/$size/apps/$icon.png" ] || fail "no $size icon named $icon"
+done
+[ -f "$work/root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon named $icon"
+mkdir "$work/home" "$work/downloads"
+cp -r "$work/root/usr/share/stakkar/skin" "$work/root/usr/share/stakkar/lang" "$work/downloads/"
+cd "$work/downloads"
 export HOME="$work/home"
 unset XDG_DATA_HOME
 
@@ -59,7 +66,8 @@ log_in Ivan 640x480 "$game"
 wait_for "$users"
 "$tool" sections "$users" | grep -qx Ivan || fail "Ivan is not in $users"
 stop_game
-[ -z "$(ls -A "$work/empty")" ] || fail "files left in the working folder: $(ls -A "$work/empty")"
+[ "$(ls -A "$work/downloads" | tr '\n' ' ')" = "lang skin " ] ||
+    fail "files left in the working folder: $(ls -A "$work/downloads")"
 [ "$(stat -c %a "$HOME/.local/share/stakkar")" = 700 ] || fail "the data folder is open to others"
 
 log_in Olga 1280x960 QT_SCALE_FACTOR=2 "$game" --dir "$work/named"

@@ -2,6 +2,10 @@
 #include "look/uSkinTable.h"
 #include "platform/uResource.h"
 
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -108,4 +112,30 @@ TEST(BuiltInArt, SelectedTabsOpenIntoTheirPageAndUnselectedOnesAreClosed) {
         EXPECT_NE(open, closed);
     }
     EXPECT_NE(LoadResourceBitmap("GameS"), LoadResourceBitmap("OptS"));
+}
+
+TEST(BuiltInArt, TheScalableIconIsThePictureOfThePngIcons) {
+    QSvgRenderer svg(QString(STAKKAR_SCALABLE_ICON));
+    ASSERT_TRUE(svg.isValid()) << "not an SVG document Qt can draw";
+    EXPECT_EQ(svg.viewBox(), QRect(0, 0, 256, 256));
+    const QImage png = QImage(":/icons/stakkar-256.png").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(png.size(), QSize(256, 256));
+    QImage drawn(png.size(), QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter painter(&drawn);
+        svg.render(&painter);
+    }
+    // Edges anti-aliased one way or the other may differ; the picture may not.
+    int far = 0;
+    for (int y = 0; y < png.height(); ++y) {
+        for (int x = 0; x < png.width(); ++x) {
+            const QColor a = QColor::fromRgba(png.pixel(x, y));
+            const QColor b = QColor::fromRgba(drawn.pixel(x, y));
+            const int difference = std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                             std::abs(a.blue() - b.blue()), std::abs(a.alpha() - b.alpha())});
+            far += difference > 24 ? 1 : 0;
+        }
+    }
+    EXPECT_LT(far, png.width() * png.height() / 50) << "pixels far from the PNG icon's";
 }

@@ -14,7 +14,7 @@ TEST(LanguageTable, KeysMapToTheirSlotsAndNothingOutsideTheKeySpace) {
 
 TEST(LanguageTable, BuiltInTextsLoadAndReachEveryTarget) {
     LoadLanguageResource();
-    EXPECT_EQ(LanguageTable.builtIn.Count(), 71);
+    EXPECT_EQ(LanguageTable.builtIn.Count(), 72);
     std::string seen;
     tSubscription id = AddLanguageTarget([&] { seen = LangText("s1201"); });
     LoadDefaultLanguage();
@@ -23,8 +23,10 @@ TEST(LanguageTable, BuiltInTextsLoadAndReachEveryTarget) {
     EXPECT_EQ(LangText("s0000"), "Close message");
     EXPECT_EQ(LangText("s3003"), "Exit");
     EXPECT_EQ(LangText("s0011"), "");
-    EXPECT_EQ(LangFormat("s0100", {"users.dat", "No space left on device"}),
-              "users.dat could not be saved: No space left on device");
+    EXPECT_EQ(
+        LangFormat("s0100", {"/home/ivan/users.dat", "No space left on device"}),
+        "/home/ivan/users.dat could not be saved; the options of this run will not be kept: No space left "
+        "on device");
     EXPECT_EQ(HeaderForm(LangText("s1202")), ":: Pause ::");
     EXPECT_EQ(LabelForm(LangText("s2201")), "Rotate : ");
 }

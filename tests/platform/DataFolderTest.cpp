@@ -19,14 +19,28 @@ TEST(DataFolder, TheNamedFolderThenAGameFolderThenTheUsersDataFolder) {
     EXPECT_EQ(ChooseDataFolder("", folder, "/data", home), "/data/stakkar");
     EXPECT_EQ(ChooseDataFolder("", folder, "relative/data", home), "/home/ivan/.local/share/stakkar");
 
-    // Each thing a game folder holds makes it one.
-    for (const QString entry : {"skin/", "lang/", "users.dat", "hscore.dat"}) {
+    // Only the players' or the high score file makes a game folder: skins and languages alone, as in a source
+    // tree or a downloads folder, do not.
+    for (const QString entry : {"users.dat", "hscore.dat", "skin/", "lang/"}) {
         QTemporaryDir game;
         const QString path = game.filePath(entry);
         ASSERT_TRUE(entry.endsWith('/') ? QDir().mkpath(path) : QFile(path).open(QIODevice::WriteOnly));
-        EXPECT_EQ(ChooseDataFolder("", game.path().toStdString(), "/data", home), game.path().toStdString())
+        const bool dataFile = entry.endsWith(".dat");
+        EXPECT_EQ(ChooseDataFolder("", game.path().toStdString(), "/data", home),
+                  dataFile ? game.path().toStdString() : "/data/stakkar")
             << entry.toStdString();
     }
+}
+
+TEST(DataFolder, ANamedFolderMustBeAFolderOrOneTheFirstSaveCanMake) {
+    QTemporaryDir work;
+    const std::string folder = work.path().toStdString();
+    EXPECT_EQ(NamedFolderProblem(".", folder), "");
+    EXPECT_EQ(NamedFolderProblem("new/games", folder), "");
+    ASSERT_TRUE(QFile::link(work.filePath("nowhere"), work.filePath("dangling")));
+    EXPECT_EQ(NamedFolderProblem("dangling/games", folder),
+              folder + "/dangling/games cannot be made: " + folder +
+                  "/dangling is not a folder; players and high scores could not be saved there");
 }
 
 TEST(DataFolder, TheFirstSaveMakesTheMissingFoldersPrivateToTheUser) {

@@ -398,7 +398,9 @@ TEST_F(MainForm, SavingOnAFullOrReadOnlyDiskKeepsThePlayersAndSaysWhy) {
     disk.Fill();
     Start();
     LogIn("Ann");
-    EXPECT_EQ(messages, std::vector<std::string>{"users.dat could not be saved: No space left on device"});
+    const std::string lost =
+        disk.File("users.dat") + " could not be saved; the options of this run will not be kept: ";
+    EXPECT_EQ(messages, std::vector<std::string>{lost + "No space left on device"});
     const auto stored = [&] {
         std::ifstream after(disk.File("users.dat"), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>());
@@ -407,7 +409,7 @@ TEST_F(MainForm, SavingOnAFullOrReadOnlyDiskKeepsThePlayersAndSaysWhy) {
     ASSERT_TRUE(disk.MakeReadOnly());
     messages.clear();
     form->close();
-    EXPECT_EQ(messages, std::vector<std::string>{"users.dat could not be saved: Read-only file system"});
+    EXPECT_EQ(messages, std::vector<std::string>{lost + "Read-only file system"});
     EXPECT_EQ(stored(), before);
     form.reset();
 }

@@ -7,12 +7,14 @@
 //   stakkar-art sheet PREFIX                  every picture of both themes on PNG sheets, to look at
 //   stakkar-art view NAME THEME SCALE OUT.png one picture enlarged
 //   stakkar-art icon SIZE OUT.png             the program's icon, 16 to 256 pixels square
+//   stakkar-art icon scalable OUT.svg         the program's icon as SVG
 
 #include "look/uSkinTable.h"
 #include "storage/uSLIni.h"
 #include "uArtPictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
@@ -207,6 +209,14 @@ int WriteView(const QString& name, const QString& theme, int scale, const QStrin
 }
 
 int WriteIcon(const QString& sizeText, const QString& outFile) {
+    if (sizeText == "scalable") {
+        QDir().mkpath(QFileInfo(outFile).absolutePath());
+        QFile file(outFile);
+        const QByteArray svg = DrawAppIconSvg(DefaultPalette());
+        return file.open(QIODevice::WriteOnly) && file.write(svg) == svg.size() && file.flush()
+                   ? 0
+                   : Fail("cannot write " + outFile);
+    }
     bool number = false;
     const int size = sizeText.toInt(&number);
     if (!number || size < 16 || size > 256) {
@@ -240,5 +250,5 @@ int main(int argc, char** argv) {
         return WriteSheets(args[1]);
     }
     return Fail("usage: stakkar-art builtin OUTDIR NAME... | skin THEME SKIN.INI OUTDIR | sheet PREFIX | "
-                "view NAME THEME SCALE OUT.png | icon SIZE OUT.png");
+                "view NAME THEME SCALE OUT.png | icon SIZE OUT.png | icon scalable OUT.svg");
 }

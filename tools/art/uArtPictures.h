@@ -4,6 +4,7 @@
 
 #include "uArtKit.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <vector>
@@ -33,6 +34,8 @@ QImage DrawBackground(const tPalette& palette);
 
 // The program's icon, size pixels square, on a transparent ground.
 QImage DrawAppIcon(const tPalette& palette, int size);
+// The same icon as an SVG document, for the scalable size of the icon theme.
+QByteArray DrawAppIconSvg(const tPalette& palette);
 
 struct tPicture {
     QString name;
