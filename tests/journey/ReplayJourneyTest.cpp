@@ -15,6 +15,7 @@
 #include "tests/support/ScopedBaseDir.h"
 #include "tests/support/ShellRecorder.h"
 #include "tests/support/SoundRecorder.h"
+#include "tests/support/WellPicture.h"
 #include "uChromium.h"
 #include "uHttpGet.h"
 #include "uServerProcess.h"
@@ -33,17 +34,6 @@
 #include <string>
 
 namespace {
-
-std::string Picture(const tWell& well) {
-    std::string picture;
-    for (int row = 1; row <= kWellRows; ++row) {
-        for (int column = 1; column <= kWellColumns; ++column) {
-            picture += well.At(column, row) != 0 ? '#' : '.';
-        }
-        picture += '\n';
-    }
-    return picture;
-}
 
 void Key(TMainForm& form, Qt::Key key) {
     QTest::keyClick(form.KeyTarget(), key);
@@ -105,7 +95,7 @@ TEST(ReplayJourney, APlayedGameIsKeptWatchedUploadedVerifiedAndShownWithItsMark)
             return !glass.Playing();
         },
         60000));
-    const std::string played = Picture(glass.Well());
+    const std::string played = WellPicture(glass.Well());
     const int32_t score = glass.Stat().Score();
     const int row = glass.HiScore().CurrentRow();
     const QStringList replays = QDir(gameDir.path()).entryList({"*.rep"});
@@ -118,7 +108,7 @@ TEST(ReplayJourney, APlayedGameIsKeptWatchedUploadedVerifiedAndShownWithItsMark)
         Key(form, Qt::Key_Plus);
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Watching(); }, 60000));
-    EXPECT_EQ(Picture(glass.Well()), played);
+    EXPECT_EQ(WellPicture(glass.Well()), played);
     EXPECT_EQ(glass.Stat().Score(), score);
 
     // The upload goes to the server the settings name, with the replay; the server proves and keeps it.

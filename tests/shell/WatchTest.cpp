@@ -5,6 +5,7 @@
 #include "engine/uHSPanel.h"
 #include "engine/uStat.h"
 #include "storage/uReplayFile.h"
+#include "tests/support/WellPicture.h"
 #include "widgets/uOther.h"
 
 #include <QDir>
@@ -15,18 +16,6 @@
 #include <string>
 
 namespace {
-
-// The fixed blocks, a row a line.
-std::string Picture(const tWell& well) {
-    std::string picture;
-    for (int row = 1; row <= kWellRows; ++row) {
-        for (int column = 1; column <= kWellColumns; ++column) {
-            picture += well.At(column, row) != 0 ? '#' : '.';
-        }
-        picture += '\n';
-    }
-    return picture;
-}
 
 class Watching : public FormFixture {
 protected:
@@ -76,7 +65,7 @@ TEST_F(Watching, AGameWatchedFromItsRowEndsInItsOwnWellAtTheChosenSpeedAndChange
     ASSERT_TRUE(read.Record) << read.Problem;
     EXPECT_EQ(*read.Record, glass.Model().Record());
     const tGameModel replayed = ReplayGame(*read.Record);
-    EXPECT_EQ(Picture(replayed.Well()), Picture(glass.Well()));
+    EXPECT_EQ(WellPicture(replayed.Well()), WellPicture(glass.Well()));
 
     ClickWatchOnRow(glass, glass.HiScore().CurrentRow());
     ASSERT_TRUE(glass.Watching());
@@ -100,7 +89,7 @@ TEST_F(Watching, AGameWatchedFromItsRowEndsInItsOwnWellAtTheChosenSpeedAndChange
     Key(Qt::Key_Control);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Watching(); }, 30000));
 
-    EXPECT_EQ(Picture(glass.Well()), Picture(replayed.Well()));
+    EXPECT_EQ(WellPicture(glass.Well()), WellPicture(replayed.Well()));
     EXPECT_EQ(glass.Stat().Score(), replayed.Counters().Score);
     EXPECT_EQ(glass.Stat().Figures(), replayed.Counters().Figures);
     EXPECT_EQ(glass.View().MessageLabel().Text(), ":: Game Over ::\n\rPress F2 for new game");
@@ -154,7 +143,7 @@ TEST_F(Watching, AReplayFileOpenedAtStartIsWatchedOnceAPlayerLogsInAndADamagedOn
     ASSERT_TRUE(glass.Watching());
     EXPECT_EQ(glass.Model().Settings(), game.Record().Settings);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Watching(); }, 30000));
-    EXPECT_EQ(Picture(glass.Well()), Picture(ReplayGame(game.Record()).Well()));
+    EXPECT_EQ(WellPicture(glass.Well()), WellPicture(ReplayGame(game.Record()).Well()));
     EXPECT_EQ(glass.View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game")
         << "the record ends before its game did";
     EXPECT_FALSE(QFile::exists(dir_.filePath("hscore.dat")));
