@@ -80,13 +80,15 @@ struct tAlsa {
     decltype(&snd_pcm_drop) Drop = nullptr;
     decltype(&snd_pcm_prepare) Prepare = nullptr;
     decltype(&snd_pcm_close) Close = nullptr;
+    decltype(&snd_config_update_free_global) FreeConfig = nullptr;
 
     bool Load() {
         Library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
         return Library != nullptr && Find(SetErrorHandler, "snd_lib_error_set_handler") &&
                Find(Open, "snd_pcm_open") && Find(SetParams, "snd_pcm_set_params") &&
                Find(Write, "snd_pcm_writei") && Find(Recover, "snd_pcm_recover") &&
-               Find(Drop, "snd_pcm_drop") && Find(Prepare, "snd_pcm_prepare") && Find(Close, "snd_pcm_close");
+               Find(Drop, "snd_pcm_drop") && Find(Prepare, "snd_pcm_prepare") &&
+               Find(Close, "snd_pcm_close") && Find(FreeConfig, "snd_config_update_free_global");
     }
     template <typename tFunction> bool Find(tFunction& function, const char* name) {
         function = reinterpret_cast<tFunction>(dlsym(Library, name));
@@ -150,6 +152,10 @@ private:
             alsa.Close(pcm);
         }
         if (alsa.Library != nullptr) {
+            // The configuration ALSA read on opening lives until it is handed back.
+            if (alsa.FreeConfig != nullptr) {
+                alsa.FreeConfig();
+            }
             dlclose(alsa.Library);
         }
     }
