@@ -7,7 +7,9 @@ set -euo pipefail
 screen="$1"
 shift
 named="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$named" 2>/dev/null &
+# -noreset: a server that resets when its last client leaves refuses a client that connects meanwhile, as a
+# test starting the game again and again would.
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$named" 2>/dev/null &
 server=$!
 trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -f "$named"' EXIT
 for _ in $(seq 100); do
