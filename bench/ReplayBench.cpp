@@ -10,10 +10,10 @@
 #include "ReplayBench.h"
 
 #include "AutoPlayer.h"
+#include "BenchDatabase.h"
 #include "BenchReport.h"
 #include "BenchRequests.h"
 #include "ScriptedGame.h"
-#include "uPgCluster.h"
 #include "uServerProcess.h"
 
 #include "server/uHttpSettings.h"
@@ -148,19 +148,14 @@ int RunReplayBench(const QString& kind) {
     Print("replay_verified_in", 1000.0 * cpu / verified, "ms");
     Print("replays_verified_per_second_one_thread", verified / cpu, "1/s");
 
-    QTemporaryDir dir;
-    tPgCluster cluster;
-    QString address = dir.filePath("bench.sqlite");
-    QString problem;
-    if (kind == "postgresql") {
-        if (!cluster.Start(problem)) {
-            std::fprintf(stderr, "no PostgreSQL cluster: %s\n", qPrintable(problem));
-            return 1;
-        }
-        address = cluster.Address();
+    tBenchDatabase database;
+    if (!database.Open(kind)) {
+        return 1;
     }
+    const QString& address = database.Address;
+    QString problem;
     tServerProcess server;
-    if (!server.Start(dir.path(),
+    if (!server.Start(database.Dir.path(),
                       {"--database", address, "--uploads-per-minute", "1e12", "--upload-burst", "1e12"},
                       problem)) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));

@@ -7,10 +7,10 @@
 // machine before and after each round, since other work on the shared cores moves every figure. With
 // "replays" it measures how the server proves results by their replays instead (ReplayBench.cpp).
 
+#include "BenchDatabase.h"
 #include "BenchRequests.h"
 #include "ReplayBench.h"
 #include "core/uRules.h"
-#include "uPgCluster.h"
 #include "uRawClient.h"
 #include "uServerProcess.h"
 
@@ -169,17 +169,12 @@ int main(int argc, char** argv) {
     getrlimit(RLIMIT_NOFILE, &limit);
     limit.rlim_cur = limit.rlim_max;
     setrlimit(RLIMIT_NOFILE, &limit);
-    QTemporaryDir dir;
-    tPgCluster cluster;
-    QString address = dir.filePath("bench.sqlite");
-    QString problem;
-    if (kind == "postgresql") {
-        if (!cluster.Start(problem)) {
-            std::fprintf(stderr, "no PostgreSQL cluster: %s\n", qPrintable(problem));
-            return 1;
-        }
-        address = cluster.Address();
+    tBenchDatabase database;
+    if (!database.Open(kind)) {
+        return 1;
     }
+    const QString& address = database.Address;
+    QString problem;
     const Clock::time_point fillStart = Clock::now();
     if (!Fill(*ParseDatabaseTarget(address, problem))) {
         return 1;
@@ -189,7 +184,7 @@ int main(int argc, char** argv) {
 
     // The idle connections stay for the whole run, and the benchmark's own come on top of them.
     tServerProcess server;
-    if (!server.Start(dir.path(),
+    if (!server.Start(database.Dir.path(),
                       {"--database", address, "--uploads-per-minute", "1e12", "--upload-burst", "1e12",
                        "--header-timeout", "3600", "--max-connections",
                        QString::number(kIdleConnections + 100)},
