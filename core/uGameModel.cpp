@@ -7,6 +7,8 @@
 namespace {
 
 constexpr const char* kNoStartTime = "00.00.00 00:00:00";
+// A player presses a key about twice a second; the record of a long game grows from here.
+constexpr size_t kPressesReserved = 4096;
 
 int ValidIndex(int index, size_t count) {
     return std::clamp(index, 0, static_cast<int>(count) - 1);
@@ -29,6 +31,8 @@ tChanges tGameModel::NewGame(const tGameSettings& settings, uint32_t seed, const
     ClearCounters();
     startTime_ = startTime;
     record_ = tGameRecord{settings_, seed, startTime, 0, {}};
+    // Room for the presses of a few minutes' play, so that the record rarely grows during a game.
+    record_.Presses.reserve(kPressesReserved);
     figureCount_ = kGameTypes[static_cast<size_t>(settings_.GameType)].FigureCount;
     // The preview keeps showing the last figure until the first one enters.
     next_ = tFigure{};

@@ -31,12 +31,22 @@ std::string TimeText(double playTime) {
 
 std::string ClearsText(const std::array<int, 4>& clears, double playTime, char decimalSeparator) {
     std::string text;
+    WriteClearsText(text, clears, playTime, decimalSeparator);
+    return text;
+}
+
+void WriteClearsText(std::string& text, const std::array<int, 4>& clears, double playTime,
+                     char decimalSeparator) {
+    text.clear();
     for (int k = 1; k <= 4; ++k) {
         if (k > 1) {
             text += "\n\r";
         }
         const int n = clears[static_cast<size_t>(k - 1)];
-        text += "x" + std::to_string(k) + ": " + std::to_string(n) + RateText(n, playTime, decimalSeparator);
+        text += 'x';
+        text += static_cast<char>('0' + k);
+        text += ": ";
+        text += std::to_string(n);
+        text += RateText(n, playTime, decimalSeparator);
     }
-    return text;
 }

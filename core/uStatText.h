@@ -11,3 +11,6 @@ std::string RateText(int count, double playTime, char decimalSeparator);
 std::string TimeText(double playTime);
 // "x1: n [rate/m]" ... "x4: ...", joined by LF CR.
 std::string ClearsText(const std::array<int, 4>& clears, double playTime, char decimalSeparator);
+// The same into `text`, in the memory it has: the statistics write it at every tick.
+void WriteClearsText(std::string& text, const std::array<int, 4>& clears, double playTime,
+                     char decimalSeparator);

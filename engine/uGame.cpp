@@ -280,7 +280,9 @@ void tGlass::Show(const tChanges& changes) {
     // The table holds the running game whole: its row follows level and score, its texts are there for the
     // panel to show.
     if (changes.Counters != 0 || changes.Message) {
-        hiScore_->UpdateCurrent(tLiveGame{model_.Playing(), Result()});
+        live_.Playing = model_.Playing();
+        WriteResult(live_.Entry);
+        hiScore_->UpdateCurrent(live_);
     }
     if (changes.GameOver) {
         const tBusy busy(tableBusy_);
@@ -393,16 +395,20 @@ std::string tGlass::MessageText() const {
 }
 
 tHS tGlass::Result() const {
-    const tGameSettings& game = model_.Settings();
     tHS entry;
-    static_cast<tResultTexts&>(entry) = {model_.StartTime(),
-                                         stat_->PlayTimeText(),
-                                         std::to_string(game.StartLevel),
-                                         std::to_string(game.BrokenLines),
-                                         stat_->FiguresText(),
-                                         stat_->ClearedText()};
+    WriteResult(entry);
+    return entry;
+}
+
+void tGlass::WriteResult(tHS& entry) const {
+    const tGameSettings& game = model_.Settings();
+    entry.StartTime = model_.StartTime();
+    entry.PlayTime = stat_->PlayTimeText();
+    entry.StartLevel = std::to_string(game.StartLevel);
+    entry.BrokenLines = std::to_string(game.BrokenLines);
+    entry.Figures = stat_->FiguresText();
+    entry.Cleared = stat_->ClearedText();
     entry.Name = stat_->PlayerName();
     entry.Level = stat_->Level();
     entry.Score = stat_->Score();
-    return entry;
 }

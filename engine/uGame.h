@@ -131,6 +131,8 @@ private:
     std::string MessageText() const;
     // The running game's entry: the player, level and score, and the texts it would be stored with.
     tHS Result() const;
+    // The result as it stands, into the memory `entry` has.
+    void WriteResult(tHS& entry) const;
 
     tGameModel model_;
     // The game being watched, and its next press to play.
@@ -148,6 +150,8 @@ private:
     tFramePacer pacer_;
     std::unique_ptr<tWellView> view_;
     std::unique_ptr<tHiScore> hiScore_;
+    // The running game as the table last took it, kept so that each tick rewrites it in place.
+    tLiveGame live_;
     QPointer<tMyFlatPanel> scorePanel_;
     std::unique_ptr<tStat> stat_;
     bool extended_ = false;

@@ -13,10 +13,7 @@ constexpr qint64 kCatchUp = 50 * kMillisecond;
 
 } // namespace
 
-tGameTimer::tGameTimer() {
-    shot_.setSingleShot(true);
-    shot_.setTimerType(Qt::PreciseTimer);
-    connect(&shot_, &QTimer::timeout, this, &tGameTimer::Fire);
+tGameTimer::tGameTimer() : shot_([this] { Fire(); }) {
     clock_.start();
 }
 
@@ -29,7 +26,7 @@ void tGameTimer::Start() {
 
 void tGameTimer::Stop() {
     active_ = false;
-    shot_.stop();
+    shot_.Stop();
 }
 
 void tGameTimer::SetInterval(int milliseconds) {
@@ -76,6 +73,5 @@ void tGameTimer::ScheduleNext() {
 }
 
 void tGameTimer::Shoot() {
-    const qint64 wait = std::max<qint64>(0, deadline_ - clock_.nsecsElapsed());
-    shot_.start(static_cast<int>((wait + kMillisecond / 2) / kMillisecond));
+    shot_.StartIn(deadline_ - clock_.nsecsElapsed());
 }

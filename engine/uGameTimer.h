@@ -7,10 +7,10 @@
 // all of them.
 
 #include "core/uRules.h"
+#include "platform/uWakeUp.h"
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 
 class tGameTimer : public QObject {
     Q_OBJECT
@@ -39,7 +39,7 @@ private:
     void Shoot();
     qint64 Period() const;
 
-    QTimer shot_;
+    tWakeUp shot_;
     QElapsedTimer clock_;
     qint64 deadline_ = 0; // nanoseconds on clock_
     int interval_ = kDifficulties[0].BaseInterval;

@@ -100,7 +100,8 @@ void tStat::SetLevel(int n) {
 
 void tStat::SetClears(int k, int n) {
     clears_[static_cast<size_t>(k - 1)] = n;
-    Show(tStatLabel::Clears, ClearsText(clears_, playTime_, decimalSeparator_));
+    WriteClearsText(clearsText_, clears_, playTime_, decimalSeparator_);
+    Show(tStatLabel::Clears, clearsText_);
 }
 
 std::string tStat::PlayTimeText() const {
@@ -138,7 +139,8 @@ void tStat::ShowRates() {
     Show(tStatLabel::Figures, FiguresText());
     Show(tStatLabel::Keys, CountText(keys_));
     Show(tStatLabel::Cleared, ClearedText());
-    Show(tStatLabel::Clears, ClearsText(clears_, playTime_, decimalSeparator_));
+    WriteClearsText(clearsText_, clears_, playTime_, decimalSeparator_);
+    Show(tStatLabel::Clears, clearsText_);
 }
 
 void tStat::ShowTitles() {

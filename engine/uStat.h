@@ -90,6 +90,7 @@ private:
     std::array<int, 4> clears_{};
     std::string startTime_ = "00.00.00 00:00:00";
     char decimalSeparator_;
+    std::string clearsText_;
     std::array<QPointer<tTextLabel>, kStatLabels> labels_;
     tSubscription languageTarget_;
 };

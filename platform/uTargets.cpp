@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/uTargets.h"
 
-#include <vector>
-
 tSubscription tTargetList::Add(tTarget target) {
     const int id = ++state_->next;
     state_->targets.emplace(id, std::move(target));
@@ -15,17 +13,16 @@ tSubscription tTargetList::Add(tTarget target) {
 
 void tTargetList::Run() const {
     const std::shared_ptr<tState> state = state_;
-    std::vector<int> ids;
-    ids.reserve(state->targets.size());
-    for (const auto& entry : state->targets) {
-        ids.push_back(entry.first);
-    }
-    for (const int id : ids) {
-        const auto it = state->targets.find(id);
-        if (it != state->targets.end()) {
-            // A copy, so a target that cancels itself does not destroy the function it is running in.
-            const tTarget target = it->second;
-            target();
-        }
+    // In the order they were added, up to the last one there is now: a target added by another waits for
+    // the next run, one cancelled by another is not run. Found afresh each time, as a target may change the
+    // list, and without a list of its own, as views are told many times a second.
+    const int newest = state->next;
+    int last = 0;
+    for (auto it = state->targets.upper_bound(last); it != state->targets.end() && it->first <= newest;
+         it = state->targets.upper_bound(last)) {
+        last = it->first;
+        // A copy, so a target that cancels itself does not destroy the function it is running in.
+        const tTarget target = it->second;
+        target();
     }
 }

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr qint64 kMillisecond = 1000000;
 // Screens that tell no refresh rate, or an absurd one, are taken to refresh 60 times a second.
 constexpr double kUsualRefresh = 60.0;
 // The frame being asked for and one in hand.
@@ -24,10 +23,7 @@ qint64 FrameNanoseconds(const QWidget& widget) {
 
 } // namespace
 
-tFramePacer::tFramePacer() {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &tFramePacer::Frame);
+tFramePacer::tFramePacer() : timer_([this] { Frame(); }) {
     clock_.start();
     inHand_ = kMostInHand;
 }
@@ -47,9 +43,8 @@ void tFramePacer::Hurry() {
     }
     const qint64 frame = Refill(*requests_.front().widget);
     const auto wait = static_cast<qint64>(std::max(0.0, -inHand_) * static_cast<double>(frame));
-    const int milliseconds = static_cast<int>((wait + kMillisecond - 1) / kMillisecond);
-    if (!timer_.isActive() || timer_.remainingTime() > milliseconds) {
-        timer_.start(milliseconds);
+    if (!timer_.IsActive() || timer_.Remaining() > wait) {
+        timer_.StartIn(wait);
     }
 }
 
@@ -61,17 +56,17 @@ void tFramePacer::Request(QWidget* widget, std::function<void()> show) {
     } else {
         requests_.push_back({widget, std::move(show)});
     }
-    if (timer_.isActive()) {
+    if (timer_.IsActive()) {
         return;
     }
     const qint64 frame = Refill(*widget);
-    // Rounded up, so that the frame is granted when the timer fires.
+    // A nanosecond more, so that the frame is granted when the timer fires.
     const auto wait = static_cast<qint64>(std::max(0.0, 1.0 - inHand_) * static_cast<double>(frame));
-    timer_.start(static_cast<int>((wait + kMillisecond - 1) / kMillisecond));
+    timer_.StartIn(wait > 0 ? wait + 1 : 0);
 }
 
 void tFramePacer::ShowNow() {
-    timer_.stop();
+    timer_.Stop();
     Frame();
 }
 
@@ -85,23 +80,32 @@ void tFramePacer::Frame() {
     // A frame shown early (a timer a little ahead, a frame asked for now) is repaid from the next grants.
     inHand_ -= 1.0;
     ++frames_;
-    const std::vector<tRequest> requests = std::exchange(requests_, {});
-    std::vector<QPointer<QWidget>> windows;
-    for (const tRequest& request : requests) {
+    // A show may ask for the next frame: it goes into the emptied list.
+    showing_.swap(requests_);
+    std::erase_if(windows_, [](const tWindow& known) { return known.window == nullptr; });
+    for (const tRequest& request : showing_) {
         if (request.widget == nullptr) {
             continue;
         }
         request.show();
-        QPointer<QWidget> window = request.widget->window();
-        if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
-            windows.push_back(window);
+        QWidget* window = request.widget->window();
+        const auto known = std::find_if(windows_.begin(), windows_.end(),
+                                        [window](const tWindow& other) { return other.window == window; });
+        if (known != windows_.end()) {
+            known->due = true;
+        } else {
+            windows_.push_back({window, true});
         }
     }
-    // Painted now, in one go, before the next step of the game can change the pictures again.
-    for (const QPointer<QWidget>& window : windows) {
-        if (window != nullptr && window->isVisible()) {
-            QEvent paint(QEvent::UpdateRequest);
-            QCoreApplication::sendEvent(window, &paint);
+    showing_.clear();
+    // Painted now, in one go, before the next step of the game can change the pictures again. By index: a
+    // paint may close a window.
+    for (size_t i = 0; i < windows_.size(); ++i) {
+        QWidget* window = windows_[i].window;
+        if (!std::exchange(windows_[i].due, false) || window == nullptr || !window->isVisible()) {
+            continue;
         }
+        QEvent paint(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(window, &paint);
     }
 }

@@ -10,8 +10,9 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
+
+#include "platform/uWakeUp.h"
 
 #include <functional>
 #include <vector>
@@ -42,8 +43,16 @@ private:
     // Adds the frames the screen's refresh has granted since last time; returns a refresh in nanoseconds.
     qint64 Refill(const QWidget& widget);
 
+    // Kept with their capacity from frame to frame: a frame allocates nothing.
     std::vector<tRequest> requests_;
-    QTimer timer_;
+    std::vector<tRequest> showing_;
+    // The windows frames have painted, kept watched: a frame that paints them again makes no new watch.
+    struct tWindow {
+        QPointer<QWidget> window;
+        bool due = false;
+    };
+    std::vector<tWindow> windows_;
+    tWakeUp timer_;
     QElapsedTimer clock_;
     qint64 refilled_ = 0;
     qint64 frame_ = 0;

@@ -19,19 +19,17 @@ void tImageView::Changed(const QRect& area) {
         update(area);
         return;
     }
-    changed_ += area;
+    changed_ |= area;
     pacer_->Request(this, [this] {
         update(changed_);
-        changed_ = QRegion();
+        changed_ = QRect();
     });
 }
 
 void tImageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    // Rectangle by rectangle: the cells that changed may lie far apart.
-    for (const QRect& area : event->region()) {
-        painter.drawImage(area.topLeft(), image_, area);
-    }
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), image_, area);
 }
 
 void tImageView::mousePressEvent(QMouseEvent* event) {

@@ -3,7 +3,6 @@
 // A picture control that shows a persistent image.
 
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -31,6 +30,8 @@ protected:
 private:
     QImage image_;
     tFramePacer* pacer_ = nullptr;
-    QRegion changed_;
+    // What changed since the last frame, as one rectangle: cells far apart cost some pixels copied more, and
+    // no region to keep.
+    QRect changed_;
     std::function<void()> onClick_;
 };

@@ -6,9 +6,12 @@
 #include "widgets/uFramePacer.h"
 #include "widgets/uGlyphText.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+
+#include <algorithm>
 
 tTextLabel::tTextLabel(QWidget* parent, int left, int top, int width, int height, bool bold)
     : QLabel(parent) {
@@ -39,9 +42,32 @@ void tTextLabel::SetText(const std::string& text) {
 }
 
 void tTextLabel::ShowText() {
-    QString shown = FromCodePage(text_);
-    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-    setText(shown);
+    QString& shown = buffers_[next_];
+    next_ ^= 1;
+    const bool plain = std::all_of(text_.begin(), text_.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r'; });
+    if (plain) {
+        // The code page's lower half is ASCII: the text is written into the free buffer as it is.
+        shown.resize(static_cast<qsizetype>(text_.size()));
+        QChar* out = shown.data();
+        for (const char c : text_) {
+            *out++ = QLatin1Char(c);
+        }
+    } else {
+        shown = FromCodePage(text_);
+        shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    }
+    // Screen readers read the label's own text, and each change of it builds an accessibility event on the
+    // heap: the label is told only while one listens, or when it paints itself.
+    if (QAccessible::isActive() || !PaintsPlainly()) {
+        setText(shown);
+    } else {
+        update();
+    }
+}
+
+bool tTextLabel::PaintsPlainly() const {
+    return frameWidth() == 0 && margin() == 0 && indent() <= 0;
 }
 
 void tTextLabel::SetColor(uint32_t colorBGR) {
@@ -53,11 +79,11 @@ void tTextLabel::SetColor(uint32_t colorBGR) {
 // The counters change many times a second: their text goes straight to the style, as the label itself would
 // draw it (no frame, margin or indent, plain text, no buddy), without the label's per-paint style option.
 void tTextLabel::paintEvent(QPaintEvent* event) {
-    if (frameWidth() != 0 || margin() != 0 || indent() > 0) {
+    if (!PaintsPlainly()) {
         QLabel::paintEvent(event);
         return;
     }
-    const QString& shown = text();
+    const QString& shown = Shown();
     const Qt::LayoutDirection direction = shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
     QPainter painter(this);
     if (alignment() == Qt::AlignCenter && direction == Qt::LeftToRight && isEnabled()) {

@@ -3,6 +3,7 @@
 // A label that shows program texts.
 
 #include <QLabel>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -18,6 +19,8 @@ public:
     void SetText(const std::string& text);
     // The text set last, shown at once or at the pacer's next frame.
     const std::string& Text() const { return text_; }
+    // The text on screen.
+    const QString& Shown() const { return buffers_[next_ ^ 1]; }
     // Texts reach the screen at the pacer's frames from now on.
     void SetPacer(tFramePacer* pacer) { pacer_ = pacer; }
     void SetColor(uint32_t colorBGR);
@@ -30,9 +33,15 @@ protected:
 
 private:
     void ShowText();
+    // Whether the label draws its text itself: no frame, margin or indent.
+    bool PaintsPlainly() const;
 
     std::string text_;
     bool shown_ = false;
+    // The text on screen is one of the two while the other is written, so a counter's new text needs no new
+    // memory even while the label holds it too.
+    std::array<QString, 2> buffers_;
+    size_t next_ = 0;
     tFramePacer* pacer_ = nullptr;
     std::function<void()> onClick_;
 };

@@ -98,7 +98,7 @@ TEST_F(StatTest, ValuesShowAtOnceAndRatesFollowThePlayTime) {
     EXPECT_EQ(Shown(tStatLabel::Keys), "137 [30.0/m]");
     EXPECT_EQ(Shown(tStatLabel::Cleared), "12 [2.6/m]");
     EXPECT_EQ(Shown(tStatLabel::Clears), "x1: 0 [0.0/m]\n\rx2: 3 [0.7/m]\n\rx3: 0 [0.0/m]\n\rx4: 0 [0.0/m]");
-    EXPECT_EQ(stat->Label(tStatLabel::Clears).text().toStdString(),
+    EXPECT_EQ(stat->Label(tStatLabel::Clears).Shown().toStdString(),
               "x1: 0 [0.0/m]\nx2: 3 [0.7/m]\nx3: 0 [0.0/m]\nx4: 0 [0.0/m]")
         << "one line break on screen";
     EXPECT_EQ(Shown(tStatLabel::Score), "1234");
@@ -124,5 +124,5 @@ TEST_F(StatTest, ValuesShowAtOnceAndRatesFollowThePlayTime) {
 
 TEST_F(StatTest, NamesInTheCodePageShowAsTheirLetters) {
     stat->SetPlayerName("\xC8\xE2\xE0\xED"); // "Ivan" in Cyrillic letters of the code page
-    EXPECT_EQ(stat->Label(tStatLabel::Player).text(), QString::fromUtf8("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"));
+    EXPECT_EQ(stat->Label(tStatLabel::Player).Shown(), QString::fromUtf8("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"));
 }

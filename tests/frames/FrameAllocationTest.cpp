@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/uGame.h"
+#include "tests/shell/FormFixture.h"
+#include "tests/support/AllocationCount.h"
+#include "tests/support/ScopedSeed.h"
+
+#include <sstream>
+
+namespace {
+
+std::string Sizes(const tAllocationCount& count) {
+    std::ostringstream text;
+    for (const size_t size : count.FirstSizes()) {
+        text << size << ' ';
+    }
+    return text.str();
+}
+
+class Frames : public FormFixture {
+protected:
+    tScopedSeed seed_{20240601};
+};
+
+} // namespace
+
+// The game's own work for a frame in its steady state (ticks and keys, figures falling, moved, landing, the
+// next one coming, the counters, the table's live row, the pictures and texts handed to the views) takes no
+// memory from the heap: at the fastest speeds this runs a thousand times a second. The window is hidden while
+// counting, as Qt's repaint of the widgets allocates on its own; the bench measures it.
+TEST_F(Frames, SteadyFramesOfAGameAllocateNothing) {
+    if (!tAllocationCount::Counting()) {
+        GTEST_SKIP() << "AddressSanitizer replaces the allocator; nothing is counted";
+    }
+    Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    LogIn("Ivan");
+    tGlass& glass = *form->Glass();
+    QTest::keyClick(form->KeyTarget(), Qt::Key_F2);
+    ASSERT_TRUE(glass.Playing());
+    // Figures go to the sides in turn, so that the well does not fill up in the middle.
+    int step = 0;
+    const auto frame = [&] {
+        if (++step % 4 == 0) {
+            QTest::keyClick(form->KeyTarget(),
+                            glass.Stat().Figures() % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
+        }
+        glass.Tick();
+        glass.View().RepaintWell();
+    };
+    // Every cache a frame uses fills during the first figures.
+    for (int i = 0; i < 60; ++i) {
+        frame();
+    }
+    form->hide();
+    // The recorder in place of the speakers keeps a list; the speakers keep none.
+    sounds.reserve(sounds.size() + 1000);
+    const int framesBefore = glass.Pacer().Frames();
+    const int figuresBefore = glass.Stat().Figures();
+    const tAllocationCount count;
+    for (int i = 0; i < 100; ++i) {
+        frame();
+    }
+    const uint64_t allocations = count.Allocations();
+    ASSERT_TRUE(glass.Playing());
+    ASSERT_EQ(glass.Pacer().Frames() - framesBefore, 100);
+    ASSERT_GE(glass.Stat().Figures() - figuresBefore, 3) << "the frames include figures landing";
+    EXPECT_EQ(allocations, 0u) << "sizes of the first: " << Sizes(count);
+}
