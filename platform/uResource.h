@@ -9,5 +9,7 @@
 
 // A null image when there is no such bitmap.
 QImage LoadResourceBitmap(std::string_view name);
+// An image of the named format ("png", "bmp"), read as such or not at all.
+QImage ReadImageAs(const QString& path, const char* format);
 // Empty when there is no such resource.
 QByteArray LoadResourceData(std::string_view path);

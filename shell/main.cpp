@@ -4,6 +4,7 @@
 #include "platform/uBaseDir.h"
 #include "platform/uDataFolder.h"
 #include "platform/uMessage.h"
+#include "platform/uResource.h"
 #include "platform/uShell.h"
 #include "shell/stakmain.h"
 #include "shell/uAbout.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPixmap>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -24,11 +26,12 @@
 
 namespace {
 
-// The icon at every size the build draws, so that each task bar and switcher takes the one it needs.
+// The icon at every size the build draws, so that each task bar and switcher takes the one it needs. Read as
+// PNG by name: a file whose format is to be found out makes Qt load every image plugin it has to ask them.
 QIcon WindowIcon() {
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QString(":/icons/stakkar-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(ReadImageAs(QString(":/icons/stakkar-%1.png").arg(size), "png")));
     }
     return icon;
 }
