@@ -7,7 +7,6 @@
 #include <QStyleHints>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
