@@ -158,7 +158,6 @@ void tGamepads::Handle(const SDL_Event& event) {
                 break;
             }
             controllers_.push_back(controller);
-            emit attached();
         }
         break;
     case SDL_CONTROLLERDEVICEREMOVED:

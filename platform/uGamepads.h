@@ -14,12 +14,9 @@
 #include <QString>
 #include <QTimer>
 
-#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
-
-union SDL_Event;
 
 // SDL's names of the game controller buttons, in SDL's order: the names users.dat keeps.
 const std::vector<std::string>& GamepadButtonNames();
@@ -42,13 +39,14 @@ public:
     tState State() const { return state_; }
     // The controllers open now.
     int Attached() const { return static_cast<int>(controllers_.size()); }
-    // Looks at SDL's events at once: the next look would otherwise come at the next turn of the timer.
+    // Looks at SDL's events now. The timer does so while a controller is attached or the devices have just
+    // changed; a controller SDL makes itself changes no device.
     void Poll();
 
 signals:
     // A button went down (repeat false) or repeats while held (repeat true). Start never repeats.
     void pressed(const QString& button, bool repeat);
-    void attached();
+    // A controller went away; the buttons it held are let go.
     void detached();
 
 private:

@@ -74,7 +74,6 @@ public:
     // pauses or starts a game; on the options page a button binds the action whose button edit has the
     // focus.
     void ListenTo(tGamepads& gamepads);
-    void GamepadPress(const QString& button, bool repeat);
 
     // The logged-in player's name; empty while nobody is logged in.
     const std::string& CurrentPlayer() const { return players_.Current(); }
@@ -107,6 +106,7 @@ private:
     bool KeyHookSees(QObject* watched) const;
     void FormClose();
     void WatchOpenedReplay();
+    void GamepadPress(const QString& button, bool repeat);
 
     QWidget* client = nullptr;
     QFrame* pLogIn = nullptr;
