@@ -31,11 +31,11 @@ constexpr int kCheckWidth = 250;
 constexpr int kChoiceWidth = 155;
 constexpr int kKeyRowTop = 195;
 constexpr int kKeyRowStep = 35;
-constexpr int kKeyRightLeft = 340;
+constexpr int kKeyRightLeft = 360;
 // Each action's key edit and, beside it, its game controller button's.
-constexpr int kKeyWidth = 80;
+constexpr int kKeyWidth = 76;
 constexpr int kButtonLeft = kKeyWidth + 4;
-constexpr int kButtonWidth = 60;
+constexpr int kButtonWidth = 84;
 constexpr int kKeyColumnWidth = kButtonLeft + kButtonWidth;
 
 // The item of that text, letter case ignored; the first one when there is none.
