@@ -20,8 +20,8 @@ bool tSdlLibrary::Start(const std::string& library) {
     if (library_ == nullptr)
         return false;
     if (!(Find(setHint_, "SDL_SetHint") && Find(init_, "SDL_InitSubSystem") && Find(quit_, "SDL_Quit") &&
-          Find(PollEvent, "SDL_PollEvent") && Find(IsGameController, "SDL_IsGameController") &&
-          Find(Open, "SDL_GameControllerOpen") && Find(FromInstanceId, "SDL_GameControllerFromInstanceID") &&
+          Find(PollEvent, "SDL_PollEvent") && Find(Open, "SDL_GameControllerOpen") &&
+          Find(FromInstanceId, "SDL_GameControllerFromInstanceID") &&
           Find(Close, "SDL_GameControllerClose") &&
           Find(ButtonName, "SDL_GameControllerGetStringForButton"))) {
         Unload();
@@ -32,6 +32,8 @@ bool tSdlLibrary::Start(const std::string& library) {
     setHint_(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     setHint_(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (init_(SDL_INIT_GAMECONTROLLER) != 0) {
+        // What the failed start set up on the way (the event queue) goes before the library does.
+        quit_();
         Unload();
         return false;
     }

@@ -25,7 +25,6 @@ public:
     bool Started() const { return library_ != nullptr; }
 
     decltype(&SDL_PollEvent) PollEvent = nullptr;
-    decltype(&SDL_IsGameController) IsGameController = nullptr;
     decltype(&SDL_GameControllerOpen) Open = nullptr;
     decltype(&SDL_GameControllerFromInstanceID) FromInstanceId = nullptr;
     decltype(&SDL_GameControllerClose) Close = nullptr;
