@@ -75,15 +75,20 @@ struct tActionRule {
     uint16_t WellKey;
     // The name of the key a new player's options bind it to.
     std::string_view DefaultKeyName;
+    // The key of the action's game controller button in users.dat, which files of older versions lack.
+    std::string_view ButtonName;
+    // The button a new player's options bind it to, by SDL's name for it; the left stick's directions count
+    // as the pad's ("dpleft", "dpright", "dpup", "dpdown").
+    std::string_view DefaultButton;
 };
 inline constexpr std::array<tActionRule, kActionCount> kActions{{
-    {"RotateRight", 38, "Up"},
-    {"RotateLeft", 16, "End"},
-    {"MoveLeft", 37, "Left"},
-    {"MoveRight", 39, "Right"},
-    {"MoveDown", 40, "Down"},
-    {"QMoveDown", 32, "Space"},
-    {"Drop", 17, "Ctrl"},
+    {"RotateRight", 38, "Up", "RotateRightButton", "a"},
+    {"RotateLeft", 16, "End", "RotateLeftButton", "b"},
+    {"MoveLeft", 37, "Left", "MoveLeftButton", "dpleft"},
+    {"MoveRight", 39, "Right", "MoveRightButton", "dpright"},
+    {"MoveDown", 40, "Down", "MoveDownButton", "dpdown"},
+    {"QMoveDown", 32, "Space", "QMoveDownButton", "y"},
+    {"Drop", 17, "Ctrl", "DropButton", "x"},
 }};
 
 inline constexpr const tActionRule& ActionRule(tAction action) {

@@ -48,6 +48,7 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
       stat_(std::make_unique<tStat>(parent, &pacer_)) {
     for (size_t i = 0; i < actionKeys_.size(); ++i) {
         actionKeys_[i] = kActions[i].WellKey;
+        actionButtons_[i] = kActions[i].DefaultButton;
     }
     timer_.SetInterval(model_.Interval());
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
@@ -128,6 +129,19 @@ void tGlass::HandleKey(uint16_t code) {
     Press(actions);
 }
 
+void tGlass::HandleButton(const std::string& name) {
+    if (name.empty() || tableBusy_ || watched_) {
+        return;
+    }
+    tActionSet actions = 0;
+    for (size_t slot = 0; slot < actionButtons_.size(); ++slot) {
+        if (actionButtons_[slot] == name) {
+            actions |= ActionBit(static_cast<tAction>(slot));
+        }
+    }
+    Press(actions);
+}
+
 void tGlass::Press(tActionSet actions) {
     const tChanges changes = model_.Press(actions);
     Show(changes);
@@ -176,6 +190,12 @@ std::string tGlass::WatchCaption() const {
 void tGlass::SetKey(int slot, uint16_t code) {
     if (slot >= 1 && slot <= kActionCount) {
         actionKeys_[static_cast<size_t>(slot - 1)] = code;
+    }
+}
+
+void tGlass::SetButton(int slot, const std::string& name) {
+    if (slot >= 1 && slot <= kActionCount) {
+        actionButtons_[static_cast<size_t>(slot - 1)] = name;
     }
 }
 

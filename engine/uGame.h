@@ -49,6 +49,11 @@ public:
     void HandleKey(uint16_t code);
     // Slot 1..7: RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop; code 0 = no key.
     void SetKey(int slot, uint16_t code);
+    // A game controller button pressed, by SDL's name for it: the actions of every slot bound to it run as a
+    // key's do, and are recorded the same way. While a game is watched it does nothing.
+    void HandleButton(const std::string& name);
+    // Slot 1..7 as for SetKey; an empty name binds no button.
+    void SetButton(int slot, const std::string& name);
     void SetPlayer(const std::string& name);
     // Loads the high score table of a game type and difficulty, with the player's live entry.
     void ShowScores(const std::string& gameTypeName, const std::string& difficultyName);
@@ -139,6 +144,7 @@ private:
     std::optional<tGameRecord> watched_;
     size_t nextPress_ = 0;
     std::array<uint16_t, kActionCount> actionKeys_{};
+    std::array<std::string, kActionCount> actionButtons_{};
     tGameTimer timer_;
     bool shadow_ = true;
     bool showFix_ = false;

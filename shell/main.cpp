@@ -3,6 +3,7 @@
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
 #include "platform/uDataFolder.h"
+#include "platform/uGamepads.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "platform/uShell.h"
@@ -109,6 +110,10 @@ int main(int argc, char** argv) {
     SetSeedSource(SteadyClockSeed);
     TMainForm mainForm;
     mainForm.show();
+    // Controllers, once the system has one: until then SDL is not even loaded.
+    tGamepads gamepads;
+    mainForm.ListenTo(gamepads);
+    gamepads.Watch();
     guard.SetRaiseHandler([&mainForm] { mainForm.BringToFront(); });
     CreateMessageBox(&mainForm);
     splash.reset();

@@ -8,6 +8,7 @@
 #include "platform/uBaseDir.h"
 #include "platform/uBitmap.h"
 #include "platform/uCodePage.h"
+#include "platform/uGamepads.h"
 #include "platform/uKeyCode.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
@@ -218,10 +219,16 @@ void TMainForm::BuildGameView() {
     iBGLeft = background("iBGLeft", QRect(1, 1, 120, 458));
     iBGBottom = background("iBGBottom", QRect(121, 401, 202, 58));
     iBGRight = background("iBGRight", QRect(322, 1, 262, 458));
-    pConf = new TOptionsPage(pGame, [this](int slot, uint16_t code) {
-        if (glass_)
-            glass_->SetKey(slot, code);
-    });
+    pConf = new TOptionsPage(
+        pGame,
+        [this](int slot, uint16_t code) {
+            if (glass_)
+                glass_->SetKey(slot, code);
+        },
+        [this](int slot, const std::string& name) {
+            if (glass_)
+                glass_->SetButton(slot, name);
+        });
     Paint(pConf, skincolor::DarkRed);
     DrawTabs(true);
 }
@@ -486,6 +493,32 @@ void TMainForm::FormShortCut(uint16_t code) {
             glass_->HandleKey(code);
         break;
     }
+}
+
+void TMainForm::ListenTo(tGamepads& gamepads) {
+    connect(&gamepads, &tGamepads::pressed, this, &TMainForm::GamepadPress);
+    // A controller that goes away in the middle of a game pauses it, as leaving the window does.
+    connect(&gamepads, &tGamepads::detached, this, &TMainForm::AppDeactivate);
+}
+
+void TMainForm::GamepadPress(const QString& button, bool repeat) {
+    // A controller moves the game only while its window is the active one, as keys do: a press meant for
+    // another program, or one made while a message box is open, does nothing here.
+    if (!isActiveWindow())
+        return;
+    const std::string name = button.toStdString();
+    const tView view = View();
+    if (view == tView::Options) {
+        if (TKeyEdit* edit = pConf->Buttons().EditOf(client->focusWidget()); edit != nullptr && !repeat)
+            pConf->Buttons().ButtonDown(edit, name);
+        return;
+    }
+    if (glass_ == nullptr || view != tView::Well)
+        return;
+    if (name == kStartButton)
+        glass_->WellClick();
+    else
+        glass_->HandleButton(name);
 }
 
 void TMainForm::AppDeactivate() {

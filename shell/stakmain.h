@@ -26,6 +26,7 @@ class QGraphicsView;
 class QLabel;
 class TAboutPanel;
 class TOptionsPage;
+class tGamepads;
 class tGlass;
 class tMyButton;
 class tWindowSkin;
@@ -69,6 +70,10 @@ public:
     // Fixed keys act on the views and the game; every other key goes to the engine while the well shows.
     void FormShortCut(uint16_t code);
     void AppDeactivate();
+    // Game controllers act as keys do: on the well page a button runs the actions bound to it and Start
+    // pauses or starts a game; on the options page a button binds the action whose button edit has the
+    // focus.
+    void ListenTo(tGamepads& gamepads);
 
     // The logged-in player's name; empty while nobody is logged in.
     const std::string& CurrentPlayer() const { return players_.Current(); }
@@ -101,6 +106,7 @@ private:
     bool KeyHookSees(QObject* watched) const;
     void FormClose();
     void WatchOpenedReplay();
+    void GamepadPress(const QString& button, bool repeat);
 
     QWidget* client = nullptr;
     QFrame* pLogIn = nullptr;

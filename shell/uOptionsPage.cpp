@@ -31,7 +31,12 @@ constexpr int kCheckWidth = 250;
 constexpr int kChoiceWidth = 155;
 constexpr int kKeyRowTop = 195;
 constexpr int kKeyRowStep = 35;
-constexpr int kKeyRightLeft = 325;
+constexpr int kKeyRightLeft = 360;
+// Each action's key edit and, beside it, its game controller button's.
+constexpr int kKeyWidth = 76;
+constexpr int kButtonLeft = kKeyWidth + 4;
+constexpr int kButtonWidth = 84;
+constexpr int kKeyColumnWidth = kButtonLeft + kButtonWidth;
 
 // The item of that text, letter case ignored; the first one when there is none.
 int ItemOf(const QComboBox* combo, const std::string& text) {
@@ -70,7 +75,8 @@ QFont Verdana(bool bold) {
 
 } // namespace
 
-TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind) : QFrame(gameView) {
+TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind, tButtonBindings::tBind bindButton)
+    : QFrame(gameView) {
     setObjectName("pConf");
     setGeometry(40, 5, kPageWidth, 460);
     setFont(Verdana(false));
@@ -124,18 +130,24 @@ TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind) : QFrame
     for (int slot = 1; slot <= kActionCount; ++slot) {
         auto* edit = new TKeyEdit(this, slot);
         const int row = (slot - 1) / 2;
-        const bool right = slot % 2 == 0;
-        edit->setGeometry(right ? kKeyRightLeft : kControlLeft, kKeyRowTop + row * kKeyRowStep, kControlWidth,
-                          kRowHeight);
+        const int left = slot % 2 == 0 ? kKeyRightLeft : kControlLeft;
+        const int top = kKeyRowTop + row * kKeyRowStep;
+        edit->setGeometry(left, top, kKeyWidth, kRowHeight);
         eKeys[static_cast<size_t>(slot - 1)] = edit;
+        auto* button = new TKeyEdit(this, slot);
+        button->setObjectName(QString("eButtons%1").arg(slot));
+        button->clear();
+        button->setGeometry(left + kButtonLeft, top, kButtonWidth, kRowHeight);
+        eButtons[static_cast<size_t>(slot - 1)] = button;
     }
     keys_ = std::make_unique<tKeyBindings>(eKeys, std::move(bind));
+    buttons_ = std::make_unique<tButtonBindings>(eButtons, std::move(bindButton));
     iKeysL = new QLabel(this);
     iKeysL->setObjectName("iKeysL");
-    iKeysL->setGeometry(kControlLeft + kControlWidth + 5, kKeyRowTop - 2, 31, 135);
+    iKeysL->setGeometry(kControlLeft + kKeyColumnWidth + 5, kKeyRowTop - 2, 31, 135);
     iKeysR = new QLabel(this);
     iKeysR->setObjectName("iKeysR");
-    iKeysR->setGeometry(kKeyRightLeft + kControlWidth + 5, kKeyRowTop - 2, 31, 135);
+    iKeysR->setGeometry(kKeyRightLeft + kKeyColumnWidth + 5, kKeyRowTop - 2, 31, 135);
 
     cbSkin = new QComboBox(this);
     cbSkin->setObjectName("cbSkin");
@@ -161,6 +173,8 @@ TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind) : QFrame
                                                             {cbShadow, "s2109"},    {cbAutoSave, "s2110"}};
         for (const auto& [box, key] : boxes)
             box->setText(FromCodePage(LangText(key)));
+        for (TKeyEdit* button : eButtons)
+            button->setToolTip(FromCodePage(LangText("s2205")));
         iDefOpt->SetHint(LangText("s2401"));
         iLoad->SetHint(LangText("s2402"));
         iSave->SetHint(LangText("s2403"));
@@ -189,6 +203,8 @@ void TOptionsPage::WireControls() {
         edit->SetKeyHandler([this](TKeyEdit* target, uint16_t code) { keys_->KeyDown(target, code); });
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { keys_->Changed(edit); });
     }
+    for (TKeyEdit* button : eButtons)
+        button->SetKeyHandler([this](TKeyEdit* target, uint16_t code) { buttons_->KeyDown(target, code); });
     connect(iDefOpt, &tMyButton::clicked, this, &TOptionsPage::standardClicked);
     connect(iLoad, &tMyButton::clicked, this, &TOptionsPage::restoreClicked);
     connect(iSave, &tMyButton::clicked, this, &TOptionsPage::saveClicked);
@@ -242,6 +258,7 @@ void TOptionsPage::ShowOptions(const tPlayerOptions& options) {
         cbShadow->setChecked(options.Shadow);
         cbAutoSave->setChecked(options.AutoSave);
         keys_->Show(options.Keys);
+        buttons_->Show(options.Buttons);
     }
     const tPlayerOptions after = Options();
     const bool gameOption = after.GameType != before.GameType || after.Difficulty != before.Difficulty ||
@@ -267,6 +284,7 @@ tPlayerOptions TOptionsPage::Options() const {
     options.AutoSave = cbAutoSave->isChecked();
     for (size_t i = 0; i < eKeys.size(); ++i)
         options.Keys[i] = ToCodePage(eKeys[i]->text());
+    options.Buttons = buttons_->Names();
     options.Skin = SkinList.ItemIndex() < 0 ? std::string(kDefaultSkin) : SkinList.Text();
     options.Language = LanguageList.ItemIndex() < 0 ? std::string(kDefaultLanguage) : LanguageList.Text();
     return options;
@@ -293,6 +311,7 @@ tOptionsSkinParts TOptionsPage::SkinParts() const {
     parts.spinEdits = {seStartLevel, seBrLines};
     parts.checkBoxes = {cbAutoPause, cbFullScreen, cbSounds, cbShowFix, cbShadow, cbAutoSave};
     parts.keyEdits.assign(eKeys.begin(), eKeys.end());
+    parts.keyEdits.insert(parts.keyEdits.end(), eButtons.begin(), eButtons.end());
     parts.keysLeft = iKeysL;
     parts.keysRight = iKeysR;
     parts.standard = iDefOpt;

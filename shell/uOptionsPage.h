@@ -6,6 +6,7 @@
 // told by the page's signals.
 
 #include "platform/uSubscription.h"
+#include "shell/uButtons.h"
 #include "shell/uKeys.h"
 #include "storage/uPlayerOptions.h"
 
@@ -26,8 +27,9 @@ struct tOptionsSkinParts;
 class TOptionsPage : public QFrame {
     Q_OBJECT
 public:
-    // pConf: 585 x 460 at (40, 5) of the game view, hidden. bind hands a slot's key to the running game.
-    TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind);
+    // pConf: 585 x 460 at (40, 5) of the game view, hidden. bind hands a slot's key to the running game,
+    // bindButton its game controller button.
+    TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind, tButtonBindings::tBind bindButton);
     ~TOptionsPage() override;
 
     // The controls show a player's options: the start level within the shown difficulty's limit, the keys
@@ -40,6 +42,7 @@ public:
     void LockGameOptions(bool locked);
     tKeyBindings& Keys() { return *keys_; }
     const tKeyBindings& Keys() const { return *keys_; }
+    tButtonBindings& Buttons() { return *buttons_; }
     // What applying a skin paints on the page.
     tOptionsSkinParts SkinParts() const;
 
@@ -80,6 +83,8 @@ private:
     QCheckBox* cbShadow = nullptr;
     QCheckBox* cbAutoSave = nullptr;
     std::array<TKeyEdit*, kActionCount> eKeys{};
+    // The game controller button beside each key.
+    std::array<TKeyEdit*, kActionCount> eButtons{};
     QComboBox* cbSkin = nullptr;
     QComboBox* cbLanguage = nullptr;
     QLabel* iKeysL = nullptr;
@@ -89,6 +94,7 @@ private:
     tMyButton* iSave = nullptr;
 
     std::unique_ptr<tKeyBindings> keys_;
+    std::unique_ptr<tButtonBindings> buttons_;
     std::function<void()> texts_;
     tSubscription languageTarget_;
     tSubscription skinListMirror_;

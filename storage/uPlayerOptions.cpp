@@ -5,8 +5,9 @@
 
 namespace {
 
-// The 19 keys of a player's section in the order they are written, each with the option it holds: reading
-// and writing both walk this one list.
+// The 26 keys of a player's section in the order they are written, each with the option it holds: reading
+// and writing both walk this one list. The controller buttons come last, so a file keeps the 19 keys of the
+// versions before them in their order.
 template <typename tOptions, typename tVisit> void VisitKeys(tOptions& options, tVisit&& visit) {
     visit("GameMode", options.GameType);
     visit("Difficult", options.Difficulty);
@@ -22,6 +23,8 @@ template <typename tOptions, typename tVisit> void VisitKeys(tOptions& options, 
         visit(kActions[i].Name, options.Keys[i]);
     visit("Skin", options.Skin);
     visit("Language", options.Language);
+    for (size_t i = 0; i < kActions.size(); ++i)
+        visit(kActions[i].ButtonName, options.Buttons[i]);
 }
 
 } // namespace
@@ -30,6 +33,13 @@ std::array<std::string, kActionCount> DefaultKeyNames() {
     std::array<std::string, kActionCount> names;
     for (size_t i = 0; i < kActions.size(); ++i)
         names[i] = kActions[i].DefaultKeyName;
+    return names;
+}
+
+std::array<std::string, kActionCount> DefaultButtonNames() {
+    std::array<std::string, kActionCount> names;
+    for (size_t i = 0; i < kActions.size(); ++i)
+        names[i] = kActions[i].DefaultButton;
     return names;
 }
 

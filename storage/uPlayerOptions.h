@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A player's options as one value: what the options page shows, the well plays with and users.dat keeps in
-// the player's section, 19 keys long.
+// the player's section, 26 keys long.
 
 #include "core/uRules.h"
 #include "storage/uSLIni.h"
@@ -15,6 +15,8 @@ inline constexpr std::string_view kBuiltInChoice = "(Default)";
 
 // The names of the keys a new player's options bind the seven actions to, in action order.
 std::array<std::string, kActionCount> DefaultKeyNames();
+// The names of the game controller buttons a new player's options bind the seven actions to, in action order.
+std::array<std::string, kActionCount> DefaultButtonNames();
 
 // Its default value is the standard options a new player starts with.
 struct tPlayerOptions {
@@ -33,6 +35,8 @@ struct tPlayerOptions {
     std::array<std::string, kActionCount> Keys = DefaultKeyNames();
     std::string Skin{kBuiltInChoice};
     std::string Language{kBuiltInChoice};
+    // Game controller buttons by SDL's names, in action order; an empty name binds no button.
+    std::array<std::string, kActionCount> Buttons = DefaultButtonNames();
 
     bool operator==(const tPlayerOptions&) const = default;
 };
@@ -41,6 +45,6 @@ struct tPlayerOptions {
 // are any integer, non-zero meaning on. Names are taken as written: the page and the key bindings fit them to
 // what they offer.
 tPlayerOptions ReadPlayerOptions(const tStringListINI& file, std::string_view player);
-// Writes the 19 keys in their order, integers in decimal and flags as "1" or "0"; other sections and other
+// Writes the 26 keys in their order, integers in decimal and flags as "1" or "0"; other sections and other
 // keys stay as they are.
 void WritePlayerOptions(tStringListINI& file, std::string_view player, const tPlayerOptions& options);

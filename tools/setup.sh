@@ -9,11 +9,12 @@
 set -euo pipefail
 
 purpose="${1:-test}"
-# The compiler, Qt and the libraries the game links; the fonts the game's texts ask for; the opener of the
-# score pages; and the window system plugins for X11 and Wayland.
+# The compiler, Qt and the libraries the game links; the headers of ALSA and SDL, whose libraries the game loads
+# itself (SDL's for game controllers); the fonts the game's texts ask for; the opener of the score pages; and
+# the window system plugins for X11 and Wayland.
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libasound2-dev libgl-dev zlib1g-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libasound2-dev libsdl2-dev libgl-dev zlib1g-dev
     fonts-dejavu-core fonts-liberation fontconfig xdg-utils
 )
 case "$purpose" in

@@ -40,7 +40,9 @@ check_stakkar() {
     holds stakkar usr/share/icons/hicolor/scalable/apps/io.github.stakkar.Stakkar.svg
     grep -q "stakkar-scores" "$work/contents" && fail "stakkar holds files of the score server"
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "stakkar does not depend on Qt Widgets"
-    [ "$(dpkg-deb -f "$deb" Recommends)" = "fonts-dejavu-core, fonts-liberation, qt6-wayland" ] ||
+    # SDL is loaded at run time only where a joystick is: recommended, never a dependency.
+    dpkg-deb -f "$deb" Depends | grep -q 'libsdl2' && fail "stakkar depends on SDL: $(dpkg-deb -f "$deb" Depends)"
+    [ "$(dpkg-deb -f "$deb" Recommends)" = "fonts-dejavu-core, fonts-liberation, qt6-wayland, libsdl2-2.0-0" ] ||
         fail "stakkar recommends: $(dpkg-deb -f "$deb" Recommends)"
     dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man6/stakkar.6.gz | gzip -d >"$work/page"
     grep -qF '.IR \%/usr/share/stakkar ,' "$work/page" || fail "the packaged manual page does not name /usr/share/stakkar"

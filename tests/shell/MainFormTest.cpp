@@ -101,7 +101,7 @@ TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
     const tStringListPackedINI users = ReadUsers();
     EXPECT_EQ(users.ReadString("Ann", "Drop", ""), "Ctrl");
     EXPECT_EQ(users.ReadString("Ann", "Language", ""), "(Default)");
-    EXPECT_EQ(users.Count(), 20);
+    EXPECT_EQ(users.Count(), 27);
     EXPECT_EQ(KeyEdit(6)->text(), "Space");
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).name(), "#852229");
     EXPECT_FALSE(Find<QLabel>("iKeysL")->pixmap().isNull());

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PlayerOptions, ANewPlayerGetsAll19KeysInTheirOrderWithTheStandardOptions) {
+TEST(PlayerOptions, ANewPlayerGetsAll26KeysInTheirOrderWithTheStandardOptions) {
     tStringListINI ini;
     ini.SetText("[Other]\r\nGameMode=Extended\r\n");
     const tPlayerOptions read = ReadPlayerOptions(ini, "Ann");
@@ -14,7 +14,9 @@ TEST(PlayerOptions, ANewPlayerGetsAll19KeysInTheirOrderWithTheStandardOptions) {
               "StartLevel=1\r\nBrokenLines=0\r\nAutoPause=1\r\nFullScreen=0\r\nSounds=1\r\n"
               "ShowFix=1\r\nShadow=0\r\nAutoSave=1\r\nRotateRight=Up\r\nRotateLeft=End\r\n"
               "MoveLeft=Left\r\nMoveRight=Right\r\nMoveDown=Down\r\nQMoveDown=Space\r\nDrop=Ctrl\r\n"
-              "Skin=(Default)\r\nLanguage=(Default)\r\n");
+              "Skin=(Default)\r\nLanguage=(Default)\r\nRotateRightButton=a\r\nRotateLeftButton=b\r\n"
+              "MoveLeftButton=dpleft\r\nMoveRightButton=dpright\r\nMoveDownButton=dpdown\r\n"
+              "QMoveDownButton=y\r\nDropButton=x\r\n");
 }
 
 TEST(PlayerOptions, EveryOptionComesBackFromItsOwnKey) {
@@ -32,11 +34,13 @@ TEST(PlayerOptions, EveryOptionComesBackFromItsOwnKey) {
     options.Keys = {"A", "B", "C", "D", "E", "F", "G"};
     options.Skin = "Aurora";
     options.Language = "Deutsch";
+    options.Buttons = {"", "back", "dpup", "leftshoulder", "rightshoulder", "b", "a"};
     tStringListINI ini;
     WritePlayerOptions(ini, "Ann", options);
     EXPECT_EQ(ReadPlayerOptions(ini, "ann"), options);
     EXPECT_EQ(ini.ReadString("Ann", "QMoveDown", ""), "F");
     EXPECT_EQ(ini.ReadString("Ann", "AutoPause", ""), "0");
+    EXPECT_EQ(ini.ReadString("Ann", "DropButton", ""), "a");
 }
 
 TEST(PlayerOptions, UnreadableNumbersTakeTheirDefaultsAndFlagsAreAnyInteger) {
