@@ -31,7 +31,7 @@ std::string ShownPath(const std::string& path) {
 // replay that cannot be written loses only itself, and the one it was to replace goes all the same, so that
 // no entry shows another's game. Returns what the player must be told; `bytes` is the size of the replay
 // kept.
-std::string SaveReplay(const std::string& name, const tGameRecord& replay, int64_t& bytes) {
+QString SaveReplay(const std::string& name, const tGameRecord& replay, int64_t& bytes) {
     const std::string path = BasePath(name);
     bytes = 0;
     try {
@@ -55,7 +55,7 @@ struct tScoreFile {
     // False when a damaged file could not be kept aside: it stays as it is and must not be saved over.
     bool writable = true;
     // What the player must be told, shown once the table is in order again; empty when nothing happened.
-    std::string message;
+    QString message;
 };
 
 tScoreFile ReadScoreFile() {
@@ -84,22 +84,23 @@ tHiScore::tHiScore() {
 
 tHiScore::~tHiScore() {}
 
-const std::string& tHiScore::Cell(int column, int row) const {
+const QString& tHiScore::Cell(int column, int row) const {
     return grid_[static_cast<size_t>(column)][static_cast<size_t>(row)];
 }
 
-void tHiScore::SetCell(int column, int row, const std::string& text) {
+void tHiScore::SetCell(int column, int row, const QString& text) {
     grid_[static_cast<size_t>(column)][static_cast<size_t>(row)] = text;
 }
 
 void tHiScore::ShowEntry(int row, const tHS& entry) {
-    SetCell(0, row, entry.Name);
-    SetCell(1, row, std::to_string(entry.Level));
-    SetCell(2, row, std::to_string(entry.Score));
+    SetCell(0, row, FromCodePage(entry.Name));
+    SetCell(1, row, QString::number(entry.Level));
+    SetCell(2, row, QString::number(entry.Score));
 }
 
 void tHiScore::ApplyLanguageTexts() {
-    title_ = HeaderForm(LangText("s1400") + " [" + gameTypeName_ + ":" + difficultyName_ + "]");
+    title_ = HeaderForm(LangText("s1400") + " [" + FromCodePage(gameTypeName_) + ":" +
+                        FromCodePage(difficultyName_) + "]");
     SetCell(0, 0, LangText("s1401"));
     SetCell(1, 0, LangText("s1402"));
     SetCell(2, 0, LangText("s1403"));
@@ -133,7 +134,7 @@ void tHiScore::LoadTable(const std::string& gameType, const std::string& difficu
     current.Score = 0;
     PlaceCurrent();
     ApplyLanguageTexts();
-    if (!file.message.empty()) {
+    if (!file.message.isEmpty()) {
         ShowMessageBox(file.message);
     }
     if (mismatch) {
@@ -195,7 +196,7 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
     }
     currentStored_ = true;
     tScoreFile file = ReadScoreFile();
-    std::string saveError;
+    QString saveError;
     const std::string section = HSSectionName(gameTypeName_, difficultyName_);
     const int32_t slot = Record(kHSSlots).Slot;
     const bool entered = currentRow_ < kLoserRow;
@@ -216,10 +217,10 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
                 "s0101", {ShownPath(ScoreFilePath()), ToCodePage(QString::fromLocal8Bit(e.Reason()))});
         }
     }
-    if (!file.message.empty()) {
+    if (!file.message.isEmpty()) {
         ShowMessageBox(file.message);
     }
-    if (!saveError.empty()) {
+    if (!saveError.isEmpty()) {
         ShowMessageBox(saveError);
     }
 }
@@ -250,14 +251,14 @@ int64_t tHiScore::ReplayBytes(int row) const {
     return slot > 0 ? replayBytes_[static_cast<size_t>(slot)] : 0;
 }
 
-tReplayFile tHiScore::ReadReplay(int row) const {
+tHiScore::tRowReplay tHiScore::ReadReplay(int row) const {
     const std::string name = ReplayName(RowSlot(row));
-    tReplayFile file = ReadReplayFile(BasePath(name));
+    tRowReplay file{ReadReplayFile(BasePath(name)), {}};
     if (!file.Record) {
-        file.Problem = LangFormat("s0102", {name, file.Problem});
+        file.Message = LangFormat("s0102", {name, file.Problem});
     } else if (!RecordOfEntry(*file.Record, gameTypeName_, difficultyName_, RowEntry(row))) {
         file.Record.reset();
-        file.Problem = LangFormat("s0103", {name});
+        file.Message = LangFormat("s0103", {name});
     }
     return file;
 }

@@ -84,6 +84,28 @@ bool IsRepresentable(const QString& text) {
     return true;
 }
 
+std::string ConverterName(std::string_view codePage) {
+    if (codePage.empty()) {
+        return {};
+    }
+    const bool number =
+        std::all_of(codePage.begin(), codePage.end(), [](char c) { return c >= '0' && c <= '9'; });
+    std::string name = number ? "windows-" + std::string(codePage) : std::string(codePage);
+    if (!QStringDecoder(name.c_str()).isValid()) {
+        return {};
+    }
+    return name;
+}
+
+std::optional<QString> DecodeText(std::string_view bytes, const std::string& converterName) {
+    QStringDecoder decoder(converterName.c_str());
+    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!decoder.isValid() || decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
 unsigned char LowerChar(unsigned char c) {
     return LowerTable()[c];
 }

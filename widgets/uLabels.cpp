@@ -26,6 +26,10 @@ tTextLabel::tTextLabel(QWidget* parent, int left, int top, int width, int height
 }
 
 void tTextLabel::SetText(const std::string& text) {
+    SetText(FromCodePage(text));
+}
+
+void tTextLabel::SetText(const QString& text) {
     if (shown_ && text == text_) {
         return;
     }
@@ -39,7 +43,7 @@ void tTextLabel::SetText(const std::string& text) {
 }
 
 void tTextLabel::ShowText() {
-    QString shown = FromCodePage(text_);
+    QString shown = text_;
     shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     setText(shown);
 }

@@ -16,8 +16,10 @@ public:
     // Shows a code-page text; a line feed followed by a carriage return is one line break. The same text
     // again costs nothing.
     void SetText(const std::string& text);
+    // The same for a text already decoded, such as a language's.
+    void SetText(const QString& text);
     // The text set last, shown at once or at the pacer's next frame.
-    const std::string& Text() const { return text_; }
+    const QString& Text() const { return text_; }
     // Texts reach the screen at the pacer's frames from now on.
     void SetPacer(tFramePacer* pacer) { pacer_ = pacer; }
     void SetColor(uint32_t colorBGR);
@@ -31,7 +33,7 @@ protected:
 private:
     void ShowText();
 
-    std::string text_;
+    QString text_;
     bool shown_ = false;
     tFramePacer* pacer_ = nullptr;
     std::function<void()> onClick_;
