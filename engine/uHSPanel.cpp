@@ -70,6 +70,8 @@ tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& 
     title_ = SmallLabel(parent, originX + kPanelLeft, originY + 6, 0, true);
     infoTitle_ = SmallLabel(parent, originX + kPanelLeft, originY + 373, 0, true);
     info_ = SmallLabel(parent, originX + kPanelLeft, originY + 388, 70, false);
+    title_->setObjectName("lScoresTitle");
+    info_->setObjectName("lInfo");
     // Five lines from the top, right under their title.
     info_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     infoTitle_->hide();
