@@ -23,8 +23,8 @@ std::string ScoreFilePath() {
 }
 
 // A path as the player is shown it, in the texts' code page.
-std::string ShownPath(const std::string& path) {
-    return ToCodePage(QFile::decodeName(QByteArray::fromStdString(path)));
+QString ShownPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 // Writes the replay of an entry, or removes the replay its key group held when there is none to keep; a
@@ -44,7 +44,7 @@ QString SaveReplay(const std::string& name, const tGameRecord& replay, int64_t& 
     } catch (const tSaveError& e) {
         QFile::remove(QString::fromStdString(path));
         // The entry itself is stored: only its game is lost.
-        return LangFormat("s0104", {ShownPath(path), ToCodePage(QString::fromLocal8Bit(e.Reason()))});
+        return LangFormat("s0104", {ShownPath(path), QString::fromLocal8Bit(e.Reason())});
     }
     QFile::remove(QString::fromStdString(path));
     return {};
@@ -66,7 +66,7 @@ tScoreFile ReadScoreFile() {
         return file;
     }
     file.message = damage.leftInPlace ? LangFormat("s0008", {kFileName})
-                                      : LangFormat("s0007", {kFileName, damage.keptAs});
+                                      : LangFormat("s0007", {kFileName, FromCodePage(damage.keptAs)});
     return file;
 }
 
@@ -213,8 +213,7 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
                 saveError = SaveReplay(ReplayName(slot), replay, replayBytes_[static_cast<size_t>(slot)]);
             }
         } catch (const tSaveError& e) {
-            saveError = LangFormat(
-                "s0101", {ShownPath(ScoreFilePath()), ToCodePage(QString::fromLocal8Bit(e.Reason()))});
+            saveError = LangFormat("s0101", {ShownPath(ScoreFilePath()), QString::fromLocal8Bit(e.Reason())});
         }
     }
     if (!file.message.isEmpty()) {
@@ -255,10 +254,11 @@ tHiScore::tRowReplay tHiScore::ReadReplay(int row) const {
     const std::string name = ReplayName(RowSlot(row));
     tRowReplay file{ReadReplayFile(BasePath(name)), {}};
     if (!file.Record) {
-        file.Message = LangFormat("s0102", {name, file.Problem});
+        file.Message =
+            LangFormat("s0102", {QString::fromStdString(name), QString::fromStdString(file.Problem)});
     } else if (!RecordOfEntry(*file.Record, gameTypeName_, difficultyName_, RowEntry(row))) {
         file.Record.reset();
-        file.Message = LangFormat("s0103", {name});
+        file.Message = LangFormat("s0103", {QString::fromStdString(name)});
     }
     return file;
 }

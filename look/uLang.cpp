@@ -57,14 +57,14 @@ const QString& LangText(std::string_view key) {
     return slot < 0 ? empty : LanguageTable.texts[static_cast<size_t>(slot)];
 }
 
-QString LangFormat(std::string_view key, std::initializer_list<std::string_view> values) {
+QString LangFormat(std::string_view key, std::initializer_list<QString> values) {
     const QString& text = LangText(key);
     QString result;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const size_t n =
             i + 1 < text.size() ? static_cast<size_t>(text[i + 1].unicode() - u'1') : values.size();
         if (text[i] == u'%' && n < values.size()) {
-            result += FromCodePage(values.begin()[n]);
+            result += values.begin()[n];
             ++i;
         } else {
             result += text[i];

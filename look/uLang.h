@@ -41,9 +41,8 @@ int LanguageSlot(std::string_view key);
 std::string LanguageKey(int slot);
 // The text of a key as it is now; empty for keys outside the table.
 const QString& LangText(std::string_view key);
-// The text of a key with "%1", "%2", ... replaced by the values (texts of the program's code page), in
-// whatever order the language puts them.
-QString LangFormat(std::string_view key, std::initializer_list<std::string_view> values);
+// The text of a key with "%1", "%2", ... replaced by the values, in whatever order the language puts them.
+QString LangFormat(std::string_view key, std::initializer_list<QString> values);
 // The texts' display forms.
 QString HeaderForm(const QString& text);
 QString LabelForm(const QString& text);

@@ -303,7 +303,8 @@ void TMainForm::iGameClick() {
 void TMainForm::OpenReplay(const std::string& path) {
     tReplayFile file = ReadReplayFile(path);
     if (!file.Record) {
-        ShowMessageBox(LangFormat("s0102", {ToCodePage(QString::fromLocal8Bit(path)), file.Problem}));
+        ShowMessageBox(
+            LangFormat("s0102", {QString::fromLocal8Bit(path), QString::fromStdString(file.Problem)}));
         return;
     }
     openedReplay_ = std::move(file.Record);

@@ -459,7 +459,7 @@ TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     // A folder that does not exist and cannot be made, under a plain file: reading finds no file, writing
     // cannot create one. The message names it in full.
     std::ofstream(dir.filePath("plain").toStdString()) << "x";
-    const QString missing = dir.filePath(QString::fromUtf8("plain/Игры"));
+    const QString missing = dir.filePath(QString::fromUtf8("plain/Игры Zoë"));
     BaseDir = QFile::encodeName(missing).toStdString();
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
