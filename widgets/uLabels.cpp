@@ -26,10 +26,21 @@ tTextLabel::tTextLabel(QWidget* parent, int left, int top, int width, int height
 }
 
 void tTextLabel::SetText(const std::string& text) {
-    SetText(FromCodePage(text));
+    // The counters set their bytes many times a second, mostly the same again: those are not decoded anew.
+    if (shown_ && fromBytes_ && text == bytes_) {
+        return;
+    }
+    bytes_ = text;
+    SetShown(FromCodePage(text));
+    fromBytes_ = true;
 }
 
 void tTextLabel::SetText(const QString& text) {
+    fromBytes_ = false;
+    SetShown(text);
+}
+
+void tTextLabel::SetShown(const QString& text) {
     if (shown_ && text == text_) {
         return;
     }

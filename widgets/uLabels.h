@@ -32,8 +32,12 @@ protected:
 
 private:
     void ShowText();
+    void SetShown(const QString& text);
 
     QString text_;
+    // The code-page text set last, while it is the one shown.
+    std::string bytes_;
+    bool fromBytes_ = false;
     bool shown_ = false;
     tFramePacer* pacer_ = nullptr;
     std::function<void()> onClick_;
