@@ -21,6 +21,7 @@ namespace {
 constexpr int kOldestBuild = 55;
 // What a key missing from a file reads as: no value read from a line can hold a line feed.
 const std::string kAbsent(1, '\n');
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 tTargetList& Targets() {
     static tTargetList targets;
@@ -120,7 +121,13 @@ bool LoadLanguageFile(const std::string& path) {
     tStringListINI file;
     file.LoadFromFile(path, kMaxLookFileBytes);
     const QString shownPath = QFile::decodeName(QByteArray::fromStdString(path));
-    const std::string codePage = file.ReadString("General", "CodePage", "");
+    // Editors that save UTF-8 often begin the file with a byte order mark, which would hide the first
+    // section; it says what the file is when no CodePage line does.
+    const bool byteOrderMark = file.Count() > 0 && file[0].rfind(kUtf8Bom, 0) == 0;
+    if (byteOrderMark) {
+        file.Set(0, file[0].substr(kUtf8Bom.size()));
+    }
+    const std::string codePage = file.ReadString("General", "CodePage", byteOrderMark ? "UTF-8" : "");
     const std::string converter = ConverterName(codePage);
     if (!codePage.empty() && converter.empty()) {
         ShowMessageBox("Language file " + shownPath + " is written in the code page \"" +
@@ -156,8 +163,8 @@ bool LoadLanguageFile(const std::string& path) {
     take("General", "EMail", read.EMail);
     take("General", "Comment", read.Comment);
     if (!readable) {
-        ShowMessageBox("Language file " + shownPath + " holds text that is not " + FromCodePage(codePage) +
-                       "... Default loaded.");
+        ShowMessageBox("Language file " + shownPath + " holds bytes that are not text in the code page \"" +
+                       FromCodePage(codePage) + "\"... Default loaded.");
         return false;
     }
     const int32_t build = file.ReadInteger("General", "Build", 0);

@@ -261,6 +261,13 @@ TEST_F(LanguageFiles, AFileIsReadInTheCodePageItNamesAndOneItCannotBeReadInIsRef
         EXPECT_TRUE(messages.empty()) << c.codePage;
         Pick("(Default)");
     }
+    // A byte order mark before the first section hides nothing and says UTF-8.
+    messages.clear();
+    WriteFile("lang/Bom.lng", "\xEF\xBB\xBF[General]\r\nBuild=64\r\n[Language]\r\ns2107=Łódź\r\n");
+    ScanLanguages();
+    Pick("Bom");
+    EXPECT_EQ(LangText("s2107"), QString::fromUtf8("Łódź"));
+    EXPECT_TRUE(messages.empty());
     const struct {
         const char* codePage;
         std::string text;
@@ -268,7 +275,7 @@ TEST_F(LanguageFiles, AFileIsReadInTheCodePageItNamesAndOneItCannotBeReadInIsRef
     } refused[] = {
         {"CodePage=Klingon", "Klang", "is written in the code page \"Klingon\", which Stakkar does not know"},
         {"CodePage=99999", "Klang", "is written in the code page \"99999\", which Stakkar does not know"},
-        {"CodePage=UTF-8", "Kl\xe4ng", "holds text that is not UTF-8"},
+        {"CodePage=UTF-8", "Kl\xe4ng", "holds bytes that are not text in the code page \"UTF-8\""},
     };
     for (const auto& c : refused) {
         messages.clear();
