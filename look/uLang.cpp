@@ -131,7 +131,7 @@ bool LoadLanguageFile(const std::string& path) {
     const std::string converter = ConverterName(codePage);
     if (!codePage.empty() && converter.empty()) {
         ShowMessageBox("Language file " + shownPath + " is written in the code page \"" +
-                       FromCodePage(codePage) + "\", which Stakkar does not know... Default loaded.");
+                       FromCodePage(codePage) + "\", which Stakkar cannot read... Default loaded.");
         return false;
     }
     const auto decode = [&converter](const std::string& bytes) -> std::optional<QString> {

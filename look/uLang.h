@@ -55,7 +55,7 @@ void ScanLanguages();
 void LoadDefaultLanguage();
 // Reads a language file over the table (what it leaves out keeps its text), then applies the table. A file
 // made for another build is read all the same, after a message. One larger than kMaxLookFileBytes reads as
-// empty. A file whose code page the program does not know, or whose texts are not text in its code page, is
+// empty. A file whose code page the program cannot read, or whose texts are not text in its code page, is
 // refused with a message and leaves the table as it was; the result says whether the file was read.
 bool LoadLanguageFile(const std::string& path);
 // The path of a language's file, empty for "(Default)". A language whose file has gone leaves the list, the

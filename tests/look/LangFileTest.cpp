@@ -273,8 +273,9 @@ TEST_F(LanguageFiles, AFileIsReadInTheCodePageItNamesAndOneItCannotBeReadInIsRef
         std::string text;
         const char* message;
     } refused[] = {
-        {"CodePage=Klingon", "Klang", "is written in the code page \"Klingon\", which Stakkar does not know"},
-        {"CodePage=99999", "Klang", "is written in the code page \"99999\", which Stakkar does not know"},
+        {"CodePage=Klingon", "Klang", "is written in the code page \"Klingon\", which Stakkar cannot read"},
+        {"CodePage=99999", "Klang", "is written in the code page \"99999\", which Stakkar cannot read"},
+        {"CodePage=UTF-16", "Klang", "is written in the code page \"UTF-16\", which Stakkar cannot read"},
         {"CodePage=UTF-8", "Kl\xe4ng", "holds bytes that are not text in the code page \"UTF-8\""},
     };
     for (const auto& c : refused) {
