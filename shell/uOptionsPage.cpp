@@ -3,6 +3,7 @@
 
 #include "core/uRules.h"
 #include "look/uChoiceList.h"
+#include "look/uFolderScan.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uCodePage.h"
@@ -55,7 +56,7 @@ QFont Verdana(bool bold) {
         const QSignalBlocker quiet(combo);
         combo->clear();
         for (int i = 0; i < list.Count(); ++i)
-            combo->addItem(FromCodePage(list.Item(i)));
+            combo->addItem(ShownName(list.Item(i)));
         combo->setCurrentIndex(list.ItemIndex());
         combo->setToolTip(list.Hint());
     };

@@ -23,9 +23,10 @@ cp -r data/skin/. "$build/data/skin/." "$work/skin/"
 cp -r data/lang/. "$work/lang/"
 "$tool" set "$work/users.dat" Aurora Skin Aurora
 "$tool" set "$work/users.dat" Russian Language "$(printf '\xd0\xf3\xf1\xf1\xea\xe8\xe9')"
-# One player a language: the player's name, the language's file name (kept in Windows-1251) and its code.
-languages=("Alex English en" "Ivan Русский ru" "Oksana Українська uk" "Jonas Deutsch de" "Camille Francais fr"
-           "Lucia Espanol es" "Zofia Polski pl")
+# One player a language: the player's name, the language as players' options keep it (in Windows-1251, a
+# letter that code page has no room for as "&#<code point>;") and its code.
+languages=("Alex English en" "Ivan Русский ru" "Oksana Українська uk" "Jonas Deutsch de"
+           "Camille Fran&#231;ais fr" "Lucia Espa&#241;ol es" "Zofia Polski pl")
 for language in "${languages[@]}"; do
     read -r player name _ <<<"$language"
     "$tool" set "$work/users.dat" "$player" Language "$(printf '%s' "$name" | iconv -f UTF-8 -t WINDOWS-1251)"

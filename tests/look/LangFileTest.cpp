@@ -212,6 +212,23 @@ TEST_F(LanguageFiles, ANameInTheCodePageFindsItsFileOnDisk) {
     Pick(cyrillic);
     EXPECT_EQ(LangText("s2107"), QString::fromUtf8("Звуки"));
     EXPECT_TRUE(messages.empty());
+    // A letter the code page has no room for is kept as its number, and the number finds the file again; a
+    // file whose own name spells such a number would read back as another and is not offered.
+    WriteLanguage("Français", {"[General]", "Build=64", "[Language]", "s2107=Sons"});
+    WriteLanguage("Fran&#231;ais", {"[General]", "Build=64", "[Language]", "s2107=wrong"});
+    WriteLanguage("A&#65;&#1;&#99999999;&#x41;&", {"[General]", "Build=64", "[Language]", "s2107=kept"});
+    ScanLanguages();
+    ASSERT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", "A&#65;&#1;&#99999999;&#x41;&",
+                                                             "Fran&#231;ais", cyrillic}));
+    EXPECT_EQ(ShownName("Fran&#231;ais"), QString::fromUtf8("Français"));
+    EXPECT_EQ(ShownName("A&#65;&#1;&#99999999;&#x41;&"), "A&#65;&#1;&#99999999;&#x41;&");
+    EXPECT_EQ(NameOfFile(QString::fromUtf8("Zoë 日本 Иван")),
+              ToCodePage("Zo") + "&#235; &#26085;&#26412; " + ToCodePage(QString::fromUtf8("Иван")));
+    Pick("Fran&#231;ais");
+    EXPECT_EQ(LangText("s2107"), "Sons");
+    Pick("A&#65;&#1;&#99999999;&#x41;&");
+    EXPECT_EQ(LangText("s2107"), "kept");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(LanguageFiles, AStoredNameInAnotherLetterCaseTakesTheListsSpellingAndAPathIsNoName) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LookFixture.h"
+#include "look/uFolderScan.h"
 #include "look/uSkinFile.h"
 #include "look/uSkinTable.h"
 #include "platform/uCodePage.h"
@@ -82,8 +83,8 @@ TEST_F(ShippedData, EveryLanguageSetsEveryTextInItsOwnCodePageAndHasItsHelp) {
     } languages[] = {
         {"English", "1252", "s2102", "Difficulty"},
         {"Deutsch", "1252", "s0000", "Meldung schließen"},
-        {"Francais", "1252", "s2106", "Plein écran"},
-        {"Espanol", "1252", "s1204", "Fin de la partida"},
+        {"Français", "1252", "s2106", "Plein écran"},
+        {"Español", "1252", "s1204", "Fin de la partida"},
         {"Polski", "1250", "s2107", "Dźwięki"},
         {"Українська", "1251", "s2302", "Мова"},
         {"Русский", "", "s2107", "Звуки"},
@@ -93,7 +94,7 @@ TEST_F(ShippedData, EveryLanguageSetsEveryTextInItsOwnCodePageAndHasItsHelp) {
     tStringList builtIn;
     builtIn.SetText(LoadResourceData(":/LangDef").toStdString());
     for (const auto& language : languages) {
-        const std::string name = ToCodePage(QString::fromUtf8(language.name));
+        const std::string name = NameOfFile(QString::fromUtf8(language.name));
         tStringListINI file;
         ASSERT_TRUE(file.LoadFromFile(
             Path("lang/") + QFile::encodeName(QString::fromUtf8(language.name)).toStdString() + ".lng"))

@@ -118,6 +118,8 @@ TEST_F(LanguageFit, APickedLanguageShowsItsOwnLettersAndF1OpensItsHelp) {
     PickLanguage("Deutsch");
     EXPECT_EQ(Find<QCheckBox>("cbSounds")->text(), QString::fromUtf8("Töne"));
     EXPECT_EQ(Find<QLabel>("lInterface")->text(), QString::fromUtf8(":: Oberfläche ::"));
+    PickLanguage("Français");
+    EXPECT_EQ(Find<QLabel>("lOpt2")->text(), QString::fromUtf8("Difficulté : "));
     PickLanguage("Polski");
     EXPECT_EQ(Find<QCheckBox>("cbSounds")->text(), QString::fromUtf8("Dźwięki"));
     EXPECT_EQ(Find<QLabel>("lLanguage")->text(), QString::fromUtf8("Język : "));
