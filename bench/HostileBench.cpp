@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(QString::fromStdString(BaseDir + "/lang"));
     WriteLongLineLanguage(BaseDir + "/lang/Long.lng");
     int messages = 0;
-    SetMessagePresenter([&messages](const std::string&) { ++messages; });
+    SetMessagePresenter([&messages](const QString&) { ++messages; });
 
     TMainForm form;
     form.show();

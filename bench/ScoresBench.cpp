@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     LoadLanguageResource();
     LoadDefaultLanguage();
     int messages = 0;
-    SetMessagePresenter([&messages](const std::string&) { ++messages; });
+    SetMessagePresenter([&messages](const QString&) { ++messages; });
     WriteFullFile();
 
     tHiScore table;

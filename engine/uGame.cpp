@@ -183,8 +183,8 @@ void tGlass::EndWatch() {
     stat_->SetCaption({});
 }
 
-std::string tGlass::WatchCaption() const {
-    return LangText("s1205") + " x" + std::to_string(WatchSpeed());
+QString tGlass::WatchCaption() const {
+    return LangText("s1205") + " x" + QString::number(WatchSpeed());
 }
 
 void tGlass::SetKey(int slot, uint16_t code) {
@@ -399,8 +399,8 @@ void tGlass::DrawAllTiles() {
     }
 }
 
-std::string tGlass::MessageText() const {
-    const std::string& newGame = LangText("s1201");
+QString tGlass::MessageText() const {
+    const QString& newGame = LangText("s1201");
     switch (model_.Message()) {
     case tWellMessage::Pause:
         return HeaderForm(LangText("s1202"));

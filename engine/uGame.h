@@ -126,14 +126,14 @@ private:
     void PlayRecordedPresses();
     void SetWatchSpeed(int speed);
     void EndWatch();
-    std::string WatchCaption() const;
+    QString WatchCaption() const;
     void ShowCounters(uint16_t counters);
     // What a well cell shows now: the falling figure, its landing mark, a fixed block or (nullptr) its tile.
     const tBitmap* LookOf(int column, int row);
     tGameSettings Settings() const;
     void SetArrowRow(int row) { view_->SetArrowRow(row); }
     void DrawAllTiles();
-    std::string MessageText() const;
+    QString MessageText() const;
     // The running game's entry: the player, level and score, and the texts it would be stored with.
     tHS Result() const;
     // The result as it stands, into the memory `entry` has.

@@ -4,7 +4,6 @@
 #include "engine/uhiscore.h"
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
-#include "platform/uCodePage.h"
 #include "widgets/uGlyphText.h"
 
 #include <QFontMetrics>
@@ -71,8 +70,8 @@ void tHSGrid::Refresh() {
     for (int row = 0; row < kGridRows; ++row) {
         const bool recoloured = current != markedCurrentRow_ && (row == current || row == markedCurrentRow_);
         for (int column = 0; column < kGridColumns; ++column) {
-            std::string& marked = marked_[static_cast<size_t>(column)][static_cast<size_t>(row)];
-            const std::string& text = table_.Cell(column, row);
+            QString& marked = marked_[static_cast<size_t>(column)][static_cast<size_t>(row)];
+            const QString& text = table_.Cell(column, row);
             if (recoloured || marked != text) {
                 marked = text;
                 update(CellRect(column, row));
@@ -109,7 +108,7 @@ void tHSGrid::DrawCell(QPainter& painter, int column, int row) const {
     painter.fillRect(QRect(cell.left(), cell.top(), 1, cell.height()), border);
     painter.fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), border);
 
-    const QString text = FromCodePage(table_.Cell(column, row));
+    const QString& text = table_.Cell(column, row);
     const QFont& font = GridFont(row == 0);
     const QFontMetrics metrics(font);
     painter.setFont(font);

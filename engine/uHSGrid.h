@@ -29,6 +29,6 @@ protected:
 private:
     const tHiScore& table_;
     // What the cells showed when last marked for painting.
-    std::array<std::array<std::string, kGridRows>, kGridColumns> marked_{};
+    std::array<std::array<QString, kGridRows>, kGridColumns> marked_{};
     int markedCurrentRow_ = -1;
 };

@@ -70,6 +70,8 @@ tMyFlatPanel::tMyFlatPanel(QWidget* parent, int originX, int originY, tHiScore& 
     title_ = SmallLabel(parent, originX + kPanelLeft, originY + 6, 0, true);
     infoTitle_ = SmallLabel(parent, originX + kPanelLeft, originY + 373, 0, true);
     info_ = SmallLabel(parent, originX + kPanelLeft, originY + 388, 70, false);
+    title_->setObjectName("lScoresTitle");
+    info_->setObjectName("lInfo");
     // Five lines from the top, right under their title.
     info_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     infoTitle_->hide();
@@ -137,11 +139,13 @@ void tMyFlatPanel::GridChanged() {
     }
 }
 
-std::string tMyFlatPanel::InfoText(const tHS& entry) const {
-    return LabelForm(LangText("s1501")) + entry.StartTime + kLineBreak + LabelForm(LangText("s1502")) +
-           entry.PlayTime + kLineBreak + LabelForm(LangText("s1503")) + entry.StartLevel + "   |   " +
-           LabelForm(LangText("s1504")) + entry.BrokenLines + kLineBreak + LabelForm(LangText("s1505")) +
-           entry.Figures + kLineBreak + LabelForm(LangText("s1506")) + entry.Cleared;
+QString tMyFlatPanel::InfoText(const tHS& entry) const {
+    return LabelForm(LangText("s1501")) + FromCodePage(entry.StartTime) + kLineBreak +
+           LabelForm(LangText("s1502")) + FromCodePage(entry.PlayTime) + kLineBreak +
+           LabelForm(LangText("s1503")) + FromCodePage(entry.StartLevel) + "   |   " +
+           LabelForm(LangText("s1504")) + FromCodePage(entry.BrokenLines) + kLineBreak +
+           LabelForm(LangText("s1505")) + FromCodePage(entry.Figures) + kLineBreak +
+           LabelForm(LangText("s1506")) + FromCodePage(entry.Cleared);
 }
 
 void tMyFlatPanel::PanelMouseMove(int x, int y) {
@@ -199,11 +203,11 @@ void tMyFlatPanel::PanelMouseLeave() {
 void tMyFlatPanel::UploadClick() {
     std::string replay;
     if (table_.ReplayBytes(hoverRow_) > 0) {
-        tReplayFile file = table_.ReadReplay(hoverRow_);
+        tHiScore::tRowReplay file = table_.ReadReplay(hoverRow_);
         if (file.Record) {
             replay = std::move(file.Bytes);
         } else {
-            ShowMessageBox(file.Problem);
+            ShowMessageBox(file.Message);
         }
     }
     ShellOpen(UploadAddressWithReplay(table_.GameTypeName(), table_.DifficultyName(), selectedRecord_, replay)
@@ -211,9 +215,9 @@ void tMyFlatPanel::UploadClick() {
 }
 
 void tMyFlatPanel::WatchClick() {
-    const tReplayFile file = table_.ReadReplay(hoverRow_);
+    const tHiScore::tRowReplay file = table_.ReadReplay(hoverRow_);
     if (!file.Record) {
-        ShowMessageBox(file.Problem);
+        ShowMessageBox(file.Message);
         return;
     }
     if (onWatch_) {

@@ -57,7 +57,7 @@ protected:
 private:
     void ApplySkinColors();
     void ApplyLanguageTexts();
-    std::string InfoText(const tHS& entry) const;
+    QString InfoText(const tHS& entry) const;
     // The upload button tells when the row's game is too long to go with its result.
     void ShowUploadHint();
 

@@ -63,8 +63,12 @@ void tStat::SetPlayerName(const std::string& name) {
     Show(tStatLabel::Player, name);
 }
 
-void tStat::SetCaption(const std::string& caption) {
-    Show(tStatLabel::Player, caption.empty() ? playerName_ : caption);
+void tStat::SetCaption(const QString& caption) {
+    if (caption.isEmpty()) {
+        Show(tStatLabel::Player, playerName_);
+    } else {
+        Show(tStatLabel::Player, caption);
+    }
 }
 
 void tStat::SetPlayTime(double seconds) {

@@ -43,7 +43,7 @@ public:
 
     void SetPlayerName(const std::string& name);
     // The player label shows this in place of the player's name; empty shows the name again.
-    void SetCaption(const std::string& caption);
+    void SetCaption(const QString& caption);
     void SetPlayTime(double seconds);
     void SetFigures(int n);
     void SetKeys(int n);
@@ -79,6 +79,7 @@ private:
     void ShowRates();
     void ShowTitles();
     void Show(tStatLabel which, const std::string& text) { Label(which).SetText(text); }
+    void Show(tStatLabel which, const QString& text) { Label(which).SetText(text); }
 
     std::string playerName_;
     double playTime_ = 0.0;

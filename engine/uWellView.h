@@ -35,7 +35,7 @@ public:
 
     // The arrow's top is beside the given well row, from the next frame on.
     void SetArrowRow(int row);
-    void SetMessage(const std::string& text) { message_->SetText(text); }
+    void SetMessage(const QString& text) { message_->SetText(text); }
     void SetMessageVisible(bool visible) { message_->setVisible(visible); }
     // Puts what changed on screen now, not at the next frame.
     void RepaintWell() { pacer_.ShowNow(); }

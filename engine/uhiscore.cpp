@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <charconv>
 
 namespace {
 
@@ -23,15 +24,15 @@ std::string ScoreFilePath() {
 }
 
 // A path as the player is shown it, in the texts' code page.
-std::string ShownPath(const std::string& path) {
-    return ToCodePage(QFile::decodeName(QByteArray::fromStdString(path)));
+QString ShownPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 // Writes the replay of an entry, or removes the replay its key group held when there is none to keep; a
 // replay that cannot be written loses only itself, and the one it was to replace goes all the same, so that
 // no entry shows another's game. Returns what the player must be told; `bytes` is the size of the replay
 // kept.
-std::string SaveReplay(const std::string& name, const tGameRecord& replay, int64_t& bytes) {
+QString SaveReplay(const std::string& name, const tGameRecord& replay, int64_t& bytes) {
     const std::string path = BasePath(name);
     bytes = 0;
     try {
@@ -44,7 +45,7 @@ std::string SaveReplay(const std::string& name, const tGameRecord& replay, int64
     } catch (const tSaveError& e) {
         QFile::remove(QString::fromStdString(path));
         // The entry itself is stored: only its game is lost.
-        return LangFormat("s0104", {ShownPath(path), ToCodePage(QString::fromLocal8Bit(e.Reason()))});
+        return LangFormat("s0104", {ShownPath(path), QString::fromLocal8Bit(e.Reason())});
     }
     QFile::remove(QString::fromStdString(path));
     return {};
@@ -55,7 +56,7 @@ struct tScoreFile {
     // False when a damaged file could not be kept aside: it stays as it is and must not be saved over.
     bool writable = true;
     // What the player must be told, shown once the table is in order again; empty when nothing happened.
-    std::string message;
+    QString message;
 };
 
 tScoreFile ReadScoreFile() {
@@ -66,7 +67,7 @@ tScoreFile ReadScoreFile() {
         return file;
     }
     file.message = damage.leftInPlace ? LangFormat("s0008", {kFileName})
-                                      : LangFormat("s0007", {kFileName, damage.keptAs});
+                                      : LangFormat("s0007", {kFileName, FromCodePage(damage.keptAs)});
     return file;
 }
 
@@ -84,22 +85,42 @@ tHiScore::tHiScore() {
 
 tHiScore::~tHiScore() {}
 
-const std::string& tHiScore::Cell(int column, int row) const {
+const QString& tHiScore::Cell(int column, int row) const {
     return grid_[static_cast<size_t>(column)][static_cast<size_t>(row)];
 }
 
-void tHiScore::SetCell(int column, int row, const std::string& text) {
+void tHiScore::SetCell(int column, int row, const QString& text) {
     grid_[static_cast<size_t>(column)][static_cast<size_t>(row)] = text;
+    if (column == 0) {
+        // No name holds a zero byte: the row's name is decoded again when it is next shown.
+        names_[static_cast<size_t>(row)].assign(1, '\0');
+    }
 }
 
 void tHiScore::ShowEntry(int row, const tHS& entry) {
-    SetCell(0, row, entry.Name);
-    SetCell(1, row, std::to_string(entry.Level));
-    SetCell(2, row, std::to_string(entry.Score));
+    // The game in progress is shown again at every change of its score: its row is rewritten in place.
+    if (names_[static_cast<size_t>(row)] != entry.Name) {
+        SetCell(0, row, FromCodePage(entry.Name));
+        names_[static_cast<size_t>(row)] = entry.Name;
+    }
+    SetNumberCell(1, row, entry.Level);
+    SetNumberCell(2, row, entry.Score);
+}
+
+void tHiScore::SetNumberCell(int column, int row, int number) {
+    std::array<char, 16> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    QString& cell = grid_[static_cast<size_t>(column)][static_cast<size_t>(row)];
+    cell.resize(static_cast<qsizetype>(end - digits.data()));
+    QChar* out = cell.data();
+    for (const char* c = digits.data(); c != end; ++c) {
+        *out++ = QLatin1Char(*c);
+    }
 }
 
 void tHiScore::ApplyLanguageTexts() {
-    title_ = HeaderForm(LangText("s1400") + " [" + gameTypeName_ + ":" + difficultyName_ + "]");
+    title_ = HeaderForm(LangText("s1400") + " [" + FromCodePage(gameTypeName_) + ":" +
+                        FromCodePage(difficultyName_) + "]");
     SetCell(0, 0, LangText("s1401"));
     SetCell(1, 0, LangText("s1402"));
     SetCell(2, 0, LangText("s1403"));
@@ -133,7 +154,7 @@ void tHiScore::LoadTable(const std::string& gameType, const std::string& difficu
     current.Score = 0;
     PlaceCurrent();
     ApplyLanguageTexts();
-    if (!file.message.empty()) {
+    if (!file.message.isEmpty()) {
         ShowMessageBox(file.message);
     }
     if (mismatch) {
@@ -195,7 +216,7 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
     }
     currentStored_ = true;
     tScoreFile file = ReadScoreFile();
-    std::string saveError;
+    QString saveError;
     const std::string section = HSSectionName(gameTypeName_, difficultyName_);
     const int32_t slot = Record(kHSSlots).Slot;
     const bool entered = currentRow_ < kLoserRow;
@@ -212,14 +233,13 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
                 saveError = SaveReplay(ReplayName(slot), replay, replayBytes_[static_cast<size_t>(slot)]);
             }
         } catch (const tSaveError& e) {
-            saveError = LangFormat(
-                "s0101", {ShownPath(ScoreFilePath()), ToCodePage(QString::fromLocal8Bit(e.Reason()))});
+            saveError = LangFormat("s0101", {ShownPath(ScoreFilePath()), QString::fromLocal8Bit(e.Reason())});
         }
     }
-    if (!file.message.empty()) {
+    if (!file.message.isEmpty()) {
         ShowMessageBox(file.message);
     }
-    if (!saveError.empty()) {
+    if (!saveError.isEmpty()) {
         ShowMessageBox(saveError);
     }
 }
@@ -250,14 +270,15 @@ int64_t tHiScore::ReplayBytes(int row) const {
     return slot > 0 ? replayBytes_[static_cast<size_t>(slot)] : 0;
 }
 
-tReplayFile tHiScore::ReadReplay(int row) const {
+tHiScore::tRowReplay tHiScore::ReadReplay(int row) const {
     const std::string name = ReplayName(RowSlot(row));
-    tReplayFile file = ReadReplayFile(BasePath(name));
+    tRowReplay file{ReadReplayFile(BasePath(name)), {}};
     if (!file.Record) {
-        file.Problem = LangFormat("s0102", {name, file.Problem});
+        file.Message =
+            LangFormat("s0102", {QString::fromStdString(name), QString::fromStdString(file.Problem)});
     } else if (!RecordOfEntry(*file.Record, gameTypeName_, difficultyName_, RowEntry(row))) {
         file.Record.reset();
-        file.Problem = LangFormat("s0103", {name});
+        file.Message = LangFormat("s0103", {QString::fromStdString(name)});
     }
     return file;
 }

@@ -8,6 +8,7 @@
 #include "storage/uHSEntry.h"
 #include "storage/uReplayFile.h"
 
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -55,8 +56,8 @@ public:
     // Entries 1..15: the stored table in rank order; 16: the game in progress.
     const tHS& Record(int index) const { return records_[static_cast<size_t>(index)]; }
     // Column 0..2 (name, level, score), row 0..16 (titles, then one entry a row).
-    const std::string& Cell(int column, int row) const;
-    const std::string& Title() const { return title_; }
+    const QString& Cell(int column, int row) const;
+    const QString& Title() const { return title_; }
     const std::string& GameTypeName() const { return gameTypeName_; }
     const std::string& DifficultyName() const { return difficultyName_; }
 
@@ -72,8 +73,11 @@ public:
     // The size of the replay file of the stored entry on grid row 1..15; 0 when it has none (an older table,
     // the game in progress, the player's game that did not enter the table).
     int64_t ReplayBytes(int row) const;
-    // That replay, read and checked to be the entry's game; otherwise Problem tells the player why not.
-    tReplayFile ReadReplay(int row) const;
+    // That replay, read and checked to be the entry's game; otherwise Message tells the player why not.
+    struct tRowReplay : tReplayFile {
+        QString Message;
+    };
+    tRowReplay ReadReplay(int row) const;
 
     // Its views hear of every change of the grid or the title while the subscription lives.
     [[nodiscard]] tSubscription ObserveGrid(std::function<void()> view) {
@@ -84,7 +88,8 @@ protected:
     int currentRow_ = kLoserRow;
 
 private:
-    void SetCell(int column, int row, const std::string& text);
+    void SetCell(int column, int row, const QString& text);
+    void SetNumberCell(int column, int row, int number);
     void ShowEntry(int row, const tHS& entry);
     void PlaceCurrent();
     bool TakeCurrent(const tHS& entry);
@@ -98,13 +103,15 @@ private:
     bool loaded_ = false;
     bool currentStored_ = false;
     bool playing_ = false;
-    std::string title_;
+    QString title_;
     std::array<tHS, kLoserRow + 1> records_{};
     // The key group the player's finished game was stored in, once it entered the table.
     int32_t storedSlot_ = 0;
     // By key group: the size of its replay file as the table was read or saved, 0 for none.
     std::array<int64_t, kHSSlots + 1> replayBytes_{};
-    std::array<std::array<std::string, kGridRows>, kGridColumns> grid_{};
+    std::array<std::array<QString, kGridRows>, kGridColumns> grid_{};
+    // The name of each grid row as the table has it, to tell when the row's name is to be decoded anew.
+    std::array<std::string, kGridRows> names_{};
     tSubscription languageTarget_;
     tTargetList views_;
 };

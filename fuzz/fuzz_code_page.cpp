@@ -30,5 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     (void)IsRepresentable(wide);
+    // A language file's code page: any value is a converter or none, and any bytes are text in it or not.
+    const std::string converter = ConverterName(bytes.substr(0, 40));
+    (void)DecodeText(bytes, converter.empty() ? "UTF-8" : converter);
     return 0;
 }

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const tMessagePresenter quiet = SetMessagePresenter([](const std::string&) {});
+    static const tMessagePresenter quiet = SetMessagePresenter([](const QString&) {});
     static const bool builtIn = (LoadLanguageResource(), true);
     (void)builtIn;
     const std::string path = WriteFuzzFile("fuzz.lng", data, size);

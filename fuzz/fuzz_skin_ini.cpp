@@ -12,7 +12,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const tMessagePresenter quiet = SetMessagePresenter([](const std::string&) {});
+    static const tMessagePresenter quiet = SetMessagePresenter([](const QString&) {});
     WriteFuzzFile("skin.ini", data, size);
     LoadDefaultSkin();
     LoadSkinFile(FuzzFolder());

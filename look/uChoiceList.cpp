@@ -47,7 +47,7 @@ std::string tChoiceList::Text() const {
     return index_ >= 0 ? items_[index_] : std::string();
 }
 
-void tChoiceList::SetHint(std::string hint) {
+void tChoiceList::SetHint(QString hint) {
     hint_ = std::move(hint);
     Changed();
 }

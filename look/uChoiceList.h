@@ -7,6 +7,7 @@
 #include "platform/uStringList.h"
 #include "platform/uTargets.h"
 
+#include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -30,8 +31,8 @@ public:
     // The selected item, empty when nothing is selected.
     std::string Text() const;
 
-    const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint);
+    const QString& Hint() const { return hint_; }
+    void SetHint(QString hint);
 
     // Told after every change of the items, the selection or the hint, while the subscription lives.
     [[nodiscard]] tSubscription Observe(std::function<void()> observer) {
@@ -51,7 +52,7 @@ private:
 
     tStringList items_;
     int index_ = -1;
-    std::string hint_;
+    QString hint_;
     std::string lastName_;
     tTargetList observers_;
 };

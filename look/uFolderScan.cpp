@@ -59,17 +59,52 @@ bool UsableFile(const std::string& path) {
 } // namespace
 
 std::string PathOfName(std::string_view folder, std::string_view name) {
-    return std::string(folder) + "/" + QFile::encodeName(FromCodePage(name)).toStdString();
+    return std::string(folder) + "/" + QFile::encodeName(ShownName(name)).toStdString();
+}
+
+std::string NameOfFile(const QString& fileName) {
+    std::string name;
+    for (const char32_t letter : fileName.toUcs4()) {
+        const QString one = QString::fromUcs4(&letter, 1);
+        name += IsRepresentable(one) ? ToCodePage(one) : "&#" + std::to_string(letter) + ";";
+    }
+    return name;
+}
+
+QString ShownName(std::string_view name) {
+    QString shown;
+    size_t plain = 0;
+    for (size_t at = name.find("&#"); at != std::string_view::npos; at = name.find("&#", at + 1)) {
+        const size_t end = name.find(';', at);
+        const std::string_view digits =
+            end == std::string_view::npos ? std::string_view() : name.substr(at + 2, end - at - 2);
+        if (digits.empty() || digits.size() > 7 ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            continue;
+        }
+        const auto letter = static_cast<char32_t>(std::stoul(std::string(digits)));
+        const QString one = QString::fromUcs4(&letter, 1);
+        if (letter > 0x10FFFF || (letter >= 0xD800 && letter <= 0xDFFF) || IsRepresentable(one)) {
+            continue;
+        }
+        shown += FromCodePage(name.substr(plain, at - plain)) + one;
+        plain = end + 1;
+        at = end;
+    }
+    return shown + FromCodePage(name.substr(plain));
 }
 
 std::vector<std::string> ListLanguageNames(const std::string& folder) {
     std::vector<std::string> names;
     for (const QFileInfo& entry : Entries(folder)) {
         const QString file = entry.fileName();
-        if (entry.isDir() || !file.endsWith(QLatin1String(".lng")) || !IsRepresentable(file)) {
+        if (entry.isDir() || !file.endsWith(QLatin1String(".lng"))) {
             continue;
         }
-        std::string name = ToCodePage(file.chopped(4));
+        std::string name = NameOfFile(file.chopped(4));
+        if (ShownName(name) != file.chopped(4)) {
+            continue;
+        }
         if (!name.empty() && name != kDefaultName) {
             names.push_back(std::move(name));
         }

@@ -2,6 +2,7 @@
 #pragma once
 // Finding the skins and languages on disk. Names are the program's 8-bit texts; paths are file system bytes.
 
+#include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,8 +13,17 @@ class tChoiceList;
 // The path of a name in the program's code page, for a file under a folder path.
 std::string PathOfName(std::string_view folder, std::string_view name);
 
-// Files "<name>.lng" in the folder, of any attribute, as their names sorted ignoring letter case. Not listed:
-// folders, "(Default)" (exactly so spelled), an empty name, and names the code page cannot spell.
+// A language file's name as the program keeps it, in a player's options too: its letters in the code page,
+// and each letter the code page has no room for as "&#<code point>;", so that "Français" can be kept in
+// Windows-1251 as "Fran&#231;ais".
+std::string NameOfFile(const QString& fileName);
+// The file name a kept name stands for, as the lists show it: "Fran&#231;ais" is "Français". Only a letter
+// the code page cannot spell is read so; any other "&#...;" stays as it is.
+QString ShownName(std::string_view name);
+
+// Files "<name>.lng" in the folder, of any attribute, as their names (NameOfFile) sorted ignoring letter
+// case. Not listed: folders, "(Default)" (exactly so spelled), an empty name, and a name that would read back
+// as another (one that itself spells "&#231;").
 std::vector<std::string> ListLanguageNames(const std::string& folder);
 
 // Plain folders of the folder that hold a file "skin.ini", sorted ignoring letter case. Not listed: hidden

@@ -4,10 +4,14 @@
 #include "look/uFolderScan.h"
 #include "platform/uBaseDir.h"
 #include "platform/uBuild.h"
+#include "platform/uCodePage.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "platform/uTargets.h"
 #include "storage/uSLIni.h"
+
+#include <QFile>
+#include <optional>
 
 tLanguageTable LanguageTable;
 tChoiceList LanguageList;
@@ -15,6 +19,9 @@ tChoiceList LanguageList;
 namespace {
 
 constexpr int kOldestBuild = 55;
+// What a key missing from a file reads as: no value read from a line can hold a line feed.
+const std::string kAbsent(1, '\n');
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 tTargetList& Targets() {
     static tTargetList targets;
@@ -45,18 +52,19 @@ std::string LanguageKey(int slot) {
             static_cast<char>('0' + cc % 10)};
 }
 
-const std::string& LangText(std::string_view key) {
-    static const std::string empty;
+const QString& LangText(std::string_view key) {
+    static const QString empty;
     const int slot = LanguageSlot(key);
     return slot < 0 ? empty : LanguageTable.texts[static_cast<size_t>(slot)];
 }
 
-std::string LangFormat(std::string_view key, std::initializer_list<std::string_view> values) {
-    const std::string& text = LangText(key);
-    std::string result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t n = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : values.size();
-        if (text[i] == '%' && n < values.size()) {
+QString LangFormat(std::string_view key, std::initializer_list<QString> values) {
+    const QString& text = LangText(key);
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const size_t n =
+            i + 1 < text.size() ? static_cast<size_t>(text[i + 1].unicode() - u'1') : values.size();
+        if (text[i] == u'%' && n < values.size()) {
             result += values.begin()[n];
             ++i;
         } else {
@@ -66,12 +74,12 @@ std::string LangFormat(std::string_view key, std::initializer_list<std::string_v
     return result;
 }
 
-std::string HeaderForm(std::string_view text) {
-    return ":: " + std::string(text) + " ::";
+QString HeaderForm(const QString& text) {
+    return ":: " + text + " ::";
 }
 
-std::string LabelForm(std::string_view text) {
-    return std::string(text) + " : ";
+QString LabelForm(const QString& text) {
+    return text + " : ";
 }
 
 void LoadLanguageResource() {
@@ -95,7 +103,7 @@ void LoadDefaultLanguage() {
     for (auto& text : LanguageTable.texts) {
         text.clear();
     }
-    LanguageTable.Help.clear();
+    LanguageTable.Help = QString::fromLatin1(kDefaultHelp);
     LanguageTable.Author.clear();
     LanguageTable.Version.clear();
     LanguageTable.EMail.clear();
@@ -103,32 +111,77 @@ void LoadDefaultLanguage() {
     for (const auto& line : LanguageTable.builtIn.Lines()) {
         const int slot = LanguageSlot(std::string_view(line).substr(0, 5));
         if (slot >= 0 && line.size() >= 6) {
-            LanguageTable.texts[static_cast<size_t>(slot)] = line.substr(6);
+            LanguageTable.texts[static_cast<size_t>(slot)] = FromCodePage(std::string_view(line).substr(6));
         }
     }
     ApplyLanguage();
 }
 
-void LoadLanguageFile(const std::string& path) {
+bool LoadLanguageFile(const std::string& path) {
     tStringListINI file;
     file.LoadFromFile(path, kMaxLookFileBytes);
+    const QString shownPath = QFile::decodeName(QByteArray::fromStdString(path));
+    // Editors that save UTF-8 often begin the file with a byte order mark, which would hide the first
+    // section; it says what the file is when no CodePage line does.
+    const bool byteOrderMark = file.Count() > 0 && file[0].rfind(kUtf8Bom, 0) == 0;
+    if (byteOrderMark) {
+        file.Set(0, file[0].substr(kUtf8Bom.size()));
+    }
+    const std::string codePage = file.ReadString("General", "CodePage", byteOrderMark ? "UTF-8" : "");
+    const std::string converter = ConverterName(codePage);
+    if (!codePage.empty() && converter.empty()) {
+        ShowMessageBox("Language file " + shownPath + " is written in the code page \"" +
+                       FromCodePage(codePage) + "\", which Stakkar cannot read... Default loaded.");
+        return false;
+    }
+    const auto decode = [&converter](const std::string& bytes) -> std::optional<QString> {
+        if (converter.empty()) {
+            return FromCodePage(bytes);
+        }
+        return DecodeText(bytes, converter);
+    };
+    // Every text is decoded before the table changes, so a refused file leaves nothing of itself behind.
+    tLanguageTable read;
+    bool readable = true;
+    const auto take = [&](std::string_view section, std::string_view key, QString& target) {
+        const std::string bytes = file.ReadString(section, key, kAbsent);
+        if (bytes == kAbsent) {
+            return;
+        }
+        const std::optional<QString> text = decode(bytes);
+        readable = readable && text.has_value();
+        target = text.value_or(QString());
+    };
+    read.texts = LanguageTable.texts;
+    for (int slot = 0; slot < kLanguageSlots; ++slot) {
+        take("Language", LanguageKey(slot), read.texts[static_cast<size_t>(slot)]);
+    }
+    read.Help = LanguageTable.Help;
+    take("General", "Help", read.Help);
+    take("General", "Author", read.Author);
+    take("General", "Version", read.Version);
+    take("General", "EMail", read.EMail);
+    take("General", "Comment", read.Comment);
+    if (!readable) {
+        ShowMessageBox("Language file " + shownPath + " holds bytes that are not text in the code page \"" +
+                       FromCodePage(codePage) + "\"... Default loaded.");
+        return false;
+    }
     const int32_t build = file.ReadInteger("General", "Build", 0);
     if (build < kOldestBuild) {
         ShowMessageBox("Language file out of date... Some problem may occur");
     } else if (build > kProgramBuild) {
         ShowMessageBox("Language file designed for newer version of Stakkar... Some problem may occur");
     }
-    for (int slot = 0; slot < kLanguageSlots; ++slot) {
-        auto& text = LanguageTable.texts[static_cast<size_t>(slot)];
-        text = file.ReadString("Language", LanguageKey(slot), text);
-    }
-    LanguageTable.Help = file.ReadString("General", "Help", LanguageTable.Help);
-    LanguageTable.Author = file.ReadString("General", "Author", "");
-    LanguageTable.Version = file.ReadString("General", "Version", "");
-    LanguageTable.EMail = file.ReadString("General", "EMail", "");
-    LanguageTable.Comment = file.ReadString("General", "Comment", "");
     file.Clear();
+    LanguageTable.texts = std::move(read.texts);
+    LanguageTable.Help = std::move(read.Help);
+    LanguageTable.Author = std::move(read.Author);
+    LanguageTable.Version = std::move(read.Version);
+    LanguageTable.EMail = std::move(read.EMail);
+    LanguageTable.Comment = std::move(read.Comment);
     ApplyLanguage();
+    return true;
 }
 
 std::string ResolveLanguage(std::string& name) {
@@ -155,7 +208,11 @@ void SelectLanguage(const std::string& requested) {
         // describes the entry that has just left the list.
         LanguageList.SetHint(LanguageHint(LanguageList.Text()));
     } else if (name != kDefaultLanguage) {
-        LoadLanguageFile(path);
+        if (!LoadLanguageFile(path)) {
+            // The built-in texts stay, and the list says so, so that it is what the player's options keep.
+            LanguageList.SelectName(kDefaultLanguage);
+            ApplyLanguage();
+        }
     } else {
         LoadDefaultLanguage();
     }
@@ -165,7 +222,7 @@ void cbLanguageChange() {
     LanguageList.Change(LoadDefaultLanguage, SelectLanguage);
 }
 
-std::string LanguageHint(std::string_view name) {
+QString LanguageHint(std::string_view name) {
     if (name == kDefaultLanguage) {
         return "Default language";
     }

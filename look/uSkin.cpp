@@ -6,6 +6,7 @@
 #include "look/uSkinFile.h"
 #include "look/uSkinTable.h"
 #include "platform/uBaseDir.h"
+#include "platform/uCodePage.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "platform/uTargets.h"
@@ -105,13 +106,14 @@ void cbSkinChange() {
     }
 }
 
-std::string SkinHint(std::string_view name) {
+QString SkinHint(std::string_view name) {
     if (name == kDefaultSkin) {
         return "Default skin";
     }
-    return LabelForm(LangText("s2303")) + SkinSettings.Author + "\r\n" + LabelForm(LangText("s2304")) +
-           SkinSettings.Version + "\r\n" + LabelForm(LangText("s2305")) + SkinSettings.EMail + "\r\n" +
-           LabelForm(LangText("s2306")) + SkinSettings.Comment;
+    return LabelForm(LangText("s2303")) + FromCodePage(SkinSettings.Author) + "\r\n" +
+           LabelForm(LangText("s2304")) + FromCodePage(SkinSettings.Version) + "\r\n" +
+           LabelForm(LangText("s2305")) + FromCodePage(SkinSettings.EMail) + "\r\n" +
+           LabelForm(LangText("s2306")) + FromCodePage(SkinSettings.Comment);
 }
 
 tSubscription AddSkinListTarget(tSkinTarget target) {

@@ -6,6 +6,7 @@
 #include "look/uSkinSettings.h"
 #include "platform/uSubscription.h"
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,6 +29,6 @@ void SelectSkin(const std::string& name);
 // The change handling of the skin list: after the player picked an entry.
 void cbSkinChange();
 // "Default skin", or the author, version, e-mail and comment lines of the skin read last.
-std::string SkinHint(std::string_view name);
+QString SkinHint(std::string_view name);
 // Run after the skin list's change handling applied a skin (the options page shows itself again).
 [[nodiscard]] tSubscription AddSkinListTarget(tSkinTarget target);

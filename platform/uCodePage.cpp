@@ -84,6 +84,34 @@ bool IsRepresentable(const QString& text) {
     return true;
 }
 
+std::string ConverterName(std::string_view codePage) {
+    if (codePage.empty()) {
+        return {};
+    }
+    const bool number =
+        std::all_of(codePage.begin(), codePage.end(), [](char c) { return c >= '0' && c <= '9'; });
+    std::string name = number ? "windows-" + std::string(codePage) : std::string(codePage);
+    // The file's sections and keys are read as ASCII bytes, so only a code page that keeps ASCII as it is
+    // (not UTF-16, not EBCDIC) can be the one its texts are in.
+    constexpr std::string_view kAscii = "[General] s0000=Az09";
+    QStringDecoder decoder(name.c_str());
+    if (!decoder.isValid() ||
+        QString(decoder.decode(QByteArrayView(kAscii.data(), static_cast<qsizetype>(kAscii.size())))) !=
+            QLatin1String(kAscii.data(), static_cast<qsizetype>(kAscii.size()))) {
+        return {};
+    }
+    return name;
+}
+
+std::optional<QString> DecodeText(std::string_view bytes, const std::string& converterName) {
+    QStringDecoder decoder(converterName.c_str());
+    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!decoder.isValid() || decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
 unsigned char LowerChar(unsigned char c) {
     return LowerTable()[c];
 }

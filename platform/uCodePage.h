@@ -4,6 +4,7 @@
 // These helpers are the only place where such bytes meet Qt's Unicode strings.
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,13 @@ QString FromCodePage(std::string_view bytes);
 // Characters the code page cannot hold become '?'; see IsRepresentable to refuse them first.
 std::string ToCodePage(const QString& text);
 bool IsRepresentable(const QString& text);
+
+// A language file may be written in another code page. Its value names one as a number of Windows ("1252"
+// is windows-1252) or by a name Qt's converters know ("UTF-8", "ISO-8859-2"); empty when none knows it, or
+// when it does not keep ASCII as it is.
+std::string ConverterName(std::string_view codePage);
+// The bytes as text of that converter; nothing when they are not text in it.
+std::optional<QString> DecodeText(std::string_view bytes, const std::string& converterName);
 
 // Letter case over every letter of the code page, Cyrillic included.
 unsigned char LowerChar(unsigned char c);

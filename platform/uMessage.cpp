@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/uMessage.h"
 
-#include "platform/uCodePage.h"
-
 #include <QDebug>
 
 #include <utility>
@@ -14,12 +12,12 @@ tMessagePresenter& Presenter() {
 }
 } // namespace
 
-void ShowMessageBox(const std::string& text) {
+void ShowMessageBox(const QString& text) {
     if (Presenter()) {
         Presenter()(text);
         return;
     }
-    qWarning().noquote() << FromCodePage(text);
+    qWarning().noquote() << text;
 }
 
 tMessagePresenter SetMessagePresenter(tMessagePresenter presenter) {

@@ -36,6 +36,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 namespace {
 
@@ -234,8 +235,8 @@ void TMainForm::BuildGameView() {
 }
 
 void TMainForm::ApplyTexts() {
-    iGame->setToolTip(FromCodePage(LangText("s1000")));
-    iOpt->setToolTip(FromCodePage(LangText("s2000")));
+    iGame->setToolTip(LangText("s1000"));
+    iOpt->setToolTip(LangText("s2000"));
     iHelp->SetHint(LangText("s3001"));
     iUser->SetHint(LangText("s3002"));
     iExitGame->SetHint(LangText("s3003"));
@@ -309,7 +310,8 @@ void TMainForm::iGameClick() {
 void TMainForm::OpenReplay(const std::string& path) {
     tReplayFile file = ReadReplayFile(path);
     if (!file.Record) {
-        ShowMessageBox(LangFormat("s0102", {ToCodePage(QString::fromLocal8Bit(path)), file.Problem}));
+        ShowMessageBox(
+            LangFormat("s0102", {QString::fromLocal8Bit(path), QString::fromStdString(file.Problem)}));
         return;
     }
     openedReplay_ = std::move(file.Record);
@@ -541,6 +543,11 @@ void TMainForm::cbUsersChange(const QString& text) {
     const bool grownPastLimit = text.size() > nameLimit_ && text.size() > lastGoodName_.size() &&
                                 cbUsers->findText(text, Qt::MatchFixedString) < 0;
     if (!AcceptableNameText(text) || grownPastLimit) {
+        if (!IsRepresentable(text)) {
+            // Names are stored in the program's code page, which has no room for the letter just typed.
+            QToolTip::showText(cbUsers->mapToGlobal(QPoint(0, cbUsers->height())), LangText("s0105"),
+                               cbUsers);
+        }
         QLineEdit* edit = cbUsers->lineEdit();
         const qsizetype cursor = edit->cursorPosition() - (text.size() - lastGoodName_.size());
         const QSignalBlocker quiet(cbUsers);

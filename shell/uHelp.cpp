@@ -9,12 +9,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-std::string ConfinedHelpPath(const std::string& langDir, std::string_view name) {
-    if (name.empty() || name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos ||
-        name.find("..") != std::string_view::npos) {
+std::string ConfinedHelpPath(const std::string& langDir, const QString& name) {
+    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(QChar(0)) ||
+        name.contains(QStringLiteral(".."))) {
         return {};
     }
-    const QFileInfo file(QDir(QString::fromStdString(langDir)), FromCodePage(name));
+    const QFileInfo file(QDir(QString::fromStdString(langDir)), name);
     if (file.isSymLink() || !file.isFile()) {
         return {};
     }

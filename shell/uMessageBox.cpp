@@ -26,14 +26,14 @@ QPointer<TfMessageBox>& Box() {
 
 } // namespace
 
-std::string MessageDisplayText(const std::string& text) {
-    std::string shown;
+QString MessageDisplayText(const QString& text) {
+    QString shown;
     shown.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\n' || c == '\r') {
-            shown += '\n';
-            const char pair = c == '\n' ? '\r' : '\n';
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\n' || c == u'\r') {
+            shown += u'\n';
+            const QChar pair = c == u'\n' ? u'\r' : u'\n';
             if (i + 1 < text.size() && text[i + 1] == pair) {
                 ++i;
             }
@@ -66,15 +66,15 @@ TfMessageBox::TfMessageBox(QWidget* mainWindow) : QDialog(mainWindow, Qt::Dialog
     lMessage->setTextFormat(Qt::PlainText);
     lMessage->setText("Message Text");
 
-    const std::string& closeHint = LangText("s0000");
+    const QString& closeHint = LangText("s0000");
     iMessageClose = CreateImageButton(pMessageBox, 394, 15, 31, 30, "Exit", "ExitS",
-                                      closeHint.empty() ? "Close" : closeHint);
+                                      closeHint.isEmpty() ? QString("Close") : closeHint);
     connect(iMessageClose, &tMyButton::clicked, this, &TfMessageBox::iMessageCloseClick);
 
     SetColors(SkinSettings.MessageBox.clrPanel, SkinSettings.MessageBox.clrBorder,
               SkinSettings.MessageBox.clrText);
     languageTarget_ = AddLanguageTarget([this] {
-        if (!LangText("s0000").empty()) {
+        if (!LangText("s0000").isEmpty()) {
             iMessageClose->SetHint(LangText("s0000"));
         }
     });
@@ -106,8 +106,8 @@ void TfMessageBox::CenterOnMainWindow() {
     move(placed.topLeft());
 }
 
-void TfMessageBox::ShowText(const std::string& text) {
-    lMessage->setText(FromCodePage(MessageDisplayText(text)));
+void TfMessageBox::ShowText(const QString& text) {
+    lMessage->setText(MessageDisplayText(text));
     CenterOnMainWindow();
     exec();
 }
@@ -149,7 +149,7 @@ TfMessageBox* MessageBoxWindow() {
     return Box();
 }
 
-void PresentInMessageBox(const std::string& text) {
+void PresentInMessageBox(const QString& text) {
     TfMessageBox* box = MessageBoxWindow();
     if (box->isVisible()) {
         // A message raised while another is open (a timer fired behind it) gets a box of its own rather than

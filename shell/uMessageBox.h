@@ -13,7 +13,7 @@ class tMyButton;
 
 // Shows the text and returns when the player has closed the box. Timers keep running meanwhile. This is what
 // the program installs as its message presenter.
-void PresentInMessageBox(const std::string& text);
+void PresentInMessageBox(const QString& text);
 
 // Frameless 440 x 70, centred on the main window (on the screen while there is none). Enter, Escape and the
 // close button close it; every other key is swallowed, so focus never moves inside it.
@@ -24,7 +24,7 @@ public:
     ~TfMessageBox() override;
 
     // Sets the text, centres the box and runs it modally.
-    void ShowText(const std::string& text);
+    void ShowText(const QString& text);
     void iMessageCloseClick();
     // The skin's colours: the form, the panel's border, the text.
     void SetColors(uint32_t panel, uint32_t border, uint32_t text);
@@ -47,4 +47,4 @@ TfMessageBox* CreateMessageBox(QWidget* mainWindow);
 TfMessageBox* MessageBoxWindow();
 
 // The text as the label shows it: the program's line breaks (LF CR, CR LF, lone CR) become one break each.
-std::string MessageDisplayText(const std::string& text);
+QString MessageDisplayText(const QString& text);

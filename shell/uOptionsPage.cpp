@@ -3,6 +3,7 @@
 
 #include "core/uRules.h"
 #include "look/uChoiceList.h"
+#include "look/uFolderScan.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uCodePage.h"
@@ -60,9 +61,9 @@ QFont Verdana(bool bold) {
         const QSignalBlocker quiet(combo);
         combo->clear();
         for (int i = 0; i < list.Count(); ++i)
-            combo->addItem(FromCodePage(list.Item(i)));
+            combo->addItem(ShownName(list.Item(i)));
         combo->setCurrentIndex(list.ItemIndex());
-        combo->setToolTip(FromCodePage(list.Hint()));
+        combo->setToolTip(list.Hint());
     };
     tSubscription mirror = list.Observe(show);
     show();
@@ -165,16 +166,16 @@ TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind, tButtonB
 
     texts_ = [this, titles, rows] {
         for (const auto& [label, key] : titles)
-            label->setText(FromCodePage(HeaderForm(LangText(key))));
+            label->setText(HeaderForm(LangText(key)));
         for (const auto& [label, key] : rows)
-            label->setText(FromCodePage(LabelForm(LangText(key))));
+            label->setText(LabelForm(LangText(key)));
         const std::pair<QCheckBox*, const char*> boxes[] = {{cbAutoPause, "s2105"}, {cbFullScreen, "s2106"},
                                                             {cbSounds, "s2107"},    {cbShowFix, "s2108"},
                                                             {cbShadow, "s2109"},    {cbAutoSave, "s2110"}};
         for (const auto& [box, key] : boxes)
-            box->setText(FromCodePage(LangText(key)));
+            box->setText(LangText(key));
         for (TKeyEdit* button : eButtons)
-            button->setToolTip(FromCodePage(LangText("s2205")));
+            button->setToolTip(LangText("s2205"));
         iDefOpt->SetHint(LangText("s2401"));
         iLoad->SetHint(LangText("s2402"));
         iSave->SetHint(LangText("s2403"));
@@ -217,7 +218,7 @@ void TOptionsPage::ApplyTexts() {
 }
 
 QLabel* TOptionsPage::AddTitle(const char* name, const char* key, int top) {
-    auto* label = new QLabel(FromCodePage(HeaderForm(LangText(key))), this);
+    auto* label = new QLabel(HeaderForm(LangText(key)), this);
     label->setObjectName(name);
     label->setFont(Verdana(true));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -226,7 +227,7 @@ QLabel* TOptionsPage::AddTitle(const char* name, const char* key, int top) {
 }
 
 QLabel* TOptionsPage::AddRowLabel(const char* name, const char* key, int top) {
-    auto* label = new QLabel(FromCodePage(LabelForm(LangText(key))), this);
+    auto* label = new QLabel(LabelForm(LangText(key)), this);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(kLabelLeft, top, kLabelWidth, kRowHeight);
@@ -234,7 +235,7 @@ QLabel* TOptionsPage::AddRowLabel(const char* name, const char* key, int top) {
 }
 
 QCheckBox* TOptionsPage::AddCheckBox(const char* name, const char* key, int top) {
-    auto* box = new QCheckBox(FromCodePage(LangText(key)), this);
+    auto* box = new QCheckBox(LangText(key), this);
     box->setObjectName(name);
     box->setGeometry(kCheckLeft, top, kCheckWidth, 18);
     return box;

@@ -21,8 +21,9 @@ std::string UsersPath() {
 tUsersFile ReadUsers() {
     tUsersFile file = ReadUsersFile(UsersPath());
     if (file.damage.tell) {
-        ShowMessageBox(file.damage.leftInPlace ? LangFormat("s0010", {kUsersFile})
-                                               : LangFormat("s0009", {kUsersFile, file.damage.keptAs}));
+        ShowMessageBox(file.damage.leftInPlace
+                           ? LangFormat("s0010", {kUsersFile})
+                           : LangFormat("s0009", {kUsersFile, FromCodePage(file.damage.keptAs)}));
     }
     return file;
 }
@@ -51,9 +52,8 @@ void tPlayers::Save(const std::string& player, const tPlayerOptions& options) co
     try {
         file.ini.SaveCompressedFile(UsersPath());
     } catch (const tSaveError& error) {
-        ShowMessageBox(
-            LangFormat("s0100", {ToCodePage(QFile::decodeName(QByteArray::fromStdString(UsersPath()))),
-                                 ToCodePage(QString::fromLocal8Bit(error.Reason()))}));
+        ShowMessageBox(LangFormat("s0100", {QFile::decodeName(QByteArray::fromStdString(UsersPath())),
+                                            QString::fromLocal8Bit(error.Reason())}));
     }
 }
 

@@ -29,10 +29,35 @@ tTextLabel::tTextLabel(QWidget* parent, int left, int top, int width, int height
 }
 
 void tTextLabel::SetText(const std::string& text) {
+    // The counters set their bytes many times a second, mostly the same again: those are not decoded anew.
+    if (shown_ && fromBytes_ && text == bytes_) {
+        return;
+    }
+    bytes_ = text;
+    if (std::all_of(bytes_.begin(), bytes_.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        // The code page's lower half is ASCII: the bytes are the letters, written in the memory the text has.
+        text_.resize(static_cast<qsizetype>(bytes_.size()));
+        QChar* out = text_.data();
+        for (const char c : bytes_) {
+            *out++ = QLatin1Char(c);
+        }
+    } else {
+        text_ = FromCodePage(bytes_);
+    }
+    fromBytes_ = true;
+    Show();
+}
+
+void tTextLabel::SetText(const QString& text) {
+    fromBytes_ = false;
     if (shown_ && text == text_) {
         return;
     }
     text_ = text;
+    Show();
+}
+
+void tTextLabel::Show() {
     shown_ = true;
     if (pacer_ == nullptr) {
         ShowText();
@@ -44,21 +69,18 @@ void tTextLabel::SetText(const std::string& text) {
 void tTextLabel::ShowText() {
     QString& shown = buffers_[next_];
     next_ ^= 1;
-    const bool plain = std::all_of(text_.begin(), text_.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r'; });
-    if (plain) {
-        // The code page's lower half is ASCII: the text is written into the free buffer as it is.
-        shown.resize(static_cast<qsizetype>(text_.size()));
-        QChar* out = shown.data();
-        for (const char c : text_) {
-            *out++ = QLatin1Char(c);
+    // A line feed followed by a carriage return is one line break.
+    shown.resize(text_.size());
+    QChar* out = shown.data();
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < text_.size(); ++i) {
+        if (i == 0 || text_[i] != QLatin1Char('\r') || text_[i - 1] != QLatin1Char('\n')) {
+            out[length++] = text_[i];
         }
-    } else {
-        shown = FromCodePage(text_);
-        shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     }
+    shown.truncate(length);
     // Screen readers read the label's own text, and each change of it builds an accessibility event on the
-    // heap: the label is told only while one listens, or when it paints itself.
+    // heap: the label is told only while one listens, or when it does not paint itself.
     if (QAccessible::isActive() || !PaintsPlainly()) {
         setText(shown);
     } else {

@@ -17,8 +17,10 @@ public:
     // Shows a code-page text; a line feed followed by a carriage return is one line break. The same text
     // again costs nothing.
     void SetText(const std::string& text);
+    // The same for a text already decoded, such as a language's.
+    void SetText(const QString& text);
     // The text set last, shown at once or at the pacer's next frame.
-    const std::string& Text() const { return text_; }
+    const QString& Text() const { return text_; }
     // The text on screen.
     const QString& Shown() const { return buffers_[next_ ^ 1]; }
     // Texts reach the screen at the pacer's frames from now on.
@@ -32,11 +34,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The text set last reaches the screen now, or at the pacer's next frame.
+    void Show();
     void ShowText();
     // Whether the label draws its text itself: no frame, margin or indent.
     bool PaintsPlainly() const;
 
-    std::string text_;
+    QString text_;
+    // The code-page text set last, while it is the one shown.
+    std::string bytes_;
+    bool fromBytes_ = false;
     bool shown_ = false;
     // The text on screen is one of the two while the other is written, so a counter's new text needs no new
     // memory even while the label holds it too.

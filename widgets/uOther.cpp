@@ -2,7 +2,6 @@
 #include "widgets/uOther.h"
 
 #include "platform/uBitmap.h"
-#include "platform/uCodePage.h"
 #include "platform/uResource.h"
 #include "widgets/uCrispPixmap.h"
 
@@ -34,9 +33,9 @@ void tMyButton::DrawPicture(const QImage& bitmap) {
     SetCrispPixmap(this, picture_);
 }
 
-void tMyButton::SetHint(const std::string& hint) {
+void tMyButton::SetHint(const QString& hint) {
     hint_ = hint;
-    setToolTip(FromCodePage(hint));
+    setToolTip(hint);
 }
 
 void tMyButton::enterEvent(QEnterEvent* event) {
@@ -68,8 +67,7 @@ void tMyButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 tMyButton* CreateImageButton(QWidget* panel, int left, int top, int width, int height,
-                             std::string_view normalName, std::string_view hoverName,
-                             const std::string& hint) {
+                             std::string_view normalName, std::string_view hoverName, const QString& hint) {
     auto* button = new tMyButton(panel);
     button->setGeometry(left, top, width, height);
     button->SetBitmaps(LoadResourceBitmap(normalName), LoadResourceBitmap(hoverName));

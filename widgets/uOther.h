@@ -22,8 +22,8 @@ public:
     // What the button shows now: the last picture drawn, its bottom-left colour made transparent.
     const QImage& Picture() const { return picture_; }
 
-    void SetHint(const std::string& hint);
-    const std::string& Hint() const { return hint_; }
+    void SetHint(const QString& hint);
+    const QString& Hint() const { return hint_; }
 
 signals:
     void clicked();
@@ -40,7 +40,7 @@ private:
     QImage normalBitmap_;
     QImage hoverBitmap_;
     QImage picture_;
-    std::string hint_;
+    QString hint_;
     bool pressed_ = false;
 };
 
@@ -51,5 +51,4 @@ QImage KeyedPicture(const QImage& bitmap);
 // A button on a panel with the built-in pictures of those names, showing the normal one; the caller wires
 // clicked().
 tMyButton* CreateImageButton(QWidget* panel, int left, int top, int width, int height,
-                             std::string_view normalName, std::string_view hoverName,
-                             const std::string& hint);
+                             std::string_view normalName, std::string_view hoverName, const QString& hint);

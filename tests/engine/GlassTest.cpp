@@ -69,7 +69,7 @@ TEST_F(GlassTest, ADropShowsTheLandedFigureThenItsRowsGoAndTheSoundsFollowTheOpt
     Press(kCtrl);
     EXPECT_EQ(sounds, (std::vector<std::string>{"Drop", "Lines"}));
     EXPECT_EQ(Picture(17, 20), "..........|..........|.........F|.........F");
-    EXPECT_EQ(glass->Stat().Label(tStatLabel::Clears).Text().substr(0, 20), "x1: 0 [0,0/m]\n\rx2: 1");
+    EXPECT_EQ(glass->Stat().Label(tStatLabel::Clears).Text().left(20), "x1: 0 [0,0/m]\n\rx2: 1");
     EXPECT_TRUE(glass->Timer().IsActive());
     EXPECT_TRUE(glass->Falling()) << "the next figure came at once";
 

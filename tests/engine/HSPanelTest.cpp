@@ -122,7 +122,7 @@ protected:
 
     void MoveTo(int x, int y) { QTest::mouseMove(panel, QPoint(x, y)); }
     bool InfoShown() const { return panel->InfoLabel().isVisible() && panel->InfoTitleLabel().isVisible(); }
-    const std::string& Info() const { return panel->InfoLabel().Text(); }
+    std::string Info() const { return panel->InfoLabel().Text().toStdString(); }
     bool UploadShown() const { return panel->UploadPanel().isVisible(); }
     bool WatchShown() const { return panel->WatchPanel().isVisible(); }
     void Click(const char* button) {

@@ -76,7 +76,7 @@ protected:
     }
 
     static std::vector<std::string> Row(const tHiScore& t, int row) {
-        return {t.Cell(0, row), t.Cell(1, row), t.Cell(2, row)};
+        return {t.Cell(0, row).toStdString(), t.Cell(1, row).toStdString(), t.Cell(2, row).toStdString()};
     }
 
     // The well's entry of a game: the player, level and score, and the texts of a game over.
@@ -92,7 +92,9 @@ protected:
         return {true, Game(name, level, score)};
     }
 
-    std::string MismatchMessage() const { return LangText("s0002") + "\n\r" + LangText("s0003"); }
+    std::string MismatchMessage() const {
+        return (LangText("s0002") + "\n\r" + LangText("s0003")).toStdString();
+    }
 };
 
 } // namespace
@@ -455,17 +457,17 @@ TEST_F(HiScore, ADamagedFileThatCanBeCopiedButNotRemovedLeavesNoPileOfCopies) {
 
 TEST_F(HiScore, AFailedSaveTellsThePlayerAndLosesOnlyThatResult) {
     // A folder that does not exist and cannot be made, under a plain file: reading finds no file, writing
-    // cannot create one. The message names it in full, in the texts' code page.
+    // cannot create one. The message names it in full.
     std::ofstream(dir.filePath("plain").toStdString()) << "x";
-    const QString missing = dir.filePath(QString::fromUtf8("plain/Игры"));
+    const QString missing = dir.filePath(QString::fromUtf8("plain/Игры Zoë"));
     BaseDir = QFile::encodeName(missing).toStdString();
     tHiScore table;
     table.LoadTable("Standart", "Normal", "Ivan");
     table.UpdateCurrent(Live("Ivan", 2, 300));
     table.SaveResult(Game("Ivan", 2, 300), tGameRecord{});
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0],
-              ToCodePage(missing) + "/hscore.dat could not be written; this result is lost: Not a directory");
+    EXPECT_EQ(messages[0], missing.toStdString() +
+                               "/hscore.dat could not be written; this result is lost: Not a directory");
 
     BaseDir = dir.path().toStdString();
     table.LoadTable("Standart", "Normal", "Ivan");

@@ -39,7 +39,7 @@ protected:
         stat = std::make_unique<tStat>(&panel);
         stat->SetDecimalSeparator('.');
     }
-    std::string Shown(tStatLabel which) { return stat->Label(which).Text(); }
+    std::string Shown(tStatLabel which) { return stat->Label(which).Text().toStdString(); }
 
     QWidget panel;
     std::unique_ptr<tStat> stat;

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     BaseDir = argv[1];
     int64_t usersStep = std::strtoll(argv[2], nullptr, 10);
     int64_t scoresStep = std::strtoll(argv[3], nullptr, 10);
-    SetMessagePresenter([](const std::string& text) { std::fprintf(stderr, "message: %s\n", text.c_str()); });
+    SetMessagePresenter([](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); });
 
     tPlayers players;
     (void)players.Names();

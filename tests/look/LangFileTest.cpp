@@ -4,6 +4,7 @@
 #include "platform/uCodePage.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <unistd.h>
 
 namespace {
@@ -81,10 +82,10 @@ TEST_F(LanguageFiles, OnlyKeysOfTheTextSpaceAreReadAndMissingOnesKeepTheirText) 
     EXPECT_EQ(LangText("s1000"), "Game");
     EXPECT_EQ(LangText("s1202"), "Pause");
     for (int slot = 0; slot < kLanguageSlots; ++slot) {
-        const std::string& text = LanguageTable.texts[static_cast<size_t>(slot)];
-        EXPECT_TRUE(text.find("eleven") == std::string::npos && text.find("six") == std::string::npos &&
-                    text.find("four") == std::string::npos && text.find("long") == std::string::npos)
-            << LanguageKey(slot) << " = " << text;
+        const QString& text = LanguageTable.texts[static_cast<size_t>(slot)];
+        EXPECT_TRUE(!text.contains("eleven") && !text.contains("six") && !text.contains("four") &&
+                    !text.contains("long"))
+            << LanguageKey(slot) << " = " << text.toStdString();
     }
 }
 
@@ -101,7 +102,7 @@ TEST_F(LanguageFiles, InformationLinesFeedTheHintAndHelpKeepsItsValueWhenMissing
     EXPECT_EQ(LanguageHint("bare"), "Author : \r\nVersion : \r\nE-Mail : \r\nComment : ");
     EXPECT_EQ(LanguageHint("(Default)"), "Default language");
     LoadDefaultLanguage();
-    EXPECT_EQ(LanguageTable.Help, "");
+    EXPECT_EQ(LanguageTable.Help, "stakkar-en.html");
 }
 
 TEST_F(LanguageFiles, SwitchingLanguagesShowsEnglishWhereTheNewOneIsSilent) {
@@ -162,7 +163,7 @@ TEST_F(LanguageFiles, AFileLargerThanAnyRealOneIsNotFound) {
     WriteFile("lang/Long.lng", head + std::string(kMaxLookFileBytes + 1 - head.size(), 'x'));
     ScanLanguages();
     Pick("Largest");
-    EXPECT_EQ(LangText("s2107"), std::string(kMaxLookFileBytes - head.size(), 'L'));
+    EXPECT_EQ(LangText("s2107"), QString(static_cast<qsizetype>(kMaxLookFileBytes - head.size()), u'L'));
     Pick("Long");
     EXPECT_EQ(messages, (std::vector<std::string>{kNotFound}));
     EXPECT_EQ(LanguageList.Text(), "(Default)");
@@ -209,7 +210,24 @@ TEST_F(LanguageFiles, ANameInTheCodePageFindsItsFileOnDisk) {
     ScanLanguages();
     ASSERT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", cyrillic}));
     Pick(cyrillic);
-    EXPECT_EQ(FromCodePage(LangText("s2107")), QString::fromUtf8("Звуки"));
+    EXPECT_EQ(LangText("s2107"), QString::fromUtf8("Звуки"));
+    EXPECT_TRUE(messages.empty());
+    // A letter the code page has no room for is kept as its number, and the number finds the file again; a
+    // file whose own name spells such a number would read back as another and is not offered.
+    WriteLanguage("Français", {"[General]", "Build=64", "[Language]", "s2107=Sons"});
+    WriteLanguage("Fran&#231;ais", {"[General]", "Build=64", "[Language]", "s2107=wrong"});
+    WriteLanguage("A&#65;&#1;&#99999999;&#x41;&", {"[General]", "Build=64", "[Language]", "s2107=kept"});
+    ScanLanguages();
+    ASSERT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", "A&#65;&#1;&#99999999;&#x41;&",
+                                                             "Fran&#231;ais", cyrillic}));
+    EXPECT_EQ(ShownName("Fran&#231;ais"), QString::fromUtf8("Français"));
+    EXPECT_EQ(ShownName("A&#65;&#1;&#99999999;&#x41;&"), "A&#65;&#1;&#99999999;&#x41;&");
+    EXPECT_EQ(NameOfFile(QString::fromUtf8("Zoë 日本 Иван")),
+              ToCodePage("Zo") + "&#235; &#26085;&#26412; " + ToCodePage(QString::fromUtf8("Иван")));
+    Pick("Fran&#231;ais");
+    EXPECT_EQ(LangText("s2107"), "Sons");
+    Pick("A&#65;&#1;&#99999999;&#x41;&");
+    EXPECT_EQ(LangText("s2107"), "kept");
     EXPECT_TRUE(messages.empty());
 }
 
@@ -230,4 +248,65 @@ TEST_F(LanguageFiles, AStoredNameInAnotherLetterCaseTakesTheListsSpellingAndAPat
         EXPECT_EQ(LangText("s2107"), "Sounds") << name;
     }
     EXPECT_EQ(Items(LanguageList), (std::vector<std::string>{"(Default)", "Full"}));
+}
+
+TEST_F(LanguageFiles, AFileIsReadInTheCodePageItNamesAndOneItCannotBeReadInIsRefused) {
+    const auto bytes = [](const char* codePage, const char* utf8) {
+        QStringEncoder encoder(codePage);
+        const QByteArray encoded = encoder.encode(QString::fromUtf8(utf8));
+        return encoded.toStdString();
+    };
+    const struct {
+        const char* codePage;
+        std::string text;
+        const char* shown;
+    } read[] = {
+        {"CodePage=1250", bytes("windows-1250", "Dźwięki"), "Dźwięki"},
+        {"CodePage=1252", bytes("windows-1252", "Plein écran"), "Plein écran"},
+        {"CodePage=UTF-8", "Łódź — ẞ 日本", "Łódź — ẞ 日本"},
+        {"", ToCodePage(QString::fromUtf8("Звуки")), "Звуки"},
+        {"CodePage=1251", ToCodePage(QString::fromUtf8("Звуки")), "Звуки"},
+    };
+    for (const auto& c : read) {
+        messages.clear();
+        WriteLanguage("Polski", {"[General]", "Build=64", c.codePage, "Author=" + c.text, "[Language]",
+                                 "s2107=" + c.text});
+        ScanLanguages();
+        Pick("Polski");
+        EXPECT_EQ(LangText("s2107"), QString::fromUtf8(c.shown)) << c.codePage;
+        EXPECT_TRUE(LanguageHint("Polski").contains(QString::fromUtf8(c.shown))) << c.codePage;
+        EXPECT_TRUE(messages.empty()) << c.codePage;
+        Pick("(Default)");
+    }
+    // A byte order mark before the first section hides nothing and says UTF-8.
+    messages.clear();
+    WriteFile("lang/Bom.lng", "\xEF\xBB\xBF[General]\r\nBuild=64\r\n[Language]\r\ns2107=Łódź\r\n");
+    ScanLanguages();
+    Pick("Bom");
+    EXPECT_EQ(LangText("s2107"), QString::fromUtf8("Łódź"));
+    EXPECT_TRUE(messages.empty());
+    const struct {
+        const char* codePage;
+        std::string text;
+        const char* message;
+    } refused[] = {
+        {"CodePage=Klingon", "Klang", "is written in the code page \"Klingon\", which Stakkar cannot read"},
+        {"CodePage=99999", "Klang", "is written in the code page \"99999\", which Stakkar cannot read"},
+        {"CodePage=UTF-16", "Klang", "is written in the code page \"UTF-16\", which Stakkar cannot read"},
+        {"CodePage=UTF-8", "Kl\xe4ng", "holds bytes that are not text in the code page \"UTF-8\""},
+    };
+    for (const auto& c : refused) {
+        messages.clear();
+        WriteLanguage(
+            "Bad", {"[General]", "Build=64", c.codePage, "Help=bad.html", "[Language]", "s2107=" + c.text});
+        ScanLanguages();
+        Pick("Bad");
+        ASSERT_EQ(messages.size(), 1u) << c.codePage;
+        EXPECT_NE(messages[0].find(c.message), std::string::npos) << messages[0];
+        EXPECT_NE(messages[0].find("Bad.lng"), std::string::npos) << messages[0];
+        EXPECT_EQ(LangText("s2107"), "Sounds") << c.codePage;
+        EXPECT_EQ(LanguageTable.Help, "stakkar-en.html") << c.codePage;
+        EXPECT_EQ(LanguageList.Text(), "(Default)") << c.codePage;
+        EXPECT_EQ(LanguageList.Hint(), "Default language") << c.codePage;
+    }
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LookFixture.h"
+#include "look/uFolderScan.h"
 #include "look/uSkinFile.h"
 #include "look/uSkinTable.h"
 #include "platform/uCodePage.h"
@@ -72,33 +73,61 @@ TEST_F(ShippedData, TheSampleSkinSetsEveryKeyWithItsOwnBitmaps) {
     EXPECT_EQ(SkinSettings.Author, "The Stakkar project");
 }
 
-TEST_F(ShippedData, TheRussianLanguageSetsEveryTextInWindows1251) {
+TEST_F(ShippedData, EveryLanguageSetsEveryTextInItsOwnCodePageAndHasItsHelp) {
+    // A word of each language that only its own code page spells right.
+    const struct {
+        const char* name;
+        const char* codePage;
+        const char* key;
+        const char* text;
+    } languages[] = {
+        {"English", "1252", "s2102", "Difficulty"},
+        {"Deutsch", "1252", "s0000", "Meldung schließen"},
+        {"Français", "1252", "s2106", "Plein écran"},
+        {"Español", "1252", "s1204", "Fin de la partida"},
+        {"Polski", "1250", "s2107", "Dźwięki"},
+        {"Українська", "1251", "s2302", "Мова"},
+        {"Русский", "", "s2107", "Звуки"},
+    };
     ScanLanguages();
-    const std::string russian = ToCodePage(QString::fromUtf8("Русский"));
-    ASSERT_EQ(LanguageList.Find(russian), 1);
-    LanguageList.SetItemIndex(1);
-    cbLanguageChange();
-    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(LanguageList.Count(), static_cast<int>(std::size(languages)) + 1);
     tStringList builtIn;
     builtIn.SetText(LoadResourceData(":/LangDef").toStdString());
-    ASSERT_EQ(builtIn.Count(), 73);
-    for (const std::string& line : builtIn.Lines()) {
-        const std::string key = line.substr(0, 5);
-        const std::string text = LangText(key);
-        EXPECT_FALSE(text.empty()) << key;
-        if (key != "s2305") {
-            EXPECT_NE(text, line.substr(6)) << key << " is still English";
+    ASSERT_EQ(builtIn.Count(), 74);
+    for (const auto& language : languages) {
+        const std::string name = NameOfFile(QString::fromUtf8(language.name));
+        tStringListINI file;
+        ASSERT_TRUE(file.LoadFromFile(
+            Path("lang/") + QFile::encodeName(QString::fromUtf8(language.name)).toStdString() + ".lng"))
+            << language.name;
+        EXPECT_EQ(file.ReadString("General", "CodePage", ""), language.codePage) << language.name;
+        for (const std::string& line : builtIn.Lines()) {
+            EXPECT_NE(file.ReadString("Language", line.substr(0, 5), ""), "") << language.name << " " << line;
         }
+        LanguageList.SelectName(name);
+        cbLanguageChange();
+        EXPECT_EQ(LanguageList.Text(), name);
+        EXPECT_EQ(LangText(language.key), QString::fromUtf8(language.text)) << language.name;
+        ASSERT_FALSE(LanguageTable.Help.isEmpty()) << language.name;
+        EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("lang/")) + LanguageTable.Help).isFile())
+            << language.name;
     }
-    // Windows-1251 bytes, not UTF-8.
+    EXPECT_TRUE(messages.empty());
+    // The file without a code page is Windows-1251 bytes, not UTF-8, and every text differs from English.
     QFile file(QString::fromStdString(Path("lang/")) + QString::fromUtf8("Русский.lng"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString decoded = utf8(file.readAll());
     EXPECT_FALSE(decoded.isEmpty());
     EXPECT_TRUE(utf8.hasError());
-    EXPECT_EQ(FromCodePage(LangText("s1000")), QString::fromUtf8("Игра"));
-    EXPECT_EQ(FromCodePage(LangText("s2107")), QString::fromUtf8("Звуки"));
-    ASSERT_FALSE(LanguageTable.Help.empty());
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("lang/" + LanguageTable.Help))).isFile());
+    for (const std::string& line : builtIn.Lines()) {
+        if (line.substr(0, 5) != "s2305") {
+            EXPECT_NE(LangText(line.substr(0, 5)), FromCodePage(line.substr(6)))
+                << line << " is still English";
+        }
+    }
+    // The built-in language helps in English.
+    LanguageList.SetItemIndex(0);
+    cbLanguageChange();
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("lang/")) + LanguageTable.Help).isFile());
 }

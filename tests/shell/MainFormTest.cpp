@@ -3,6 +3,7 @@
 #include "core/uRules.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
+#include "look/uLang.h"
 #include "platform/uBaseDir.h"
 #include "platform/uMessage.h"
 #include "platform/uShell.h"
@@ -326,6 +327,15 @@ TEST_F(MainForm, NamesKeepToWhatTheFileCanHold) {
     users->setEditText(QString());
     QTest::keyClicks(users->lineEdit(), QString(60, 'W'));
     EXPECT_LT(users->currentText().size(), 60);
+    // A letter the players' file cannot hold is refused as it is typed, and a hint says why.
+    users->setEditText(QString());
+    QToolTip::hideText();
+    QTest::keyClicks(users->lineEdit(), "Zo");
+    QTest::sendKeyEvent(QTest::Click, users->lineEdit(), Qt::Key_Ediaeresis, QString::fromUtf8("ë"), {});
+    EXPECT_EQ(users->currentText(), "Zo");
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), LangText("s0105"));
+    EXPECT_NE(QToolTip::text().indexOf("Cyrillic"), -1);
 }
 
 TEST_F(MainForm, TheTypingLimitNeverCutsANamePickedFromTheList) {

@@ -101,7 +101,7 @@ TEST(MessageBox, WithoutABoxInstalledAMessageGoesToTheLogAndNothingWaits) {
     sink = &logged;
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& text) { sink->push_back(text); });
-    ShowMessageBox("Nobody \xE6\xE4\xE5\xF2");
+    ShowMessageBox(QString::fromUtf8("Nobody ждет"));
     qInstallMessageHandler(previous);
     EXPECT_EQ(logged, std::vector<QString>{QString::fromUtf8("Nobody ждет")});
 }

@@ -48,7 +48,9 @@ protected:
         ASSERT_TRUE(watch->isVisible());
         QTest::mouseClick(watch, Qt::LeftButton, {}, QPoint(9, 9));
     }
-    std::string PlayerLabel(tGlass& glass) { return glass.Stat().Label(tStatLabel::Player).Text(); }
+    std::string PlayerLabel(tGlass& glass) {
+        return glass.Stat().Label(tStatLabel::Player).Text().toStdString();
+    }
 };
 
 } // namespace

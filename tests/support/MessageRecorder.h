@@ -10,11 +10,13 @@
 class tMessageRecorder {
 public:
     tMessageRecorder()
-        : previous_(SetMessagePresenter([this](const std::string& text) { messages.push_back(text); })) {}
+        : previous_(
+              SetMessagePresenter([this](const QString& text) { messages.push_back(text.toStdString()); })) {}
     ~tMessageRecorder() { SetMessagePresenter(std::move(previous_)); }
     tMessageRecorder(const tMessageRecorder&) = delete;
     tMessageRecorder& operator=(const tMessageRecorder&) = delete;
 
+    // In UTF-8, as the tests are written.
     std::vector<std::string> messages;
 
 private:
