@@ -10,6 +10,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace {
@@ -73,7 +75,10 @@ void tHSGrid::Refresh() {
             QString& marked = marked_[static_cast<size_t>(column)][static_cast<size_t>(row)];
             const QString& text = table_.Cell(column, row);
             if (recoloured || marked != text) {
-                marked = text;
+                // The letters copied, not the text shared: the table rewrites the live row's cells in place,
+                // and a shared text would be copied anew at each change.
+                marked.resize(text.size());
+                std::copy(text.cbegin(), text.cend(), marked.begin());
                 update(CellRect(column, row));
             }
         }

@@ -34,7 +34,8 @@ void tTextLabel::SetText(const std::string& text) {
         return;
     }
     bytes_ = text;
-    if (std::all_of(bytes_.begin(), bytes_.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (std::all_of(bytes_.begin(), bytes_.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         // The code page's lower half is ASCII: the bytes are the letters, written in the memory the text has.
         text_.resize(static_cast<qsizetype>(bytes_.size()));
         QChar* out = text_.data();
