@@ -26,7 +26,7 @@ protected:
 // The game's own work for a frame in its steady state (ticks and keys, figures falling, moved, landing, the
 // next one coming, the counters, the table's live row, the pictures and texts handed to the views) takes no
 // memory from the heap: at the fastest speeds this runs a thousand times a second. The window is hidden while
-// counting, as Qt's repaint of the widgets allocates on its own; the bench measures it.
+// counting, as Qt's repaint of the widgets allocates on its own (region copies, a painter for each widget).
 TEST_F(Frames, SteadyFramesOfAGameAllocateNothing) {
     if (!tAllocationCount::Counting()) {
         GTEST_SKIP() << "AddressSanitizer replaces the allocator; nothing is counted";
