@@ -17,6 +17,18 @@ namespace {
 // Between fixing a dropped figure and removing its rows, so that the player sees where it landed.
 constexpr auto kDropPause = std::chrono::milliseconds(10);
 
+// The actions a key or a button is bound to: one press may serve several.
+template <typename tBinding>
+tActionSet ActionsBoundTo(const std::array<tBinding, kActionCount>& bindings, const tBinding& pressed) {
+    tActionSet actions = 0;
+    for (size_t slot = 0; slot < bindings.size(); ++slot) {
+        if (bindings[slot] == pressed) {
+            actions |= ActionBit(static_cast<tAction>(slot));
+        }
+    }
+    return actions;
+}
+
 // The keys that change a watched game's speed: + and - of the keypad and of the main block.
 constexpr uint16_t kVkAdd = 107;
 constexpr uint16_t kVkSubtract = 109;
@@ -120,26 +132,14 @@ void tGlass::HandleKey(uint16_t code) {
         }
         return;
     }
-    tActionSet actions = 0;
-    for (size_t slot = 0; slot < actionKeys_.size(); ++slot) {
-        if (actionKeys_[slot] == code) {
-            actions |= ActionBit(static_cast<tAction>(slot));
-        }
-    }
-    Press(actions);
+    Press(ActionsBoundTo(actionKeys_, code));
 }
 
 void tGlass::HandleButton(const std::string& name) {
     if (name.empty() || tableBusy_ || watched_) {
         return;
     }
-    tActionSet actions = 0;
-    for (size_t slot = 0; slot < actionButtons_.size(); ++slot) {
-        if (actionButtons_[slot] == name) {
-            actions |= ActionBit(static_cast<tAction>(slot));
-        }
-    }
-    Press(actions);
+    Press(ActionsBoundTo(actionButtons_, name));
 }
 
 void tGlass::Press(tActionSet actions) {

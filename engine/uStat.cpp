@@ -104,8 +104,7 @@ void tStat::SetLevel(int n) {
 
 void tStat::SetClears(int k, int n) {
     clears_[static_cast<size_t>(k - 1)] = n;
-    WriteClearsText(clearsText_, clears_, playTime_, decimalSeparator_);
-    Show(tStatLabel::Clears, clearsText_);
+    ShowClears();
 }
 
 std::string tStat::PlayTimeText() const {
@@ -143,6 +142,10 @@ void tStat::ShowRates() {
     Show(tStatLabel::Figures, FiguresText());
     Show(tStatLabel::Keys, CountText(keys_));
     Show(tStatLabel::Cleared, ClearedText());
+    ShowClears();
+}
+
+void tStat::ShowClears() {
     WriteClearsText(clearsText_, clears_, playTime_, decimalSeparator_);
     Show(tStatLabel::Clears, clearsText_);
 }

@@ -77,6 +77,7 @@ public:
 private:
     std::string CountText(int n) const;
     void ShowRates();
+    void ShowClears();
     void ShowTitles();
     void Show(tStatLabel which, const std::string& text) { Label(which).SetText(text); }
     void Show(tStatLabel which, const QString& text) { Label(which).SetText(text); }

@@ -91,10 +91,6 @@ const QString& tHiScore::Cell(int column, int row) const {
 
 void tHiScore::SetCell(int column, int row, const QString& text) {
     grid_[static_cast<size_t>(column)][static_cast<size_t>(row)] = text;
-    if (column == 0) {
-        // No name holds a zero byte: the row's name is decoded again when it is next shown.
-        names_[static_cast<size_t>(row)].assign(1, '\0');
-    }
 }
 
 void tHiScore::ShowEntry(int row, const tHS& entry) {
@@ -110,12 +106,8 @@ void tHiScore::ShowEntry(int row, const tHS& entry) {
 void tHiScore::SetNumberCell(int column, int row, int number) {
     std::array<char, 16> digits{};
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
-    QString& cell = grid_[static_cast<size_t>(column)][static_cast<size_t>(row)];
-    cell.resize(static_cast<qsizetype>(end - digits.data()));
-    QChar* out = cell.data();
-    for (const char* c = digits.data(); c != end; ++c) {
-        *out++ = QLatin1Char(*c);
-    }
+    AssignFromCodePage(grid_[static_cast<size_t>(column)][static_cast<size_t>(row)],
+                       std::string_view(digits.data(), static_cast<size_t>(end - digits.data())));
 }
 
 void tHiScore::ApplyLanguageTexts() {

@@ -44,14 +44,25 @@ const std::array<unsigned char, 256>& LowerTable() {
 } // namespace
 
 QString FromCodePage(std::string_view bytes) {
+    QString text;
+    AssignFromCodePage(text, bytes);
+    return text;
+}
+
+void AssignFromCodePage(QString& text, std::string_view bytes) {
     // The code page's lower half is ASCII, and most texts (counters, numbers) are nothing else: they need
-    // no decoder, which is costly to set up.
+    // no decoder, which is costly to set up, and their bytes are their letters.
     if (std::all_of(bytes.begin(), bytes.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        text.resize(static_cast<qsizetype>(bytes.size()));
+        QChar* out = text.data();
+        for (const char c : bytes) {
+            *out++ = QLatin1Char(c);
+        }
+        return;
     }
     QStringDecoder decoder(kCodePage);
-    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::string ToCodePage(const QString& text) {

@@ -9,6 +9,9 @@
 #include <string_view>
 
 QString FromCodePage(std::string_view bytes);
+// The same into `text`; a text of ASCII alone is written in the memory `text` has, for texts that change
+// many times a second.
+void AssignFromCodePage(QString& text, std::string_view bytes);
 // Characters the code page cannot hold become '?'; see IsRepresentable to refuse them first.
 std::string ToCodePage(const QString& text);
 bool IsRepresentable(const QString& text);

@@ -140,10 +140,15 @@ void tGamepads::Poll() {
 
 void tGamepads::Schedule() {
     const bool ready = state_ == tState::Ready;
+    const auto look = [this](std::chrono::milliseconds interval) {
+        // A running timer keeps its pace: it is not started afresh at every look.
+        if (!timer_.isActive() || timer_.intervalAsDuration() != interval)
+            timer_.start(interval);
+    };
     if (ready && !controllers_.empty())
-        timer_.start(kPollInterval);
+        look(kPollInterval);
     else if (settleLooks_ > 0 && (ready || state_ == tState::Idle))
-        timer_.start(kSettleInterval);
+        look(kSettleInterval);
     else
         timer_.stop();
 }

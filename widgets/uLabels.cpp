@@ -11,8 +11,6 @@
 #include <QPainter>
 #include <QStyle>
 
-#include <algorithm>
-
 tTextLabel::tTextLabel(QWidget* parent, int left, int top, int width, int height, bool bold)
     : QLabel(parent) {
     setGeometry(left, top, width, height);
@@ -34,17 +32,7 @@ void tTextLabel::SetText(const std::string& text) {
         return;
     }
     bytes_ = text;
-    if (std::all_of(bytes_.begin(), bytes_.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        // The code page's lower half is ASCII: the bytes are the letters, written in the memory the text has.
-        text_.resize(static_cast<qsizetype>(bytes_.size()));
-        QChar* out = text_.data();
-        for (const char c : bytes_) {
-            *out++ = QLatin1Char(c);
-        }
-    } else {
-        text_ = FromCodePage(bytes_);
-    }
+    AssignFromCodePage(text_, bytes_);
     fromBytes_ = true;
     Show();
 }

@@ -12,8 +12,6 @@ namespace {
 
 std::atomic<bool> counting{false};
 std::atomic<uint64_t> allocations{0};
-constexpr size_t kKeptSizes = 32;
-std::array<std::atomic<size_t>, kKeptSizes> sizes{};
 
 bool tracing = false;
 thread_local bool inTrace = false;
@@ -45,12 +43,9 @@ void Trace() {
     inTrace = false;
 }
 
-void Count(size_t size) {
+void Count() {
     if (counting.load(std::memory_order_relaxed) && !inTrace) {
-        const uint64_t n = allocations.fetch_add(1, std::memory_order_relaxed);
-        if (n < kKeptSizes) {
-            sizes[n].store(size, std::memory_order_relaxed);
-        }
+        allocations.fetch_add(1, std::memory_order_relaxed);
         Trace();
     }
 }
@@ -64,27 +59,27 @@ void* __libc_realloc(void* pointer, size_t size);
 void* __libc_memalign(size_t alignment, size_t size);
 
 void* malloc(size_t size) {
-    Count(size);
+    Count();
     return __libc_malloc(size);
 }
 void* calloc(size_t count, size_t size) {
-    Count(count * size);
+    Count();
     return __libc_calloc(count, size);
 }
 void* realloc(void* pointer, size_t size) {
-    Count(size);
+    Count();
     return __libc_realloc(pointer, size);
 }
 void* memalign(size_t alignment, size_t size) {
-    Count(size);
+    Count();
     return __libc_memalign(alignment, size);
 }
 void* aligned_alloc(size_t alignment, size_t size) {
-    Count(size);
+    Count();
     return __libc_memalign(alignment, size);
 }
 int posix_memalign(void** result, size_t alignment, size_t size) {
-    Count(size);
+    Count();
     void* pointer = __libc_memalign(alignment, size);
     if (pointer == nullptr) {
         return ENOMEM;
@@ -117,13 +112,4 @@ tAllocationCount::~tAllocationCount() {
 
 uint64_t tAllocationCount::Allocations() const {
     return allocations.load();
-}
-
-std::vector<size_t> tAllocationCount::FirstSizes() const {
-    std::vector<size_t> kept;
-    const uint64_t n = allocations.load();
-    for (size_t i = 0; i < kKeptSizes && i < n; ++i) {
-        kept.push_back(sizes[i].load());
-    }
-    return kept;
 }

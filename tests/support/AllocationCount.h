@@ -5,10 +5,7 @@
 // linked into the program that uses it). Under AddressSanitizer, which replaces the allocator itself, nothing
 // is counted and Counting() says so.
 
-#include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 class tAllocationCount {
 public:
@@ -20,6 +17,4 @@ public:
     static bool Counting();
     // Allocations since the guard was made.
     uint64_t Allocations() const;
-    // The sizes asked for by the first allocations since the guard was made, to tell what they were.
-    std::vector<size_t> FirstSizes() const;
 };
