@@ -94,6 +94,34 @@ double ReadCpuSeconds(pid_t pid) {
     return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+long long ReadWakeUps(pid_t pid) {
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* folder = opendir(tasks.c_str());
+    if (folder == nullptr) {
+        throw std::runtime_error("cannot list " + tasks + " (the process has ended)");
+    }
+    long long wakeUps = 0;
+    while (const dirent* entry = readdir(folder)) {
+        if (entry->d_name[0] == '.') {
+            continue;
+        }
+        std::istringstream status;
+        try {
+            status.str(ReadWhole(tasks + "/" + entry->d_name + "/status"));
+        } catch (const std::runtime_error&) {
+            continue; // the thread ended meanwhile
+        }
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
+                wakeUps += std::atoll(line.c_str() + line.find(':') + 1);
+            }
+        }
+    }
+    closedir(folder);
+    return wakeUps;
+}
+
 std::string LoadAverage() {
     std::istringstream fields(ReadWhole("/proc/loadavg"));
     std::string one;

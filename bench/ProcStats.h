@@ -24,6 +24,10 @@ tMemory ReadMemory(pid_t pid);
 // gone.
 double ReadCpuSeconds(pid_t pid);
 
+// How often the process's living threads have gone to sleep and been woken (the sum of their
+// voluntary_ctxt_switches); throws when the process is gone.
+long long ReadWakeUps(pid_t pid);
+
 // The 1, 5 and 15 minute load averages as /proc/loadavg gives them.
 std::string LoadAverage();
 

@@ -38,7 +38,8 @@ display of its own with no window manager, each program started afresh with new 
     unmeasured start of each, as min, median and max;
   - processor use while a game runs with no input: the game at its fastest start (Impossible, start level 10,
     set on its options page, checked in the high scores it stores; F2 begins each next game at a game over),
-    kblocks at its first difficulty and ltris in its demo game; with the X server's share over the same time.
+    kblocks at its first difficulty and ltris in its demo game; with the X server's share over the same time,
+    and how often a second the program's threads slept and were woken (voluntary context switches).
 It needs Xvfb (package xvfb) and, for the peers, ltris and kblocks (apt-get install ltris kblocks; kblocks
 also needs dbus-daemon); a peer that is not installed is skipped and the report says so. It takes about three
 minutes and prints the load average before and after. --verbose tells every window mapped on standard error.
@@ -90,10 +91,13 @@ struct tCpuShares {
     double Program = 0.0;
     double Server = 0.0;
     double Seconds = 0.0;
+    // The program's threads' sleeps a second: what its timers and the X connection wake it for.
+    double WakeUps = 0.0;
 
     void Print(const std::string& prefix) const {
         ::Print((prefix + "_cpu_of_a_core").c_str(), 100.0 * Program, "%");
         ::Print((prefix + "_xvfb_cpu_of_a_core").c_str(), 100.0 * Server, "%");
+        ::Print((prefix + "_wakeups_a_second").c_str(), WakeUps, "/s");
         ::Print((prefix + "_measured").c_str(), Seconds, "s");
     }
 };
@@ -102,12 +106,13 @@ class tCpuSpan {
 public:
     tCpuSpan(pid_t program, pid_t server)
         : program_(program), server_(server), start_(tClock::now()), programStart_(ReadCpuSeconds(program)),
-          serverStart_(ReadCpuSeconds(server)) {}
+          serverStart_(ReadCpuSeconds(server)), wakeUpsStart_(ReadWakeUps(program)) {}
 
     tCpuShares Now() const {
         const double wall = Since(start_);
         return {(ReadCpuSeconds(program_) - programStart_) / wall,
-                (ReadCpuSeconds(server_) - serverStart_) / wall, wall};
+                (ReadCpuSeconds(server_) - serverStart_) / wall, wall,
+                static_cast<double>(ReadWakeUps(program_) - wakeUpsStart_) / wall};
     }
 
 private:
@@ -116,6 +121,7 @@ private:
     tClock::time_point start_;
     double programStart_;
     double serverStart_;
+    long long wakeUpsStart_;
 };
 
 // What tells a file was written anew: the game replaces hscore.dat in one step at every game over.
@@ -259,7 +265,9 @@ private:
     }
 
     void Processor() {
-        Note("processor use: utime + stime of the program's process (and of Xvfb) over the wall time given");
+        Note("processor use: utime + stime of the program's process (and of Xvfb) over the wall time given; "
+             "wake-ups: "
+             "the voluntary context switches of the program's threads a second");
         std::optional<double> game;
         std::optional<double> kblocks;
         if (const tProgram* program = Find("stakkar")) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/uWakeUp.h"
 
+#include <QAbstractEventDispatcher>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -24,6 +26,12 @@ tWakeUp::tWakeUp(std::function<void()> onWake)
     }
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &tWakeUp::Woken);
+    if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(thread())) {
+        // Before the loop waits; and, for the loops that never wait (processEvents() run in passes), at the
+        // start of the next pass.
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, &tWakeUp::TurnEnded);
+        connect(loop, &QAbstractEventDispatcher::awake, this, &tWakeUp::TurnEnded);
+    }
 }
 
 tWakeUp::~tWakeUp() {
@@ -32,23 +40,38 @@ tWakeUp::~tWakeUp() {
 }
 
 void tWakeUp::StartIn(qint64 nanoseconds) {
-    // A zero time disarms a timer descriptor: "now" is its shortest wait.
+    active_ = true;
+    // Without an event loop yet, "now" is the descriptor's shortest wait: a zero time would disarm it.
+    if (nanoseconds <= 0 && QAbstractEventDispatcher::instance(thread()) != nullptr) {
+        Disarm();
+        atTurnEnd_ = true;
+        return;
+    }
+    atTurnEnd_ = false;
     const qint64 wait = std::max<qint64>(1, nanoseconds);
     itimerspec when{};
     when.it_value.tv_sec = static_cast<time_t>(wait / kSecond);
     when.it_value.tv_nsec = static_cast<long>(wait % kSecond);
     timerfd_settime(fd_, 0, &when, nullptr);
-    active_ = true;
+    armed_ = true;
 }
 
 void tWakeUp::Stop() {
-    const itimerspec never{};
-    timerfd_settime(fd_, 0, &never, nullptr);
+    Disarm();
+    atTurnEnd_ = false;
     active_ = false;
 }
 
+void tWakeUp::Disarm() {
+    if (armed_) {
+        const itimerspec never{};
+        timerfd_settime(fd_, 0, &never, nullptr);
+        armed_ = false;
+    }
+}
+
 qint64 tWakeUp::Remaining() const {
-    if (!active_) {
+    if (!active_ || atTurnEnd_) {
         return 0;
     }
     itimerspec left{};
@@ -62,6 +85,16 @@ void tWakeUp::Woken() {
     if (read(fd_, &expirations, sizeof expirations) != static_cast<ssize_t>(sizeof expirations)) {
         return;
     }
+    armed_ = false;
+    active_ = false;
+    onWake_();
+}
+
+void tWakeUp::TurnEnded() {
+    if (!atTurnEnd_) {
+        return;
+    }
+    atTurnEnd_ = false;
     active_ = false;
     onWake_();
 }
