@@ -27,11 +27,11 @@
 
 namespace {
 
-// The icon at every size the build draws, so that each task bar and switcher takes the one it needs. Read as
-// PNG by name: a file whose format is to be found out makes Qt load every image plugin it has to ask them.
+// The icon at every size embedded, so that each task bar and switcher takes the one it needs. Read as PNG by
+// name: a file whose format is to be found out makes Qt load every image plugin it has to ask them.
 QIcon WindowIcon() {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128}) {
         icon.addPixmap(QPixmap::fromImage(ReadImageAs(QString(":/icons/stakkar-%1.png").arg(size), "png")));
     }
     return icon;

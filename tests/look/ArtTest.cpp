@@ -118,7 +118,7 @@ TEST(BuiltInArt, TheScalableIconIsThePictureOfThePngIcons) {
     QSvgRenderer svg(QString(STAKKAR_SCALABLE_ICON));
     ASSERT_TRUE(svg.isValid()) << "not an SVG document Qt can draw";
     EXPECT_EQ(svg.viewBox(), QRect(0, 0, 256, 256));
-    const QImage png = QImage(":/icons/stakkar-256.png").convertToFormat(QImage::Format_ARGB32);
+    const QImage png = QImage(QString(STAKKAR_LARGEST_ICON)).convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(png.size(), QSize(256, 256));
     QImage drawn(png.size(), QImage::Format_ARGB32);
     drawn.fill(Qt::transparent);
