@@ -102,6 +102,7 @@ void tGlass::NewGame() {
 }
 
 void tGlass::SetPause(bool on) {
+    timer_.RunDue();
     Show(model_.SetPause(on));
 }
 
@@ -116,6 +117,7 @@ void tGlass::Watch(const tGameRecord& record) {
 }
 
 void tGlass::StopGame(bool interrupted) {
+    timer_.RunDue();
     Show(model_.StopGame(interrupted));
     EndWatch();
 }
@@ -124,6 +126,8 @@ void tGlass::HandleKey(uint16_t code) {
     if (code == 0 || tableBusy_) {
         return;
     }
+    // The press comes after the ticks that fell due before it.
+    timer_.RunDue();
     if (watched_) {
         if (code == kVkAdd || code == kVkOemPlus) {
             SetWatchSpeed(std::min(kFastestWatch, WatchSpeed() * 2));
@@ -139,6 +143,7 @@ void tGlass::HandleButton(const std::string& name) {
     if (name.empty() || tableBusy_ || watched_) {
         return;
     }
+    timer_.RunDue();
     Press(ActionsBoundTo(actionButtons_, name));
 }
 

@@ -10,6 +10,8 @@ constexpr qint64 kMillisecond = 1000000;
 // connection or a busy machine cost the game no ticks. Beyond that the missed ticks are dropped, as after a
 // hang nobody wants the figure to race down.
 constexpr qint64 kCatchUp = 50 * kMillisecond;
+// The shortest time between two wake-ups: a quarter of a 60 Hz frame.
+constexpr qint64 kBatch = 4 * kMillisecond;
 
 } // namespace
 
@@ -48,20 +50,32 @@ qint64 tGameTimer::Period() const {
 }
 
 void tGameTimer::Fire() {
-    if (!active_) {
-        return;
+    if (active_) {
+        Run(clock_.nsecsElapsed());
     }
+}
+
+void tGameTimer::RunDue() {
     const qint64 now = clock_.nsecsElapsed();
+    if (active_ && !running_ && deadline_ <= now) {
+        Run(now);
+    }
+}
+
+void tGameTimer::Run(qint64 now) {
     if (now - deadline_ > std::max(kCatchUp, Period())) {
         deadline_ = now;
     }
-    // Faster than the wake-ups can come, the ticks that fell due since the last one run together; a tick that
-    // stopped the timer or started it afresh ends the run.
+    // The ticks that fell due since the last wake-up run together; a tick that stopped the timer or started
+    // it afresh ends the run.
     const quint64 run = starts_;
+    running_ = true;
     do {
         deadline_ += Period();
         emit timeout();
     } while (active_ && starts_ == run && deadline_ <= now);
+    running_ = false;
+    lastRun_ = now;
     if (active_ && starts_ == run) {
         Shoot();
     }
@@ -73,5 +87,5 @@ void tGameTimer::ScheduleNext() {
 }
 
 void tGameTimer::Shoot() {
-    shot_.StartIn(deadline_ - clock_.nsecsElapsed());
+    shot_.StartIn(std::max(deadline_, lastRun_ + kBatch) - clock_.nsecsElapsed());
 }

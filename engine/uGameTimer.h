@@ -5,6 +5,10 @@
 // does not add up: the game gets the number of ticks per second its level asks for. A watched game may run
 // faster than the game's own speed: then several ticks can fall due between two wake-ups, and a wake-up runs
 // all of them.
+// Periods shorter than a few milliseconds are run in batches: the process wakes at most every kBatch and runs
+// the ticks that fell due meanwhile, as it wakes at the highest levels to a thousand ticks a second
+// otherwise. What comes from outside (a key, a pause) first runs the ticks due before it (RunDue), so the
+// game goes exactly as with a wake-up at every tick; only the screen shows each batch together.
 
 #include "core/uRules.h"
 #include "platform/uWakeUp.h"
@@ -28,12 +32,16 @@ public:
     // The interval is divided by this factor (at least 1); a running timer restarts its period.
     void SetSpeed(int factor);
     int Speed() const { return speed_; }
+    // Runs now the ticks that have fallen due and wait for their wake-up; nothing from inside a tick.
+    void RunDue();
 
 signals:
     void timeout();
 
 private:
     void Fire();
+    // Runs the tick due at the deadline and every later one due by `now`.
+    void Run(qint64 now);
     void ScheduleNext();
     // The single shot for the tick due at the deadline.
     void Shoot();
@@ -42,6 +50,8 @@ private:
     tWakeUp shot_;
     QElapsedTimer clock_;
     qint64 deadline_ = 0; // nanoseconds on clock_
+    qint64 lastRun_ = 0;
+    bool running_ = false;
     int interval_ = kDifficulties[0].BaseInterval;
     int speed_ = 1;
     bool active_ = false;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include <algorithm>
+#include <utility>
 
 TEST(GameTimer, TicksOnlyWhileStartedAndKeepsAnIntervalOfAtLeastOneMillisecond) {
     tGameTimer timer;
@@ -72,4 +73,37 @@ TEST(GameTimer, FasterThanItsWakeUpsItRunsTheTicksThatFellDueTogether) {
     EXPECT_GE(longestBurst, 2);
     timer.SetSpeed(0);
     EXPECT_EQ(timer.Speed(), 1);
+}
+
+TEST(GameTimer, AtAThousandTicksASecondItWakesInBatchesAndRunsWhatFellDueBeforeAPress) {
+    tGameTimer timer;
+    int ticks = 0;
+    int wakeUps = 0;
+    bool inWakeUp = false;
+    QObject::connect(&timer, &tGameTimer::timeout, [&] {
+        ++ticks;
+        if (!std::exchange(inWakeUp, true)) {
+            ++wakeUps;
+        }
+    });
+    // Marks the end of each pass of the event loop, so that the ticks of one wake-up count as one.
+    QTimer between;
+    QObject::connect(&between, &QTimer::timeout, [&] { inWakeUp = false; });
+    between.start(0);
+    timer.SetInterval(1);
+    timer.Start();
+    QEventLoop loop;
+    QTimer::singleShot(200, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_GE(ticks, 100);
+    EXPECT_LE(wakeUps * 2, ticks) << "the process woke for nearly every tick";
+
+    // A press after 10 ms in which the loop did not turn first runs the ten ticks due before it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const int before = ticks;
+    timer.RunDue();
+    EXPECT_GE(ticks - before, 8);
+    const int ran = ticks;
+    timer.RunDue();
+    EXPECT_LE(ticks - ran, 1);
 }
