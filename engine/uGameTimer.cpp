@@ -22,7 +22,8 @@ tGameTimer::tGameTimer() : shot_([this] { Fire(); }) {
 void tGameTimer::Start() {
     active_ = true;
     ++starts_;
-    deadline_ = clock_.nsecsElapsed();
+    // A tick that starts the period afresh does so at its own time, however late its batch runs it.
+    deadline_ = running_ ? tickDue_ : clock_.nsecsElapsed();
     ScheduleNext();
 }
 
@@ -71,6 +72,7 @@ void tGameTimer::Run(qint64 now) {
     const quint64 run = starts_;
     running_ = true;
     do {
+        tickDue_ = deadline_;
         deadline_ += Period();
         emit timeout();
     } while (active_ && starts_ == run && deadline_ <= now);

@@ -5,7 +5,7 @@
 // does not add up: the game gets the number of ticks per second its level asks for. A watched game may run
 // faster than the game's own speed: then several ticks can fall due between two wake-ups, and a wake-up runs
 // all of them.
-// Periods shorter than a few milliseconds are run in batches: the process wakes at most every kBatch and runs
+// Periods shorter than 4 ms are run in batches: the process wakes at most every 4 ms and runs
 // the ticks that fell due meanwhile, as it wakes at the highest levels to a thousand ticks a second
 // otherwise. What comes from outside (a key, a pause) first runs the ticks due before it (RunDue), so the
 // game goes exactly as with a wake-up at every tick; only the screen shows each batch together.
@@ -34,6 +34,8 @@ public:
     int Speed() const { return speed_; }
     // Runs now the ticks that have fallen due and wait for their wake-up; nothing from inside a tick.
     void RunDue();
+    // During a tick: how many nanoseconds after its time it runs (a batch runs its ticks up to 4 ms late).
+    qint64 LateBy() const { return clock_.nsecsElapsed() - tickDue_; }
 
 signals:
     void timeout();
@@ -51,6 +53,7 @@ private:
     QElapsedTimer clock_;
     qint64 deadline_ = 0; // nanoseconds on clock_
     qint64 lastRun_ = 0;
+    qint64 tickDue_ = 0;
     bool running_ = false;
     int interval_ = kDifficulties[0].BaseInterval;
     int speed_ = 1;

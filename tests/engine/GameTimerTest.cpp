@@ -106,4 +106,19 @@ TEST(GameTimer, AtAThousandTicksASecondItWakesInBatchesAndRunsWhatFellDueBeforeA
     const int ran = ticks;
     timer.RunDue();
     EXPECT_LE(ticks - ran, 1);
+
+    // A tick that starts the period afresh, as a landing does, starts it at its own time, not at the late
+    // time its batch runs it: the ticks due after it are not lost.
+    bool restart = true;
+    const auto restarting = QObject::connect(&timer, &tGameTimer::timeout, [&] {
+        if (std::exchange(restart, false)) {
+            timer.Start();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const int beforeRestart = ticks;
+    timer.RunDue();
+    timer.RunDue();
+    EXPECT_GE(ticks - beforeRestart, 8);
+    QObject::disconnect(restarting);
 }
