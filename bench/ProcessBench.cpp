@@ -266,8 +266,7 @@ private:
 
     void Processor() {
         Note("processor use: utime + stime of the program's process (and of Xvfb) over the wall time given; "
-             "wake-ups: "
-             "the voluntary context switches of the program's threads a second");
+             "wake-ups: the voluntary context switches of the program's threads a second");
         std::optional<double> game;
         std::optional<double> kblocks;
         if (const tProgram* program = Find("stakkar")) {

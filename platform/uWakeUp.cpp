@@ -40,7 +40,6 @@ tWakeUp::~tWakeUp() {
 }
 
 void tWakeUp::StartIn(qint64 nanoseconds) {
-    active_ = true;
     // Without an event loop yet, "now" is the descriptor's shortest wait: a zero time would disarm it.
     if (nanoseconds <= 0 && QAbstractEventDispatcher::instance(thread()) != nullptr) {
         Disarm();
@@ -59,7 +58,6 @@ void tWakeUp::StartIn(qint64 nanoseconds) {
 void tWakeUp::Stop() {
     Disarm();
     atTurnEnd_ = false;
-    active_ = false;
 }
 
 void tWakeUp::Disarm() {
@@ -71,7 +69,7 @@ void tWakeUp::Disarm() {
 }
 
 qint64 tWakeUp::Remaining() const {
-    if (!active_ || atTurnEnd_) {
+    if (!armed_) {
         return 0;
     }
     itimerspec left{};
@@ -86,7 +84,6 @@ void tWakeUp::Woken() {
         return;
     }
     armed_ = false;
-    active_ = false;
     onWake_();
 }
 
@@ -95,6 +92,5 @@ void tWakeUp::TurnEnded() {
         return;
     }
     atTurnEnd_ = false;
-    active_ = false;
     onWake_();
 }

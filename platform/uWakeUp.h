@@ -21,7 +21,7 @@ public:
     // replaces the wake-up asked for before.
     void StartIn(qint64 nanoseconds);
     void Stop();
-    bool IsActive() const { return active_; }
+    bool IsActive() const { return armed_ || atTurnEnd_; }
     // Nanoseconds until the wake-up; 0 when it is due or none is asked for.
     qint64 Remaining() const;
 
@@ -37,5 +37,4 @@ private:
     bool atTurnEnd_ = false;
     QSocketNotifier* notifier_ = nullptr;
     std::function<void()> onWake_;
-    bool active_ = false;
 };

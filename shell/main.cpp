@@ -27,12 +27,13 @@
 
 namespace {
 
-// The icon at every size embedded, so that each task bar and switcher takes the one it needs. Read as PNG by
-// name: a file whose format is to be found out makes Qt load every image plugin it has to ask them.
+// The icon at every size the build embeds, so that each task bar and switcher takes the one it needs. Read as
+// PNG by name: a file whose format is to be found out makes Qt load every image plugin it has to ask them.
 QIcon WindowIcon() {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128}) {
-        icon.addPixmap(QPixmap::fromImage(ReadImageAs(QString(":/icons/stakkar-%1.png").arg(size), "png")));
+    const QDir embedded(":/icons");
+    for (const QString& name : embedded.entryList({"stakkar-*.png"}, QDir::Files)) {
+        icon.addPixmap(QPixmap::fromImage(ReadImageAs(embedded.filePath(name), "png")));
     }
     return icon;
 }
