@@ -59,7 +59,7 @@ bool UploadFits(const tGameRecord& record) {
 tGameRecord LongestUploadable(const tGameSettings& settings) {
     // Far more than fits, at any speed.
     constexpr int64_t kTicks = 2000000;
-    const tGameRecord game = PlayRecordedGame(settings, 20240601, kTicks,
+    const tGameRecord game = PlayRecordedGame(settings, kScriptedPlayer, kTicks,
                                               [](const tGameRecord& part) { return !UploadFits(part); });
     if (UploadFits(game)) {
         return game;
@@ -82,12 +82,12 @@ int main(int argc, char** argv) {
     }
     // "Easy" from level 26 on runs at the fastest interval, 1 ms.
     const tGameSettings fastest{0, 0, 26, 0};
-    const tGameRecord record = PlayRecordedGame(fastest, 20240601, maxTicks);
+    const tGameRecord record = PlayRecordedGame(fastest, kScriptedPlayer, maxTicks);
     Print("recorded_ticks", static_cast<double>(record.Ticks), "ticks");
     // The stored replay's size for a minute of play, at level 1 and at the fastest speed.
     for (const auto& [name, settings] : {std::pair{"replay_bytes_per_minute_level_1", tGameSettings{}},
                                          std::pair{"replay_bytes_per_minute_at_1ms", fastest}}) {
-        const tGameRecord game = PlayRecordedGame(settings, 20240601, maxTicks);
+        const tGameRecord game = PlayRecordedGame(settings, kScriptedPlayer, maxTicks);
         const double minutes = static_cast<double>(ReplayGame(game).Counters().PlayTimeMs) / 60000.0;
         Print(name, static_cast<double>(EncodeReplay(game).size()) / minutes, "bytes");
     }

@@ -49,14 +49,13 @@ const std::string kGameType(kGameTypes[0].Name);
 const std::string kDifficulty(kDifficulties[3].Name);
 
 tGameModel PlayTenMinutes(uint32_t seed) {
-    tGameModel game;
-    game.NewGame(kFastest, seed, "01.06.24 12:00:00");
+    tTimedGame game(kFastest, "Player" + std::to_string(seed));
     std::mt19937 random(seed);
-    while (game.Playing() && game.Counters().PlayTimeMs < kTenMinutesMs) {
-        PlayGame(game, tPlayStyle::Wait, game.Counters().Figures + 100, random);
+    while (game.Game().Playing() && game.Game().Counters().PlayTimeMs < kTenMinutesMs) {
+        PlayGame(game, tPlayStyle::Wait, game.Game().Counters().Figures + 100, random);
     }
     EndGame(game);
-    return game;
+    return game.Game();
 }
 
 std::string UploadPath(const tResultRecord& result, const std::string& replay) {

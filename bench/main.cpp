@@ -240,7 +240,7 @@ int main(int argc, char** argv) {
 
     // A game watched in the well at the fastest interval, at x1 and at x8: the ticks a second it gets against
     // the 1,000 and 8,000 its record asks for.
-    const tGameRecord recorded = PlayRecordedGame({0, 0, 26, 0}, 20240601, 40000);
+    const tGameRecord recorded = PlayRecordedGame({0, 0, 26, 0}, kScriptedPlayer, 40000);
     for (const int speed : {1, 8}) {
         glass.Watch(recorded);
         while (glass.WatchSpeed() < speed) {

@@ -30,7 +30,7 @@ tChanges tGameModel::NewGame(const tGameSettings& settings, uint32_t seed, const
     random_.Seed(seed);
     ClearCounters();
     startTime_ = startTime;
-    record_ = tGameRecord{settings_, seed, startTime, 0, {}};
+    record_ = tGameRecord{settings_, seed, startTime, 0, {}, true};
     // Room for the presses of a few minutes' play, so that the record rarely grows during a game.
     record_.Presses.reserve(kPressesReserved);
     figureCount_ = kGameTypes[static_cast<size_t>(settings_.GameType)].FigureCount;
@@ -131,12 +131,12 @@ void tGameModel::RunTick() {
     MarkFigure(figY_);
 }
 
-tChanges tGameModel::Press(tActionSet actions) {
+tChanges tGameModel::Press(tActionSet actions, int64_t timeMs) {
     changes_ = {};
     if (!playing_ || paused_ || !falling_ || actions == 0) {
         return changes_;
     }
-    record_.Presses.push_back({record_.Ticks, actions});
+    record_.Presses.push_back({record_.Ticks, actions, timeMs});
     const auto has = [actions](tAction action) { return (actions & ActionBit(action)) != 0; };
     if (has(tAction::RotateRight)) {
         RotateFigure(-1);

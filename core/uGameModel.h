@@ -58,10 +58,11 @@ public:
     // count periods of the timer with no key between them: the game count Tick()s give, with a figure's
     // free fall taken in one step, so that a replay costs what its figures and keys cost, not its ticks.
     tChanges Ticks(int64_t count);
-    // The actions of one key press, in tAction order; a press that turns counts as a key also when the turn
-    // is refused.
-    tChanges Press(tActionSet actions);
-    tChanges Act(tAction action) { return Press(ActionBit(action)); }
+    // The actions of one key press, in tAction order, timeMs milliseconds of play after the game's start
+    // (pauses left out); a press that turns counts as a key also when the turn is refused.
+    tChanges Press(tActionSet actions, int64_t timeMs);
+    // One action, for positions set up by hand, where the time does not count.
+    tChanges Act(tAction action) { return Press(ActionBit(action), 0); }
     // After a Drop that showed its landed figure (DropShown): removes its rows and brings the next figure.
     tChanges FinishDrop();
     tChanges SetPause(bool on);
@@ -111,7 +112,7 @@ public:
     const tGameSettings& Settings() const { return settings_; }
     const tFigureTable& FigureTable() const { return figureTable_; }
     // The game started last as it was played: its settings, seed and start time, and every key press with the
-    // tick it came after. Replaying it gives back the same game.
+    // tick it came after and its time. Replaying it gives back the same game.
     const tGameRecord& Record() const { return record_; }
 
 private:

@@ -1,26 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/uGameReplay.h"
 
+#include "core/uPressPace.h"
+#include "core/uReplayCursor.h"
+
+namespace {
+
+tCheckedReplay Replay(const tGameRecord& record, bool strict) {
+    tCheckedReplay replayed;
+    replayed.Game.SetUnseen();
+    tReplayCursor cursor(replayed.Game, record, strict);
+    cursor.Start();
+    cursor.RunToEnd();
+    replayed.Problem = cursor.Problem();
+    return replayed;
+}
+
+} // namespace
+
 tGameModel ReplayGame(const tGameRecord& record) {
-    tGameModel game;
-    game.SetUnseen();
-    game.NewGame(record.Settings, record.Seed, record.StartTime);
-    int64_t tick = 0;
-    // Ticks and presses after the game's end change nothing.
-    for (const tRecordedPress& press : record.Presses) {
-        if (!game.Playing()) {
-            return game;
-        }
-        if (press.Tick > tick) {
-            game.Ticks(press.Tick - tick);
-            tick = press.Tick;
-        }
-        if (game.Press(press.Actions).DropShown) {
-            game.FinishDrop();
-        }
+    return Replay(record, false).Game;
+}
+
+tCheckedReplay ReplayChecked(const tGameRecord& record) {
+    if (const std::optional<tPaceBreak> broken = FirstPaceBreak(record)) {
+        return {tGameModel{}, "The replay is faster than a player: " +
+                                  PressMoment(broken->Press, broken->TimeMs) + " " + broken->Bound + "."};
     }
-    if (game.Playing() && record.Ticks > tick) {
-        game.Ticks(record.Ticks - tick);
-    }
-    return game;
+    return Replay(record, true);
 }

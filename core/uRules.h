@@ -58,6 +58,21 @@ inline constexpr int kSlideExtraPoints = 2;
 inline constexpr int kDropPoints = 10;
 inline constexpr int kLineBonusStep = 100;
 
+// Between fixing a dropped figure and removing its rows, so that the player sees where it landed. Nothing
+// else happens meanwhile, so drops come at most this often.
+inline constexpr int kDropPauseMs = 10;
+
+// How fast a real player's presses can come; the game takes none faster, and a replay that holds faster ones
+// was not played on it. A held key repeats at most 100 times a second: the fastest rate the desktops offer
+// (KDE Plasma's and GNOME's keyboard settings end there), and the controllers' buttons repeat at the
+// desktop's rate, held to the same bound. The same key, or keys bound to the same actions, is pressed again
+// no sooner.
+inline constexpr int kFastestRepeatMs = 10;
+// A person taps keys at most about 15 times a second with one finger; 20 leaves room for two hands taking
+// turns beside the one key that repeats.
+inline constexpr int kMostTapsPerSecond = 20;
+inline constexpr int kMostPressesPerSecond = 1000 / kFastestRepeatMs + kMostTapsPerSecond;
+
 // The seven actions in the order a key runs them.
 enum class tAction : uint8_t { RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop };
 inline constexpr int kActionCount = 7;

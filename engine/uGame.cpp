@@ -2,6 +2,7 @@
 #include "engine/uGame.h"
 
 #include "core/uRandom.h"
+#include "core/uRules.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
@@ -15,7 +16,7 @@
 namespace {
 
 // Between fixing a dropped figure and removing its rows, so that the player sees where it landed.
-constexpr auto kDropPause = std::chrono::milliseconds(10);
+constexpr auto kDropPause = std::chrono::milliseconds(kDropPauseMs);
 
 // The actions a key or a button is bound to: one press may serve several.
 template <typename tBinding>
@@ -98,11 +99,16 @@ void tGlass::NewGame() {
     const tChanges changes = model_.NewGame(Settings(), NextSeed(), startTime);
     // The table may show a message box, whose event loop would otherwise go on running the game.
     ShowScores(gameTypeName_, difficultyName_);
+    // The clock starts with the timer, so that no press is recorded before a tick it came after was due.
+    playClock_.Start();
     Show(changes);
 }
 
 void tGlass::SetPause(bool on) {
     timer_.RunDue();
+    if (model_.Playing()) {
+        playClock_.SetPaused(on);
+    }
     Show(model_.SetPause(on));
 }
 
@@ -148,7 +154,8 @@ void tGlass::HandleButton(const std::string& name) {
 }
 
 void tGlass::Press(tActionSet actions) {
-    const tChanges changes = model_.Press(actions);
+    const int64_t now = watched_ ? model_.Counters().TickedMs : playClock_.Ms();
+    const tChanges changes = model_.Press(actions, now);
     Show(changes);
     if (changes.DropShown) {
         view_->RepaintWell();

@@ -6,6 +6,7 @@
 #include "core/uGameModel.h"
 #include "engine/uGameTimer.h"
 #include "engine/uHSPanel.h"
+#include "engine/uPlayClock.h"
 #include "engine/uStat.h"
 #include "engine/uWellView.h"
 #include "engine/uhiscore.h"
@@ -146,6 +147,7 @@ private:
     std::array<uint16_t, kActionCount> actionKeys_{};
     std::array<std::string, kActionCount> actionButtons_{};
     tGameTimer timer_;
+    tPlayClock playClock_;
     bool shadow_ = true;
     bool showFix_ = false;
     bool sounds_ = true;

@@ -116,10 +116,15 @@ std::string ReplayPayload(const tGameRecord& record) {
     PutNumber(payload, static_cast<uint64_t>(record.Ticks));
     PutNumber(payload, record.Presses.size());
     int64_t tick = 0;
+    int64_t time = 0;
     for (const tRecordedPress& press : record.Presses) {
         PutNumber(payload, static_cast<uint64_t>(press.Tick - tick));
         payload += static_cast<char>(press.Actions);
         tick = press.Tick;
+        if (record.Timed) {
+            PutNumber(payload, static_cast<uint64_t>(press.TimeMs - time));
+            time = press.TimeMs;
+        }
     }
     return payload;
 }
@@ -132,7 +137,7 @@ std::string EncodeReplay(const tGameRecord& record) {
               static_cast<uLong>(payload.size()), Z_BEST_COMPRESSION);
     packed.resize(size);
     std::string file(kMagic);
-    file += static_cast<char>(kReplayFormat);
+    file += static_cast<char>(record.Timed ? kReplayFormat : kUntimedReplayFormat);
     file += packed;
     const uint32_t crc = Crc32(file);
     for (size_t i = 0; i < kCrcBytes; ++i) {
@@ -157,9 +162,9 @@ tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
         return Refused("The file is no replay of this game.");
     }
     const auto format = static_cast<uint8_t>(bytes[kMagic.size()]);
-    if (format != kReplayFormat) {
-        return Refused("The replay has format " + std::to_string(format) + "; this program reads format " +
-                       std::to_string(kReplayFormat) + ".");
+    if (format != kReplayFormat && format != kUntimedReplayFormat) {
+        return Refused("The replay has format " + std::to_string(format) + "; this program reads formats " +
+                       std::to_string(kUntimedReplayFormat) + " and " + std::to_string(kReplayFormat) + ".");
     }
     const std::string_view body = bytes.substr(0, bytes.size() - kCrcBytes);
     uint32_t stored = 0;
@@ -189,15 +194,19 @@ tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
         !in.Bytes(record.StartTime, static_cast<size_t>(timeSize))) {
         return Refused("The replay's seed or start time cannot be read.");
     }
-    if (!in.Number(ticks, kMaxReplayTicks) || !in.Number(presses, payload->size() / 2)) {
+    // A press takes two bytes at least, three with its time.
+    const bool timed = format == kReplayFormat;
+    if (!in.Number(ticks, kMaxReplayTicks) || !in.Number(presses, payload->size() / (timed ? 3 : 2))) {
         return Refused("The replay's length cannot be read, or is beyond any game.");
     }
     record.Settings = {static_cast<int>(type), static_cast<int>(difficulty), static_cast<int>(level),
                        static_cast<int>(lines)};
     record.Seed = static_cast<uint32_t>(seed);
     record.Ticks = static_cast<int64_t>(ticks);
+    record.Timed = timed;
     record.Presses.reserve(static_cast<size_t>(presses));
     int64_t tick = 0;
+    int64_t time = 0;
     for (uint64_t i = 0; i < presses; ++i) {
         uint64_t delta = 0;
         uint8_t actions = 0;
@@ -210,7 +219,13 @@ tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
             return Refused("Key press " + std::to_string(i + 1) +
                            " of the replay comes before the first tick.");
         }
-        record.Presses.push_back({tick, actions});
+        uint64_t elapsed = 0;
+        if (timed && !in.Number(elapsed, static_cast<uint64_t>(kMaxReplayTimeMs - time))) {
+            return Refused("The time of key press " + std::to_string(i + 1) +
+                           " of the replay cannot be read.");
+        }
+        time += static_cast<int64_t>(elapsed);
+        record.Presses.push_back({tick, static_cast<tActionSet>(actions), time});
     }
     if (!in.AtEnd()) {
         return Refused("The replay holds more than its game.");

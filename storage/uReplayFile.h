@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The stored form of a recorded game: "STKR", a format version, the record as variable-length numbers (the
-// presses as tick deltas) in one zlib stream, and a CRC-32 of everything before it. A ten-minute game takes a
-// few KiB. The reader is bounded in every respect and refuses what it cannot read with the reason.
+// The stored form of a recorded game: "STKR", a format version, the record as variable-length numbers (each
+// press as the ticks and, from format 2 on, the milliseconds since the one before) in one zlib stream, and a
+// CRC-32 of everything before it. A ten-minute game takes a few KiB. The reader is bounded in every respect
+// and refuses what it cannot read with the reason; it reads format 1, whose presses have no times, too.
 
 #include "core/uGameRecord.h"
 #include "core/uResultRecord.h"
@@ -13,14 +14,19 @@
 #include <string>
 #include <string_view>
 
-inline constexpr uint8_t kReplayFormat = 1;
+inline constexpr uint8_t kReplayFormat = 2;
+// The format before the presses had their times.
+inline constexpr uint8_t kUntimedReplayFormat = 1;
 // Larger files and payloads are not read: a day of play at the fastest speed fits many times over.
 inline constexpr size_t kMaxReplayBytes = 1024 * 1024;
 inline constexpr size_t kMaxReplayPayload = 8 * 1024 * 1024;
 // Ten days at one tick a millisecond.
 inline constexpr int64_t kMaxReplayTicks = int64_t{864} * 1000 * 1000;
+// Ten days of play.
+inline constexpr int64_t kMaxReplayTimeMs = int64_t{864} * 1000 * 1000;
 inline constexpr size_t kMaxReplayStartTime = 32;
 
+// A record without times is written in the format it came in.
 std::string EncodeReplay(const tGameRecord& record);
 // The record as a replay holds it before packing: one game gives the same bytes, however a file packs them.
 std::string ReplayPayload(const tGameRecord& record);

@@ -133,7 +133,7 @@ TEST(GameModel, SidewaysMovesAndTurnsAreCountedAndCarryTheMarkWithThem) {
     game.Act(tAction::RotateRight);
     EXPECT_EQ(PictureOf(game.Current()), ".#..|.#..|.#..|.#..") << "no kick away from the wall";
     EXPECT_EQ(game.Counters().Keys, 7) << "a refused turn is still counted";
-    game.Press(ActionBit(tAction::RotateRight) | ActionBit(tAction::RotateLeft));
+    game.Press(ActionBit(tAction::RotateRight) | ActionBit(tAction::RotateLeft), 0);
     EXPECT_EQ(game.Counters().Keys, 8) << "one key in both turn slots counts once";
 
     game.Act(tAction::MoveDown);
@@ -154,7 +154,7 @@ TEST(GameModel, AKeyInTwoSlotsRunsBothActionsInSlotOrder) {
     tGameModel game;
     game.NewGame(kEasy, 0, kStart);
     game.Tick();
-    game.Press(ActionBit(tAction::RotateRight) | ActionBit(tAction::MoveLeft));
+    game.Press(ActionBit(tAction::RotateRight) | ActionBit(tAction::MoveLeft), 0);
     EXPECT_EQ(PictureOf(game.Current()), ".#..|.#..|.#..|.#..");
     EXPECT_EQ(game.FigX(), 3) << "turned first, then moved left";
     EXPECT_EQ(game.Counters().Keys, 2);
@@ -365,9 +365,9 @@ TEST(GameModel, EveryRecordedGameReplaysToTheSameEndAndPausesLeaveNoTrace) {
                     } else if (roll == 12) {
                         game.SetPause(true);
                         game.Tick();
-                        game.Press(ActionBit(tAction::Drop));
+                        game.Press(ActionBit(tAction::Drop), 0);
                         game.SetPause(false);
-                    } else if (game.Press(static_cast<tActionSet>(1u << player.Below(kActionCount)))
+                    } else if (game.Press(static_cast<tActionSet>(1u << player.Below(kActionCount)), 0)
                                    .DropShown) {
                         game.FinishDrop();
                     }

@@ -39,13 +39,12 @@ std::string Cp1251(const char* utf8) {
 }
 
 // A game of Standart : Normal that the scripted player steers for a while and then lets end by its rules.
-tGameModel PlayedGame(uint32_t seed) {
-    tGameModel game;
-    game.NewGame({0, 1, 3, 4}, seed, "07.03.05 21:15:00");
+tGameModel PlayedGame(uint32_t seed, const std::string& name = "Ann") {
+    tTimedGame game({0, 1, 3, 4}, name, "07.03.05 21:" + std::to_string(10 + seed % 50) + ":00");
     std::mt19937 random(seed);
     PlayGame(game, tPlayStyle::Slide, 40, random);
     EndGame(game);
-    return game;
+    return game.Game();
 }
 
 // The data string and the replay in base64url, without padding unless asked for.

@@ -19,7 +19,8 @@ tGameRecord PlayedGame(const tGameSettings& settings, uint32_t seed, int steps) 
     for (int step = 0; step < steps && game.Playing(); ++step) {
         if (player.Below(3) != 0) {
             game.Tick();
-        } else if (game.Press(static_cast<tActionSet>(1u << player.Below(kActionCount))).DropShown) {
+        } else if (game.Press(static_cast<tActionSet>(1u << player.Below(kActionCount)), step * 25)
+                       .DropShown) {
             game.FinishDrop();
         }
     }
@@ -47,13 +48,14 @@ TEST(ReplayFile, AThousandGamesOfEveryKindComeBackFromTheirFilesToTheSameWellAnd
         tGameSettings settings{i % 2, i / 2 % 4, 0, i / 8 % (kMaxBrokenLines + 1)};
         const int maxStart = kDifficulties[static_cast<size_t>(settings.Difficulty)].MaxStartLevel;
         settings.StartLevel = kMinStartLevel + i / 168 * (maxStart - kMinStartLevel) / 5;
-        tGameModel game;
-        game.NewGame(settings, static_cast<uint32_t>(random()), "01.06.24 12:00:00");
-        PlayGame(game, static_cast<tPlayStyle>(i % kPlayStyles), 1 + static_cast<int>(random() % 30), random);
+        tTimedGame timed(settings, "Player" + std::to_string(random()));
+        PlayGame(timed, static_cast<tPlayStyle>(i % kPlayStyles), 1 + static_cast<int>(random() % 30),
+                 random);
         // Most games end by the rules; the others are cut off anywhere, a figure in mid-fall included.
         if (i % 4 != 0) {
-            EndGame(game);
+            EndGame(timed);
         }
+        const tGameModel& game = timed.Game();
 
         const tReplayRead read = DecodeReplay(EncodeReplay(game.Record()));
         ASSERT_TRUE(read.Record) << i << ": " << read.Problem;
@@ -77,8 +79,8 @@ TEST(ReplayFile, WhatIsNoWholeReplayOfThisGameIsRefusedWithItsReason) {
     EXPECT_EQ(problem(""), "The file is no replay of this game.");
     EXPECT_EQ(problem("PK\x03\x04" + good.substr(4)), "The file is no replay of this game.");
     std::string future = good;
-    future[4] = 2;
-    EXPECT_EQ(problem(future), "The replay has format 2; this program reads format 1.");
+    future[4] = 3;
+    EXPECT_EQ(problem(future), "The replay has format 3; this program reads formats 1 and 2.");
     for (const size_t at : {size_t{5}, good.size() / 2, good.size() - 1}) {
         std::string flipped = good;
         flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
@@ -100,4 +102,23 @@ TEST(ReplayFile, WhatIsNoWholeReplayOfThisGameIsRefusedWithItsReason) {
     odd.Presses.back().Tick = odd.Ticks + 1;
     EXPECT_EQ(problem(EncodeReplay(odd)),
               "Key press " + std::to_string(odd.Presses.size()) + " of the replay cannot be read.");
+    odd = PlayedGame({}, 5, 500);
+    odd.Presses.back().TimeMs = kMaxReplayTimeMs + 1;
+    EXPECT_EQ(problem(EncodeReplay(odd)), "The time of key press " + std::to_string(odd.Presses.size()) +
+                                              " of the replay cannot be read.");
+}
+
+TEST(ReplayFile, AReplayOfTheFormatBeforeTimesIsReadAsIsWithoutThem) {
+    tGameRecord untimed = PlayedGame({}, 6, 1500);
+    untimed.Timed = false;
+    for (tRecordedPress& press : untimed.Presses) {
+        press.TimeMs = 0;
+    }
+    const std::string bytes = EncodeReplay(untimed);
+    EXPECT_EQ(bytes[4], kUntimedReplayFormat);
+    const tReplayRead read = DecodeReplay(bytes);
+    ASSERT_TRUE(read.Record) << read.Problem;
+    EXPECT_EQ(*read.Record, untimed);
+    EXPECT_EQ(EncodeReplay(*read.Record), bytes);
+    EXPECT_EQ(ReplayGame(*read.Record).Counters(), ReplayGame(PlayedGame({}, 6, 1500)).Counters());
 }

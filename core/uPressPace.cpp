@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/uPressPace.h"
+
+#include <cstdio>
+
+tPressPace::tPressPace() {
+    last_.fill(kLongAgo);
+    recent_.fill(kLongAgo);
+}
+
+std::string tPressPace::Breaks(tActionSet actions, int64_t timeMs) const {
+    if (timeMs - last_[actions] < kFastestRepeatMs) {
+        return "comes within " + std::to_string(kFastestRepeatMs) +
+               " ms of the last press of the same keys, faster than any key repeats";
+    }
+    if ((actions & ActionBit(tAction::Drop)) != 0 && timeMs - lastDrop_ < kDropPauseMs) {
+        return "drops within " + std::to_string(kDropPauseMs) +
+               " ms of the last drop, inside the drop's pause";
+    }
+    if (timeMs - recent_[next_] < 1000) {
+        return "is more than the " + std::to_string(kMostPressesPerSecond) +
+               " presses a second that one repeating key and a person's taps give";
+    }
+    return {};
+}
+
+void tPressPace::Take(tActionSet actions, int64_t timeMs) {
+    last_[actions] = timeMs;
+    if ((actions & ActionBit(tAction::Drop)) != 0) {
+        lastDrop_ = timeMs;
+    }
+    recent_[next_] = timeMs;
+    next_ = (next_ + 1) % recent_.size();
+}
+
+std::optional<tPaceBreak> FirstPaceBreak(const tGameRecord& record) {
+    if (!record.Timed) {
+        return std::nullopt;
+    }
+    tPressPace pace;
+    for (size_t i = 0; i < record.Presses.size(); ++i) {
+        const tRecordedPress& press = record.Presses[i];
+        if (std::string bound = pace.Breaks(press.Actions, press.TimeMs); !bound.empty()) {
+            return tPaceBreak{i + 1, press.TimeMs, std::move(bound)};
+        }
+        pace.Take(press.Actions, press.TimeMs);
+    }
+    return std::nullopt;
+}
+
+std::string MomentText(int64_t timeMs) {
+    char moment[64];
+    std::snprintf(moment, sizeof moment, "%lld:%02lld.%03lld", static_cast<long long>(timeMs / 60000),
+                  static_cast<long long>(timeMs / 1000 % 60), static_cast<long long>(timeMs % 1000));
+    return moment;
+}
+
+std::string PressMoment(size_t press, int64_t timeMs) {
+    return "key press " + std::to_string(press) + ", at " + MomentText(timeMs) + " of play,";
+}

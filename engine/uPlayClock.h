@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The time of play of the running game: milliseconds since it started, its pauses left out. A key press is
+// recorded at this time.
+
+#include <QElapsedTimer>
+
+#include <cstdint>
+
+class tPlayClock {
+public:
+    // From zero, running.
+    void Start() {
+        banked_ = 0;
+        clock_.start();
+        running_ = true;
+    }
+    void SetPaused(bool paused) {
+        if (paused && running_) {
+            banked_ += clock_.elapsed();
+        } else if (!paused && !running_) {
+            clock_.start();
+        }
+        running_ = !paused;
+    }
+    int64_t Ms() const { return banked_ + (running_ ? clock_.elapsed() : 0); }
+
+private:
+    QElapsedTimer clock_;
+    int64_t banked_ = 0;
+    bool running_ = false;
+};
