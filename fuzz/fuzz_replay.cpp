@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the replay reader, as a damaged or hostile replay file or upload would; what it
-// takes must write back to the same bytes' record and play through the model. Build with -DSTAKKAR_FUZZ=ON
-// and clang.
+// takes must write back to the same bytes' record and play through the model, as the game watches it and as
+// the score server checks it. Build with -DSTAKKAR_FUZZ=ON and clang.
 
 #include "core/uGameReplay.h"
 #include "storage/uReplayFile.h"
@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Long games are the model's own business; a fuzzer's time goes to the reader.
     if (read.Record->Ticks <= 100000) {
         (void)ReplayGame(*read.Record);
+        (void)ReplayChecked(*read.Record);
     }
     return 0;
 }
