@@ -5,17 +5,17 @@
 // instead (see WindowBench.h); "--rounds N" only runs N ticks with their paints, for an instruction counter.
 
 #include "AutoPlayer.h"
-#include "ScriptedGame.h"
 #include "BenchReport.h"
 #include "PaintCounter.h"
+#include "ScriptedGame.h"
 #include "WindowBench.h"
-#include "core/uRandom.h"
 #include "core/uRules.h"
 #include "engine/uGame.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uBaseDir.h"
+#include "platform/uLocalClock.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -131,8 +131,11 @@ int main(int argc, char** argv) {
     glass.SetShowFix(true);
     panel.show();
     QCoreApplication::processEvents();
-    // Every run plays the same games, each game another one.
-    SetSeedSource([seed = 20240601u]() mutable { return seed++; });
+    // Every run plays the same games, each game another one: each starts a second after the one before.
+    SetLocalClock([start = QDateTime(QDate(2024, 6, 1), QTime(12, 0))]() mutable {
+        start = start.addSecs(1);
+        return start;
+    });
 
     tScriptedPlayer player(glass);
     tClock clock;

@@ -23,8 +23,9 @@ enum tCounter : uint16_t {
 };
 
 enum class tGameSound : uint8_t { Drop, Lines };
-// What the game's timer is to do: nothing new, start a fresh period, or stop.
-enum class tTimerChange : uint8_t { Keep, Start, Stop };
+// What the game's timer is to do: nothing new, start a fresh period, stop, or go on with the period a pause
+// stopped.
+enum class tTimerChange : uint8_t { Keep, Start, Stop, Resume };
 
 struct tChanges {
     tCellSet Cells;

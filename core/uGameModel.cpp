@@ -190,7 +190,9 @@ tChanges tGameModel::SetPause(bool on) {
     if (!playing_) {
         return changes_;
     }
-    SetTimer(on ? tTimerChange::Stop : tTimerChange::Start);
+    // A resumed game goes on with the period the pause broke off, so that no pause, however often, holds a
+    // figure up: the time of play between two ticks is the interval, pauses left out.
+    SetTimer(on ? tTimerChange::Stop : tTimerChange::Resume);
     paused_ = on;
     // Pausing hides the pile; resuming shows it, the figure and its mark again.
     changes_.Cells.AddAll();
@@ -316,7 +318,7 @@ bool tGameModel::Fits(const tFigureBlocks& blocks, int x, int y) const {
 }
 
 void tGameModel::SetTimer(tTimerChange change) {
-    timerRunning_ = change == tTimerChange::Start;
+    timerRunning_ = change == tTimerChange::Start || change == tTimerChange::Resume;
     changes_.Timer = change;
 }
 

@@ -37,13 +37,28 @@ std::optional<tPaceBreak> FirstPaceBreak(const tGameRecord& record) {
     if (!record.Timed) {
         return std::nullopt;
     }
+    // The timer's next tick is due at most an interval after the last press, or after its drop's pause: the
+    // intervals only shorten as the levels rise.
+    const int64_t longestGap =
+        IntervalAt(record.Settings.Difficulty, record.Settings.StartLevel) + kDropPauseMs + kTimerLatenessMs;
     tPressPace pace;
+    int64_t lastTick = 0;
+    int64_t lastTime = 0;
     for (size_t i = 0; i < record.Presses.size(); ++i) {
         const tRecordedPress& press = record.Presses[i];
         if (std::string bound = pace.Breaks(press.Actions, press.TimeMs); !bound.empty()) {
             return tPaceBreak{i + 1, press.TimeMs, std::move(bound)};
         }
+        if (press.Tick == lastTick && press.TimeMs - lastTime > longestGap) {
+            return tPaceBreak{
+                i + 1, press.TimeMs,
+                "comes " + MomentText(press.TimeMs - lastTime) +
+                    " after the last press with no tick between, where the timer ticks at least every " +
+                    std::to_string(longestGap - kDropPauseMs - kTimerLatenessMs) + " ms"};
+        }
         pace.Take(press.Actions, press.TimeMs);
+        lastTick = press.Tick;
+        lastTime = press.TimeMs;
     }
     return std::nullopt;
 }

@@ -39,7 +39,8 @@ struct tPaceBreak {
     int64_t TimeMs = 0;
     std::string Bound;
 };
-// The first press of a timed record that breaks a bound; a record without times has none to break.
+// The first press of a timed record that breaks a bound, or that comes longer after the press before it than
+// the game's timer runs without a tick; a record without times has none to break.
 std::optional<tPaceBreak> FirstPaceBreak(const tGameRecord& record);
 // "1:02.345": minutes, seconds and milliseconds of play.
 std::string MomentText(int64_t timeMs);

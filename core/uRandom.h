@@ -4,7 +4,6 @@
 // the broken lines. A game owns one and is seeded when it starts, so the same seed plays the same game again.
 
 #include <cstdint>
-#include <functional>
 
 class tRandom {
 public:
@@ -20,11 +19,3 @@ public:
 private:
     uint32_t state_;
 };
-
-// Where the seeds of new wells and games come from: the program installs SteadyClockSeed, a test a fixed
-// seed. Returns the source it replaces. Without a source every seed is 0.
-using tSeedSource = std::function<uint32_t()>;
-tSeedSource SetSeedSource(tSeedSource source);
-uint32_t NextSeed();
-// The low 32 bits of a steady clock.
-uint32_t SteadyClockSeed();

@@ -21,6 +21,21 @@ tChanges tReplayCursor::AdvanceTo(int64_t timeMs) {
     return changes;
 }
 
+int64_t tReplayCursor::NextTime() const {
+    if (done_ || (!game_.Playing() && !game_.DropPending())) {
+        return std::numeric_limits<int64_t>::max();
+    }
+    if (game_.DropPending()) {
+        return dropEnd_;
+    }
+    const tRecordedPress* press = next_ < record_.Presses.size() ? &record_.Presses[next_] : nullptr;
+    if (press != nullptr && press->Tick == game_.Record().Ticks) {
+        return std::max(PressTime(*press), time_);
+    }
+    const int64_t due = std::max(schedule_.Running() ? schedule_.Due() : time_, time_);
+    return press != nullptr && record_.Timed ? std::max(std::min(due, press->TimeMs), time_) : due;
+}
+
 bool tReplayCursor::Step(int64_t limit, tChanges& changes) {
     if (done_) {
         return false;
@@ -56,6 +71,12 @@ bool tReplayCursor::PressStep(const tRecordedPress& press, int64_t limit, tChang
     if (strict_ && at < time_) {
         Refuse(PressMoment(next_ + 1, at) + " comes within the drop's pause of " +
                std::to_string(kDropPauseMs) + " ms, while the game takes no key.");
+        return false;
+    }
+    if (strict_ && schedule_.Running() && at > schedule_.Due() + kTimerLatenessMs) {
+        Refuse(PressMoment(next_ + 1, at) + " comes after tick " + std::to_string(press.Tick) +
+               " of its game and before the next, which was due at " + MomentText(schedule_.Due()) +
+               ": the timer does not stand still in a running game.");
         return false;
     }
     if (std::max(at, time_) > limit) {

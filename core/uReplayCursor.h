@@ -4,8 +4,9 @@
 // due (tTickSchedule), each press at its time and a drop's end after the drop's pause. The record decides
 // the game: a press always comes after exactly the ticks it came after when it was played, so a tick waits
 // for a press that came before it, and ticks a press came after but the timer would bring later run just
-// before it. A record of the first replay format, which kept no times, has each press come as soon as its
-// tick has.
+// before it. Strict, it also refuses a press that comes later than kTimerLatenessMs after its next tick was
+// due, which a running timer would have brought before it. A record of the first replay format, which kept no
+// times, has each press come as soon as its tick has.
 
 #include "core/uGameModel.h"
 #include "core/uTickSchedule.h"
@@ -29,6 +30,8 @@ public:
     bool Done() const { return done_; }
     // The time of the step run last.
     int64_t Time() const { return time_; }
+    // When the next step falls due, for a viewer to wake then; past the end, the largest time there is.
+    int64_t NextTime() const;
     // Empty unless a strict cursor met a step the real game cannot take.
     const std::string& Problem() const { return problem_; }
 

@@ -72,6 +72,11 @@ inline constexpr int kFastestRepeatMs = 10;
 // turns beside the one key that repeats.
 inline constexpr int kMostTapsPerSecond = 20;
 inline constexpr int kMostPressesPerSecond = 1000 / kFastestRepeatMs + kMostTapsPerSecond;
+// How far the game's timer may run behind its time of play and its ticks still come before a later key: the
+// moments a busy desktop keeps the game from its timer, such as a drop's pause that ends late. The timer
+// leaves longer hangs out of the time of play, so a key that comes later than this after its next tick was
+// due was not pressed in a running game.
+inline constexpr int kTimerLatenessMs = 250;
 
 // The seven actions in the order a key runs them.
 enum class tAction : uint8_t { RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop };

@@ -2,7 +2,8 @@
 #pragma once
 // When the game's timer falls due, in milliseconds of play. Its period starts when the game starts and again
 // at every restart the model asks for (a start, or a new interval while it runs), and it falls due an
-// interval later; a tick starts the next period at its own time. The program's real timer can only be later
+// interval later; a tick starts the next period at its own time, and a resumed game goes on with the period
+// its pause broke off, the pause being no time of play. The program's real timer can only be later
 // than this, by the moments its work takes, so no press the program records comes before its tick is due
 // here.
 
@@ -17,6 +18,8 @@ public:
     void Follow(const tChanges& changes, const tGameModel& game, int64_t atMs) {
         if (!game.TimerRunning()) {
             running_ = false;
+        } else if (changes.Timer == tTimerChange::Resume) {
+            running_ = true;
         } else if (changes.Timer == tTimerChange::Start || changes.Interval || !running_) {
             running_ = true;
             due_ = atMs + game.Interval();

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uGame.h"
 
-#include "core/uRandom.h"
+#include "core/uGameSeed.h"
 #include "core/uRules.h"
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
+#include "platform/uCodePage.h"
+#include "platform/uLocalClock.h"
 #include "storage/uPlayerOptions.h"
 
-#include <QDateTime>
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -35,7 +36,6 @@ constexpr uint16_t kVkAdd = 107;
 constexpr uint16_t kVkSubtract = 109;
 constexpr uint16_t kVkOemPlus = 187;
 constexpr uint16_t kVkOemMinus = 189;
-constexpr int kFastestWatch = 8;
 
 const char* SoundName(tGameSound sound) {
     return sound == tGameSound::Drop ? "Drop" : "Lines";
@@ -56,7 +56,7 @@ private:
 } // namespace
 
 tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
-    : model_(NextSeed()), view_(std::make_unique<tWellView>(parent, pacer_)),
+    : watch_([this] { WatchStep(); }), view_(std::make_unique<tWellView>(parent, pacer_)),
       hiScore_(hiScore ? std::move(hiScore) : std::make_unique<tHiScore>()),
       stat_(std::make_unique<tStat>(parent, &pacer_)) {
     for (size_t i = 0; i < actionKeys_.size(); ++i) {
@@ -65,6 +65,8 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     }
     timer_.SetInterval(model_.Interval());
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
+    QObject::connect(&timer_, &tGameTimer::skipped,
+                     [this](qint64 nanoseconds) { playClock_.LeaveOut(nanoseconds); });
     view_->SetOnClick([this] { WellClick(); });
     scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_, &pacer_);
     scorePanel_->SetOnWatch([this](const tGameRecord& record) { Watch(record); });
@@ -77,7 +79,7 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     Show(idle);
     languageTarget_ = AddLanguageTarget([this] {
         view_->SetMessage(MessageText());
-        if (watched_) {
+        if (Watching()) {
             stat_->SetCaption(WatchCaption());
         }
     });
@@ -95,8 +97,11 @@ tGlass::~tGlass() {
 void tGlass::NewGame() {
     EndWatch();
     timer_.Stop();
-    const std::string startTime = QDateTime::currentDateTime().toString("dd.MM.yy hh:mm:ss").toStdString();
-    const tChanges changes = model_.NewGame(Settings(), NextSeed(), startTime);
+    const std::string startTime = LocalNow().toString("dd.MM.yy hh:mm:ss").toStdString();
+    const tGameSettings settings = Settings();
+    const tChanges changes =
+        model_.NewGame(settings, GameSeed(LowerText(stat_->PlayerName()), startTime, settings), startTime);
+    pace_ = {};
     // The table may show a message box, whose event loop would otherwise go on running the game.
     ShowScores(gameTypeName_, difficultyName_);
     // The clock starts with the timer, so that no press is recorded before a tick it came after was due.
@@ -105,21 +110,23 @@ void tGlass::NewGame() {
 }
 
 void tGlass::SetPause(bool on) {
-    timer_.RunDue();
-    if (model_.Playing()) {
-        playClock_.SetPaused(on);
+    if (Watching()) {
+        Show(watch_.Advance());
+        watch_.SetPaused(on);
+    } else {
+        timer_.RunDue();
+        if (model_.Playing()) {
+            playClock_.SetPaused(on);
+        }
     }
     Show(model_.SetPause(on));
 }
 
 void tGlass::Watch(const tGameRecord& record) {
     timer_.Stop();
-    watched_ = record;
-    nextPress_ = 0;
-    SetWatchSpeed(1);
-    Show(model_.NewGame(record.Settings, record.Seed, record.StartTime));
-    // A record without a tick ends here.
-    PlayRecordedPresses();
+    const tChanges started = watch_.Begin(model_, record);
+    stat_->SetCaption(WatchCaption());
+    Show(started);
 }
 
 void tGlass::StopGame(bool interrupted) {
@@ -134,9 +141,9 @@ void tGlass::HandleKey(uint16_t code) {
     }
     // The press comes after the ticks that fell due before it.
     timer_.RunDue();
-    if (watched_) {
+    if (Watching()) {
         if (code == kVkAdd || code == kVkOemPlus) {
-            SetWatchSpeed(std::min(kFastestWatch, WatchSpeed() * 2));
+            SetWatchSpeed(WatchSpeed() * 2);
         } else if (code == kVkSubtract || code == kVkOemMinus) {
             SetWatchSpeed(std::max(1, WatchSpeed() / 2));
         }
@@ -146,7 +153,7 @@ void tGlass::HandleKey(uint16_t code) {
 }
 
 void tGlass::HandleButton(const std::string& name) {
-    if (name.empty() || tableBusy_ || watched_) {
+    if (name.empty() || tableBusy_ || Watching()) {
         return;
     }
     timer_.RunDue();
@@ -154,24 +161,29 @@ void tGlass::HandleButton(const std::string& name) {
 }
 
 void tGlass::Press(tActionSet actions) {
-    const int64_t now = watched_ ? model_.Counters().TickedMs : playClock_.Ms();
+    const int64_t now = playClock_.Ms();
+    // The game takes no press faster than a player's, so that every game it records is one a player can
+    // play: the score server refuses a replay that holds one.
+    if (model_.Playing() && !model_.Paused() && !pace_.Breaks(actions, now).empty()) {
+        return;
+    }
+    const size_t recorded = model_.Record().Presses.size();
     const tChanges changes = model_.Press(actions, now);
+    if (model_.Record().Presses.size() > recorded) {
+        pace_.Take(actions, now);
+    }
     Show(changes);
     if (changes.DropShown) {
         view_->RepaintWell();
-        std::this_thread::sleep_for(kDropPause / timer_.Speed());
+        std::this_thread::sleep_for(kDropPause);
         Show(model_.FinishDrop());
     }
     pacer_.Hurry();
 }
 
-void tGlass::PlayRecordedPresses() {
-    const int64_t tick = model_.Record().Ticks;
-    const std::vector<tRecordedPress>& presses = watched_->Presses;
-    for (; nextPress_ < presses.size() && presses[nextPress_].Tick == tick; ++nextPress_) {
-        Press(presses[nextPress_].Actions);
-    }
-    if (tick < watched_->Ticks && model_.Playing()) {
+void tGlass::WatchStep() {
+    Show(watch_.Advance());
+    if (!watch_.Done()) {
         return;
     }
     // A record that ends before its game did leaves the well as its last tick left it.
@@ -182,16 +194,15 @@ void tGlass::PlayRecordedPresses() {
 }
 
 void tGlass::SetWatchSpeed(int speed) {
-    timer_.SetSpeed(speed);
+    watch_.SetSpeed(speed);
     stat_->SetCaption(WatchCaption());
 }
 
 void tGlass::EndWatch() {
-    if (!watched_) {
+    if (!Watching()) {
         return;
     }
-    watched_.reset();
-    timer_.SetSpeed(1);
+    watch_.End();
     stat_->SetCaption({});
 }
 
@@ -258,9 +269,6 @@ void tGlass::Tick() {
         return;
     }
     Show(model_.Tick());
-    if (watched_) {
-        PlayRecordedPresses();
-    }
 }
 
 void tGlass::WellClick() {
@@ -295,18 +303,23 @@ void tGlass::Show(const tChanges& changes) {
     }
     // From the game's state rather than the change: a pause that came while the table held a message open
     // during NewGame keeps the timer stopped.
-    if (changes.Timer != tTimerChange::Keep) {
-        if (model_.TimerRunning()) {
-            timer_.Start();
-        } else {
+    // A watched game's steps come from its record's times, not from the timer.
+    if (changes.Timer != tTimerChange::Keep && !Watching()) {
+        if (!model_.TimerRunning() && model_.Paused()) {
+            timer_.Pause();
+        } else if (!model_.TimerRunning()) {
             timer_.Stop();
+        } else if (changes.Timer == tTimerChange::Resume) {
+            timer_.Resume();
+        } else {
+            timer_.Start();
         }
     }
     for (uint8_t i = 0; i < changes.SoundCount; ++i) {
         PlayResourceSound(SoundName(changes.Sounds[i]), sounds_);
     }
     // A watched game leaves the table as it is: it was stored when it was played.
-    if (watched_) {
+    if (Watching()) {
         return;
     }
     // The table holds the running game whole: its row follows level and score, its texts are there for the

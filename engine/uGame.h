@@ -4,9 +4,11 @@
 // and by clicks on the well, drawn into its own pictures on the panel it is given.
 
 #include "core/uGameModel.h"
+#include "core/uPressPace.h"
 #include "engine/uGameTimer.h"
 #include "engine/uHSPanel.h"
 #include "engine/uPlayClock.h"
+#include "engine/uReplayWatch.h"
 #include "engine/uStat.h"
 #include "engine/uWellView.h"
 #include "engine/uhiscore.h"
@@ -32,21 +34,22 @@ public:
     tGlass(const tGlass&) = delete;
     tGlass& operator=(const tGlass&) = delete;
 
-    // Starts a game; a running one is dropped without a record.
+    // Starts a game; a running one is dropped without a record. Its figures follow from the player's name,
+    // the local time it starts at and its settings.
     void NewGame();
-    // Plays a recorded game back in the well at its own speed: its ticks at the game's intervals, its presses
-    // at the ticks they came after, until its last tick. Pause and a click on the well pause it, Escape
-    // (StopGame) ends it, + and - change its speed; the player's keys do nothing. Nothing of it is recorded
-    // and the high score table stays as it is. A game in progress is dropped without a record.
+    // Plays a recorded game back in the well at the times it was played, until its last tick. Pause and a
+    // click on the well pause it, Escape (StopGame) ends it, + and - change its speed; the player's keys do
+    // nothing. Nothing of it is recorded and the high score table stays as it is. A game in progress is
+    // dropped without a record.
     void Watch(const tGameRecord& record);
-    bool Watching() const { return watched_.has_value(); }
+    bool Watching() const { return watch_.Active(); }
     // x1, x2, x4 or x8.
-    int WatchSpeed() const { return timer_.Speed(); }
+    int WatchSpeed() const { return watch_.Speed(); }
     void SetPause(bool on);
     // Ends the running game: interrupted (nothing is recorded) or over (the result goes to the table).
     void StopGame(bool interrupted);
     // Runs the action of every slot bound to this virtual-key code; while a game is watched, + and - change
-    // its speed instead.
+    // its speed instead. A press that comes faster than a player's can (tPressPace) is not taken.
     void HandleKey(uint16_t code);
     // Slot 1..7: RotateRight, RotateLeft, MoveLeft, MoveRight, MoveDown, QMoveDown, Drop; code 0 = no key.
     void SetKey(int slot, uint16_t code);
@@ -123,8 +126,8 @@ private:
     void Show(const tChanges& changes);
     // Runs a key press's actions, showing a drop's landed figure a moment before its rows go.
     void Press(tActionSet actions);
-    // After a tick of a watched game: its presses at that tick, and its end after its last one.
-    void PlayRecordedPresses();
+    // The steps of the watched game that fell due, and its end after its last one.
+    void WatchStep();
     void SetWatchSpeed(int speed);
     void EndWatch();
     QString WatchCaption() const;
@@ -141,13 +144,12 @@ private:
     void WriteResult(tHS& entry) const;
 
     tGameModel model_;
-    // The game being watched, and its next press to play.
-    std::optional<tGameRecord> watched_;
-    size_t nextPress_ = 0;
     std::array<uint16_t, kActionCount> actionKeys_{};
     std::array<std::string, kActionCount> actionButtons_{};
     tGameTimer timer_;
     tPlayClock playClock_;
+    tPressPace pace_;
+    tReplayWatch watch_;
     bool shadow_ = true;
     bool showFix_ = false;
     bool sounds_ = true;

@@ -39,15 +39,24 @@ void tGameTimer::SetInterval(int milliseconds) {
     }
 }
 
-void tGameTimer::SetSpeed(int factor) {
-    speed_ = std::max(1, factor);
-    if (active_) {
-        Start();
+void tGameTimer::Pause() {
+    // A late tick of a paused game stops the timer again: what was left stays.
+    if (!active_) {
+        return;
     }
+    remaining_ = std::max<qint64>(0, deadline_ - clock_.nsecsElapsed());
+    Stop();
+}
+
+void tGameTimer::Resume() {
+    active_ = true;
+    ++starts_;
+    deadline_ = clock_.nsecsElapsed() + remaining_;
+    Shoot();
 }
 
 qint64 tGameTimer::Period() const {
-    return interval_ * kMillisecond / speed_;
+    return interval_ * kMillisecond;
 }
 
 void tGameTimer::Fire() {
@@ -65,6 +74,7 @@ void tGameTimer::RunDue() {
 
 void tGameTimer::Run(qint64 now) {
     if (now - deadline_ > std::max(kCatchUp, Period())) {
+        emit skipped(now - deadline_);
         deadline_ = now;
     }
     // The ticks that fell due since the last wake-up run together; a tick that stopped the timer or started

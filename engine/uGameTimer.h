@@ -2,9 +2,7 @@
 #pragma once
 // The game's periodic timer. Ticks are scheduled against a steady clock (start + n x interval) rather than
 // each one after the last, so that at the 1 ms of the highest levels the little lateness of every wake-up
-// does not add up: the game gets the number of ticks per second its level asks for. A watched game may run
-// faster than the game's own speed: then several ticks can fall due between two wake-ups, and a wake-up runs
-// all of them.
+// does not add up: the game gets the number of ticks per second its level asks for.
 // Periods shorter than 4 ms are run in batches: the process wakes at most every 4 ms and runs
 // the ticks that fell due meanwhile, as it wakes at the highest levels to a thousand ticks a second
 // otherwise. What comes from outside (a key, a pause) first runs the ticks due before it (RunDue), so the
@@ -25,13 +23,14 @@ public:
     // Starting (also when running) restarts the period.
     void Start();
     void Stop();
+    // Stops, keeping what is left of the period for Resume.
+    void Pause();
+    // Goes on with the period Pause broke off.
+    void Resume();
     bool IsActive() const { return active_; }
     // Milliseconds, at least 1; a running timer restarts its period, as a new interval takes effect at once.
     void SetInterval(int milliseconds);
     int Interval() const { return interval_; }
-    // The interval is divided by this factor (at least 1); a running timer restarts its period.
-    void SetSpeed(int factor);
-    int Speed() const { return speed_; }
     // Runs now the ticks that have fallen due and wait for their wake-up; nothing from inside a tick.
     void RunDue();
     // During a tick: how many nanoseconds after its time it runs (a batch runs its ticks up to 4 ms late).
@@ -39,6 +38,8 @@ public:
 
 signals:
     void timeout();
+    // The timer fell so far behind that it gave up the ticks due meanwhile: that time the game did not run.
+    void skipped(qint64 nanoseconds);
 
 private:
     void Fire();
@@ -56,7 +57,8 @@ private:
     qint64 tickDue_ = 0;
     bool running_ = false;
     int interval_ = kDifficulties[0].BaseInterval;
-    int speed_ = 1;
+    // What a pause left of the period.
+    qint64 remaining_ = 0;
     bool active_ = false;
     // Counts the starts, so that a wake-up sees when a tick it ran started the timer afresh.
     quint64 starts_ = 0;

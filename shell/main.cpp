@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/uRandom.h"
 #include "engine/uSound.h"
 #include "platform/uBaseDir.h"
 #include "platform/uDataFolder.h"
 #include "platform/uGamepads.h"
+#include "platform/uLocalClock.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "platform/uShell.h"
@@ -111,13 +111,13 @@ int main(int argc, char** argv) {
 
     QApplication::setApplicationName(kApplicationTitle);
     // The services the game uses, made here: messages go to the box from the start (reading a damaged
-    // users.dat already has one to tell), sounds to the speakers, addresses to the desktop, and every well
-    // draws from the clock.
+    // users.dat already has one to tell), sounds to the speakers, addresses to the desktop, and every game
+    // starts at the local time.
     ChooseFolders(line.dir);
     SetMessagePresenter(PresentInMessageBox);
     SetSoundPlayer(PlayOnSoundOutput);
     SetShellOpener(OpenWithDesktop);
-    SetSeedSource(SteadyClockSeed);
+    SetLocalClock([] { return QDateTime::currentDateTime(); });
     TMainForm mainForm;
     mainForm.show();
     // Controllers, once the system has one: until then SDL is not even loaded.

@@ -109,10 +109,37 @@ TEST(PlayTime, ARecordPlaysAgainAtItsTimesAndNoPressMayComeBeforeItsTick) {
     EXPECT_NE(ReplayChecked(early).Problem.find("key press 11, at "), std::string::npos)
         << ReplayChecked(early).Problem;
     EXPECT_EQ(ReplayGame(early).Counters(), checked.Game.Counters());
+    // A press put a second later than it came, after the same ticks, came while the timer stood still.
+    tGameRecord late = record;
+    for (size_t i = 10; i < late.Presses.size(); ++i) {
+        late.Presses[i].TimeMs += 1000;
+    }
+    EXPECT_NE(ReplayChecked(late).Problem.find("key press 11, at "), std::string::npos);
+    EXPECT_NE(ReplayChecked(late).Problem.find("the timer does not stand still"), std::string::npos);
+    // Presses far apart with no tick between are refused before anything is played.
+    tGameRecord tickless = record;
+    for (size_t i = 0; i < tickless.Presses.size(); ++i) {
+        tickless.Presses[i].Tick = 0;
+    }
+    ASSERT_TRUE(FirstPaceBreak(tickless));
+    EXPECT_NE(FirstPaceBreak(tickless)->Bound.find("with no tick between"), std::string::npos);
     // All presses at once break the pace before anything is played.
     tGameRecord rushed = record;
     for (tRecordedPress& press : rushed.Presses) {
         press.TimeMs = 5;
     }
     EXPECT_NE(ReplayChecked(rushed).Problem.find("faster than a player"), std::string::npos);
+}
+
+TEST(PlayTime, AResumedGameGoesOnWithThePeriodItsPauseBrokeOff) {
+    tGameModel game;
+    tTickSchedule schedule;
+    schedule.Follow(game.NewGame(kNormal, 1, "09.12.26 21:00:00"), game, 0);
+    const int64_t due = schedule.Due();
+    game.SetPause(true);
+    const tChanges resumed = game.SetPause(false);
+    EXPECT_EQ(resumed.Timer, tTimerChange::Resume);
+    EXPECT_TRUE(game.TimerRunning());
+    schedule.Follow(resumed, game, due - 1);
+    EXPECT_EQ(schedule.Due(), due) << "the pause gave the figure a fresh period";
 }

@@ -8,15 +8,17 @@
 #include "engine/uSound.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
-#include "tests/support/ScopedSeed.h"
+#include "tests/support/ScopedClock.h"
 #include "tests/support/SoundRecorder.h"
 
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Rows from the given row down: '#' a fixed block.
@@ -92,10 +94,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The seed of the games started from now on.
-    void Seed(uint32_t seed) {
-        seed_.reset();
-        seed_.emplace(seed);
+    // The games started from now on start at 03.01.24 10:21:28: Ivan's game of the default settings then
+    // draws two bars of four, then the S, the figures the tests read.
+    void StartWithTwoBars() {
+        clock_.reset();
+        clock_.emplace(QDateTime(QDate(2024, 1, 3), QTime(10, 21, 28)));
     }
     // The bar of four turned upright: its blocks in box column 2.
     tFigure VerticalBar() const { return TurnFigure(glass->Model().FigureTable()[0], -1); }
@@ -103,7 +106,11 @@ protected:
     // The well's cells as text, '#' block, 'F' fixed, 'o' mark, '.' tile; rows from the top.
     std::string Picture(int firstRow, int lastRow);
     tLook PreviewLook(int column, int row);
-    void Press(uint16_t code) { glass->HandleKey(code); }
+    // A key pressed as a player presses it: no sooner after the last than a key repeats.
+    void Press(uint16_t code) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kFastestRepeatMs));
+        glass->HandleKey(code);
+    }
     // Where the arrow's top is once the frame that moves it is shown.
     int ArrowTop() {
         glass->View().RepaintWell();
@@ -121,7 +128,7 @@ protected:
     std::unique_ptr<QWidget> panel;
     std::unique_ptr<tGlass> glass;
     std::shared_ptr<tHiScoreRecorder::tCalls> calls;
-    std::optional<tScopedSeed> seed_;
+    std::optional<tScopedClock> clock_;
     tSoundRecorder soundRecorder;
     std::vector<std::string>& sounds = soundRecorder.sounds;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlassProbe.h"
+#include "core/uGameSeed.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -8,7 +9,7 @@
 // draws, how it runs the timer, what it tells the table and which sounds it plays.
 
 TEST_F(GlassTest, TheFirstTickDrawsTheFigureItsMarkAndThePreviewAndTheTableFollowsTheScore) {
-    Seed(0);
+    StartWithTwoBars();
     glass->NewGame();
     EXPECT_TRUE(glass->Timer().IsActive());
     EXPECT_EQ(glass->Timer().Interval(), 500);
@@ -19,7 +20,7 @@ TEST_F(GlassTest, TheFirstTickDrawsTheFigureItsMarkAndThePreviewAndTheTableFollo
                     .hasMatch())
         << glass->Stat().StartTime();
 
-    // Seed 0 draws two bars of four, then the S.
+    // Two bars of four, then the S.
     glass->Tick();
     EXPECT_EQ(Picture(1, 1), "...####...");
     EXPECT_EQ(Picture(20, 20), "...oooo...") << "the landing mark";
@@ -42,7 +43,7 @@ TEST_F(GlassTest, TheFirstTickDrawsTheFigureItsMarkAndThePreviewAndTheTableFollo
 }
 
 TEST_F(GlassTest, EachKeyRunsTheActionsOfTheSlotsThatHoldIt) {
-    Seed(0);
+    StartWithTwoBars();
     glass->SetKey(1, 65);
     glass->SetKey(3, 65);
     glass->NewGame();
@@ -59,8 +60,25 @@ TEST_F(GlassTest, EachKeyRunsTheActionsOfTheSlotsThatHoldIt) {
     EXPECT_EQ(glass->Stat().Keys(), 2) << "the old code of slot 1, an unbound drop and code 0 do nothing";
 }
 
+TEST_F(GlassTest, AGameFollowsFromItsPlayerAndMomentAndTakesNoPressFasterThanAKeyRepeats) {
+    StartWithTwoBars();
+    glass->NewGame();
+    const tGameRecord& record = glass->Model().Record();
+    EXPECT_EQ(record.StartTime, "03.01.24 10:21:28");
+    EXPECT_EQ(record.Seed, GameSeed("ivan", "03.01.24 10:21:28", {}));
+    glass->Tick();
+    Press(kLeft);
+    glass->HandleKey(kLeft);
+    EXPECT_EQ(glass->FigX(), kSpawnColumn - 1) << "the second press came at once and was not taken";
+    ASSERT_EQ(record.Presses.size(), 1u);
+    Press(kLeft);
+    ASSERT_EQ(record.Presses.size(), 2u);
+    EXPECT_EQ(glass->FigX(), kSpawnColumn - 2);
+    EXPECT_GE(record.Presses[1].TimeMs - record.Presses[0].TimeMs, kFastestRepeatMs);
+}
+
 TEST_F(GlassTest, ADropShowsTheLandedFigureThenItsRowsGoAndTheSoundsFollowTheOption) {
-    Seed(0);
+    StartWithTwoBars();
     glass->SetShadow(false);
     glass->NewGame();
     glass->Tick();
@@ -83,7 +101,7 @@ TEST_F(GlassTest, ADropShowsTheLandedFigureThenItsRowsGoAndTheSoundsFollowTheOpt
 }
 
 TEST_F(GlassTest, NothingOfAGameMovesWhileTheTableHoldsAMessageOpen) {
-    Seed(0);
+    StartWithTwoBars();
     glass->NewGame();
     TickUntilNextFigure();
     std::vector<bool> timerActive;
@@ -109,7 +127,7 @@ TEST_F(GlassTest, NothingOfAGameMovesWhileTheTableHoldsAMessageOpen) {
 }
 
 TEST_F(GlassTest, AGameOverHandsTheTableItsResultAndANewGameDropsTheOldOneUnrecorded) {
-    Seed(0);
+    StartWithTwoBars();
     glass->SetStartLevel(6);
     glass->SetBrokenLines(2);
     glass->NewGame();

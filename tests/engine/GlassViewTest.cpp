@@ -50,7 +50,7 @@ TEST_F(GlassTest, CreatesItsPicturesAtTheirPlacesAndWaitsIdleWithTheNewGameMessa
 }
 
 TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
-    Seed(0);
+    StartWithTwoBars();
     glass->NewGame();
     glass->SetUpWell(WellOf(20, {"#........."}));
     glass->SetPause(true);
@@ -103,7 +103,7 @@ TEST_F(GlassTest, ClicksOnTheWellStartPauseAndResume) {
 }
 
 TEST_F(GlassTest, TheLandingMarkNeverCoversTheFigureAndFollowsTheShadowOption) {
-    Seed(0);
+    StartWithTwoBars();
     glass->NewGame();
     glass->Tick();
     glass->SetUpWell(WellOf(10, {"....#....."}));
@@ -125,7 +125,7 @@ TEST_F(GlassTest, TheLandingMarkNeverCoversTheFigureAndFollowsTheShadowOption) {
 }
 
 TEST_F(GlassTest, FixedBlocksTakeTheLookChosenWhenTheyAreDrawn) {
-    Seed(0);
+    StartWithTwoBars();
     glass->SetShadow(false);
     glass->NewGame();
     glass->Tick();
@@ -144,7 +144,7 @@ TEST_F(GlassTest, FixedBlocksTakeTheLookChosenWhenTheyAreDrawn) {
 }
 
 TEST_F(GlassTest, ApplyingTheSkinRedrawsTilesCellByCellAndKeepsThePreviewFigure) {
-    Seed(0);
+    StartWithTwoBars();
     glass->NewGame();
     glass->Tick();
     const tFigure next = glass->NextFigure();

@@ -2,13 +2,16 @@
 #include "engine/uGame.h"
 #include "tests/shell/FormFixture.h"
 #include "tests/support/AllocationCount.h"
-#include "tests/support/ScopedSeed.h"
+#include "tests/support/ScopedClock.h"
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
 class Frames : public FormFixture {
 protected:
-    tScopedSeed seed_{20240601};
+    tScopedClock clock_{QDateTime(QDate(2024, 6, 1), QTime(12, 0)), true};
 };
 
 } // namespace
@@ -31,6 +34,8 @@ TEST_F(Frames, SteadyFramesOfAGameAllocateNothing) {
     int step = 0;
     const auto frame = [&] {
         if (++step % 4 == 0) {
+            // As a player presses: no sooner after the last than a key repeats.
+            std::this_thread::sleep_for(std::chrono::milliseconds(kFastestRepeatMs));
             QTest::keyClick(form->KeyTarget(),
                             glass.Stat().Figures() % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
         }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormFixture.h"
 #include "engine/uGame.h"
-#include "tests/support/ScopedSeed.h"
+#include "tests/support/ScopedClock.h"
 #include "widgets/uFramePacer.h"
 #include "widgets/uLabels.h"
 
@@ -30,7 +30,7 @@ protected:
     // The window painted afresh, whole, from the game's state.
     QImage Rendered() const { return form->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-    tScopedSeed seed_{20240601};
+    tScopedClock clock_{QDateTime(QDate(2024, 6, 1), QTime(12, 0)), true};
 };
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormFixture.h"
+#include "bench/ScriptedGame.h"
 #include "core/uGameReplay.h"
+#include "core/uReplayCursor.h"
 #include "engine/uGame.h"
 #include "engine/uHSPanel.h"
 #include "engine/uStat.h"
@@ -9,6 +11,7 @@
 #include "widgets/uOther.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -115,14 +118,20 @@ TEST_F(Watching, AGameWatchedFromItsRowEndsInItsOwnWellAtTheChosenSpeedAndChange
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Watching, AReplayFileOpenedAtStartIsWatchedOnceAPlayerLogsInAndADamagedOneIsToldAndKept) {
-    tGameModel game;
-    game.NewGame({1, 3, 10, 4}, 77, "01.01.26 00:00:00");
-    for (int tick = 0; tick < 40 && game.Playing(); ++tick) {
+TEST_F(Watching, AReplayFileOpenedAtStartIsWatchedOnceAPlayerLogsInInTheGamesOwnTimeAndADamagedOneIsTold) {
+    tTimedGame game({1, 1, 5, 4}, "Cid", "01.01.26 00:00:00");
+    for (int tick = 0; game.Now() < 3000 && game.Game().Playing(); ++tick) {
         game.Tick();
-        game.Act(tick % 3 == 0 ? tAction::MoveLeft : tAction::RotateRight);
+        game.Press(ActionBit(tick % 3 == 0 ? tAction::MoveLeft : tAction::RotateRight), 7);
     }
     const std::string replay = EncodeReplay(game.Record());
+    // The watched game ends with its record's last tick, at the time of play it came.
+    tGameModel model;
+    tReplayCursor timed(model, game.Record());
+    timed.Start();
+    timed.RunToEnd();
+    const int64_t gameMs = timed.Time();
+    ASSERT_GT(gameMs, 3000);
     const QString good = dir_.filePath("game.rep");
     const QString damaged = dir_.filePath("damaged.rep");
     for (const auto& [path, bytes] : {std::pair{good, replay}, std::pair{damaged, replay.substr(0, 20)}}) {
@@ -140,12 +149,16 @@ TEST_F(Watching, AReplayFileOpenedAtStartIsWatchedOnceAPlayerLogsInAndADamagedOn
                   "not match.");
     EXPECT_EQ(Bytes("damaged.rep").toStdString(), replay.substr(0, 20));
     form->OpenReplay(good.toStdString());
+    QElapsedTimer watched;
+    watched.start();
     LogIn("Bea");
     tGlass& glass = *form->Glass();
     ASSERT_TRUE(glass.Watching());
     EXPECT_EQ(glass.Model().Settings(), game.Record().Settings);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Watching(); }, 30000));
-    EXPECT_EQ(WellPicture(glass.Well()), WellPicture(ReplayGame(game.Record()).Well()));
+    EXPECT_NEAR(static_cast<double>(watched.elapsed()), static_cast<double>(gameMs),
+                static_cast<double>(gameMs) * 0.02);
+    EXPECT_EQ(WellPicture(glass.Well()), WellPicture(model.Well()));
     EXPECT_EQ(glass.View().MessageLabel().Text(), ":: Game Interrupted ::\n\rPress F2 for new game")
         << "the record ends before its game did";
     EXPECT_FALSE(QFile::exists(dir_.filePath("hscore.dat")));
