@@ -2,9 +2,9 @@
 #include "server/uHttpServer.h"
 
 #include "server/uClientAddress.h"
+#include "server/uIdleHeap.h"
 
 #include <boost/asio/post.hpp>
-#include <malloc.h>
 
 #include <algorithm>
 #include <csignal>
@@ -20,9 +20,8 @@ using boost::system::error_code;
 // How long accepting rests after it failed, for want of descriptors or memory, before it tries again:
 // trying at once would spin on the same failure.
 constexpr std::chrono::milliseconds kAcceptPause{100};
-// How long no check has to come before the heap gives back what the checks freed. KeepReplayMemory keeps that
-// memory for the next check, which saves its page faults while uploads come one after another; once they
-// stop, a flood's worth of it would otherwise stay with the process for good.
+// How long no check has to come before the heap gives back what the checks freed: while uploads come one
+// after another, the next check finds its memory ready.
 constexpr std::chrono::milliseconds kTrimAfter{1000};
 
 size_t WorkerThreads() {
@@ -75,8 +74,7 @@ void tHttpServer::GiveBackMemoryWhenIdle() {
     Trim.expires_after(kTrimAfter);
     Trim.async_wait([this](error_code error) {
         if (!error && Queue.Idle()) {
-            // On a worker: walking the heap takes a moment the loop's clients should not wait.
-            boost::asio::post(Workers, [] { malloc_trim(0); });
+            boost::asio::post(Workers, GiveBackFreeHeap);
         }
     });
 }
