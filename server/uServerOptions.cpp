@@ -104,9 +104,10 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         "count", QString::number(http.ConnectionsPerAddress));
     const QCommandLineOption checkQueue(
         "check-queue",
-        QString("Replay checks that may wait for a worker at once (default %1); an upload over it is "
-                "answered 503 "
-                "with Retry-After, and a check that waits longer than --header-timeout is dropped so.")
+        QString(
+            "Replay checks that may wait for a worker at once (default %1); an upload over it is answered "
+            "503 with Retry-After, and so is a check still waiting when its request's --header-timeout "
+            "passes.")
             .arg(http.CheckQueue),
         "count", QString::number(http.CheckQueue));
     const QCommandLineOption checksPerAddress(
