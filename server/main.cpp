@@ -2,6 +2,7 @@
 #include "server/uDatabaseTarget.h"
 #include "server/uDescriptorBudget.h"
 #include "server/uHttpServer.h"
+#include "server/uIdleHeap.h"
 #include "server/uRateLimiter.h"
 #include "server/uReplayCheck.h"
 #include "server/uScoreDatabase.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         return RunModerationCommand(database, *options->Command, stdout, stderr);
     }
     KeepReplayMemory();
+    ShareOneArena();
     const size_t wanted = options->Http.Connections;
     options->Http.Connections = ConnectionsWithinDescriptors(wanted);
     if (options->Http.Connections < wanted) {

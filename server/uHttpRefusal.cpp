@@ -48,3 +48,12 @@ tHttpReply Refusal(status code) {
                 {}};
     }
 }
+
+tHttpReply ChecksRefusal(long retrySeconds) {
+    const QString seconds = retrySeconds == 1 ? "1 second" : QString("%1 seconds").arg(retrySeconds);
+    return {status::service_unavailable,
+            kHtmlType,
+            ProblemPage("Too many replays waiting", "Too many replays wait to be checked; try again in " +
+                                                        seconds + ". Nothing was stored."),
+            {{field::retry_after, std::to_string(retrySeconds)}}};
+}

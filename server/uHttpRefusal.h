@@ -6,3 +6,5 @@
 
 // code: 400, 405, 413, 414, 431 or 503.
 tHttpReply Refusal(boost::beast::http::status code);
+// 503 with Retry-After: the replay checks waiting are too many, in all or from this client.
+tHttpReply ChecksRefusal(long retrySeconds);

@@ -2,6 +2,9 @@
 #include "server/uHttpServer.h"
 
 #include "server/uClientAddress.h"
+#include "server/uIdleHeap.h"
+
+#include <boost/asio/post.hpp>
 
 #include <algorithm>
 #include <csignal>
@@ -17,13 +20,22 @@ using boost::system::error_code;
 // How long accepting rests after it failed, for want of descriptors or memory, before it tries again:
 // trying at once would spin on the same failure.
 constexpr std::chrono::milliseconds kAcceptPause{100};
+// How long no check has to come before the heap gives back what the checks freed: while uploads come one
+// after another, the next check finds its memory ready.
+constexpr std::chrono::milliseconds kTrimAfter{1000};
+
+size_t WorkerThreads() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
 
 } // namespace
 
 tHttpServer::tHttpServer(const tHttpSettings& settings, tHttpHandler handler)
     : Settings(settings), Handler(std::move(handler)),
       Counts(settings.Connections, settings.ConnectionsPerAddress),
-      Workers(std::max(1u, std::thread::hardware_concurrency())) {}
+      Queue(settings.CheckQueue, settings.ChecksPerAddress, WorkerThreads(),
+            [this] { GiveBackMemoryWhenIdle(); }),
+      Workers(WorkerThreads()) {}
 
 bool tHttpServer::Listen(const boost::asio::ip::address& address, std::uint16_t port, std::string& problem) {
     const tcp::endpoint endpoint(address, port);
@@ -56,6 +68,15 @@ void tHttpServer::Run() {
     Signals.async_wait([this](error_code, int) { Loop.stop(); });
     Accept();
     Loop.run();
+}
+
+void tHttpServer::GiveBackMemoryWhenIdle() {
+    Trim.expires_after(kTrimAfter);
+    Trim.async_wait([this](error_code error) {
+        if (!error && Queue.Idle()) {
+            boost::asio::post(Workers, GiveBackFreeHeap);
+        }
+    });
 }
 
 void tHttpServer::Accept() {
@@ -91,7 +112,7 @@ void tHttpServer::Accepted(error_code error, tcp::socket socket) {
         const tAdmission admission = Counts.Admit(peer, proxy);
         if (admission != tAdmission::Drop) {
             std::make_shared<tHttpSession>(std::move(socket), peer, admission, Settings, Handler, Counts,
-                                           Workers)
+                                           Queue, Workers)
                 ->Start();
         }
     }

@@ -3,8 +3,10 @@
 // The HTTP side of the score server: one thread, one event loop, every connection read and written without
 // blocking. It accepts as long as it is up, holds each connection to the bounds of its settings and refuses
 // those over a cap with a short answer, so that no one client can crowd out the others. Work an answer asks
-// for away from the loop, such as playing a game again, runs on a worker thread for each processor.
+// for away from the loop, such as playing a game again, runs on a worker thread for each processor, in the
+// turn the check queue gives it.
 
+#include "server/uCheckQueue.h"
 #include "server/uConnectionCounts.h"
 #include "server/uHttpSession.h"
 #include "server/uHttpSettings.h"
@@ -32,6 +34,8 @@ public:
 private:
     void Accept();
     void Accepted(boost::system::error_code error, boost::asio::ip::tcp::socket socket);
+    // Hands the heap's free memory back to the system once no check has come for a moment.
+    void GiveBackMemoryWhenIdle();
 
     tHttpSettings Settings;
     tHttpHandler Handler;
@@ -44,6 +48,9 @@ private:
     boost::asio::ip::tcp::acceptor Acceptor{Loop};
     boost::asio::steady_timer Pause{Loop};
     boost::asio::signal_set Signals{Loop};
+    boost::asio::steady_timer Trim{Loop};
+    // Declared after the loop: the sessions its checks keep are let go while their sockets' loop is there.
+    tCheckQueue Queue;
     // Declared after the loop: the workers are joined first, and their last answers find the loop still
     // there.
     boost::asio::thread_pool Workers;

@@ -31,9 +31,9 @@ constexpr size_t kKeptBufferBytes = 4096;
 
 tHttpSession::tHttpSession(tcp::socket socket, boost::asio::ip::address peer, tAdmission admission,
                            const tHttpSettings& settings, const tHttpHandler& handler,
-                           tConnectionCounts& counts, boost::asio::thread_pool& workers)
+                           tConnectionCounts& counts, tCheckQueue& queue, boost::asio::thread_pool& workers)
     : Socket(std::move(socket)), Deadline(Socket.get_executor()), Peer(peer), Admission(admission),
-      Settings(settings), Handler(handler), Counts(counts), Workers(workers) {}
+      Settings(settings), Handler(handler), Counts(counts), Queue(queue), Workers(workers) {}
 
 tHttpSession::~tHttpSession() {
     Counts.Release(Peer, Admission);
@@ -58,9 +58,18 @@ void tHttpSession::Arm(std::chrono::milliseconds timeout) {
     Deadline.async_wait([self = shared_from_this()](error_code error) {
         // A deadline that fired while it was being moved later has not passed.
         if (!error && self->Deadline.expiry() <= std::chrono::steady_clock::now()) {
-            self->Close();
+            self->TimedOut();
         }
     });
+}
+
+void tHttpSession::TimedOut() {
+    if (Check == tCheck::Waiting) {
+        Queue.Withdraw(Ticket);
+        RefuseCheck();
+        return;
+    }
+    Close();
 }
 
 void tHttpSession::BeginRequest() {
@@ -149,19 +158,74 @@ void tHttpSession::Answer() {
     const auto target = request.target();
     tHttpReply reply = Handler(std::string_view(target.data(), target.size()), client);
     if (reply.Work) {
-        SendLater(std::move(reply), head, request.keep_alive());
+        SendLater(std::move(reply), client, head, request.keep_alive());
         return;
     }
     Send(std::move(reply), head, request.keep_alive());
 }
 
-void tHttpSession::SendLater(tHttpReply reply, bool head, bool keepAlive) {
-    // The session waits for its answer and reads nothing meanwhile; its deadline still runs.
-    boost::asio::post(Workers, [self = shared_from_this(), work = std::move(reply.Work), head, keepAlive] {
+void tHttpSession::SendLater(tHttpReply reply, const std::string& client, bool head, bool keepAlive) {
+    // The session reads nothing while it waits for its answer; its deadline still runs until the check
+    // starts.
+    Check = tCheck::Waiting;
+    const std::optional<tCheckQueue::tTicket> ticket = Queue.Add(
+        client,
+        [self = shared_from_this(), work = std::move(reply.Work), head, keepAlive]() mutable {
+            self->RunCheck(std::move(work), head, keepAlive);
+        },
+        [self = shared_from_this()] { self->RefuseCheck(); });
+    if (!ticket) {
+        RefuseCheck();
+        return;
+    }
+    Ticket = *ticket;
+    if (Check == tCheck::Waiting) {
+        WatchClient();
+    }
+}
+
+void tHttpSession::RunCheck(std::function<tHttpFinish()> work, bool head, bool keepAlive) {
+    Check = tCheck::Running;
+    error_code ignored;
+    Socket.cancel(ignored);
+    // A check once started is worth its answer, however long the client waits for it; Send arms the deadline
+    // again.
+    Deadline.expires_at(std::chrono::steady_clock::time_point::max());
+    boost::asio::post(Workers, [self = shared_from_this(), work = std::move(work), head, keepAlive] {
         boost::asio::post(self->Socket.get_executor(), [self, finish = work(), head, keepAlive] {
+            self->Check = tCheck::None;
+            self->Queue.Finished(self->Ticket);
             self->Send(finish(), head, keepAlive);
         });
     });
+}
+
+void tHttpSession::WatchClient() {
+    Socket.async_wait(tcp::socket::wait_read, [self = shared_from_this()](error_code error) {
+        if (error == boost::asio::error::operation_aborted || self->Check != tCheck::Waiting) {
+            return;
+        }
+        char byte = 0;
+        if (!error) {
+            self->Socket.receive(boost::asio::buffer(&byte, 1), tcp::socket::message_peek, error);
+        }
+        if (error == boost::asio::error::would_block) {
+            self->WatchClient();
+        } else if (error) {
+            // At the end of its stream, or reset: the client has gone, and there is no one to check for.
+            self->Check = tCheck::None;
+            self->Queue.Withdraw(self->Ticket);
+            self->Close();
+        }
+        // Otherwise it sent more, which waits its turn unread; it is still there.
+    });
+}
+
+void tHttpSession::RefuseCheck() {
+    Check = tCheck::None;
+    error_code ignored;
+    Socket.cancel(ignored);
+    Send(ChecksRefusal(Queue.RetrySeconds()), Parser->get().method() == http::verb::head, false);
 }
 
 void tHttpSession::Refuse(http::status status) {

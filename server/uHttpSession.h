@@ -2,8 +2,11 @@
 #pragma once
 // One client connection from its opening to its close. It reads each request's head within the size and time
 // bounds and never a request body, hands GET and HEAD on, keeps the connection for the next request while the
-// client wants it, and closes so that a refused client can still read why.
+// client wants it, and closes so that a refused client can still read why. An answer that needs a replay
+// checked waits its turn in the check queue, watched: a client that closes meanwhile, or whose request passes
+// the header timeout while it waits, costs no check. A check once started is answered when it ends.
 
+#include "server/uCheckQueue.h"
 #include "server/uConnectionCounts.h"
 #include "server/uHttpReply.h"
 #include "server/uHttpSettings.h"
@@ -29,10 +32,10 @@ using tHttpHandler = std::function<tHttpReply(std::string_view target, const std
 class tHttpSession : public std::enable_shared_from_this<tHttpSession> {
 public:
     // peer is the connecting address, which counts admitted as admission says; the session releases it.
-    // Work an answer asks for runs on the workers.
+    // Work an answer asks for runs on the workers when the queue gives it its turn.
     tHttpSession(boost::asio::ip::tcp::socket socket, boost::asio::ip::address peer, tAdmission admission,
                  const tHttpSettings& settings, const tHttpHandler& handler, tConnectionCounts& counts,
-                 boost::asio::thread_pool& workers);
+                 tCheckQueue& queue, boost::asio::thread_pool& workers);
     ~tHttpSession();
     tHttpSession(const tHttpSession&) = delete;
     tHttpSession& operator=(const tHttpSession&) = delete;
@@ -43,16 +46,27 @@ public:
 private:
     using tResponse = boost::beast::http::response<boost::beast::http::span_body<const char>>;
 
-    // Closes the connection when the time is up, unless Arm is called again first.
+    // What is waiting for a worker, if anything.
+    enum class tCheck { None, Waiting, Running };
+
+    // Closes the connection when the time is up, unless Arm is called again first; a check still waiting is
+    // answered 503 instead.
     void Arm(std::chrono::milliseconds timeout);
+    void TimedOut();
     void BeginRequest();
     void AwaitHead();
     void ReadHead(boost::system::error_code error);
     void Parse();
     void Answer();
     void Refuse(boost::beast::http::status status);
-    // Runs the reply's work on a worker, then sends what it comes to from the loop's thread.
-    void SendLater(tHttpReply reply, bool head, bool keepAlive);
+    // Queues the reply's work for the client at that address, runs it on a worker in its turn, then sends
+    // what it comes to from the loop's thread.
+    void SendLater(tHttpReply reply, const std::string& client, bool head, bool keepAlive);
+    void RunCheck(std::function<tHttpFinish()> work, bool head, bool keepAlive);
+    // Ends the wait of a queued check when the client closes its end.
+    void WatchClient();
+    // A check that has no room, or lost it, is answered 503 with when to come back.
+    void RefuseCheck();
     void Send(tHttpReply reply, bool head, bool keepAlive);
     void Sent(boost::system::error_code error, bool keepAlive);
     void Linger();
@@ -68,6 +82,7 @@ private:
     const tHttpSettings& Settings;
     const tHttpHandler& Handler;
     tConnectionCounts& Counts;
+    tCheckQueue& Queue;
     boost::asio::thread_pool& Workers;
 
     boost::beast::flat_buffer Buffer;
@@ -78,6 +93,8 @@ private:
     bool Idle = false;
     // Bytes read and dropped while lingering before the close.
     size_t Drained = 0;
+    tCheck Check = tCheck::None;
+    tCheckQueue::tTicket Ticket = 0;
     tHttpReply Reply;
     std::optional<tResponse> Response;
 };

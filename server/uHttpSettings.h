@@ -23,6 +23,10 @@ struct tHttpSettings {
     size_t ConnectionsPerAddress = 32;
     // Lowered at start to what the descriptor limit leaves room for.
     size_t Connections = 1000;
+    // Replay checks waiting for a worker, in all; those over it are answered 503.
+    size_t CheckQueue = 64;
+    // Replay checks of one client address waiting or running; those over it are answered 503.
+    size_t ChecksPerAddress = 2;
     // Requests from this address name their client in X-Forwarded-For; it is held to the total cap only.
     std::optional<boost::asio::ip::address> TrustedProxy;
 };

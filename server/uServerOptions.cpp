@@ -102,12 +102,26 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
                 "--max-connections only); more are answered 503.")
             .arg(http.ConnectionsPerAddress),
         "count", QString::number(http.ConnectionsPerAddress));
+    const QCommandLineOption checkQueue(
+        "check-queue",
+        QString(
+            "Replay checks that may wait for a worker at once (default %1); an upload over it is answered "
+            "503 with Retry-After, and so is a check still waiting when its request's --header-timeout "
+            "passes.")
+            .arg(http.CheckQueue),
+        "count", QString::number(http.CheckQueue));
+    const QCommandLineOption checksPerAddress(
+        "checks-per-address",
+        QString("Replay checks of one client address that may wait or run at once (default %1); more are "
+                "answered 503 with Retry-After.")
+            .arg(http.ChecksPerAddress),
+        "count", QString::number(http.ChecksPerAddress));
     const QCommandLineOption requireReplay(
         "require-replay",
         "Refuse a result that comes without the replay of its game (403) rather than store it unverified. "
         "A result whose replay gives back all its fields is stored as verified either way.");
     parser.addOptions({database, listen, port, rate, burst, proxy, headerTimeout, idleTimeout, connections,
-                       perAddress, requireReplay});
+                       perAddress, checkQueue, checksPerAddress, requireReplay});
     AddModerationOptions(parser);
 
     exitCode = 2;
@@ -174,5 +188,14 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
     }
     options.Http.Connections = *total;
     options.Http.ConnectionsPerAddress = *each;
+    const std::optional<size_t> waiting = Count(parser.value(checkQueue));
+    const std::optional<size_t> checksEach = Count(parser.value(checksPerAddress));
+    if (!waiting || !checksEach) {
+        message = "Not a number of replay checks of one or more: " +
+                  parser.value(waiting ? checksPerAddress : checkQueue);
+        return std::nullopt;
+    }
+    options.Http.CheckQueue = *waiting;
+    options.Http.ChecksPerAddress = *checksEach;
     return options;
 }
