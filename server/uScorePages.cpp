@@ -65,7 +65,10 @@ QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome, tUnpro
                                                       : QString("stands at rank %1 in").arg(outcome.Rank);
     const QString what = outcome.Fresh ? "was taken" : "was already stored";
     const QString proof =
-        outcome.Verified ? "Its replay was played again and gave back every field of it: it is verified."
+        outcome.Verified
+            ? "It is verified: the server played the recorded key presses of its game again, at "
+              "their times, under the game's rules, for this player's name, start time and "
+              "settings, and got every field of it. That cannot prove who or what pressed the keys."
         : unproven == tUnproven::UntimedReplay
             ? "It came with a replay of an older format, whose key presses have no times, so the server "
               "cannot play them again at their times: it is not verified."

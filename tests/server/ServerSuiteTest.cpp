@@ -394,7 +394,7 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
     tHttpReply reply = Get(UploadPath(result, replay));
     EXPECT_EQ(reply.Status, 200) << reply.Body.toStdString();
     EXPECT_TRUE(reply.Body.contains("was taken and stands at rank 1") &&
-                reply.Body.contains("it is verified"))
+                reply.Body.contains("It is verified"))
         << reply.Body.toStdString();
 
     // Every field as it came, and the same replay with a score one better: the digest fits, the replay not.
@@ -486,7 +486,7 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
     EXPECT_FALSE(listed()["verified"].toBool());
     EXPECT_EQ(Get("results/" + std::to_string(listed()["id"].toInt()) + "/replay.rep").Status, 404);
     reply = Get(UploadPath(unproved, EncodeReplay(other.Record()), true));
-    EXPECT_TRUE(reply.Body.contains("was already stored") && reply.Body.contains("it is verified"))
+    EXPECT_TRUE(reply.Body.contains("was already stored") && reply.Body.contains("It is verified"))
         << reply.Body.toStdString();
     EXPECT_TRUE(listed()["verified"].toBool());
 
