@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The score server proving ten-minute games at the fastest speed by their replays.
+// The score server proving results by their replays: ten-minute games, short ones and hostile replays.
 
 #include <QString>
 

@@ -88,6 +88,14 @@ bool IsCountWithRateText(std::string_view text) {
            DecimalUpTo(rate.substr(0, point), std::numeric_limits<int64_t>::max() / 10).has_value();
 }
 
+std::optional<char> RateSeparatorOf(std::string_view countWithRate) {
+    if (!IsCountWithRateText(countWithRate)) {
+        return std::nullopt;
+    }
+    // "[12,5/m]": the separator stands before the one decimal.
+    return countWithRate[countWithRate.size() - std::string_view("0/m]").size() - 1];
+}
+
 int64_t PlayTimeSeconds(std::string_view text) {
     std::string_view minutes, seconds;
     SplitAt(text, ":", minutes, seconds);

@@ -15,6 +15,9 @@ bool IsStartTimeText(std::string_view text);
 bool IsPlayTimeText(std::string_view text);
 // A count and its rate per minute with one decimal, point or comma: "57 [12.5/m]", "0 [0,0/m]".
 bool IsCountWithRateText(std::string_view text);
+// The decimal separator of a count's rate, as the player's system writes numbers: ',' or '.'; nothing for
+// any other text.
+std::optional<char> RateSeparatorOf(std::string_view countWithRate);
 
 // The values of texts the checks above took: the seconds of a play time, the count before its rate.
 int64_t PlayTimeSeconds(std::string_view text);

@@ -6,7 +6,9 @@
 namespace {
 
 constexpr const char* kVerifiedMeaning =
-    "Verified: the server played the game's replay again and it gave back every field of the result.";
+    "Verified: the server played the recorded key presses again, at their times, under the game's rules, "
+    "for this player's name, start time and settings, and got every field shown. It cannot prove who or "
+    "what pressed the keys.";
 
 } // namespace
 

@@ -44,11 +44,14 @@ QByteArray ResultPage(const tScoreRecord& r, int64_t rank, std::string_view fina
     }
     body += "</tbody></table>";
     if (!r.Verified) {
-        body += "<p id=\"verified\">Not verified: the result came without the replay of its game.</p>";
+        body += "<p id=\"verified\">Not verified: the server holds no replay of its game that it could play "
+                "again at its times and that gave every field above.</p>";
         return Page(QString("Stakkar result %1").arg(r.Id), body);
     }
-    body += "<p id=\"verified\"><span class=\"verified\">&#10003;</span> Verified: the server played the "
-            "game's replay again and it gave back every field above.</p>";
+    body +=
+        "<p id=\"verified\"><span class=\"verified\">&#10003;</span> Verified: the server played the "
+        "recorded key presses again, at their times, under the game's rules, for this player's name, start "
+        "time and settings, and got every field above. It cannot prove who or what pressed the keys.</p>";
     if (const QString well = WellSvg(finalWell); !well.isEmpty()) {
         body += "<figure>" + well +
                 "<figcaption>The well at the end of the game, as the server's replay left it: the fixed "

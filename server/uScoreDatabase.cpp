@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uScoreDatabase.h"
 
+#include "server/uResultColumns.h"
 #include "server/uScoreSchema.h"
 
 #include <QByteArray>
@@ -120,30 +121,6 @@ QVariant ColumnValue(tResultForm form, const std::string& text) {
     return Text(text);
 }
 
-std::string FieldText(tResultForm form, const QVariant& value) {
-    return form == tResultForm::CodePageText ? value.toByteArray().toStdString()
-                                             : value.toString().toStdString();
-}
-
-int32_t StoredNumber(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toInt();
-}
-
-// The fields from column first on, then start_ms.
-tScoreRecord RecordAt(const QSqlQuery& query, int first, std::string gameType, std::string difficulty) {
-    tResultValues values;
-    for (size_t i = 0; i < kResultFields.size(); ++i) {
-        values[kResultFields[i].Field] =
-            FieldText(kResultFields[i].Form, query.value(first + static_cast<int>(i)));
-    }
-    tScoreRecord r;
-    r.GameType = std::move(gameType);
-    r.Difficulty = std::move(difficulty);
-    r.Entry = RecordOf(values, StoredNumber);
-    r.StartMs = query.value(first + static_cast<int>(kResultFields.size())).toLongLong();
-    return r;
-}
-
 // A row of StoredStatement.
 tStoredResult StoredAt(const QSqlQuery& query) {
     return {
@@ -156,16 +133,8 @@ QString Utf8(std::string_view text) {
 }
 
 tScoreRecord ReadRecord(const QSqlQuery& query) {
-    tScoreRecord r;
-    r.GameType = query.value(0).toString().toStdString();
-    r.Difficulty = query.value(1).toString().toStdString();
-    tResultValues values;
-    for (size_t i = 0; i < kResultFields.size(); ++i) {
-        values[kResultFields[i].Field] =
-            FieldText(kResultFields[i].Form, query.value(static_cast<int>(i + 2)));
-    }
-    r.Entry = RecordOf(values, StoredNumber);
-    r.StartMs = query.value(static_cast<int>(kResultFields.size() + 2)).toLongLong();
+    tScoreRecord r =
+        RecordAt(query, 2, query.value(0).toString().toStdString(), query.value(1).toString().toStdString());
     r.Id = query.value(static_cast<int>(kResultFields.size() + 3)).toLongLong();
     r.Verified = query.value(static_cast<int>(kResultFields.size() + 4)).toInt() != 0;
     return r;

@@ -59,14 +59,20 @@ QByteArray TablePage(const tTablePage& page) {
                 body + "</tbody></table>" + links + VerifiedLegend());
 }
 
-QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome) {
+QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome, tUnproven unproven) {
     const QString place = outcome.Hidden              ? QString("is hidden from")
                           : outcome.Rank > kRankLimit ? QString("stands below rank %1 in").arg(kRankLimit)
                                                       : QString("stands at rank %1 in").arg(outcome.Rank);
     const QString what = outcome.Fresh ? "was taken" : "was already stored";
-    const QString proof = outcome.Verified
-                              ? "Its replay was played again and gave back every field of it: it is verified."
-                              : "It came without the replay of its game and is not verified.";
+    const QString proof =
+        outcome.Verified
+            ? "It is verified: the server played the recorded key presses of its game again, at "
+              "their times, under the game's rules, for this player's name, start time and "
+              "settings, and got every field of it. That cannot prove who or what pressed the keys."
+        : unproven == tUnproven::UntimedReplay
+            ? "It came with a replay of an older format, whose key presses have no times, so the server "
+              "cannot play them again at their times: it is not verified."
+            : "It came without the replay of its game and is not verified.";
     // One call fills every place at once: a name such as "%2" stays as it is.
     const QString body =
         QString("<p id=\"outcome\">The result of %1, score %2 at level %3, %4 and %5 the table %6.</p>"

@@ -13,5 +13,12 @@
 
 QByteArray FrontPage(const std::vector<tTableSize>& tables);
 QByteArray TablePage(const tTablePage& page);
-QByteArray TakenPage(const tScoreRecord& record, const tStoreOutcome& outcome);
+// Why a result was stored without a proof of its own.
+enum class tUnproven {
+    NoReplay,
+    // Its replay was of the first format, whose key presses have no times.
+    UntimedReplay,
+};
+// unproven says why a result that is not verified is not.
+QByteArray TakenPage(const tScoreRecord& record, const tStoreOutcome& outcome, tUnproven unproven);
 QByteArray ProblemPage(const QString& title, const QString& problem);

@@ -15,7 +15,8 @@ struct tScoreRecord {
     int64_t StartMs = 0;
     // The key the database gave it, and the number in its address; 0 while it is not stored.
     int64_t Id = 0;
-    // Its game's replay, played again by the server, gave back every field of it.
+    // Its game's replay, played again by the server at the times of its key presses, gave back every field of
+    // it.
     bool Verified = false;
 };
 

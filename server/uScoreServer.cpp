@@ -118,7 +118,7 @@ tHttpReply tScoreServer::Upload(const QByteArray& query, const std::string& clie
                            "This server takes a result only with the replay of its game, and "
                            "this one came without; a newer version of the game sends it.");
         }
-        return Store(*verdict.Record, nullptr, client, now);
+        return Store(*verdict.Record, nullptr, tUnproven::NoReplay, client, now);
     }
     // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
     Limiter.Take(client, now);
@@ -133,17 +133,29 @@ tHttpReply tScoreServer::Upload(const QByteArray& query, const std::string& clie
         }
         std::string bytes = replay.decoded.toStdString();
         tReplayProof checked = CheckReplay(record, bytes);
-        if (!checked.Problem.empty()) {
+        if (checked.Verdict == tReplayVerdict::Refused) {
             return [problem = std::move(checked.Problem)] { return Refused(status::bad_request, problem); };
+        }
+        if (checked.Verdict == tReplayVerdict::Untimed) {
+            if (RequireReplay) {
+                return [problem = std::move(checked.Problem)] {
+                    return Refused(status::forbidden,
+                                   problem + " This server takes a result only with a replay it can check; a "
+                                             "newer version of the game sends one.");
+                };
+            }
+            return [this, record, client, now] {
+                return Store(record, nullptr, tUnproven::UntimedReplay, client, now);
+            };
         }
         return [this, record,
                 proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell), std::move(checked.Game)},
-                client, now] { return Store(record, &proof, client, now); };
+                client, now] { return Store(record, &proof, tUnproven::NoReplay, client, now); };
     };
     return reply;
 }
 
-tHttpReply tScoreServer::Store(const tScoreRecord& record, const tReplayKept* proof,
+tHttpReply tScoreServer::Store(const tScoreRecord& record, const tReplayKept* proof, tUnproven unproven,
                                const std::string& client, tRateLimiter::tClock::time_point now) {
     QString problem;
     const std::optional<tStoreOutcome> outcome = Database.Store(record, problem, proof);
@@ -155,10 +167,10 @@ tHttpReply tScoreServer::Store(const tScoreRecord& record, const tReplayKept* pr
                                              std::to_string(*outcome->ProvenBefore) +
                                              "; one game proves one result.");
     }
-    if (outcome->Fresh && proof == nullptr) {
+    if (outcome->Fresh && proof == nullptr && unproven == tUnproven::NoReplay) {
         Limiter.Take(client, now);
     }
-    return {status::ok, kHtmlType, TakenPage(record, *outcome), {}};
+    return {status::ok, kHtmlType, TakenPage(record, *outcome, unproven), {}};
 }
 
 tHttpReply tScoreServer::Table(const QString& rest, const QByteArray& query) {

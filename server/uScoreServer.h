@@ -5,6 +5,7 @@
 #include "server/uHttpReply.h"
 #include "server/uRateLimiter.h"
 #include "server/uScoreDatabase.h"
+#include "server/uScorePages.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,10 +23,11 @@ public:
 
 private:
     tHttpReply Upload(const QByteArray& query, const std::string& client);
-    // The last step of an upload, on the loop's thread; proof is null for a result without a replay, which
-    // spends a token of its client only when it is new.
-    tHttpReply Store(const tScoreRecord& record, const tReplayKept* proof, const std::string& client,
-                     tRateLimiter::tClock::time_point now);
+    // The last step of an upload, on the loop's thread; proof is null for a result stored unverified, and
+    // unproven says why. A result that came without a replay spends a token of its client only when it is
+    // new; one with a replay spent its token before the replay was played.
+    tHttpReply Store(const tScoreRecord& record, const tReplayKept* proof, tUnproven unproven,
+                     const std::string& client, tRateLimiter::tClock::time_point now);
     tHttpReply Table(const QString& rest, const QByteArray& query);
     tHttpReply Front();
     tHttpReply DatabaseFailed(const QString& problem);

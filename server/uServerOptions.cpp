@@ -118,7 +118,8 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         "count", QString::number(http.ChecksPerAddress));
     const QCommandLineOption requireReplay(
         "require-replay",
-        "Refuse a result that comes without the replay of its game (403) rather than store it unverified. "
+        "Refuse a result that comes without the replay of its game, or with one of the first format, whose "
+        "key presses have no times (403), rather than store it unverified. "
         "A result whose replay gives back all its fields is stored as verified either way.");
     parser.addOptions({database, listen, port, rate, burst, proxy, headerTimeout, idleTimeout, connections,
                        perAddress, checkQueue, checksPerAddress, requireReplay});

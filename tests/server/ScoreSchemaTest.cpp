@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "uPgCluster.h"
+
+#include "bench/ScriptedGame.h"
+#include "server/uProofRecheck.h"
+#include "server/uReplayCheck.h"
 #include "server/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
+#include "storage/uReplayFile.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -56,3 +63,119 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
     EXPECT_EQ(db.TableCount("Standart", "Hard", problem), 0);
     EXPECT_FALSE(best->at(0).Verified || best->at(1).Verified);
 }
+
+namespace {
+
+// A game of Standart : Normal the scripted player plays as name, kept as the server kept it.
+struct tKeptGame {
+    tScoreRecord Record;
+    tGameRecord Played;
+};
+
+tKeptGame Played(const std::string& name, uint32_t seed) {
+    tTimedGame game({0, 1, 3, 4}, name, "07.03.05 21:15:00");
+    std::mt19937 random(seed);
+    PlayGame(game, tPlayStyle::Slide, 30, random);
+    EndGame(game);
+    tScoreRecord r{"Standart", "Normal", ResultOf(game.Game(), name)};
+    r.StartMs = *StartTimeMs(r.Entry.StartTime);
+    return {r, game.Record()};
+}
+
+class ScoreSchemaRecheck : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        QString address = Dir.filePath("scores.sqlite");
+        if (std::string_view(GetParam()) == "postgresql") {
+            if (tPgCluster::BinDir().isEmpty()) {
+                GTEST_SKIP() << "PostgreSQL is not installed (bash tools/setup.sh installs it)";
+            }
+            QString problem;
+            ASSERT_TRUE(Cluster.Start(problem)) << problem.toStdString();
+            address = Cluster.Address();
+        }
+        QString problem;
+        Target = *ParseDatabaseTarget(address, problem);
+    }
+    // A connection of this test's own, beside the server's.
+    QSqlDatabase Raw() {
+        const bool postgres = Target.Kind == tDatabaseTarget::tKind::PostgreSQL;
+        QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? "QPSQL" : "QSQLITE", "raw");
+        db.setDatabaseName(Target.Name);
+        db.setHostName(Target.Host);
+        db.setPort(Target.Port);
+        db.setUserName(Target.User);
+        db.setPassword(Target.Password);
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        return db;
+    }
+
+    QTemporaryDir Dir;
+    tPgCluster Cluster;
+    tDatabaseTarget Target;
+};
+
+TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKeepsItsReplayAndTheLogSaysWhy) {
+    const tKeptGame ann = Played("Ann", 1);
+    const tReplayProof proof = CheckReplay(ann.Record, EncodeReplay(ann.Played));
+    ASSERT_EQ(proof.Verdict, tReplayVerdict::Proven) << proof.Problem;
+    // Servers before took a replay of the format without times, and played it tick by tick.
+    const tKeptGame bob = Played("Bob", 2);
+    tGameRecord untimed = bob.Played;
+    untimed.Timed = false;
+    const tReplayKept untimedProof{EncodeReplay(untimed), proof.FinalWell, "a key of before"};
+    // And Ann's game with one press more, under her name as the game folds it the same: the key of before was
+    // the replay's bytes.
+    tScoreRecord shouted = ann.Record;
+    shouted.Entry.Name = "ANN";
+    tGameRecord turnedBack = ann.Played;
+    turnedBack.Presses.insert(turnedBack.Presses.begin(),
+                              {turnedBack.Presses[0].Tick,
+                               ActionBit(tAction::RotateRight) | ActionBit(tAction::RotateLeft),
+                               turnedBack.Presses[0].TimeMs});
+    QString problem;
+    {
+        tScoreDatabase db(Target, "before");
+        const tReplayKept annProof{EncodeReplay(ann.Played), proof.FinalWell, "another key of before"};
+        const tReplayKept shoutedProof{EncodeReplay(turnedBack), proof.FinalWell, "a third key of before"};
+        ASSERT_TRUE(db.Open(problem) && db.Store(ann.Record, problem, &annProof) &&
+                    db.Store(bob.Record, problem, &untimedProof) && db.Store(shouted, problem, &shoutedProof))
+            << problem.toStdString();
+    }
+    {
+        QSqlDatabase raw = Raw();
+        QSqlQuery query(raw);
+        EXPECT_TRUE(query.exec("DELETE FROM schema_version WHERE version >= 6"));
+    }
+    QSqlDatabase::removeDatabase("raw");
+
+    tScoreDatabase db(Target, "after");
+    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
+    const auto best = db.Best("Standart", "Normal", 0, 10, problem);
+    ASSERT_TRUE(best && best->size() == 3u) << problem.toStdString();
+    for (const tScoreRecord& r : *best) {
+        EXPECT_EQ(r.Verified, r.Entry.Name == "Ann") << r.Entry.Name;
+    }
+    const auto log = db.ModerationLog(problem);
+    ASSERT_TRUE(log && log->size() == 2u) << problem.toStdString();
+    EXPECT_EQ(log->at(0).Action, kUnverifiedAction);
+    EXPECT_TRUE(log->at(0).Reason.find("older format") != std::string::npos) << log->at(0).Reason;
+    EXPECT_EQ(log->at(1).Reason, "This game's replay already proves result 1; one game proves one result.");
+    {
+        QSqlDatabase raw = Raw();
+        QSqlQuery query(raw);
+        ASSERT_TRUE(query.exec("SELECT name, replay, game_key FROM results ORDER BY id"));
+        ASSERT_TRUE(query.next());
+        EXPECT_EQ(query.value(2).toString().toStdString(), proof.Game);
+        ASSERT_TRUE(query.next());
+        EXPECT_EQ(query.value(0).toByteArray(), "Bob");
+        EXPECT_EQ(query.value(1).toByteArray().toStdString(), untimedProof.Replay);
+        EXPECT_TRUE(query.value(2).isNull());
+    }
+    QSqlDatabase::removeDatabase("raw");
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, ScoreSchemaRecheck, ::testing::Values("sqlite", "postgresql"),
+                         [](const auto& param) { return std::string(param.param); });
+
+} // namespace

@@ -8,7 +8,9 @@
 #include "uServerProcess.h"
 
 #include "bench/ScriptedGame.h"
+#include "core/uPressPace.h"
 #include "core/uRules.h"
+#include "core/uStatText.h"
 #include "platform/uCodePage.h"
 #include "server/uDatabaseTarget.h"
 #include "server/uScoreDatabase.h"
@@ -392,7 +394,7 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
     tHttpReply reply = Get(UploadPath(result, replay));
     EXPECT_EQ(reply.Status, 200) << reply.Body.toStdString();
     EXPECT_TRUE(reply.Body.contains("was taken and stands at rank 1") &&
-                reply.Body.contains("it is verified"))
+                reply.Body.contains("It is verified"))
         << reply.Body.toStdString();
 
     // Every field as it came, and the same replay with a score one better: the digest fits, the replay not.
@@ -405,12 +407,6 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
                                     QByteArray::number(forged.Score) + ")."))
         << reply.Body.toStdString();
     EXPECT_TRUE(reply.Body.contains("Nothing was stored"));
-    // The replay of a verified result, taken from its page, proves no other name's result.
-    tResultRecord copied = result;
-    copied.Name = "Bob";
-    reply = Get(UploadPath(copied, replay));
-    EXPECT_EQ(reply.Status, 409);
-    EXPECT_TRUE(reply.Body.contains("one game proves one result")) << reply.Body.toStdString();
     // Four million keys at one tick pack into a few KiB and would take the server a good part of a second.
     tGameRecord packed = game.Record();
     packed.Presses.assign(4000000, {1, ActionBit(tAction::MoveLeft)});
@@ -470,9 +466,9 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
 
     // A game without replays: stored unverified, and verified once its replay comes after it. The replay is
     // padded this time, and the name holds what a page template would take for its places.
-    tGameModel other = PlayedGame(8);
+    tGameModel other = PlayedGame(8, "%2 %8");
     for (uint32_t seed = 9; EncodeReplay(other.Record()).size() % 3 == 0; ++seed) {
-        other = PlayedGame(seed);
+        other = PlayedGame(seed, "%2 %8");
     }
     const tResultRecord unproved = ResultOf(other, "%2 %8");
     auto listed = [&] {
@@ -490,27 +486,117 @@ TEST_P(ScoreServerSuite, APlayedGamesReplayVerifiesItsResultWhichShowsItsWellAnd
     EXPECT_FALSE(listed()["verified"].toBool());
     EXPECT_EQ(Get("results/" + std::to_string(listed()["id"].toInt()) + "/replay.rep").Status, 404);
     reply = Get(UploadPath(unproved, EncodeReplay(other.Record()), true));
-    EXPECT_TRUE(reply.Body.contains("was already stored") && reply.Body.contains("it is verified"))
+    EXPECT_TRUE(reply.Body.contains("was already stored") && reply.Body.contains("It is verified"))
         << reply.Body.toStdString();
     EXPECT_TRUE(listed()["verified"].toBool());
 
-    // A server that requires replays refuses a result without one and takes it with one.
+    // A replay of the format before times is no proof: stored unverified, as without a replay.
+    const tGameModel fourth = PlayedGame(21, "Cid");
+    tGameRecord untimed = fourth.Record();
+    untimed.Timed = false;
+    for (tRecordedPress& press : untimed.Presses) {
+        press.TimeMs = 0;
+    }
+    reply = Get(UploadPath(ResultOf(fourth, "Cid"), EncodeReplay(untimed)));
+    EXPECT_EQ(reply.Status, 200);
+    EXPECT_TRUE(reply.Body.contains("replay of an older format") && reply.Body.contains("is not verified"))
+        << reply.Body.toStdString();
+    EXPECT_EQ(StoredRows(), 3);
+
+    // A server that requires replays refuses a result without one, or with one of the older format, and takes
+    // it with one.
     tServerProcess strict;
     QString problem;
     ASSERT_TRUE(strict.Start(Dir.path(), ServerArguments(Address) << "--require-replay", problem))
         << problem.toStdString();
-    const tGameModel third = PlayedGame(20);
+    const tGameModel third = PlayedGame(20, "Bob");
+    tGameRecord thirdUntimed = third.Record();
+    thirdUntimed.Timed = false;
     const QByteArray strictBase = strict.Base().toUtf8();
-    reply = HttpGet(strictBase + QByteArray::fromStdString(UploadPath(ResultOf(third, "Bob"), "")));
-    EXPECT_EQ(reply.Status, 403);
-    EXPECT_TRUE(reply.Body.contains("only with the replay of its game") &&
-                reply.Body.contains("Nothing was stored"))
-        << reply.Body.toStdString();
-    EXPECT_EQ(StoredRows(), 2);
+    for (const auto& [sent, reason] : std::vector<std::pair<std::string, const char*>>{
+             {"", "only with the replay of its game"},
+             {EncodeReplay(thirdUntimed), "of an older format (1)"}}) {
+        reply = HttpGet(strictBase + QByteArray::fromStdString(UploadPath(ResultOf(third, "Bob"), sent)));
+        EXPECT_EQ(reply.Status, 403);
+        EXPECT_TRUE(reply.Body.contains(reason) && reply.Body.contains("Nothing was stored"))
+            << reply.Body.toStdString();
+    }
+    EXPECT_EQ(StoredRows(), 3);
     reply = HttpGet(strictBase + QByteArray::fromStdString(
                                      UploadPath(ResultOf(third, "Bob"), EncodeReplay(third.Record()))));
     EXPECT_EQ(reply.Status, 200) << reply.Body.toStdString();
-    EXPECT_EQ(StoredRows(), 3);
+    EXPECT_EQ(StoredRows(), 4);
+}
+
+TEST_P(ScoreServerSuite, AReplayProvesOnlyTheGameItsPlayerPlayedAtItsStartAndPaceWithEveryFieldAsShown) {
+    const tGameModel game = PlayedGame(11);
+    const tResultRecord result = ResultOf(game, "Ann");
+    const tGameRecord& played = game.Record();
+    ASSERT_EQ(Get(UploadPath(result, EncodeReplay(played))).Status, 200);
+    ASSERT_GE(played.Presses.size(), 2u);
+    const tRecordedPress first = played.Presses[0];
+
+    // Each a copy of Ann's replay or result with one thing changed, the data signed as the game signs it.
+    tResultRecord later = result;
+    later.StartTime.back() = '1';
+    tGameRecord retimed = played;
+    retimed.StartTime = later.StartTime;
+    tResultRecord bob = result;
+    bob.Name = "Bob";
+    tResultRecord shouted = result;
+    shouted.Name = "ANN";
+    tGameRecord turnedBack = played;
+    turnedBack.Presses.insert(
+        turnedBack.Presses.begin(),
+        {first.Tick, ActionBit(tAction::RotateRight) | ActionBit(tAction::RotateLeft), first.TimeMs});
+    tGameRecord chosen = played;
+    ++chosen.Seed;
+    tGameRecord fast = played;
+    fast.Presses.insert(fast.Presses.begin() + 1, {first.Tick, first.Actions, first.TimeMs + 1});
+    const double seconds = static_cast<double>(game.Counters().PlayTimeMs / 1000);
+    ASSERT_GE(seconds, 3);
+    auto forged = [&](auto change) {
+        tResultRecord e = result;
+        change(e);
+        return e;
+    };
+    const tResultRecord longer = forged([&](tResultRecord& e) { e.PlayTime = TimeText(seconds + 2); });
+    const tResultRecord shorter = forged([&](tResultRecord& e) { e.PlayTime = TimeText(seconds - 2); });
+    const tResultRecord rate =
+        forged([](tResultRecord& e) { e.Figures.replace(e.Figures.find(','), 1, "9,"); });
+
+    struct tAttack {
+        tResultRecord Claimed;
+        const tGameRecord& Sent;
+        int Status;
+        std::string Reason;
+    };
+    const std::string seedIs = "The replay's game is not this result's: its seed is ";
+    for (const tAttack& attack : std::vector<tAttack>{
+             {later, retimed, 400, seedIs + std::to_string(played.Seed)},
+             {bob, played, 400, seedIs + std::to_string(played.Seed)},
+             {bob, turnedBack, 400, seedIs},
+             {shouted, turnedBack, 409, "one game proves one result"},
+             {result, chosen, 400, seedIs + std::to_string(chosen.Seed)},
+             {longer, played, 400,
+              "The replay disagrees: play time (its game gives " + result.PlayTime + ", the result says " +
+                  longer.PlayTime + ")."},
+             {shorter, played, 400, "The replay disagrees: play time (its game gives " + result.PlayTime},
+             {rate, played, 400,
+              "The replay disagrees: figures (its game gives " + result.Figures + ", the result says " +
+                  rate.Figures + ")."},
+             {result, fast, 400, "The replay is faster than a player: " + PressMoment(2, first.TimeMs + 1)},
+         }) {
+        const tHttpReply reply = Get(UploadPath(attack.Claimed, EncodeReplay(attack.Sent)));
+        EXPECT_EQ(reply.Status, attack.Status) << attack.Reason;
+        EXPECT_TRUE(reply.Body.contains(QByteArray::fromStdString(attack.Reason)))
+            << reply.Body.toStdString();
+    }
+    const QJsonArray results = JsonResults("Standart/Normal");
+    ASSERT_EQ(results.size(), 1);
+    EXPECT_EQ(results[0]["name"], "Ann");
+    EXPECT_EQ(results[0]["rank"], 1);
+    EXPECT_TRUE(results[0]["verified"].toBool());
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, ScoreServerSuite, ::testing::Values("sqlite", "postgresql"),
