@@ -166,7 +166,7 @@ TEST(ScoreServerCheckQueue, AFloodOfReplaysFromAHundredAddressesLeavesAPlayerChe
     prober.join();
 
     EXPECT_EQ(FirstLine(taken), "HTTP/1.1 200 OK") << taken;
-    EXPECT_NE(taken.find("it is verified"), std::string::npos) << taken;
+    EXPECT_NE(taken.find("It is verified"), std::string::npos) << taken;
     EXPECT_LT(honestTook, kHonestAnswer) << std::chrono::duration<double>(honestTook).count() << " s";
     const std::string json = Exchange(
         server.Port(), "GET /scores/Standart/Normal.json HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
