@@ -5,7 +5,7 @@
 
 tPressPace::tPressPace() {
     last_.fill(kLongAgo);
-    recent_.fill(kLongAgo);
+    taps_.fill(kLongAgo);
 }
 
 std::string tPressPace::Breaks(tActionSet actions, int64_t timeMs) const {
@@ -17,9 +17,9 @@ std::string tPressPace::Breaks(tActionSet actions, int64_t timeMs) const {
         return "drops within " + std::to_string(kDropPauseMs) +
                " ms of the last drop, inside the drop's pause";
     }
-    if (timeMs - recent_[next_] < 1000) {
-        return "is more than the " + std::to_string(kMostPressesPerSecond) +
-               " presses a second that one repeating key and a person's taps give";
+    if (actions != lastActions_ && timeMs - taps_[nextTap_] < 1000) {
+        return "is a tap of other keys than the press before, more than the " +
+               std::to_string(kMostTapsPerSecond) + " taps a second a person's fingers make";
     }
     return {};
 }
@@ -29,8 +29,11 @@ void tPressPace::Take(tActionSet actions, int64_t timeMs) {
     if ((actions & ActionBit(tAction::Drop)) != 0) {
         lastDrop_ = timeMs;
     }
-    recent_[next_] = timeMs;
-    next_ = (next_ + 1) % recent_.size();
+    if (actions != lastActions_) {
+        taps_[nextTap_] = timeMs;
+        nextTap_ = (nextTap_ + 1) % taps_.size();
+        lastActions_ = actions;
+    }
 }
 
 std::optional<tPaceBreak> FirstPaceBreak(const tGameRecord& record) {

@@ -2,8 +2,8 @@
 #pragma once
 // Whether key presses come no faster than a real player's can: the game takes a press only within these
 // bounds, and a replay whose presses break one was not played on it. The bounds are the rules table's:
-// presses of the same actions at least kFastestRepeatMs apart, at most kMostPressesPerSecond of them in any
-// second, and presses that drop at least kDropPauseMs apart.
+// presses of the same actions at least kFastestRepeatMs apart, at most kMostTapsPerSecond taps (presses of
+// other actions than the press before) in any second, and presses that drop at least kDropPauseMs apart.
 
 #include "core/uGameRecord.h"
 #include "core/uRules.h"
@@ -28,9 +28,10 @@ private:
     // By action set, the time of its last press.
     std::array<int64_t, size_t{1} << kActionCount> last_;
     int64_t lastDrop_ = kLongAgo;
-    // The times of the last kMostPressesPerSecond presses, the oldest at next_.
-    std::array<int64_t, kMostPressesPerSecond> recent_;
-    size_t next_ = 0;
+    // The times of the last kMostTapsPerSecond taps, the oldest at nextTap_.
+    std::array<int64_t, kMostTapsPerSecond> taps_;
+    size_t nextTap_ = 0;
+    int lastActions_ = -1;
 };
 
 struct tPaceBreak {

@@ -68,10 +68,10 @@ inline constexpr int kDropPauseMs = 10;
 // desktop's rate, held to the same bound. The same key, or keys bound to the same actions, is pressed again
 // no sooner.
 inline constexpr int kFastestRepeatMs = 10;
-// A person taps keys at most about 15 times a second with one finger; 20 leaves room for two hands taking
-// turns beside the one key that repeats.
+// A tap is a press of other keys than the press before: a held key repeats the same ones. A person taps keys
+// at most about 15 times a second with one finger; 20 leaves room for two hands taking turns. With the one
+// key that repeats, no more than 1000 / kFastestRepeatMs + kMostTapsPerSecond presses come in any second.
 inline constexpr int kMostTapsPerSecond = 20;
-inline constexpr int kMostPressesPerSecond = 1000 / kFastestRepeatMs + kMostTapsPerSecond;
 // How far the game's timer may run behind its time of play and its ticks still come before a later key: the
 // moments a busy desktop keeps the game from its timer, such as a drop's pause that ends late. The timer
 // leaves longer hangs out of the time of play, so a key that comes later than this after its next tick was

@@ -62,20 +62,23 @@ TEST(PlayTime, PressesKeepToTheRepeatTheDropsPauseAndAPersonsPace) {
     pace.Take(drop, 1000);
     EXPECT_NE(pace.Breaks(drop | left, 1005).find("drop's pause"), std::string::npos);
 
-    // One key repeating at its fastest and a tap now and then make the most presses a second.
-    tGameRecord record;
-    for (int i = 0; i < kMostPressesPerSecond + 1; ++i) {
-        record.Presses.push_back({1, static_cast<tActionSet>(1 + i % 2), i * 999 / kMostPressesPerSecond});
+    // Taps of other keys in turn: a person's fingers make no more than kMostTapsPerSecond a second.
+    tGameRecord taps;
+    for (int i = 0; i <= kMostTapsPerSecond; ++i) {
+        taps.Presses.push_back({1, static_cast<tActionSet>(1 + i % 2), i * 40});
     }
-    const std::optional<tPaceBreak> broken = FirstPaceBreak(record);
-    ASSERT_TRUE(broken);
-    EXPECT_EQ(broken->Press, static_cast<size_t>(kMostPressesPerSecond + 1));
-    EXPECT_NE(broken->Bound.find("presses a second"), std::string::npos);
-    record.Presses.back().TimeMs = 1000;
-    EXPECT_FALSE(FirstPaceBreak(record));
-    record.Timed = false;
-    record.Presses.back().TimeMs = 0;
-    EXPECT_FALSE(FirstPaceBreak(record)) << "a record without times has no pace to break";
+    ASSERT_TRUE(FirstPaceBreak(taps));
+    EXPECT_EQ(FirstPaceBreak(taps)->Press, static_cast<size_t>(kMostTapsPerSecond + 1));
+    EXPECT_NE(FirstPaceBreak(taps)->Bound.find("taps a second"), std::string::npos);
+
+    taps.Presses.back().TimeMs = 1000;
+    EXPECT_FALSE(FirstPaceBreak(taps)) << "a second after the first tap";
+    taps.Presses.back().TimeMs = 801;
+    taps.Presses.back().Actions = taps.Presses[kMostTapsPerSecond - 1].Actions;
+    EXPECT_FALSE(FirstPaceBreak(taps)) << "the same keys again repeat, they are no tap";
+    taps.Timed = false;
+    taps.Presses.back().TimeMs = 0;
+    EXPECT_FALSE(FirstPaceBreak(taps)) << "a record without times has no pace to break";
 }
 
 TEST(PlayTime, ARecordPlaysAgainAtItsTimesAndNoPressMayComeBeforeItsTick) {

@@ -7,7 +7,9 @@
 #include "uScoresCommand.h"
 #include "uServerProcess.h"
 
+#include "bench/AutoPlayer.h"
 #include "bench/ScriptedGame.h"
+#include "core/uGameSeed.h"
 #include "core/uPressPace.h"
 #include "core/uRules.h"
 #include "core/uStatText.h"
@@ -24,6 +26,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
 namespace {
@@ -592,6 +595,38 @@ TEST_P(ScoreServerSuite, AReplayProvesOnlyTheGameItsPlayerPlayedAtItsStartAndPac
         EXPECT_TRUE(reply.Body.contains(QByteArray::fromStdString(attack.Reason)))
             << reply.Body.toStdString();
     }
+
+    // A program's game of figure after figure in two ticks, steered and dropped a key repeat apart: its
+    // score would rank first, but no person's fingers change keys that fast.
+    const std::string start = "07.03.05 22:00:00";
+    tGameModel program;
+    program.NewGame(played.Settings, GameSeed("cid", start, played.Settings), start);
+    program.Tick();
+    int64_t at = 0;
+    while (program.Playing()) {
+        // After a few hundred figures it drops each where it enters, so that the game ends.
+        const tPlacement place =
+            program.Counters().Figures > 300
+                ? tPlacement{}
+                : ChoosePlacement(program.Well(), program.Current(), program.FigX(), program.FigY());
+        for (int turn = 0; turn < place.turns; ++turn) {
+            program.Press(ActionBit(tAction::RotateRight), at += kFastestRepeatMs);
+        }
+        for (int step = 0; step < std::abs(place.shift); ++step) {
+            program.Press(ActionBit(place.shift < 0 ? tAction::MoveLeft : tAction::MoveRight),
+                          at += kFastestRepeatMs);
+        }
+        if (!program.Press(ActionBit(tAction::Drop), at += kFastestRepeatMs).DropShown) {
+            program.Tick();
+        }
+        program.FinishDrop();
+    }
+    ASSERT_LE(program.Record().Ticks, 3);
+    ASSERT_GT(program.Counters().Score, result.Score);
+    const tHttpReply programs = Get(UploadPath(ResultOf(program, "Cid"), EncodeReplay(program.Record())));
+    EXPECT_EQ(programs.Status, 400);
+    EXPECT_TRUE(programs.Body.contains("taps a second")) << programs.Body.toStdString();
+
     const QJsonArray results = JsonResults("Standart/Normal");
     ASSERT_EQ(results.size(), 1);
     EXPECT_EQ(results[0]["name"], "Ann");
