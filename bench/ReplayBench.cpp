@@ -209,10 +209,10 @@ int RunReplayBench(const QString& kind) {
     }
     QString problem;
     tServerProcess server;
-    if (!server.Start(
-            database.Dir.path(),
-            {"--database", database.Address, "--uploads-per-minute", "1e12", "--upload-burst", "1e12"},
-            problem)) {
+    if (!server.Start(database.Dir.path(),
+                      {"--database", database.Address, "--uploads-per-minute", "1e12", "--upload-burst",
+                       "1e12", "--checks-per-address", "64"},
+                      problem)) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
         return 1;
     }

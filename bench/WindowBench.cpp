@@ -90,8 +90,8 @@ void PlayTopLevel(TMainForm& form, double seconds, bool hold, const std::string&
     // Right after each tick, as the well's own handler runs first: a figure that has just entered is steered.
     const auto steer = QObject::connect(&glass.Timer(), &tGameTimer::timeout, [&] {
         ++ticks;
-        if (glass.Playing() && glass.Falling() && glass.Stat().Figures() != steered) {
-            steered = glass.Stat().Figures();
+        if (glass.Playing() && glass.Falling() && glass.Model().Counters().Figures != steered) {
+            steered = glass.Model().Counters().Figures;
             const tPlacement placement =
                 ChoosePlacement(glass.Well(), glass.Current(), glass.FigX(), glass.FigY());
             for (const uint16_t key : PlacementKeys(placement)) {
@@ -102,7 +102,7 @@ void PlayTopLevel(TMainForm& form, double seconds, bool hold, const std::string&
     // A game that ended starts again, as a player soon presses F2.
     QTimer restart;
     QObject::connect(&restart, &QTimer::timeout, [&] {
-        if (!glass.Playing() || (hold && glass.Stat().Level() > kTopStartLevel)) {
+        if (!glass.Playing() || (hold && glass.Model().Counters().Level > kTopStartLevel)) {
             StartGame(form, kImpossible, kTopStartLevel);
             ++games;
             steered = -1;
@@ -147,7 +147,9 @@ void PlayAtInterval(TMainForm& form, int level, bool steer, double seconds) {
         if (glass.Playing()) {
             Press(form, Qt::Key_Escape);
         }
-        glass.SetStartLevel(level);
+        tGameSettings settings = glass.Settings();
+        settings.StartLevel = level;
+        glass.SetSettings(settings);
         Press(form, Qt::Key_F2);
         steered = -1;
         ++games;
@@ -161,8 +163,8 @@ void PlayAtInterval(TMainForm& form, int level, bool steer, double seconds) {
             // The game ran until its last tick was due; storing its result is not the game's time.
             running += lastTick + interval * qint64{1000000};
             QTimer::singleShot(0, start);
-        } else if (steer && glass.Falling() && glass.Stat().Figures() != steered) {
-            steered = glass.Stat().Figures();
+        } else if (steer && glass.Falling() && glass.Model().Counters().Figures != steered) {
+            steered = glass.Model().Counters().Figures;
             const tPlacement placement =
                 ChoosePlacement(glass.Well(), glass.Current(), glass.FigX(), glass.FigY());
             for (const uint16_t key : PlacementKeys(placement)) {

@@ -40,8 +40,7 @@ public:
     explicit tScriptedPlayer(tGlass& glass) : glass_(glass) {}
 
     void Start(int difficulty, int startLevel) {
-        glass_.SetDifficulty(difficulty, std::string(kDifficulties[static_cast<size_t>(difficulty)].Name));
-        glass_.SetStartLevel(startLevel);
+        glass_.SetSettings({0, difficulty, startLevel, 0});
         glass_.NewGame();
         figures_ = -1;
         ++games_;
@@ -53,12 +52,12 @@ public:
             Start(difficulty_, startLevel_);
             return;
         }
-        if (glass_.Falling() && glass_.Stat().Figures() != figures_) {
+        if (glass_.Falling() && glass_.Model().Counters().Figures != figures_) {
             Place();
         }
     }
     void Place() {
-        figures_ = glass_.Stat().Figures();
+        figures_ = glass_.Model().Counters().Figures;
         const tPlacement placement =
             ChoosePlacement(glass_.Well(), glass_.Current(), glass_.FigX(), glass_.FigY());
         for (const uint16_t key : PlacementKeys(placement)) {
@@ -127,7 +126,6 @@ int main(int argc, char** argv) {
     panel.resize(585, 460);
     tGlass glass(&panel);
     glass.SetPlayer("Bench");
-    glass.SetGameType(false, std::string(kGameTypes[0].Name));
     glass.SetShowFix(true);
     panel.show();
     QCoreApplication::processEvents();

@@ -3,6 +3,7 @@
 // One figure: its blocks in a 4 x 4 box, and how it turns. A plain value: moves and turns are tried on a
 // copy.
 
+#include <array>
 #include <cstdint>
 
 struct tFigure {
@@ -15,3 +16,13 @@ struct tFigure {
     uint8_t Toggle = 0;
     uint8_t ToggleState = 0;
 };
+
+// Where a figure's blocks lie in its box, column by column from the left and each column from the top: what
+// the fall, the landing mark and a turn test, without the box's empty cells. Columns and rows count from 0.
+struct tFigureBlocks {
+    int Count = 0;
+    std::array<int8_t, 16> Columns{};
+    std::array<int8_t, 16> Rows{};
+};
+
+tFigureBlocks BlocksOf(const tFigure& figure);

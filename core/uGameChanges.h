@@ -23,9 +23,9 @@ enum tCounter : uint16_t {
 };
 
 enum class tGameSound : uint8_t { Drop, Lines };
-// What the game's timer is to do: nothing new, start a fresh period, stop, or go on with the period a pause
-// stopped.
-enum class tTimerChange : uint8_t { Keep, Start, Stop, Resume };
+// What the game's timer is to do: nothing new, start a fresh period, stop, go on with the period a pause
+// stopped, or stop for a drop's pause (kDropPauseMs) and then have FinishDrop run.
+enum class tTimerChange : uint8_t { Keep, Start, Stop, Resume, DropPause };
 
 struct tChanges {
     tCellSet Cells;

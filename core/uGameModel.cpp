@@ -288,35 +288,6 @@ void tGameModel::MarkFigure(int y) {
     }
 }
 
-tFigureBlocks tGameModel::BlocksOf(const tFigure& figure) {
-    tFigureBlocks blocks;
-    // Every cell is written at the next place and only a block moves on: no branch to mispredict. The
-    // sixteenth cell is written at place 15 at most.
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) {
-            const auto at = static_cast<size_t>(blocks.Count);
-            blocks.Columns[at] = static_cast<int8_t>(c);
-            blocks.Rows[at] = static_cast<int8_t>(r);
-            blocks.Count += figure.Cells[c][r] != 0 ? 1 : 0;
-        }
-    }
-    return blocks;
-}
-
-bool tGameModel::Fits(const tFigureBlocks& blocks, int x, int y) const {
-    for (int i = 0; i < blocks.Count; ++i) {
-        const int column = x + blocks.Columns[static_cast<size_t>(i)];
-        const int row = y + blocks.Rows[static_cast<size_t>(i)];
-        if (column < 1 || column > kWellColumns || row > kWellRows) {
-            return false;
-        }
-        if (row >= 1 && well_.At(column, row) != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void tGameModel::SetTimer(tTimerChange change) {
     timerRunning_ = change == tTimerChange::Start || change == tTimerChange::Resume;
     changes_.Timer = change;
@@ -402,7 +373,7 @@ void tGameModel::MoveFigure(int dx, int dy) {
 void tGameModel::RotateFigure(int direction) {
     const tFigure turned = TurnFigure(current_, direction);
     const tFigureBlocks blocks = BlocksOf(turned);
-    if (!Fits(blocks, figX_, figY_)) {
+    if (!well_.Fits(blocks, figX_, figY_)) {
         return;
     }
     MarkFigure(landingY_);
@@ -434,7 +405,7 @@ void tGameModel::Drop() {
     if (!Fits(figX_, figY_ + 1)) {
         return;
     }
-    SetTimer(tTimerChange::Stop);
+    SetTimer(tTimerChange::DropPause);
     SlideDown();
     AddScore(kDropPoints);
     falling_ = false;

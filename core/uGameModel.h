@@ -37,14 +37,6 @@ struct tGameCounters {
     bool operator==(const tGameCounters&) const = default;
 };
 
-// Where a figure's blocks lie in its box, column by column from the left and each column from the top: what
-// the fall, the landing mark and a turn test, without the box's empty cells.
-struct tFigureBlocks {
-    int Count = 0;
-    std::array<int8_t, 16> Columns{};
-    std::array<int8_t, 16> Rows{};
-};
-
 class tGameModel {
 public:
     // An idle well: empty, the message that tells how to start a game. The seed serves broken lines laid
@@ -122,11 +114,8 @@ private:
         return c >= 1 && c <= 4 && r >= 1 && r <= 4 && IsBlock(current_, c, r);
     }
     void MarkFigure(int y);
-    static tFigureBlocks BlocksOf(const tFigure& figure);
-    // Whether the blocks fit with their box at (x, y), as tWell::Fits tells; the short form tests the current
-    // figure's.
-    bool Fits(const tFigureBlocks& blocks, int x, int y) const;
-    bool Fits(int x, int y) const { return Fits(blocks_, x, y); }
+    // Whether the current figure fits with its box at (x, y).
+    bool Fits(int x, int y) const { return well_.Fits(blocks_, x, y); }
     void SetTimer(tTimerChange change);
     void ShowMessage(tWellMessage message, bool visible);
     void ClearCounters();

@@ -10,3 +10,6 @@
 
 // The rates are written with the decimal separator given, as the player's system writes numbers.
 tResultRecord GameResult(const tGameModel& game, const std::string& name, char decimalSeparator);
+// The same into a record that has its memory already, as the well writes its running game at every tick.
+void WriteGameResult(const tGameModel& game, const std::string& name, char decimalSeparator,
+                     tResultRecord& result);

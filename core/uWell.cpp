@@ -10,20 +10,15 @@ void tWell::Clear() {
     columns_.fill(0);
 }
 
-bool tWell::Fits(const tFigure& figure, int x, int y) const {
-    for (int c = 1; c <= 4; ++c) {
-        for (int r = 1; r <= 4; ++r) {
-            if (!IsBlock(figure, c, r)) {
-                continue;
-            }
-            const int column = x + c - 1;
-            const int row = y + r - 1;
-            if (column < 1 || column > kWellColumns || row > kWellRows) {
-                return false;
-            }
-            if (row >= 1 && At(column, row) != 0) {
-                return false;
-            }
+bool tWell::Fits(const tFigureBlocks& blocks, int x, int y) const {
+    for (int i = 0; i < blocks.Count; ++i) {
+        const int column = x + blocks.Columns[static_cast<size_t>(i)];
+        const int row = y + blocks.Rows[static_cast<size_t>(i)];
+        if (column < 1 || column > kWellColumns || row > kWellRows) {
+            return false;
+        }
+        if (row >= 1 && At(column, row) != 0) {
+            return false;
         }
     }
     return true;

@@ -27,8 +27,10 @@ public:
     }
 
     void Clear();
-    // Whether the figure can stand with its box cell (1, 1) at (x, y); rows above the well are free.
-    bool Fits(const tFigure& figure, int x, int y) const;
+    // Whether a figure can stand with its box cell (1, 1) at (x, y); rows above the well are free. The one
+    // test of where a figure may go: the game's falls, moves and turns, its landing mark and the auto-player.
+    bool Fits(const tFigureBlocks& blocks, int x, int y) const;
+    bool Fits(const tFigure& figure, int x, int y) const { return Fits(BlocksOf(figure), x, y); }
     // The first row below `row` (which may lie above the well) that holds a block in the column; below the
     // last row, the floor: kWellRows + 1.
     int BlockBelow(int column, int row) const;

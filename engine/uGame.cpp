@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uGame.h"
 
+#include "core/uGameResult.h"
 #include "core/uGameSeed.h"
-#include "core/uRules.h"
 #include "engine/uSound.h"
+#include "engine/uWellMessage.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uCodePage.h"
@@ -11,13 +12,8 @@
 #include "storage/uPlayerOptions.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace {
-
-// Between fixing a dropped figure and removing its rows, so that the player sees where it landed.
-constexpr auto kDropPause = std::chrono::milliseconds(kDropPauseMs);
 
 // The actions a key or a button is bound to: one press may serve several.
 template <typename tBinding>
@@ -30,12 +26,6 @@ tActionSet ActionsBoundTo(const std::array<tBinding, kActionCount>& bindings, co
     }
     return actions;
 }
-
-// The keys that change a watched game's speed: + and - of the keypad and of the main block.
-constexpr uint16_t kVkAdd = 107;
-constexpr uint16_t kVkSubtract = 109;
-constexpr uint16_t kVkOemPlus = 187;
-constexpr uint16_t kVkOemMinus = 189;
 
 const char* SoundName(tGameSound sound) {
     return sound == tGameSound::Drop ? "Drop" : "Lines";
@@ -65,12 +55,12 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     }
     timer_.SetInterval(model_.Interval());
     QObject::connect(&timer_, &tGameTimer::timeout, [this] { Tick(); });
+    QObject::connect(&timer_, &tGameTimer::held, [this] { EndDrop(); });
     QObject::connect(&timer_, &tGameTimer::skipped,
                      [this](qint64 nanoseconds) { playClock_.LeaveOut(nanoseconds); });
     view_->SetOnClick([this] { WellClick(); });
     scorePanel_ = new tMyFlatPanel(parent, 0, 0, *hiScore_, &pacer_);
     scorePanel_->SetOnWatch([this](const tGameRecord& record) { Watch(record); });
-    stat_->Reset();
     ApplySkinToWell();
     tChanges idle;
     idle.Cells.AddAll();
@@ -78,9 +68,9 @@ tGlass::tGlass(QWidget* parent, std::unique_ptr<tHiScore> hiScore)
     idle.Message = true;
     Show(idle);
     languageTarget_ = AddLanguageTarget([this] {
-        view_->SetMessage(MessageText());
+        view_->SetMessage(WellMessageText(model_.Message()));
         if (Watching()) {
-            stat_->SetCaption(WatchCaption());
+            stat_->SetCaption(watch_.Caption());
         }
     });
     skinTarget_ = AddSkinTarget([this] { ApplySkinToWell(); });
@@ -96,14 +86,13 @@ tGlass::~tGlass() {
 
 void tGlass::NewGame() {
     EndWatch();
-    timer_.Stop();
+    StopTimer();
     const std::string startTime = LocalNow().toString("dd.MM.yy hh:mm:ss").toStdString();
-    const tGameSettings settings = Settings();
     const tChanges changes =
-        model_.NewGame(settings, GameSeed(LowerText(stat_->PlayerName()), startTime, settings), startTime);
+        model_.NewGame(settings_, GameSeed(LowerText(stat_->PlayerName()), startTime, settings_), startTime);
     pace_ = {};
     // The table may show a message box, whose event loop would otherwise go on running the game.
-    ShowScores(gameTypeName_, difficultyName_);
+    ShowTable();
     // The clock starts with the timer, so that no press is recorded before a tick it came after was due.
     playClock_.Start();
     Show(changes);
@@ -113,11 +102,16 @@ void tGlass::SetPause(bool on) {
     if (Watching()) {
         Show(watch_.Advance());
         watch_.SetPaused(on);
-    } else {
-        timer_.RunDue();
-        if (model_.Playing()) {
-            playClock_.SetPaused(on);
-        }
+        Show(model_.SetPause(on));
+        return;
+    }
+    timer_.RunDue();
+    if (timer_.Holding()) {
+        pauseWaiting_ = on;
+        return;
+    }
+    if (model_.Playing()) {
+        playClock_.SetPaused(on);
     }
     Show(model_.SetPause(on));
 }
@@ -125,12 +119,13 @@ void tGlass::SetPause(bool on) {
 void tGlass::Watch(const tGameRecord& record) {
     timer_.Stop();
     const tChanges started = watch_.Begin(model_, record);
-    stat_->SetCaption(WatchCaption());
+    stat_->SetCaption(watch_.Caption());
     Show(started);
 }
 
 void tGlass::StopGame(bool interrupted) {
     timer_.RunDue();
+    StopTimer();
     Show(model_.StopGame(interrupted));
     EndWatch();
 }
@@ -139,14 +134,9 @@ void tGlass::HandleKey(uint16_t code) {
     if (code == 0 || tableBusy_) {
         return;
     }
-    // The press comes after the ticks that fell due before it.
-    timer_.RunDue();
     if (Watching()) {
-        if (code == kVkAdd || code == kVkOemPlus) {
-            SetWatchSpeed(WatchSpeed() * 2);
-        } else if (code == kVkSubtract || code == kVkOemMinus) {
-            SetWatchSpeed(std::max(1, WatchSpeed() / 2));
-        }
+        watch_.HandleKey(code);
+        stat_->SetCaption(watch_.Caption());
         return;
     }
     Press(ActionsBoundTo(actionKeys_, code));
@@ -156,11 +146,18 @@ void tGlass::HandleButton(const std::string& name) {
     if (name.empty() || tableBusy_ || Watching()) {
         return;
     }
-    timer_.RunDue();
     Press(ActionsBoundTo(actionButtons_, name));
 }
 
 void tGlass::Press(tActionSet actions) {
+    // The press comes after the ticks, and the end of a drop's pause, that fell due before it.
+    timer_.RunDue();
+    if (timer_.Holding()) {
+        if (actions != 0 && waitingCount_ < waiting_.size()) {
+            waiting_[waitingCount_++] = actions;
+        }
+        return;
+    }
     const int64_t now = playClock_.Ms();
     // The game takes no press faster than a player's, so that every game it records is one a player can
     // play: the score server refuses a replay that holds one.
@@ -175,10 +172,25 @@ void tGlass::Press(tActionSet actions) {
     Show(changes);
     if (changes.DropShown) {
         view_->RepaintWell();
-        std::this_thread::sleep_for(kDropPause);
-        Show(model_.FinishDrop());
     }
     pacer_.Hurry();
+}
+
+void tGlass::EndDrop() {
+    Show(model_.FinishDrop());
+    const size_t waiting = std::exchange(waitingCount_, 0);
+    for (size_t i = 0; i < waiting && !timer_.Holding(); ++i) {
+        Press(waiting_[i]);
+    }
+    if (const std::optional<bool> pause = std::exchange(pauseWaiting_, std::nullopt)) {
+        SetPause(*pause);
+    }
+}
+
+void tGlass::StopTimer() {
+    timer_.Stop();
+    waitingCount_ = 0;
+    pauseWaiting_.reset();
 }
 
 void tGlass::WatchStep() {
@@ -193,21 +205,12 @@ void tGlass::WatchStep() {
     EndWatch();
 }
 
-void tGlass::SetWatchSpeed(int speed) {
-    watch_.SetSpeed(speed);
-    stat_->SetCaption(WatchCaption());
-}
-
 void tGlass::EndWatch() {
     if (!Watching()) {
         return;
     }
     watch_.End();
     stat_->SetCaption({});
-}
-
-QString tGlass::WatchCaption() const {
-    return LangText("s1205") + " x" + QString::number(WatchSpeed());
 }
 
 void tGlass::SetKey(int slot, uint16_t code) {
@@ -232,21 +235,11 @@ void tGlass::ShowScores(const std::string& gameTypeName, const std::string& diff
 }
 
 void tGlass::ResetWell() {
-    Show(model_.ResetWell(brokenLines_));
+    Show(model_.ResetWell(settings_.BrokenLines));
 }
 
 void tGlass::ResetStat() {
     Show(model_.ResetCounters());
-}
-
-void tGlass::SetGameType(bool extended, const std::string& name) {
-    extended_ = extended;
-    gameTypeName_ = name;
-}
-
-void tGlass::SetDifficulty(int difficulty, const std::string& name) {
-    difficulty_ = difficulty;
-    difficultyName_ = name;
 }
 
 void tGlass::SetShowFix(bool on) {
@@ -255,10 +248,8 @@ void tGlass::SetShowFix(bool on) {
 }
 
 void tGlass::SetOptions(const tPlayerOptions& options) {
-    SetGameType(GameTypeIndex(options.GameType).value_or(0) == 1, options.GameType);
-    SetDifficulty(DifficultyIndex(options.Difficulty).value_or(0), options.Difficulty);
-    SetStartLevel(options.StartLevel);
-    SetBrokenLines(options.BrokenLines);
+    SetSettings({GameTypeIndex(options.GameType).value_or(0), DifficultyIndex(options.Difficulty).value_or(0),
+                 options.StartLevel, options.BrokenLines});
     SetShadow(options.Shadow);
     SetShowFix(options.ShowFix);
     SetSounds(options.Sounds);
@@ -279,33 +270,33 @@ void tGlass::WellClick() {
     }
 }
 
-tGameSettings tGlass::Settings() const {
-    return {extended_ ? 1 : 0, difficulty_, startLevel_, brokenLines_};
-}
-
 void tGlass::Show(const tChanges& changes) {
-    changes.Cells.ForEach([this](int column, int row) { view_->DrawCell(column, row, LookOf(column, row)); });
+    changes.Cells.ForEach([this](int column, int row) {
+        view_->DrawCell(column, row, view_->LookOf(model_, shadow_, column, row));
+    });
     if (changes.Preview) {
-        ShowNext(model_.Next());
+        view_->ShowPreview(model_.Next());
     }
     if (changes.Arrow) {
-        UpdateArrow();
+        view_->SetArrowRow(model_.ArrowRow());
     }
     if (changes.Counters != 0) {
-        ShowCounters(changes.Counters);
+        stat_->Show(model_.Counters(), changes.Counters);
     }
     if (changes.Message) {
-        view_->SetMessage(MessageText());
+        view_->SetMessage(WellMessageText(model_.Message()));
         view_->SetMessageVisible(model_.MessageVisible());
     }
     if (changes.Interval) {
         timer_.SetInterval(model_.Interval());
     }
-    // From the game's state rather than the change: a pause that came while the table held a message open
-    // during NewGame keeps the timer stopped.
-    // A watched game's steps come from its record's times, not from the timer.
+    // A watched game's steps come from its record's times, not from the timer. From the game's state rather
+    // than the change: a pause that came while the table held a message open during NewGame keeps the timer
+    // stopped.
     if (changes.Timer != tTimerChange::Keep && !Watching()) {
-        if (!model_.TimerRunning() && model_.Paused()) {
+        if (changes.Timer == tTimerChange::DropPause) {
+            timer_.Hold(kDropPauseMs);
+        } else if (!model_.TimerRunning() && model_.Paused()) {
             timer_.Pause();
         } else if (!model_.TimerRunning()) {
             timer_.Stop();
@@ -326,134 +317,26 @@ void tGlass::Show(const tChanges& changes) {
     // panel to show.
     if (changes.Counters != 0 || changes.Message) {
         live_.Playing = model_.Playing();
-        WriteResult(live_.Entry);
+        WriteGameResult(model_, stat_->PlayerName(), stat_->DecimalSeparator(), live_.Entry);
         hiScore_->UpdateCurrent(live_);
     }
     if (changes.GameOver) {
         const tBusy busy(tableBusy_);
-        hiScore_->SaveResult(Result(), model_.Record());
+        tHS result;
+        WriteGameResult(model_, stat_->PlayerName(), stat_->DecimalSeparator(), result);
+        hiScore_->SaveResult(result, model_.Record());
     } else if (changes.Interrupted) {
         // The game is dropped: the table shows the player's row at level 1, score 0 again.
-        ShowScores(gameTypeName_, difficultyName_);
+        ShowTable();
     }
-}
-
-void tGlass::ShowCounters(uint16_t counters) {
-    const tGameCounters& c = model_.Counters();
-    if ((counters & ctStartTime) != 0) {
-        stat_->SetStartTime(model_.StartTime());
-    }
-    if ((counters & ctScore) != 0) {
-        stat_->SetScore(c.Score);
-    }
-    if ((counters & ctLevel) != 0) {
-        stat_->SetLevel(c.Level);
-    }
-    if ((counters & ctFigures) != 0) {
-        stat_->SetFigures(c.Figures);
-    }
-    if ((counters & ctKeys) != 0) {
-        stat_->SetKeys(c.Keys);
-    }
-    if ((counters & ctCleared) != 0) {
-        stat_->SetCleared(c.Cleared);
-    }
-    if ((counters & ctClears) != 0) {
-        for (int k = 1; k <= 4; ++k) {
-            stat_->SetClears(k, c.Clears[static_cast<size_t>(k - 1)]);
-        }
-    }
-    // Last: the rates of the counters above follow the play time.
-    if ((counters & ctPlayTime) != 0) {
-        stat_->SetPlayTime(c.PlayTime());
-    }
-}
-
-const tBitmap* tGlass::LookOf(int column, int row) {
-    if (model_.Playing()) {
-        // A paused game hides its pile.
-        if (model_.Paused()) {
-            return nullptr;
-        }
-        if (model_.Falling()) {
-            if (model_.FigureCovers(column, row)) {
-                return &view_->Block();
-            }
-            if (shadow_ && model_.MarkCovers(column, row)) {
-                return &view_->Shadow();
-            }
-        }
-    }
-    return model_.Well().At(column, row) != 0 ? &view_->FixedBlock() : nullptr;
 }
 
 void tGlass::ApplySkinToWell() {
     SetShowFix(showFix_);
     view_->RebuildSkinImages();
-    DrawAllTiles();
+    view_->DrawAllTiles();
     stat_->ApplySkinColors();
-    ShowNext(tFigure{});
-    ShowNext(model_.Next());
-    UpdateArrow();
-}
-
-void tGlass::DrawCell(int column, int row, bool useImage, const tBitmap& image) {
-    if (tWell::Inside(column, row)) {
-        view_->DrawCell(column, row, useImage ? &image : nullptr);
-    }
-}
-
-void tGlass::ShowNext(const tFigure& figure) {
-    const tBitmap& block = view_->Block();
-    for (int c = 1; c <= 4; ++c) {
-        for (int r = 1; r <= 4; ++r) {
-            view_->DrawPreviewCell(c, r, IsBlock(figure, c, r) ? &block : nullptr);
-        }
-    }
-}
-
-void tGlass::UpdateArrow() {
-    SetArrowRow(model_.ArrowRow());
-}
-
-void tGlass::DrawAllTiles() {
-    for (int column = 1; column <= kWellColumns; ++column) {
-        for (int row = 1; row <= kWellRows; ++row) {
-            view_->DrawCell(column, row, nullptr);
-        }
-    }
-}
-
-QString tGlass::MessageText() const {
-    const QString& newGame = LangText("s1201");
-    switch (model_.Message()) {
-    case tWellMessage::Pause:
-        return HeaderForm(LangText("s1202"));
-    case tWellMessage::GameOver:
-        return HeaderForm(LangText("s1204")) + "\n\r" + newGame;
-    case tWellMessage::Interrupted:
-        return HeaderForm(LangText("s1203")) + "\n\r" + newGame;
-    case tWellMessage::NewGame:
-        break;
-    }
-    return newGame;
-}
-
-tHS tGlass::Result() const {
-    tHS entry;
-    WriteResult(entry);
-    return entry;
-}
-
-void tGlass::WriteResult(tHS& entry) const {
-    const tGameSettings& game = model_.Settings();
-    entry.StartTime = model_.StartTime();
-    entry.PlayTime = stat_->PlayTimeText();
-    entry.StartLevel = std::to_string(game.StartLevel);
-    entry.BrokenLines = std::to_string(game.BrokenLines);
-    entry.Figures = stat_->FiguresText();
-    entry.Cleared = stat_->ClearedText();
-    entry.Name = stat_->PlayerName();
-    entry.Level = stat_->Level();
-    entry.Score = stat_->Score();
+    view_->ShowPreview(tFigure{});
+    view_->ShowPreview(model_.Next());
+    view_->SetArrowRow(model_.ArrowRow());
 }

@@ -5,6 +5,7 @@
 
 #include "core/uGameModel.h"
 #include "core/uPressPace.h"
+#include "core/uRules.h"
 #include "engine/uGameTimer.h"
 #include "engine/uHSPanel.h"
 #include "engine/uPlayClock.h"
@@ -66,12 +67,10 @@ public:
     // The statistics start again from zero, as when the well is reset after changed options.
     void ResetStat();
 
-    // Game settings, as the options page holds them; they take effect at the next NewGame unless noted.
-    void SetGameType(bool extended, const std::string& name);
-    void SetDifficulty(int difficulty, const std::string& name);
-    void SetStartLevel(int level) { startLevel_ = level; }
-    // Also used by ResetWell.
-    void SetBrokenLines(int lines) { brokenLines_ = lines; }
+    // The settings of the games started from now on; ResetWell lays their broken lines. The high score table
+    // shown is that of their game type and difficulty.
+    void SetSettings(const tGameSettings& settings) { settings_ = settings; }
+    const tGameSettings& Settings() const { return settings_; }
     // The landing mark, at once.
     void SetShadow(bool on) { shadow_ = on; }
     // Fixed blocks drawn from now on take the marked (true) or the plain block look.
@@ -80,6 +79,7 @@ public:
     void SetSounds(bool on) { sounds_ = on; }
     // The player's game options: game type, difficulty, start level, broken lines (from the next game on),
     // the landing mark, the fixed-block look and the sounds (at once). Keys are bound one by one with SetKey.
+    // A name the rules table does not know stands for its first game type or difficulty.
     void SetOptions(const tPlayerOptions& options);
 
     bool Paused() const { return model_.Paused(); }
@@ -93,12 +93,7 @@ public:
     // Everything the well draws from the skin record is rebuilt and redrawn (tiles, empty preview cell,
     // frame, fixed-block look, preview, arrow, text colours); applying a skin runs it.
     void ApplySkinToWell();
-    // One well cell: the image when useImage is set, the cell's background tile otherwise.
-    void DrawCell(int column, int row, bool useImage, const tBitmap& image);
-    // The preview shows this figure (an all-empty one blanks it).
-    void ShowNext(const tFigure& figure);
     const tFigure& NextFigure() const { return model_.Next(); }
-    void UpdateArrow();
 
     // A position set up by hand, for puzzles and tests: the fixed blocks, and a figure put in play.
     void SetUpWell(const tWell& well) { Show(model_.SetUpWell(well)); }
@@ -124,24 +119,24 @@ public:
 private:
     // Brings what a command changed to the screen, the speakers and the high score table.
     void Show(const tChanges& changes);
-    // Runs a key press's actions, showing a drop's landed figure a moment before its rows go.
+    // The one way a player's keys and buttons reach the game: the press at its time of play, unless it comes
+    // faster than a player's can; during a drop's pause it waits for the pause's end, as a player's key
+    // waits for the program.
     void Press(tActionSet actions);
+    // After a drop's pause: the dropped figure's rows go, then what came meanwhile.
+    void EndDrop();
     // The steps of the watched game that fell due, and its end after its last one.
     void WatchStep();
-    void SetWatchSpeed(int speed);
     void EndWatch();
-    QString WatchCaption() const;
-    void ShowCounters(uint16_t counters);
-    // What a well cell shows now: the falling figure, its landing mark, a fixed block or (nullptr) its tile.
-    const tBitmap* LookOf(int column, int row);
-    tGameSettings Settings() const;
-    void SetArrowRow(int row) { view_->SetArrowRow(row); }
-    void DrawAllTiles();
-    QString MessageText() const;
-    // The running game's entry: the player, level and score, and the texts it would be stored with.
-    tHS Result() const;
-    // The result as it stands, into the memory `entry` has.
-    void WriteResult(tHS& entry) const;
+    // Stops the timer, a drop's pause with it, and forgets what waited for that pause.
+    void StopTimer();
+    void ShowTable() { ShowScores(TypeName(), DifficultyName()); }
+    std::string TypeName() const {
+        return std::string(kGameTypes[static_cast<size_t>(settings_.GameType)].Name);
+    }
+    std::string DifficultyName() const {
+        return std::string(kDifficulties[static_cast<size_t>(settings_.Difficulty)].Name);
+    }
 
     tGameModel model_;
     std::array<uint16_t, kActionCount> actionKeys_{};
@@ -149,6 +144,10 @@ private:
     tGameTimer timer_;
     tPlayClock playClock_;
     tPressPace pace_;
+    // What came during a drop's pause: the presses, and a pause of the game asked for.
+    std::array<tActionSet, 8> waiting_{};
+    size_t waitingCount_ = 0;
+    std::optional<bool> pauseWaiting_;
     tReplayWatch watch_;
     bool shadow_ = true;
     bool showFix_ = false;
@@ -164,12 +163,7 @@ private:
     tLiveGame live_;
     QPointer<tMyFlatPanel> scorePanel_;
     std::unique_ptr<tStat> stat_;
-    bool extended_ = false;
-    int difficulty_ = 0;
-    int brokenLines_ = 0;
-    int startLevel_ = 0;
-    std::string gameTypeName_;
-    std::string difficultyName_;
+    tGameSettings settings_;
     tSubscription languageTarget_;
     tSubscription skinTarget_;
 };

@@ -29,7 +29,20 @@ void tGameTimer::Start() {
 
 void tGameTimer::Stop() {
     active_ = false;
+    holding_ = false;
     shot_.Stop();
+}
+
+void tGameTimer::Hold(int milliseconds) {
+    Stop();
+    holding_ = true;
+    holdEnd_ = clock_.nsecsElapsed() + milliseconds * kMillisecond;
+    shot_.StartIn(milliseconds * kMillisecond);
+}
+
+void tGameTimer::EndHold() {
+    holding_ = false;
+    emit held();
 }
 
 void tGameTimer::SetInterval(int milliseconds) {
@@ -60,14 +73,18 @@ qint64 tGameTimer::Period() const {
 }
 
 void tGameTimer::Fire() {
-    if (active_) {
+    if (holding_) {
+        EndHold();
+    } else if (active_) {
         Run(clock_.nsecsElapsed());
     }
 }
 
 void tGameTimer::RunDue() {
     const qint64 now = clock_.nsecsElapsed();
-    if (active_ && !running_ && deadline_ <= now) {
+    if (holding_ && holdEnd_ <= now) {
+        EndHold();
+    } else if (active_ && !running_ && deadline_ <= now) {
         Run(now);
     }
 }

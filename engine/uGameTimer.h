@@ -27,11 +27,15 @@ public:
     void Pause();
     // Goes on with the period Pause broke off.
     void Resume();
+    // Stops for a drop's pause: `held` comes when it is over.
+    void Hold(int milliseconds);
+    bool Holding() const { return holding_; }
     bool IsActive() const { return active_; }
     // Milliseconds, at least 1; a running timer restarts its period, as a new interval takes effect at once.
     void SetInterval(int milliseconds);
     int Interval() const { return interval_; }
-    // Runs now the ticks that have fallen due and wait for their wake-up; nothing from inside a tick.
+    // Runs now the ticks, or the end of a hold, that have fallen due and wait for their wake-up; nothing from
+    // inside a tick.
     void RunDue();
     // During a tick: how many nanoseconds after its time it runs (a batch runs its ticks up to 4 ms late).
     qint64 LateBy() const { return clock_.nsecsElapsed() - tickDue_; }
@@ -40,9 +44,11 @@ signals:
     void timeout();
     // The timer fell so far behind that it gave up the ticks due meanwhile: that time the game did not run.
     void skipped(qint64 nanoseconds);
+    void held();
 
 private:
     void Fire();
+    void EndHold();
     // Runs the tick due at the deadline and every later one due by `now`.
     void Run(qint64 now);
     void ScheduleNext();
@@ -59,6 +65,8 @@ private:
     int interval_ = kDifficulties[0].BaseInterval;
     // What a pause left of the period.
     qint64 remaining_ = 0;
+    bool holding_ = false;
+    qint64 holdEnd_ = 0;
     bool active_ = false;
     // Counts the starts, so that a wake-up sees when a tick it ran started the timer afresh.
     quint64 starts_ = 0;

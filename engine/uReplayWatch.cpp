@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uReplayWatch.h"
 
+#include "look/uLang.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -9,6 +11,11 @@ namespace {
 constexpr qint64 kMillisecond = 1000000;
 // The shortest time between two wake-ups, as the game's timer keeps it: the steps due meanwhile run together.
 constexpr qint64 kBatch = 4 * kMillisecond;
+// The keys that change the speed: + and - of the keypad and of the main block.
+constexpr uint16_t kVkAdd = 107;
+constexpr uint16_t kVkSubtract = 109;
+constexpr uint16_t kVkOemPlus = 187;
+constexpr uint16_t kVkOemMinus = 189;
 
 } // namespace
 
@@ -78,4 +85,16 @@ void tReplayWatch::WaitForNext() {
     }
     const qint64 wait = (next - Now()) * kMillisecond / speed_;
     wake_.StartIn(std::max(wait, kBatch));
+}
+
+QString tReplayWatch::Caption() const {
+    return LangText("s1205") + " x" + QString::number(speed_);
+}
+
+void tReplayWatch::HandleKey(uint16_t code) {
+    if (code == kVkAdd || code == kVkOemPlus) {
+        Faster();
+    } else if (code == kVkSubtract || code == kVkOemMinus) {
+        Slower();
+    }
 }

@@ -8,6 +8,8 @@
 #include "engine/uPlayClock.h"
 #include "platform/uWakeUp.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -26,13 +28,19 @@ public:
     // The record has no step left, or its game is over.
     bool Done() const { return cursor_ == nullptr || cursor_->Done(); }
     void SetPaused(bool paused);
-    // 1, 2, 4 or 8.
+    // 1, 2, 4 or 8: each step doubles or halves it.
     int Speed() const { return speed_; }
-    void SetSpeed(int speed);
+    void Faster() { SetSpeed(speed_ * 2); }
+    void Slower() { SetSpeed(speed_ / 2); }
+    // + (of the keypad or the main block) is Faster, - Slower; other keys do nothing.
+    void HandleKey(uint16_t code);
+    // What the player label shows meanwhile: "Replay x2".
+    QString Caption() const;
 
     static constexpr int kFastest = 8;
 
 private:
+    void SetSpeed(int speed);
     // The time of the watched game reached by now.
     int64_t Now() const { return reached_ + clock_.Ms() * speed_; }
     void WaitForNext();

@@ -36,26 +36,13 @@ tStat::tStat(QWidget* parent, tFramePacer* pacer) : decimalSeparator_(SystemDeci
     languageTarget_ = AddLanguageTarget([this] { ShowTitles(); });
     ApplySkinColors();
     Show(tStatLabel::Player, playerName_);
-    Reset();
+    Show(shown_, ctAll);
 }
 
 tStat::~tStat() {
     for (auto& label : labels_) {
         delete label;
     }
-}
-
-void tStat::Reset() {
-    SetPlayTime(0);
-    SetFigures(0);
-    SetKeys(0);
-    SetCleared(0);
-    SetScore(0);
-    SetLevel(1);
-    for (int k = 1; k <= 4; ++k) {
-        SetClears(k, 0);
-    }
-    startTime_ = "00.00.00 00:00:00";
 }
 
 void tStat::SetPlayerName(const std::string& name) {
@@ -71,52 +58,32 @@ void tStat::SetCaption(const QString& caption) {
     }
 }
 
-void tStat::SetPlayTime(double seconds) {
-    playTime_ = seconds;
-    Show(tStatLabel::Time, PlayTimeText());
-    ShowRates();
-}
-
-void tStat::SetFigures(int n) {
-    figures_ = n;
-    Show(tStatLabel::Figures, FiguresText());
-}
-
-void tStat::SetKeys(int n) {
-    keys_ = n;
-    Show(tStatLabel::Keys, CountText(keys_));
-}
-
-void tStat::SetCleared(int n) {
-    cleared_ = n;
-    Show(tStatLabel::Cleared, ClearedText());
-}
-
-void tStat::SetScore(int n) {
-    score_ = n;
-    Show(tStatLabel::Score, std::to_string(n));
-}
-
-void tStat::SetLevel(int n) {
-    level_ = n;
-    Show(tStatLabel::Level, std::to_string(n));
-}
-
-void tStat::SetClears(int k, int n) {
-    clears_[static_cast<size_t>(k - 1)] = n;
-    ShowClears();
-}
-
-std::string tStat::PlayTimeText() const {
-    return TimeText(playTime_);
-}
-
-std::string tStat::FiguresText() const {
-    return CountText(figures_);
-}
-
-std::string tStat::ClearedText() const {
-    return CountText(cleared_);
+void tStat::Show(const tGameCounters& counters, uint16_t changed) {
+    shown_ = counters;
+    if ((changed & ctScore) != 0) {
+        Show(tStatLabel::Score, std::to_string(counters.Score));
+    }
+    if ((changed & ctLevel) != 0) {
+        Show(tStatLabel::Level, std::to_string(counters.Level));
+    }
+    if ((changed & ctPlayTime) != 0) {
+        Show(tStatLabel::Time, TimeText(counters.PlayTime()));
+        ShowRates();
+        return;
+    }
+    if ((changed & ctFigures) != 0) {
+        Show(tStatLabel::Figures, CountText(counters.Figures));
+    }
+    if ((changed & ctKeys) != 0) {
+        Show(tStatLabel::Keys, CountText(counters.Keys));
+    }
+    if ((changed & ctCleared) != 0) {
+        Show(tStatLabel::Cleared, CountText(counters.Cleared));
+    }
+    if ((changed & ctClears) != 0) {
+        WriteClearsText(clearsText_, counters.Clears, counters.PlayTime(), decimalSeparator_);
+        Show(tStatLabel::Clears, clearsText_);
+    }
 }
 
 void tStat::SetDecimalSeparator(char separator) {
@@ -135,19 +102,11 @@ void tStat::ApplySkinColors() {
 }
 
 std::string tStat::CountText(int n) const {
-    return std::to_string(n) + RateText(n, playTime_, decimalSeparator_);
+    return std::to_string(n) + RateText(n, shown_.PlayTime(), decimalSeparator_);
 }
 
 void tStat::ShowRates() {
-    Show(tStatLabel::Figures, FiguresText());
-    Show(tStatLabel::Keys, CountText(keys_));
-    Show(tStatLabel::Cleared, ClearedText());
-    ShowClears();
-}
-
-void tStat::ShowClears() {
-    WriteClearsText(clearsText_, clears_, playTime_, decimalSeparator_);
-    Show(tStatLabel::Clears, clearsText_);
+    Show(shown_, ctFigures | ctKeys | ctCleared | ctClears);
 }
 
 void tStat::ShowTitles() {

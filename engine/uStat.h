@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The statistics of the running game and the fourteen labels that show them beside and under the well.
+// The fourteen labels beside and under the well that show the player and the counters of the game: they
+// show what the game counts and count nothing themselves.
 
+#include "core/uGameModel.h"
 #include "platform/uSubscription.h"
 #include "widgets/uLabels.h"
 
@@ -38,38 +40,16 @@ public:
     tStat(const tStat&) = delete;
     tStat& operator=(const tStat&) = delete;
 
-    // Zero counts, score and play time, level 1, start time "00.00.00 00:00:00"; the player stays.
-    void Reset();
-
     void SetPlayerName(const std::string& name);
+    const std::string& PlayerName() const { return playerName_; }
     // The player label shows this in place of the player's name; empty shows the name again.
     void SetCaption(const QString& caption);
-    void SetPlayTime(double seconds);
-    void SetFigures(int n);
-    void SetKeys(int n);
-    void SetCleared(int n);
-    void SetScore(int n);
-    void SetLevel(int n);
-    void SetClears(int k, int n);
-    void SetStartTime(const std::string& text) { startTime_ = text; }
-
-    const std::string& PlayerName() const { return playerName_; }
-    double PlayTime() const { return playTime_; }
-    int Figures() const { return figures_; }
-    int Keys() const { return keys_; }
-    int Cleared() const { return cleared_; }
-    int Score() const { return score_; }
-    int Level() const { return level_; }
-    int GetClears(int k) const { return clears_[static_cast<size_t>(k - 1)]; }
-    const std::string& StartTime() const { return startTime_; }
-
-    // The texts as the labels show them; a finished game is recorded with them.
-    std::string PlayTimeText() const;
-    std::string FiguresText() const;
-    std::string ClearedText() const;
+    // Shows the game's counters that `changed` names (tCounter bits); the rates follow the play time.
+    void Show(const tGameCounters& counters, uint16_t changed);
 
     // Rates are written with the system's decimal separator unless told otherwise.
     void SetDecimalSeparator(char separator);
+    char DecimalSeparator() const { return decimalSeparator_; }
     // Text colours from the skin record.
     void ApplySkinColors();
     tTextLabel& Label(tStatLabel which) { return *labels_[static_cast<size_t>(which)]; }
@@ -77,20 +57,13 @@ public:
 private:
     std::string CountText(int n) const;
     void ShowRates();
-    void ShowClears();
     void ShowTitles();
     void Show(tStatLabel which, const std::string& text) { Label(which).SetText(text); }
     void Show(tStatLabel which, const QString& text) { Label(which).SetText(text); }
 
     std::string playerName_;
-    double playTime_ = 0.0;
-    int figures_ = 0;
-    int keys_ = 0;
-    int cleared_ = 0;
-    int score_ = 0;
-    int level_ = 1;
-    std::array<int, 4> clears_{};
-    std::string startTime_ = "00.00.00 00:00:00";
+    // What the labels show, for the rates to follow a new separator.
+    tGameCounters shown_;
     char decimalSeparator_;
     std::string clearsText_;
     std::array<QPointer<tTextLabel>, kStatLabels> labels_;

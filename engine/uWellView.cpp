@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uWellView.h"
 
+#include "core/uFigureSet.h"
 #include "core/uWell.h"
 #include "look/uSkin.h"
 
@@ -105,4 +106,39 @@ void tWellView::RebuildSkinImages() {
 void tWellView::SetOnClick(const std::function<void()>& onClick) {
     wellImage_->SetOnClick(onClick);
     message_->SetOnClick(onClick);
+}
+
+void tWellView::ShowPreview(const tFigure& figure) {
+    const tBitmap& block = Block();
+    for (int c = 1; c <= 4; ++c) {
+        for (int r = 1; r <= 4; ++r) {
+            DrawPreviewCell(c, r, IsBlock(figure, c, r) ? &block : nullptr);
+        }
+    }
+}
+
+void tWellView::DrawAllTiles() {
+    for (int column = 1; column <= kWellColumns; ++column) {
+        for (int row = 1; row <= kWellRows; ++row) {
+            DrawCell(column, row, nullptr);
+        }
+    }
+}
+
+const tBitmap* tWellView::LookOf(const tGameModel& game, bool shadow, int column, int row) {
+    if (game.Playing()) {
+        // A paused game hides its pile.
+        if (game.Paused()) {
+            return nullptr;
+        }
+        if (game.Falling()) {
+            if (game.FigureCovers(column, row)) {
+                return &Block();
+            }
+            if (shadow && game.MarkCovers(column, row)) {
+                return &Shadow();
+            }
+        }
+    }
+    return game.Well().At(column, row) != 0 ? &fixedBlock_ : nullptr;
 }

@@ -4,6 +4,7 @@
 // showing its own tile of the well background), the preview of the next figure, the stack-height arrow and
 // the message over the well. Their changes reach the screen at the frames of the pacer the view is given.
 
+#include "core/uGameModel.h"
 #include "engine/uPreparedBitmap.h"
 #include "platform/uBitmap.h"
 #include "widgets/uFramePacer.h"
@@ -26,7 +27,14 @@ public:
     void DrawCell(int column, int row, const tBitmap* image);
     // Draws one preview cell (column, row 1..4): the image, or the empty preview cell.
     void DrawPreviewCell(int column, int row, const tBitmap* image);
+    // The preview shows this figure in blocks (an all-empty one blanks it).
+    void ShowPreview(const tFigure& figure);
+    // Every well cell its tile.
+    void DrawAllTiles();
 
+    // What a well cell shows of the game now: the falling figure, its landing mark (when shadow is on), a
+    // fixed block, or (nullptr) its tile; a paused game hides its pile.
+    const tBitmap* LookOf(const tGameModel& game, bool shadow, int column, int row);
     const tBitmap& Block();
     const tBitmap& Shadow();
     const tBitmap& FixedBlock() const { return fixedBlock_; }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -182,7 +184,7 @@ TEST(GameModel, DropShowsTheLandedFigureThenScoresItsRowsAndBringsTheNextFigureA
     const tChanges drop = game.Act(tAction::Drop);
     const int dropped = 18 * 3 + 10;
     EXPECT_TRUE(drop.DropShown);
-    EXPECT_EQ(drop.Timer, tTimerChange::Stop);
+    EXPECT_EQ(drop.Timer, tTimerChange::DropPause);
     EXPECT_EQ(Sounds(drop), std::vector<tGameSound>{tGameSound::Drop});
     EXPECT_EQ(Picture(game, 17, 20), "FFFFFFFFFF|FFFFFFFFFF|FFFFFFFFFF|FFFFFFFFFF")
         << "fixed, its rows not yet removed";
@@ -309,7 +311,10 @@ TEST(GameModel, APausedGameIgnoresLateTicksAndEscapeEndsItAsInterrupted) {
     EXPECT_EQ(game.Message(), tWellMessage::Pause);
     EXPECT_EQ(game.Tick().Timer, tTimerChange::Stop) << "a late tick of a paused game only stops the timer";
     EXPECT_FALSE(game.Falling());
-    game.SetPause(false);
+    EXPECT_TRUE(game.MessageVisible());
+    const tChanges resume = game.SetPause(false);
+    EXPECT_TRUE(resume.Message);
+    EXPECT_FALSE(game.MessageVisible()) << "the pause's message goes with it";
     EXPECT_FALSE(game.Falling()) << "no figure before the first tick";
     game.Tick();
     game.SetPause(true);
@@ -385,4 +390,43 @@ TEST(GameModel, EveryRecordedGameReplaysToTheSameEndAndPausesLeaveNoTrace) {
             }
         }
     }
+}
+
+TEST(GameModel, AnExtendedGameDrawsEveryFigureOfTheTable) {
+    std::vector<bool> drawn(kFigureKinds);
+    for (uint32_t seed = 0; seed < 400; ++seed) {
+        tGameModel game;
+        game.NewGame({1, 0, 1, 0}, seed, kStart);
+        game.Tick();
+        for (size_t kind = 0; kind < drawn.size(); ++kind) {
+            const tFigure& entry = game.FigureTable()[kind];
+            drawn[kind] = drawn[kind] || std::equal(&entry.Cells[0][0], &entry.Cells[0][0] + 16,
+                                                    &game.Current().Cells[0][0]);
+        }
+    }
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), true), kFigureKinds);
+}
+
+TEST(GameModel, TicksInOneStepCountAsManyTicksAndAPressKeepsEveryActionItRan) {
+    tGameModel stepped;
+    tGameModel ticked;
+    for (tGameModel* game : {&stepped, &ticked}) {
+        game->NewGame({0, 1, 3, 2}, 5, kStart);
+        game->Tick();
+        const tActionSet both = ActionBit(tAction::RotateRight) | ActionBit(tAction::MoveLeft);
+        game->Press(both, 7);
+        EXPECT_EQ(game->Record().Presses.back().Actions, both);
+    }
+    for (int round = 0; round < 30 && stepped.Playing(); ++round) {
+        stepped.Ticks(6);
+        for (int i = 0; i < 6; ++i) {
+            ticked.Tick();
+        }
+        ASSERT_EQ(stepped.Counters(), ticked.Counters()) << "round " << round;
+        ASSERT_EQ(stepped.Well(), ticked.Well());
+    }
+    ASSERT_EQ(stepped.Counters().Level, 3);
+    EXPECT_EQ(stepped.Counters().TickedMs, stepped.Record().Ticks * IntervalAt(1, 3))
+        << "every tick of the timer, a figure's free fall too, adds its interval";
+    EXPECT_EQ(ReplayGame(stepped.Record()).Counters(), stepped.Counters());
 }

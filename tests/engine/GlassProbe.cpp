@@ -60,9 +60,7 @@ void GlassTest::SetUp() {
     panel->resize(585, 460);
     glass = std::make_unique<tGlass>(panel.get(), std::make_unique<tHiScoreRecorder>(calls));
     glass->SetPlayer("Ivan");
-    glass->SetGameType(false, "Standart");
-    glass->SetDifficulty(0, "Easy");
-    glass->SetStartLevel(1);
+    glass->SetSettings({});
     glass->SetShowFix(true);
     glass->Stat().SetDecimalSeparator(',');
 }
@@ -100,8 +98,8 @@ tLook GlassTest::PreviewLook(int column, int row) {
 }
 
 void GlassTest::TickUntilNextFigure() {
-    const int figures = glass->Stat().Figures();
-    for (int i = 0; i < 100 && glass->Playing() && glass->Stat().Figures() == figures; ++i) {
+    const int figures = glass->Model().Counters().Figures;
+    for (int i = 0; i < 100 && glass->Playing() && glass->Model().Counters().Figures == figures; ++i) {
         glass->Tick();
     }
 }

@@ -11,6 +11,7 @@
 #include "tests/support/ScopedClock.h"
 #include "tests/support/SoundRecorder.h"
 
+#include <QTest>
 #include <QWidget>
 #include <chrono>
 #include <functional>
@@ -110,6 +111,10 @@ protected:
     void Press(uint16_t code) {
         std::this_thread::sleep_for(std::chrono::milliseconds(kFastestRepeatMs));
         glass->HandleKey(code);
+    }
+    // Waits out a drop's pause: the dropped figure's rows go.
+    void AwaitDropsEnd() {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !glass->Timer().Holding(); }, 1000));
     }
     // Where the arrow's top is once the frame that moves it is shown.
     int ArrowTop() {

@@ -16,9 +16,9 @@ TEST_F(GlassTest, TheFirstTickDrawsTheFigureItsMarkAndThePreviewAndTheTableFollo
     EXPECT_FALSE(glass->View().MessageLabel().isVisibleTo(panel.get()));
     ASSERT_EQ(calls->loads, std::vector<std::string>{"Standart_Easy:Ivan"});
     EXPECT_TRUE(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d$")
-                    .match(QString::fromStdString(glass->Stat().StartTime()))
+                    .match(QString::fromStdString(glass->Model().StartTime()))
                     .hasMatch())
-        << glass->Stat().StartTime();
+        << glass->Model().StartTime();
 
     // Two bars of four, then the S.
     glass->Tick();
@@ -57,7 +57,8 @@ TEST_F(GlassTest, EachKeyRunsTheActionsOfTheSlotsThatHoldIt) {
     Press(kCtrl);
     Press(0);
     EXPECT_EQ(glass->FigY(), -1);
-    EXPECT_EQ(glass->Stat().Keys(), 2) << "the old code of slot 1, an unbound drop and code 0 do nothing";
+    EXPECT_EQ(glass->Model().Counters().Keys, 2)
+        << "the old code of slot 1, an unbound drop and code 0 do nothing";
 }
 
 TEST_F(GlassTest, AGameFollowsFromItsPlayerAndMomentAndTakesNoPressFasterThanAKeyRepeats) {
@@ -85,6 +86,10 @@ TEST_F(GlassTest, ADropShowsTheLandedFigureThenItsRowsGoAndTheSoundsFollowTheOpt
     glass->SetUpWell(WellOf(19, {"#########.", "#########."}));
     glass->SetUpFigure(VerticalBar(), 9, -1);
     Press(kCtrl);
+    EXPECT_EQ(Picture(17, 20), ".........F|.........F|FFFFFFFFFF|FFFFFFFFFF")
+        << "landed, its rows still there";
+    EXPECT_EQ(sounds, (std::vector<std::string>{"Drop"}));
+    AwaitDropsEnd();
     EXPECT_EQ(sounds, (std::vector<std::string>{"Drop", "Lines"}));
     EXPECT_EQ(Picture(17, 20), "..........|..........|.........F|.........F");
     EXPECT_EQ(glass->Stat().Label(tStatLabel::Clears).Text().left(20), "x1: 0 [0,0/m]\n\rx2: 1");
@@ -96,7 +101,8 @@ TEST_F(GlassTest, ADropShowsTheLandedFigureThenItsRowsGoAndTheSoundsFollowTheOpt
     glass->SetUpWell(WellOf(20, {"#########."}));
     glass->SetUpFigure(VerticalBar(), 9, -1);
     Press(kCtrl);
-    EXPECT_EQ(glass->Stat().Cleared(), 3);
+    AwaitDropsEnd();
+    EXPECT_EQ(glass->Model().Counters().Cleared, 3);
     EXPECT_TRUE(sounds.empty());
 }
 
@@ -105,15 +111,15 @@ TEST_F(GlassTest, NothingOfAGameMovesWhileTheTableHoldsAMessageOpen) {
     glass->NewGame();
     TickUntilNextFigure();
     std::vector<bool> timerActive;
-    const int figures = glass->Stat().Figures();
+    const int figures = glass->Model().Counters().Figures;
     calls->whileTableBusy = [&] {
         timerActive.push_back(glass->Timer().IsActive());
         glass->Tick();
     };
     const std::string before = Picture(1, 20);
     glass->NewGame();
-    EXPECT_EQ(glass->Stat().PlayTime(), 0.0);
-    EXPECT_EQ(glass->Stat().Figures(), 0);
+    EXPECT_EQ(glass->Model().Counters().PlayTime(), 0.0);
+    EXPECT_EQ(glass->Model().Counters().Figures, 0);
     EXPECT_TRUE(glass->Playing());
     EXPECT_GT(figures, 0);
     EXPECT_NE(before, Picture(1, 20));
@@ -122,14 +128,13 @@ TEST_F(GlassTest, NothingOfAGameMovesWhileTheTableHoldsAMessageOpen) {
     glass->Tick();
     EXPECT_FALSE(glass->Playing());
     EXPECT_EQ(calls->results.size(), 1u) << "the ended game is stored once";
-    EXPECT_EQ(glass->Stat().Figures(), 0);
+    EXPECT_EQ(glass->Model().Counters().Figures, 0);
     EXPECT_EQ(timerActive, (std::vector<bool>{false, false})) << "NewGame's load, then the game over's save";
 }
 
 TEST_F(GlassTest, AGameOverHandsTheTableItsResultAndANewGameDropsTheOldOneUnrecorded) {
     StartWithTwoBars();
-    glass->SetStartLevel(6);
-    glass->SetBrokenLines(2);
+    glass->SetSettings({0, 0, 6, 2});
     glass->NewGame();
     for (int i = 0; i < 3; ++i) {
         glass->Tick();
@@ -137,7 +142,7 @@ TEST_F(GlassTest, AGameOverHandsTheTableItsResultAndANewGameDropsTheOldOneUnreco
     glass->NewGame();
     EXPECT_TRUE(calls->results.empty());
     EXPECT_EQ(calls->loads.size(), 2u);
-    EXPECT_EQ(glass->Stat().Score(), 0);
+    EXPECT_EQ(glass->Model().Counters().Score, 0);
 
     glass->Tick();
     glass->SetUpWell(WellOf(2, std::vector<std::string>(19, "....#.....")));
@@ -152,7 +157,7 @@ TEST_F(GlassTest, AGameOverHandsTheTableItsResultAndANewGameDropsTheOldOneUnreco
     EXPECT_EQ(calls->updates.back(), "Ivan 6 0") << "the final live entry";
     ASSERT_EQ(calls->results.size(), 1u);
     const tHS& result = calls->results[0];
-    EXPECT_EQ(result.StartTime, glass->Stat().StartTime());
+    EXPECT_EQ(result.StartTime, glass->Model().StartTime());
     EXPECT_EQ(result.StartLevel, "6");
     EXPECT_EQ(result.BrokenLines, "2");
     EXPECT_EQ(result.Figures, "1 [75,0/m]") << "one figure in two ticks of 400 ms";
@@ -161,10 +166,10 @@ TEST_F(GlassTest, AGameOverHandsTheTableItsResultAndANewGameDropsTheOldOneUnreco
 }
 
 TEST_F(GlassTest, TheRealTimerDrivesTheGameAndStopsWithIt) {
-    glass->SetDifficulty(3, "Impossible");
-    glass->SetStartLevel(10);
+    glass->SetSettings({0, 3, 10, 0});
     glass->NewGame();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return glass->Stat().Figures() >= 1 && glass->FigY() >= 2; }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return glass->Model().Counters().Figures >= 1 && glass->FigY() >= 2; }, 5000));
     glass->SetPause(true);
     const int y = glass->FigY();
     QTest::qWait(60);

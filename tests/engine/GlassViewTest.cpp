@@ -58,7 +58,7 @@ TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
     EXPECT_FALSE(glass->Falling()) << "paused before the first figure: none is drawn on resume";
     EXPECT_EQ(Picture(1, 2), "..........|..........");
     glass->Tick();
-    EXPECT_EQ(glass->Stat().Figures(), 1);
+    EXPECT_EQ(glass->Model().Counters().Figures, 1);
 
     glass->Tick();
     const std::string before = Picture(1, 20);
@@ -74,7 +74,7 @@ TEST_F(GlassTest, PauseHidesThePileAndResumeRedrawsItWithTheFigure) {
     glass->Tick();
     EXPECT_EQ(glass->FigY(), 0) << "nothing moves while paused";
     EXPECT_FALSE(glass->Timer().IsActive());
-    EXPECT_EQ(glass->Stat().Keys(), 0);
+    EXPECT_EQ(glass->Model().Counters().Keys, 0);
 
     glass->SetPause(false);
     EXPECT_TRUE(glass->Timer().IsActive());
@@ -134,6 +134,7 @@ TEST_F(GlassTest, FixedBlocksTakeTheLookChosenWhenTheyAreDrawn) {
     glass->SetShowFix(false);
     glass->SetUpFigure(VerticalBar(), 9, -1);
     Press(kCtrl);
+    AwaitDropsEnd();
     // Row 20 went; the rows up to the empty one moved down and were drawn with the plain block.
     EXPECT_EQ(Picture(15, 20), "....F.....|..........|..........|.........#|.........#|#........#");
     glass->SetShowFix(true);

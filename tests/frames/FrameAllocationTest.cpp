@@ -37,7 +37,7 @@ TEST_F(Frames, SteadyFramesOfAGameAllocateNothing) {
             // As a player presses: no sooner after the last than a key repeats.
             std::this_thread::sleep_for(std::chrono::milliseconds(kFastestRepeatMs));
             QTest::keyClick(form->KeyTarget(),
-                            glass.Stat().Figures() % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
+                            glass.Model().Counters().Figures % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
         }
         glass.Tick();
         glass.View().RepaintWell();
@@ -50,7 +50,7 @@ TEST_F(Frames, SteadyFramesOfAGameAllocateNothing) {
     // The recorder in place of the speakers keeps a list; the speakers keep none.
     sounds.reserve(sounds.size() + 1000);
     const int framesBefore = glass.Pacer().Frames();
-    const int figuresBefore = glass.Stat().Figures();
+    const int figuresBefore = glass.Model().Counters().Figures;
     const tAllocationCount count;
     for (int i = 0; i < 100; ++i) {
         frame();
@@ -58,6 +58,6 @@ TEST_F(Frames, SteadyFramesOfAGameAllocateNothing) {
     const uint64_t allocations = count.Allocations();
     ASSERT_TRUE(glass.Playing());
     ASSERT_EQ(glass.Pacer().Frames() - framesBefore, 100);
-    ASSERT_GE(glass.Stat().Figures() - figuresBefore, 3) << "the frames include figures landing";
+    ASSERT_GE(glass.Model().Counters().Figures - figuresBefore, 3) << "the frames include figures landing";
     EXPECT_EQ(allocations, 0u) << "STAKKAR_TRACE_ALLOCATIONS=1 prints where each was made";
 }

@@ -82,13 +82,13 @@ TEST(ReplayJourney, APlayedGameIsKeptWatchedUploadedVerifiedAndShownWithItsMark)
     tGlass& glass = *form.Glass();
 
     // A game of Easy from level 25 on the real timer: every figure is turned and dropped as it comes.
-    glass.SetStartLevel(25);
+    glass.SetSettings({0, 0, 25, 0});
     Key(form, Qt::Key_F2);
     int handled = -1;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            if (glass.Playing() && glass.Falling() && glass.Stat().Figures() != handled) {
-                handled = glass.Stat().Figures();
+            if (glass.Playing() && glass.Falling() && glass.Model().Counters().Figures != handled) {
+                handled = glass.Model().Counters().Figures;
                 Key(form, Qt::Key_Up);
                 Key(form, Qt::Key_Control);
             }
@@ -96,7 +96,7 @@ TEST(ReplayJourney, APlayedGameIsKeptWatchedUploadedVerifiedAndShownWithItsMark)
         },
         60000));
     const std::string played = WellPicture(glass.Well());
-    const int32_t score = glass.Stat().Score();
+    const int32_t score = glass.Model().Counters().Score;
     const int row = glass.HiScore().CurrentRow();
     const QStringList replays = QDir(gameDir.path()).entryList({"*.rep"});
     ASSERT_EQ(replays.size(), 1);
@@ -109,7 +109,7 @@ TEST(ReplayJourney, APlayedGameIsKeptWatchedUploadedVerifiedAndShownWithItsMark)
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Watching(); }, 60000));
     EXPECT_EQ(WellPicture(glass.Well()), played);
-    EXPECT_EQ(glass.Stat().Score(), score);
+    EXPECT_EQ(glass.Model().Counters().Score, score);
 
     // The upload goes to the server the settings name, with the replay; the server proves and keeps it.
     ClickOnRow(glass, row, "bUpload");

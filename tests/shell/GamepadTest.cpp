@@ -122,12 +122,13 @@ TEST_F(Gamepad, AControllerPlaysAGameAsKeysDoAndMayBeUnpluggedAndPluggedAgain) {
     EXPECT_EQ(LastPress(), ActionBit(tAction::RotateRight));
     pad.Press(SDL_CONTROLLER_BUTTON_B);
     EXPECT_EQ(LastPress(), ActionBit(tAction::RotateLeft));
-    const int keys = glass.Stat().Keys();
+    const int keys = glass.Model().Counters().Keys;
     pad.Press(SDL_CONTROLLER_BUTTON_X);
     EXPECT_EQ(LastPress(), ActionBit(tAction::Drop));
-    EXPECT_EQ(glass.Stat().Keys(), keys + 1);
+    EXPECT_EQ(glass.Model().Counters().Keys, keys + 1);
     EXPECT_FALSE(glass.Well().RowIsEmpty(kWellRows));
-    ASSERT_TRUE(glass.Falling());
+    // The next figure comes after the drop's pause.
+    QTRY_VERIFY_WITH_TIMEOUT(glass.Falling(), 1000);
     pad.Press(SDL_CONTROLLER_BUTTON_Y);
     EXPECT_EQ(LastPress(), ActionBit(tAction::QMoveDown));
 
@@ -151,9 +152,9 @@ TEST_F(Gamepad, AControllerPlaysAGameAsKeysDoAndMayBeUnpluggedAndPluggedAgain) {
 
     // Off the well page a button plays nothing.
     QTest::keyClick(form->KeyTarget(), Qt::Key_F4);
-    const int shown = glass.Stat().Keys();
+    const int shown = glass.Model().Counters().Keys;
     pad.Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    EXPECT_EQ(glass.Stat().Keys(), shown);
+    EXPECT_EQ(glass.Model().Counters().Keys, shown);
     EXPECT_TRUE(messages.empty());
 }
 

@@ -157,7 +157,7 @@ TEST_F(MainForm, AStoredPlayersOptionsReachThePageAndTheWellAtLogIn) {
     ASSERT_TRUE(glass.Falling());
     sounds.clear();
     Key(Qt::Key_Control);
-    EXPECT_GE(glass.Stat().Score(), kDropPoints) << "the figure landed";
+    EXPECT_GE(glass.Model().Counters().Score, kDropPoints) << "the figure landed";
     EXPECT_TRUE(sounds.empty());
 }
 
@@ -214,13 +214,13 @@ TEST_F(MainForm, MovementKeysReachTheEngineOnlyOnTheWellPage) {
     Key(Qt::Key_F2);
     glass.Tick();
     ASSERT_TRUE(glass.Falling());
-    const int keys = glass.Stat().Keys();
+    const int keys = glass.Model().Counters().Keys;
     Key(Qt::Key_Left);
     Key(Qt::Key_Right);
-    EXPECT_EQ(glass.Stat().Keys(), keys + 2);
+    EXPECT_EQ(glass.Model().Counters().Keys, keys + 2);
     Key(Qt::Key_F4);
     Key(Qt::Key_Left);
-    EXPECT_EQ(glass.Stat().Keys(), keys + 2);
+    EXPECT_EQ(glass.Model().Counters().Keys, keys + 2);
 }
 
 TEST_F(MainForm, UnknownStoredKeyOpensTheOptionsPageUntilAKeyIsBound) {

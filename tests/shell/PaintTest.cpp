@@ -57,7 +57,7 @@ TEST_F(Paint, WhatTheScreenShowsAfterEveryStepIsTheWholeWindowPaintedAfresh) {
         ASSERT_EQ(Shown(), Rendered()) << "step " << step;
     }
     EXPECT_FALSE(glass.Playing()) << "the game is over";
-    EXPECT_GE(glass.Stat().Figures(), 5);
+    EXPECT_GE(glass.Model().Counters().Figures, 5);
     QTest::keyClick(form->KeyTarget(), Qt::Key_F2);
 
     // Several ticks between two frames cost one paint.
