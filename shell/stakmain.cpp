@@ -14,9 +14,12 @@
 #include "platform/uResource.h"
 #include "shell/uAbout.h"
 #include "shell/uApplySkin.h"
+#include "shell/uFullScreen.h"
 #include "shell/uHelp.h"
+#include "shell/uKeyHook.h"
 #include "shell/uKeys.h"
 #include "shell/uOptionsPage.h"
+#include "shell/uShortcuts.h"
 #include "storage/uReplayFile.h"
 #include "widgets/uCrispPixmap.h"
 #include "widgets/uKeyEdit.h"
@@ -27,14 +30,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
-#include <QGraphicsProxyWidget>
-#include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolTip>
 
@@ -81,14 +81,11 @@ QLabel* Line(QWidget* parent, const QString& text, QRect place, bool bold = fals
 
 } // namespace
 
-TMainForm::TMainForm()
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+TMainForm::TMainForm() : QWidget(nullptr, kWindowedFrame) {
     SkinList.ForgetLastName();
     LanguageList.ForgetLastName();
 
     setWindowTitle(kVersionLine);
-    setFixedSize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -97,16 +94,20 @@ TMainForm::TMainForm()
     client->setObjectName("client");
     client->setGeometry(0, 0, kClientWidth, kClientHeight);
     Paint(client, skincolor::DarkRed);
+    fullScreen_ = std::make_unique<tFullScreen>(*this, *client, QSize(kClientWidth, kClientHeight));
 
     BuildLoginView();
     pAbout = new TAboutPanel(client);
+    connect(pAbout, &TAboutPanel::closed, this, &TMainForm::iAboutCloseClick);
     BuildGameView();
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
             AppDeactivate();
     });
-    qApp->installEventFilter(this);
+    iGame->installEventFilter(this);
+    iOpt->installEventFilter(this);
+    MakeShortcuts();
 
     // The built-in texts before any file is read: a damaged players' file, or a replay named on the command
     // line, already has something to tell.
@@ -131,13 +132,11 @@ TMainForm::TMainForm()
     windowSkin_ = std::make_unique<tWindowSkin>(std::move(skinned));
     skinTarget_ = AddSkinTarget([this] { ApplySkinPictures(); });
     skinListTarget_ = AddSkinListTarget([this] { iOptClick(); });
-
-    if (const QScreen* display = screen())
-        move(display->availableGeometry().center() - rect().center());
 }
 
 TMainForm::~TMainForm() {
-    qApp->removeEventFilter(this);
+    // No key reaches a window that is going: the saves below may still show a message.
+    keyHook_.reset();
     FormClose();
     glass_.reset();
 }
@@ -231,7 +230,7 @@ void TMainForm::BuildGameView() {
                 glass_->SetButton(slot, name);
         });
     Paint(pConf, skincolor::DarkRed);
-    DrawTabs(true);
+    Show(tView::Login);
 }
 
 void TMainForm::ApplyTexts() {
@@ -243,7 +242,7 @@ void TMainForm::ApplyTexts() {
 }
 
 void TMainForm::ApplySkinPictures() {
-    DrawTabs(View() != tView::Options);
+    DrawTabs(view_ != tView::Options);
 }
 
 void TMainForm::DrawTabs(bool wellPage) {
@@ -256,29 +255,37 @@ void TMainForm::DrawTabs(bool wellPage) {
          wellPage ? "OptU" : "OptS");
 }
 
-TMainForm::tView TMainForm::View() const {
-    if (!pGame->isHidden())
-        return pGlass->isHidden() ? tView::Options : tView::Well;
-    return pAbout->isHidden() ? tView::Login : tView::About;
+void TMainForm::Show(tView view) {
+    view_ = view;
+    const bool game = view == tView::Well || view == tView::Options;
+    DrawTabs(view != tView::Options);
+    pGlass->setVisible(view != tView::Options);
+    pConf->setVisible(view == tView::Options);
+    if (view == tView::About)
+        pAbout->iAboutClick();
+    // The view that comes shows before the one that goes hides, so that the focus of a control that hides
+    // moves on to the view that shows.
+    (game ? static_cast<QWidget*>(pGame) : pLogIn)->show();
+    (game ? static_cast<QWidget*>(pLogIn) : pGame)->hide();
+    if (view != tView::About)
+        pAbout->hide();
 }
 
 void TMainForm::iAboutClick() {
-    pAbout->iAboutClick();
+    Show(tView::About);
 }
 
 void TMainForm::iAboutCloseClick() {
-    pAbout->iAboutCloseClick();
+    Show(tView::Login);
 }
 
 void TMainForm::iOptClick() {
     if (!glass_)
         return;
     glass_->SetPause(true);
-    DrawTabs(false);
     pConf->LockGameOptions(glass_->Playing());
     optionsChanged_ = false;
-    pConf->show();
-    pGlass->hide();
+    Show(tView::Options);
 }
 
 void TMainForm::iGameClick() {
@@ -288,7 +295,6 @@ void TMainForm::iGameClick() {
         ShowMessageBox(LangText("s0001"));
         return;
     }
-    DrawTabs(true);
     if (optionsChanged_) {
         const tPlayerOptions shown = pConf->Options();
         glass_->ShowScores(shown.GameType, shown.Difficulty);
@@ -296,8 +302,7 @@ void TMainForm::iGameClick() {
         glass_->ResetWell();
         optionsChanged_ = false;
     }
-    pGlass->show();
-    pConf->hide();
+    Show(tView::Well);
     // A hidden control keeps the focus: an edit or list of the options page would go on taking the keys
     // meant for the well, rebinding a key or changing an option with every move.
     if (QWidget* focused = client->focusWidget(); focused != nullptr && pConf->isAncestorOf(focused)) {
@@ -315,7 +320,7 @@ void TMainForm::OpenReplay(const std::string& path) {
         return;
     }
     openedReplay_ = std::move(file.Record);
-    if (View() == tView::Well)
+    if (view_ == tView::Well)
         WatchOpenedReplay();
 }
 
@@ -327,67 +332,11 @@ void TMainForm::WatchOpenedReplay() {
 }
 
 void TMainForm::SetFullScreen(bool on) {
-    if (on == fullScreen_)
-        return;
-    const bool shown = isVisible();
-    if (on) {
-        // No display mode is switched: the client is shown scaled to fill the screen, keeping its shape,
-        // through a view that passes the mouse and the keys on to it.
-        scene_ = new QGraphicsScene(this);
-        client->setParent(nullptr);
-        proxy_ = scene_->addWidget(client);
-        view_ = new QGraphicsView(scene_, this);
-        view_->setFrameShape(QFrame::NoFrame);
-        view_->setBackgroundBrush(Qt::black);
-        view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view_->show();
-        view_->setFocus();
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-        fullScreen_ = true;
-        if (shown)
-            showFullScreen();
-    } else {
-        proxy_->setWidget(nullptr);
-        client->setParent(this);
-        client->move(0, 0);
-        client->show();
-        // A click through the view can end full screen (the FullScreen box, Change player): the view is
-        // still delivering that click and must outlive it.
-        view_->hide();
-        view_->deleteLater();
-        scene_->deleteLater();
-        view_ = nullptr;
-        scene_ = nullptr;
-        proxy_ = nullptr;
-        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        setWindowState(windowState() & ~Qt::WindowFullScreen);
-        setFixedSize(kClientWidth, kClientHeight);
-        fullScreen_ = false;
-        if (const QScreen* display = screen())
-            move(display->availableGeometry().center() - rect().center());
-        if (shown)
-            showNormal();
-    }
-    FitClient();
+    fullScreen_->Set(on);
 }
 
-void TMainForm::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    FitClient();
-}
-
-void TMainForm::FitClient() {
-    if (view_ == nullptr)
-        return;
-    view_->setGeometry(rect());
-    // fitInView would leave a margin; the client is to touch two edges of the screen.
-    const qreal scale = std::min(qreal(width()) / kClientWidth, qreal(height()) / kClientHeight);
-    view_->setTransform(QTransform::fromScale(scale, scale));
-    view_->centerOn(proxy_);
+bool TMainForm::FullScreen() const {
+    return fullScreen_->On();
 }
 
 bool TMainForm::Owns(const QWidget* widget) const {
@@ -418,29 +367,18 @@ void TMainForm::FormClose() {
     FreeLanguageResource();
 }
 
-bool TMainForm::KeyHookSees(QObject* watched) const {
-    // A key goes first to the window's focused control (the window itself when none has the focus), then
-    // to its parents while they ignore it; the hook acts at that first stop only.
-    return watched == KeyTarget();
-}
-
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (KeyHookSees(watched))
-            FormShortCut(VirtualKeyCode(*key));
-        // No focus moves between the window's controls; a key edit takes Tab as a key like any other.
-        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        auto* widget = qobject_cast<QWidget*>(watched);
-        return tab && Owns(widget) && qobject_cast<TKeyEdit*>(watched) == nullptr;
-    }
-    if (event->type() == QEvent::MouseButtonPress && (watched == iGame || watched == iOpt) &&
+    // The two tabs are pictures: a left press on one opens its page.
+    if (event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == iGame)
+        if (watched == iGame) {
             iGameClick();
-        else
+            return true;
+        }
+        if (watched == iOpt) {
             iOptClick();
-        return true;
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -448,53 +386,35 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 QWidget* TMainForm::KeyTarget() const {
     // While full screen shows the client scaled, keys enter through the view, which hands them on to the
     // client's focused control.
-    if (view_ != nullptr)
-        return view_;
+    if (QWidget* view = fullScreen_->View())
+        return view;
     QWidget* first = focusWidget();
     return first != nullptr ? first : const_cast<TMainForm*>(this);
 }
 
 void TMainForm::TakeKeys() {
-    if (view_ != nullptr)
-        view_->setFocus();
+    if (QWidget* view = fullScreen_->View())
+        view->setFocus();
     else
         setFocus();
 }
 
-void TMainForm::FormShortCut(uint16_t code) {
-    const tView view = View();
-    if (glass_ == nullptr || (view != tView::Well && view != tView::Options))
-        return;
-    const bool well = view == tView::Well;
-    switch (code) {
-    case kVkPause:
-        if (well)
-            glass_->SetPause(!glass_->Paused());
-        break;
-    case kVkEscape:
-        if (well)
-            glass_->StopGame(true);
-        break;
-    case kVkF1:
-        iHelpClick();
-        break;
-    case kVkF2:
-        if (well)
-            glass_->NewGame();
-        break;
-    case kVkF3:
-        if (!well)
-            iGameClick();
-        break;
-    case kVkF4:
-        if (well)
-            iOptClick();
-        break;
-    default:
-        if (well && code != 0)
-            glass_->HandleKey(code);
-        break;
-    }
+void TMainForm::MakeShortcuts() {
+    // Fixed keys act on the views and the game; every other key goes to the game while the well shows. They
+    // act only while a player is logged in: the well and options views show only then.
+    shortcuts_ = std::make_unique<tShortcuts>(
+        std::vector<tShortcut>{
+            {kVkPause, {tView::Well}, [this] { glass_->SetPause(!glass_->Paused()); }},
+            {kVkEscape, {tView::Well}, [this] { glass_->StopGame(true); }},
+            {kVkF1, {tView::Well, tView::Options}, [] { iHelpClick(); }},
+            {kVkF2, {tView::Well}, [this] { glass_->NewGame(); }},
+            {kVkF3, {tView::Options}, [this] { iGameClick(); }},
+            {kVkF4, {tView::Well}, [this] { iOptClick(); }},
+        },
+        tView::Well, [this](uint16_t code) { glass_->HandleKey(code); });
+    keyHook_ = std::make_unique<tKeyHook>([this] { return KeyTarget(); },
+                                          [this](const QWidget* widget) { return Owns(widget); },
+                                          [this](uint16_t code) { shortcuts_->Press(code, view_); });
 }
 
 void TMainForm::ListenTo(tGamepads& gamepads) {
@@ -509,7 +429,7 @@ void TMainForm::GamepadPress(const QString& button, bool repeat) {
     if (!isActiveWindow())
         return;
     const std::string name = button.toStdString();
-    const tView view = View();
+    const tView view = view_;
     if (view == tView::Options) {
         if (TKeyEdit* edit = pConf->Buttons().EditOf(client->focusWidget()); edit != nullptr && !repeat)
             pConf->Buttons().ButtonDown(edit, name);
@@ -524,7 +444,7 @@ void TMainForm::GamepadPress(const QString& button, bool repeat) {
 }
 
 void TMainForm::AppDeactivate() {
-    if (glass_ && View() == tView::Well && pConf->Options().AutoPause && !glass_->Paused())
+    if (glass_ && view_ == tView::Well && pConf->Options().AutoPause && !glass_->Paused())
         glass_->SetPause(true);
 }
 
@@ -564,7 +484,7 @@ void TMainForm::cbUsersChange(const QString& text) {
 void TMainForm::bLogInClick() {
     // Only from the log-in view: a key that reaches the player box twice must not make a second engine over
     // the first.
-    if (View() != tView::Login)
+    if (view_ != tView::Login)
         return;
     const QString typed = cbUsers->currentText();
     if (typed.isEmpty() || !AcceptableNameText(typed)) {
@@ -588,12 +508,10 @@ void TMainForm::bLogInClick() {
     if (KeysValid()) {
         iGameClick();
     } else {
-        iOptClick();
+        // Told over the log-in view, as it was when the keys were read.
         ShowMessageBox(LangText("s0001"));
+        iOptClick();
     }
-    pGame->show();
-    pLogIn->hide();
-    pAbout->hide();
     // Keys reach the hook through the window until the player clicks a control.
     TakeKeys();
 }
@@ -619,9 +537,8 @@ void TMainForm::iUserClick() {
         SaveUserData(players_.Current());
     cbUsers->setEditText(QString());
     FillUserList();
-    pLogIn->show();
     glass_.reset();
-    pGame->hide();
+    Show(tView::Login);
     cbUsers->setFocus();
     players_.LogOut();
 }

@@ -8,6 +8,7 @@
 #include "core/uGameRecord.h"
 #include "platform/uSubscription.h"
 #include "shell/uPlayers.h"
+#include "shell/uView.h"
 #include "storage/uPlayerOptions.h"
 
 #include <QWidget>
@@ -20,15 +21,15 @@
 
 class QComboBox;
 class QFrame;
-class QGraphicsProxyWidget;
-class QGraphicsScene;
-class QGraphicsView;
 class QLabel;
 class TAboutPanel;
 class TOptionsPage;
+class tFullScreen;
 class tGamepads;
 class tGlass;
+class tKeyHook;
 class tMyButton;
+class tShortcuts;
 class tWindowSkin;
 
 inline constexpr const char* kApplicationTitle = "Stakkar";
@@ -40,8 +41,8 @@ public:
     TMainForm();
     ~TMainForm() override;
 
-    enum class tView { Login, About, Well, Options };
-    tView View() const;
+    using tView = ::tView;
+    tView View() const { return view_; }
 
     void iGameClick();
     void iOptClick();
@@ -49,7 +50,7 @@ public:
     void iAboutCloseClick();
     void iExitClick() { close(); }
     void SetFullScreen(bool on);
-    bool FullScreen() const { return fullScreen_; }
+    bool FullScreen() const;
     // The widget that takes the keys of the window now (the window's focus or the window itself).
     QWidget* KeyTarget() const;
     void TakeKeys();
@@ -67,8 +68,6 @@ public:
     bool OptionsChanged() const { return optionsChanged_; }
 
     bool KeysValid() const;
-    // Fixed keys act on the views and the game; every other key goes to the engine while the well shows.
-    void FormShortCut(uint16_t code);
     void AppDeactivate();
     // Game controllers act as keys do: on the well page a button runs the actions bound to it and Start
     // pauses or starts a game; on the options page a button binds the action whose button edit has the
@@ -87,7 +86,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildLoginView();
@@ -98,12 +96,13 @@ private:
     // does not reset its well.
     void ShowOptions(tPlayerOptions options);
     void cbUsersChange(const QString& text);
+    // The one place views change: what shows follows view.
+    void Show(tView view);
     void DrawTabs(bool wellPage);
     void ApplyTexts();
     void ApplySkinPictures();
-    void FitClient();
     bool Owns(const QWidget* widget) const;
-    bool KeyHookSees(QObject* watched) const;
+    void MakeShortcuts();
     void FormClose();
     void WatchOpenedReplay();
     void GamepadPress(const QString& button, bool repeat);
@@ -133,10 +132,9 @@ private:
     std::unique_ptr<tGlass> glass_;
     std::unique_ptr<tWindowSkin> windowSkin_;
     tPlayers players_;
-    bool fullScreen_ = false;
-    QGraphicsScene* scene_ = nullptr;
-    QGraphicsProxyWidget* proxy_ = nullptr;
-    QGraphicsView* view_ = nullptr;
+    tView view_ = tView::Login;
+    std::unique_ptr<tFullScreen> fullScreen_;
+    std::unique_ptr<tShortcuts> shortcuts_;
     bool optionsChanged_ = false;
     QString lastGoodName_;
     // The longest a typed name may grow, in characters.
@@ -146,4 +144,6 @@ private:
     tSubscription languageTarget_;
     tSubscription skinTarget_;
     tSubscription skinListTarget_;
+    // Last, so that it goes first: no key is heard by a window half gone.
+    std::unique_ptr<tKeyHook> keyHook_;
 };
