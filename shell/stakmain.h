@@ -1,34 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The main window: the log-in view, the about panel and the game view with its well and options pages; the
-// player's options, the control keys and the window-wide key hook. The players are a class of their own that
-// the window holds; the options page holds the key bindings. The controls stay the window's own: tests and
-// tools find them by their object names.
+// The main window: it builds its views (the log-in view, the about panel, and the game view with its well and
+// options pages) and switches between them. What happens within them belongs to units of their own, each
+// handed what it needs: the session (log-in, log-out, the well and the player's options), full screen, the
+// shortcut table and its key hook, game controllers and the replay opened from the command line. The
+// controls stay the window's own: tests and tools find them by their object names.
 
-#include "core/uGameRecord.h"
 #include "platform/uSubscription.h"
-#include "shell/uPlayers.h"
-#include "storage/uPlayerOptions.h"
+#include "shell/uSession.h"
+#include "shell/uView.h"
 
 #include <QWidget>
 
-#include <cstdint>
-#include <limits>
 #include <memory>
-#include <optional>
 #include <string>
 
-class QComboBox;
 class QFrame;
-class QGraphicsProxyWidget;
-class QGraphicsScene;
-class QGraphicsView;
 class QLabel;
 class TAboutPanel;
+class TLogInPage;
 class TOptionsPage;
+class tFullScreen;
+class tGamepadInput;
 class tGamepads;
 class tGlass;
+class tKeyHook;
 class tMyButton;
+class tOpenedReplay;
+class tShortcuts;
 class tWindowSkin;
 
 inline constexpr const char* kApplicationTitle = "Stakkar";
@@ -40,8 +39,8 @@ public:
     TMainForm();
     ~TMainForm() override;
 
-    enum class tView { Login, About, Well, Options };
-    tView View() const;
+    using tView = ::tView;
+    tView View() const { return view_; }
 
     void iGameClick();
     void iOptClick();
@@ -49,35 +48,27 @@ public:
     void iAboutCloseClick();
     void iExitClick() { close(); }
     void SetFullScreen(bool on);
-    bool FullScreen() const { return fullScreen_; }
+    bool FullScreen() const;
     // The widget that takes the keys of the window now (the window's focus or the window itself).
     QWidget* KeyTarget() const;
     void TakeKeys();
 
-    void FillUserList();
     void bLogInClick();
-    void LoadUserData(const std::string& player);
-    void SaveUserData(const std::string& player);
     void iUserClick();
     // The standard options, skin and language left as they are.
-    void iDefOptClick();
-    void iLoadClick() { LoadUserData(players_.Current()); }
-    void iSaveClick() { SaveUserData(players_.Current()); }
-
-    bool OptionsChanged() const { return optionsChanged_; }
-
-    bool KeysValid() const;
-    // Fixed keys act on the views and the game; every other key goes to the engine while the well shows.
-    void FormShortCut(uint16_t code);
+    void iDefOptClick() { session_->ShowStandard(); }
+    void iLoadClick() { session_->LoadUserData(session_->Player()); }
+    void iSaveClick() { session_->SaveUserData(session_->Player()); }
+    bool OptionsChanged() const { return session_->OptionsChanged(); }
+    bool KeysValid() const { return session_->KeysValid(); }
+    // The window lost the focus: with AutoPause a game on the well page pauses.
     void AppDeactivate();
-    // Game controllers act as keys do: on the well page a button runs the actions bound to it and Start
-    // pauses or starts a game; on the options page a button binds the action whose button edit has the
-    // focus.
+    // Game controllers act as keys do, while this window is the active one.
     void ListenTo(tGamepads& gamepads);
 
     // The logged-in player's name; empty while nobody is logged in.
-    const std::string& CurrentPlayer() const { return players_.Current(); }
-    tGlass* Glass() const { return glass_.get(); }
+    const std::string& CurrentPlayer() const { return session_->Player(); }
+    tGlass* Glass() const { return session_->Glass(); }
     // Brings the window to the front, as a second start of the program asks.
     void BringToFront();
     // Reads a replay file and has the well play it back once it shows (after the log-in, when nobody is
@@ -87,33 +78,19 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void BuildLoginView();
     void BuildGameView();
-    void WireOptions();
-    // The options page shows these options and the well follows it. While a game runs the four game options
-    // stay as they are: a paused game goes on with the settings it was started with, and leaving the page
-    // does not reset its well.
-    void ShowOptions(tPlayerOptions options);
-    void cbUsersChange(const QString& text);
+    // The one place views change: what shows follows view.
+    void Show(tView view);
     void DrawTabs(bool wellPage);
     void ApplyTexts();
     void ApplySkinPictures();
-    void FitClient();
     bool Owns(const QWidget* widget) const;
-    bool KeyHookSees(QObject* watched) const;
-    void FormClose();
-    void WatchOpenedReplay();
-    void GamepadPress(const QString& button, bool repeat);
+    void MakeShortcuts();
 
     QWidget* client = nullptr;
-    QFrame* pLogIn = nullptr;
-    QLabel* lTitle = nullptr;
-    QLabel* iLogIn = nullptr;
-    QLabel* lUserName = nullptr;
-    QComboBox* cbUsers = nullptr;
+    TLogInPage* pLogIn = nullptr;
     TAboutPanel* pAbout = nullptr;
     QFrame* pGame = nullptr;
     QFrame* pGlass = nullptr;
@@ -123,27 +100,20 @@ private:
     TOptionsPage* pConf = nullptr;
     QLabel* iGame = nullptr;
     QLabel* iOpt = nullptr;
-    tMyButton* bLogIn = nullptr;
-    tMyButton* iAbout = nullptr;
-    tMyButton* iExit = nullptr;
     tMyButton* iHelp = nullptr;
     tMyButton* iUser = nullptr;
     tMyButton* iExitGame = nullptr;
 
-    std::unique_ptr<tGlass> glass_;
+    tView view_ = tView::Login;
+    std::unique_ptr<tFullScreen> fullScreen_;
+    std::unique_ptr<tSession> session_;
+    std::unique_ptr<tOpenedReplay> openedReplay_;
+    std::unique_ptr<tGamepadInput> gamepadInput_;
+    std::unique_ptr<tShortcuts> shortcuts_;
     std::unique_ptr<tWindowSkin> windowSkin_;
-    tPlayers players_;
-    bool fullScreen_ = false;
-    QGraphicsScene* scene_ = nullptr;
-    QGraphicsProxyWidget* proxy_ = nullptr;
-    QGraphicsView* view_ = nullptr;
-    bool optionsChanged_ = false;
-    QString lastGoodName_;
-    // The longest a typed name may grow, in characters.
-    qsizetype nameLimit_ = std::numeric_limits<int>::max();
-    bool closed_ = false;
-    std::optional<tGameRecord> openedReplay_;
     tSubscription languageTarget_;
     tSubscription skinTarget_;
     tSubscription skinListTarget_;
+    // Last, so that it goes first: no key is heard by a window half gone.
+    std::unique_ptr<tKeyHook> keyHook_;
 };

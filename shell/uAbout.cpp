@@ -138,6 +138,7 @@ void TAboutPanel::iAboutClick() {
 void TAboutPanel::iAboutCloseClick() {
     hide();
     lower();
+    emit closed();
 }
 
 void TAboutPanel::Label12Click() {

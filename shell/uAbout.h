@@ -39,6 +39,10 @@ public:
     QLabel* lThanks = nullptr;
     tMyButton* iAboutClose = nullptr;
 
+signals:
+    // The close button closed the panel.
+    void closed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

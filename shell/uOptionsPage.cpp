@@ -8,6 +8,7 @@
 #include "look/uSkin.h"
 #include "platform/uCodePage.h"
 #include "shell/uApplySkin.h"
+#include "shell/uPanelLook.h"
 #include "widgets/uKeyEdit.h"
 #include "widgets/uOther.h"
 #include "widgets/uSpinEdit.h"
@@ -47,13 +48,6 @@ int ItemOf(const QComboBox* combo, const std::string& text) {
     return 0;
 }
 
-QFont Verdana(bool bold) {
-    QFont font("Verdana");
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
-}
-
 // A combo box that shows a tChoiceList and hands the player's pick back to it, then runs change.
 [[nodiscard]] tSubscription MirrorChoiceList(QComboBox* combo, tChoiceList& list,
                                              std::function<void()> change) {
@@ -80,7 +74,7 @@ TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind, tButtonB
     : QFrame(gameView) {
     setObjectName("pConf");
     setGeometry(40, 5, kPageWidth, 460);
-    setFont(Verdana(false));
+    setFont(PanelFont(false));
     hide();
 
     lOptions = AddTitle("lOptions", "s2100", 6);
@@ -220,7 +214,7 @@ void TOptionsPage::ApplyTexts() {
 QLabel* TOptionsPage::AddTitle(const char* name, const char* key, int top) {
     auto* label = new QLabel(HeaderForm(LangText(key)), this);
     label->setObjectName(name);
-    label->setFont(Verdana(true));
+    label->setFont(PanelFont(true));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setGeometry(0, top, kPageWidth, 16);
     return label;
