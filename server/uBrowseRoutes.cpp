@@ -4,10 +4,9 @@
 #include "core/uRules.h"
 #include "platform/uCodePage.h"
 #include "server/uFieldForms.h"
-#include "server/uPageAddresses.h"
 #include "server/uPlayerPages.h"
-#include "server/uQueryValues.h"
 #include "server/uResultPage.h"
+#include "server/uRouteReplies.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,8 +14,20 @@
 
 namespace {
 
+using boost::beast::http::field;
+using boost::beast::http::status;
+
 std::string_view Bytes(const QByteArray& text) {
     return {text.constData(), static_cast<size_t>(text.size())};
+}
+
+// The name a player's address holds: its part of the path, or for the names that PlayerPath puts in the
+// query, name=.
+QByteArray PlayerName(const tRequest& request) {
+    if (request.Rest.isEmpty()) {
+        return request.Value("name").value_or(QByteArray());
+    }
+    return QByteArray::fromPercentEncoding(request.Rest);
 }
 
 // The ranks of the player's results in one table, from the table's best kRankLimit, which a single walk of
@@ -38,14 +49,25 @@ bool RankIn(tScoreDatabase& database, std::string_view gameType, std::string_vie
     return true;
 }
 
-tPageReply Player(tScoreDatabase& database, const QByteArray& name) {
+std::optional<int64_t> ResultId(const QByteArray& text) {
+    return DecimalUpTo(Bytes(text), std::numeric_limits<int64_t>::max());
+}
+
+} // namespace
+
+tHttpReply AnswerPlayer(tRouteContext& context, const tRequest& request) {
+    const QByteArray name = PlayerName(request);
+    if (name.isEmpty()) {
+        return NotFound("There is no player at this address.");
+    }
+    tScoreDatabase& database = context.Database;
     QString problem;
     const auto stored = database.OfPlayer(Bytes(name), problem);
     if (!stored) {
-        return DatabaseFailedReply(problem);
+        return DatabaseFailed(problem);
     }
     if (stored->empty()) {
-        return NotFoundReply("No result is stored under this name.");
+        return NotFound("No result is stored under this name.");
     }
     // Tables in the order of the rules, as the front page lists them.
     std::vector<tPlayerResult> listed;
@@ -58,89 +80,67 @@ tPageReply Player(tScoreDatabase& database, const QByteArray& name) {
                 }
             }
             if (!inTable.empty() && !RankIn(database, type.Name, level.Name, inTable, problem)) {
-                return DatabaseFailedReply(problem);
+                return DatabaseFailed(problem);
             }
             listed.insert(listed.end(), inTable.begin(), inTable.end());
         }
     }
-    return {200, kHtmlType, PlayerPage(Bytes(name), listed)};
+    return {status::ok, kHtmlType, PlayerPage(Bytes(name), listed), {}};
 }
 
-tPageReply Search(tScoreDatabase& database, const QByteArray& query) {
+tHttpReply AnswerSearch(tRouteContext& context, const tRequest& request) {
     // The form sends UTF-8; names are kept in the code page, which has no letter for some of what can be
     // typed, and such a text is in no name.
-    const QString wanted = QString::fromUtf8(QueryValue(query, "name").value_or(QByteArray()));
+    const QString wanted = QString::fromUtf8(request.Value("name").value_or(QByteArray()));
     std::vector<std::string> names;
     if (!wanted.isEmpty() && IsRepresentable(wanted)) {
         const std::string part = LowerText(ToCodePage(wanted));
         QString problem;
-        auto found = database.Names(
+        auto found = context.Database.Names(
             [&part](std::string_view name) { return LowerText(name).find(part) != std::string::npos; },
             kSearchNames + 1, problem);
         if (!found) {
-            return DatabaseFailedReply(problem);
+            return DatabaseFailed(problem);
         }
         names = std::move(*found);
     }
     const bool more = names.size() > kSearchNames;
     names.resize(std::min(names.size(), kSearchNames));
-    return {200, kHtmlType, SearchPage(wanted, names, more)};
+    return {status::ok, kHtmlType, SearchPage(wanted, names, more), {}};
 }
 
-std::optional<int64_t> ResultId(const QByteArray& text) {
-    return DecimalUpTo(Bytes(text), std::numeric_limits<int64_t>::max());
-}
-
-tPageReply Result(tScoreDatabase& database, const QByteArray& idText) {
-    const std::optional<int64_t> id = ResultId(idText);
+tHttpReply AnswerResult(tRouteContext& context, const tRequest& request) {
+    tScoreDatabase& database = context.Database;
+    const std::optional<int64_t> id = ResultId(request.Rest);
     std::optional<tScoreRecord> found;
     QString problem;
     if (id && !database.Find(*id, found, problem)) {
-        return DatabaseFailedReply(problem);
+        return DatabaseFailed(problem);
     }
     if (!found) {
-        return NotFoundReply("No result is stored at this address.");
+        return NotFound("No result is stored at this address.");
     }
     const std::optional<int64_t> rank = database.Rank(*found, problem);
     std::optional<tReplayKept> proof;
     if (!rank || (found->Verified && !database.FindProof(found->Id, proof, problem))) {
-        return DatabaseFailedReply(problem);
+        return DatabaseFailed(problem);
     }
-    return {200, kHtmlType, ResultPage(*found, *rank, proof ? proof->FinalWell : std::string())};
+    return {status::ok, kHtmlType, ResultPage(*found, *rank, proof ? proof->FinalWell : std::string()), {}};
 }
 
-tPageReply Replay(tScoreDatabase& database, const QByteArray& idText) {
-    const std::optional<int64_t> id = ResultId(idText);
+tHttpReply AnswerReplay(tRouteContext& context, const tRequest& request) {
+    const std::optional<int64_t> id = ResultId(request.Rest);
     std::optional<tReplayKept> proof;
     QString problem;
-    if (id && !database.FindProof(*id, proof, problem)) {
-        return DatabaseFailedReply(problem);
+    if (id && !context.Database.FindProof(*id, proof, problem)) {
+        return DatabaseFailed(problem);
     }
     if (!proof) {
-        return NotFoundReply("No replay is kept for a result at this address.");
+        return NotFound("No replay is kept for a result at this address.");
     }
-    return {200,
+    return {status::ok,
             kFileType,
             QByteArray::fromStdString(proof->Replay),
-            {{boost::beast::http::field::content_disposition,
+            {{field::content_disposition,
               "attachment; filename=\"stakkar-result-" + std::to_string(*id) + ".rep\""}}};
-}
-
-} // namespace
-
-std::optional<tPageReply> BrowseReply(tScoreDatabase& database, const QByteArray& encodedPath,
-                                      const QByteArray& query) {
-    if (encodedPath.startsWith("/players/")) {
-        const QByteArray name = PlayerName(encodedPath.mid(9), query);
-        return name.isEmpty() ? NotFoundReply("There is no player at this address.") : Player(database, name);
-    }
-    if (encodedPath == "/search") {
-        return Search(database, query);
-    }
-    if (encodedPath.startsWith("/results/")) {
-        const QByteArray rest = encodedPath.mid(9);
-        const QByteArray replay = "/replay.rep";
-        return rest.endsWith(replay) ? Replay(database, rest.chopped(replay.size())) : Result(database, rest);
-    }
-    return std::nullopt;
 }

@@ -2,7 +2,6 @@
 #include "server/uPageAddresses.h"
 
 #include "server/uPageParts.h"
-#include "server/uQueryValues.h"
 #include "server/uScoreDatabase.h"
 #include "server/uTablePaging.h"
 
@@ -27,13 +26,6 @@ QString PlayerPath(std::string_view name) {
         return "/players/?name=" + QString::fromLatin1(encoded);
     }
     return "/players/" + QString::fromLatin1(encoded);
-}
-
-QByteArray PlayerName(const QByteArray& encodedRest, const QByteArray& query) {
-    if (encodedRest.isEmpty()) {
-        return QueryValue(query, "name").value_or(QByteArray());
-    }
-    return QByteArray::fromPercentEncoding(encodedRest);
 }
 
 QString ResultPath(int64_t id) {

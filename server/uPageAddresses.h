@@ -3,7 +3,6 @@
 // The addresses of the server's pages, relative to its root. The addresses of names hold the name's bytes in
 // the game's code page, percent-encoded, so that every name has exactly one address whatever it holds.
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -17,11 +16,9 @@ QString TablePagePath(std::string_view gameType, std::string_view difficulty, in
 // The table page that shows a result of this rank as the database reports it; the first when the rank is
 // beyond those counted.
 QString TablePathOfRank(std::string_view gameType, std::string_view difficulty, int64_t rank);
-// "/players/%C0%ED%FF"
+// "/players/%C0%ED%FF"; for the names "." and "..", which a browser would take for steps in the path,
+// "/players/?name=.."
 QString PlayerPath(std::string_view name);
-// The name a player address holds after "/players/": its part of the percent-encoded path, or for the names
-// "." and ".." (which a browser would take for steps in the path) the query's name=.
-QByteArray PlayerName(const QByteArray& encodedRest, const QByteArray& query);
 // "/results/17"
 QString ResultPath(int64_t id);
 // "/results/17/replay.rep", the replay of a verified result.

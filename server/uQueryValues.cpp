@@ -5,17 +5,20 @@
 
 namespace {
 
-QByteArray FormDecoded(QByteArray text) {
-    return QByteArray::fromPercentEncoding(text.replace('+', ' '));
+QByteArray Decoded(QByteArray text, tPlusSign plus) {
+    if (plus == tPlusSign::Space) {
+        text.replace('+', ' ');
+    }
+    return QByteArray::fromPercentEncoding(text);
 }
 
 } // namespace
 
-std::optional<QByteArray> QueryValue(const QByteArray& query, const QByteArray& key) {
+std::optional<QByteArray> QueryValue(const QByteArray& query, const QByteArray& key, tPlusSign plus) {
     for (const QByteArray& pair : query.split('&')) {
         const qsizetype equals = pair.indexOf('=');
-        if (FormDecoded(pair.left(equals < 0 ? pair.size() : equals)) == key) {
-            return equals < 0 ? QByteArray() : FormDecoded(pair.mid(equals + 1));
+        if (Decoded(pair.left(equals < 0 ? pair.size() : equals), plus) == key) {
+            return equals < 0 ? QByteArray() : Decoded(pair.mid(equals + 1), plus);
         }
     }
     return std::nullopt;

@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uTablePaging.h"
 
-#include "server/uFieldForms.h"
 #include "server/uPageAddresses.h"
 #include "server/uPageParts.h"
-#include "server/uQueryValues.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
-
-// Far beyond any table, and low enough that the offset of the page cannot overflow.
-constexpr int64_t kMaxPage = std::numeric_limits<int64_t>::max() / kTableRows;
 
 // A link, or its text alone where the link would lead to this very page.
 QString Step(const tTablePage& page, int64_t to, const char* rel, const char* text) {
@@ -24,19 +18,6 @@ QString Step(const tTablePage& page, int64_t to, const char* rel, const char* te
 }
 
 } // namespace
-
-std::optional<int64_t> RequestedPage(const QByteArray& query) {
-    const std::optional<QByteArray> value = QueryValue(query, "page");
-    if (!value) {
-        return 1;
-    }
-    const std::optional<int64_t> number =
-        DecimalUpTo(std::string_view(value->constData(), static_cast<size_t>(value->size())), kMaxPage);
-    if (!number || *number < 1) {
-        return std::nullopt;
-    }
-    return number;
-}
 
 std::optional<tTablePage> ReadTablePage(tScoreDatabase& database, std::string_view gameType,
                                         std::string_view difficulty, int64_t number, QString& problem) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A table shown a hundred results at a time: which page an address asks for, reading that page, and the
-// links that lead through the whole table.
+// A table shown a hundred results at a time: reading one page of it, and the links that lead through the
+// whole table.
 
 #include "server/uScoreDatabase.h"
 #include "server/uScoreRecord.h"
@@ -32,8 +32,6 @@ struct tTablePage {
     bool PastEnd() const { return Number > Pages; }
 };
 
-// The page the query's page= asks for, 1 without it; nothing when it is no number from 1 up.
-std::optional<int64_t> RequestedPage(const QByteArray& query);
 std::optional<tTablePage> ReadTablePage(tScoreDatabase& database, std::string_view gameType,
                                         std::string_view difficulty, int64_t number, QString& problem);
 
