@@ -32,11 +32,11 @@ QByteArray PlayerName(const tRequest& request) {
 
 // The ranks of the player's results in one table, from the table's best kRankLimit, which a single walk of
 // the ranking index reads however many results the player has there.
-bool RankIn(tScoreDatabase& database, std::string_view gameType, std::string_view difficulty,
-            std::vector<tPlayerResult>& results, QString& problem) {
-    const auto best = database.BestIds(gameType, difficulty, kRankLimit, problem);
+tStoreResult<void> RankIn(tResultStore& store, std::string_view gameType, std::string_view difficulty,
+                          std::vector<tPlayerResult>& results) {
+    const auto best = store.BestIds(gameType, difficulty, kRankLimit);
     if (!best) {
-        return false;
+        return best.Failure();
     }
     std::unordered_map<int64_t, int64_t> rankOf;
     for (size_t i = 0; i < best->size(); ++i) {
@@ -46,7 +46,7 @@ bool RankIn(tScoreDatabase& database, std::string_view gameType, std::string_vie
         const auto at = rankOf.find(result.Result.Id);
         result.Rank = at == rankOf.end() ? kRankLimit + 1 : at->second;
     }
-    return true;
+    return {};
 }
 
 std::optional<int64_t> ResultId(const QByteArray& text) {
@@ -60,11 +60,10 @@ tHttpReply AnswerPlayer(tRouteContext& context, const tRequest& request) {
     if (name.isEmpty()) {
         return NotFound("There is no player at this address.");
     }
-    tScoreDatabase& database = context.Database;
-    QString problem;
-    const auto stored = database.OfPlayer(Bytes(name), problem);
+    tResultStore& store = context.Results;
+    const auto stored = store.OfPlayer(Bytes(name));
     if (!stored) {
-        return DatabaseFailed(problem);
+        return DatabaseFailed(stored.Problem());
     }
     if (stored->empty()) {
         return NotFound("No result is stored under this name.");
@@ -79,8 +78,11 @@ tHttpReply AnswerPlayer(tRouteContext& context, const tRequest& request) {
                     inTable.push_back({r, 0});
                 }
             }
-            if (!inTable.empty() && !RankIn(database, type.Name, level.Name, inTable, problem)) {
-                return DatabaseFailed(problem);
+            if (inTable.empty()) {
+                continue;
+            }
+            if (const tStoreResult<void> ranked = RankIn(store, type.Name, level.Name, inTable); !ranked) {
+                return DatabaseFailed(ranked.Problem());
             }
             listed.insert(listed.end(), inTable.begin(), inTable.end());
         }
@@ -95,12 +97,11 @@ tHttpReply AnswerSearch(tRouteContext& context, const tRequest& request) {
     std::vector<std::string> names;
     if (!wanted.isEmpty() && IsRepresentable(wanted)) {
         const std::string part = LowerText(ToCodePage(wanted));
-        QString problem;
-        auto found = context.Database.Names(
+        auto found = context.Results.Names(
             [&part](std::string_view name) { return LowerText(name).find(part) != std::string::npos; },
-            kSearchNames + 1, problem);
+            kSearchNames + 1);
         if (!found) {
-            return DatabaseFailed(problem);
+            return DatabaseFailed(found.Problem());
         }
         names = std::move(*found);
     }
@@ -110,37 +111,45 @@ tHttpReply AnswerSearch(tRouteContext& context, const tRequest& request) {
 }
 
 tHttpReply AnswerResult(tRouteContext& context, const tRequest& request) {
-    tScoreDatabase& database = context.Database;
+    tResultStore& store = context.Results;
     const std::optional<int64_t> id = ResultId(request.Rest);
-    std::optional<tScoreRecord> found;
-    QString problem;
-    if (id && !database.Find(*id, found, problem)) {
-        return DatabaseFailed(problem);
-    }
+    const tStoreResult<std::optional<tScoreRecord>> found =
+        id ? store.Find(*id) : tStoreResult<std::optional<tScoreRecord>>(std::nullopt);
     if (!found) {
+        return DatabaseFailed(found.Problem());
+    }
+    if (!*found) {
         return NotFound("No result is stored at this address.");
     }
-    const std::optional<int64_t> rank = database.Rank(*found, problem);
-    std::optional<tReplayKept> proof;
-    if (!rank || (found->Verified && !database.FindProof(found->Id, proof, problem))) {
-        return DatabaseFailed(problem);
+    const tScoreRecord& result = **found;
+    const tStoreResult<int64_t> rank = store.Rank(result);
+    if (!rank) {
+        return DatabaseFailed(rank.Problem());
     }
-    return {status::ok, kHtmlType, ResultPage(*found, *rank, proof ? proof->FinalWell : std::string()), {}};
+    std::string finalWell;
+    if (result.Verified) {
+        const tStoreResult<std::optional<tReplayKept>> proof = store.FindProof(result.Id);
+        if (!proof) {
+            return DatabaseFailed(proof.Problem());
+        }
+        finalWell = *proof ? (*proof)->FinalWell : std::string();
+    }
+    return {status::ok, kHtmlType, ResultPage(result, *rank, finalWell), {}};
 }
 
 tHttpReply AnswerReplay(tRouteContext& context, const tRequest& request) {
     const std::optional<int64_t> id = ResultId(request.Rest);
-    std::optional<tReplayKept> proof;
-    QString problem;
-    if (id && !context.Database.FindProof(*id, proof, problem)) {
-        return DatabaseFailed(problem);
-    }
+    const tStoreResult<std::optional<tReplayKept>> proof =
+        id ? context.Results.FindProof(*id) : tStoreResult<std::optional<tReplayKept>>(std::nullopt);
     if (!proof) {
+        return DatabaseFailed(proof.Problem());
+    }
+    if (!*proof) {
         return NotFound("No replay is kept for a result at this address.");
     }
     return {status::ok,
             kFileType,
-            QByteArray::fromStdString(proof->Replay),
+            QByteArray::fromStdString((*proof)->Replay),
             {{field::content_disposition,
               "attachment; filename=\"stakkar-result-" + std::to_string(*id) + ".rep\""}}};
 }

@@ -4,13 +4,12 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-std::optional<tDatabaseTarget> ParseDatabaseTarget(const QString& text, QString& problem) {
+tStoreResult<tDatabaseTarget> ParseDatabaseTarget(const QString& text) {
     tDatabaseTarget target;
     if (!text.startsWith("postgresql://") && !text.startsWith("postgres://")) {
         target.Name = text.startsWith("sqlite:") ? text.mid(7) : text;
         if (target.Name.isEmpty()) {
-            problem = "The SQLite file name is empty.";
-            return std::nullopt;
+            return tStoreFailure{"The SQLite file name is empty."};
         }
         return target;
     }
@@ -26,8 +25,7 @@ std::optional<tDatabaseTarget> ParseDatabaseTarget(const QString& text, QString&
         target.Host = query.queryItemValue("host", QUrl::FullyDecoded);
     }
     if (!url.isValid() || target.Name.isEmpty() || target.Name.contains('/')) {
-        problem = "The PostgreSQL address is not of the form postgresql://USER@HOST:PORT/DBNAME.";
-        return std::nullopt;
+        return tStoreFailure{"The PostgreSQL address is not of the form postgresql://USER@HOST:PORT/DBNAME."};
     }
     return target;
 }

@@ -6,9 +6,9 @@
 //                                            a PostgreSQL database; host= names a folder with the server's
 //                                            Unix socket, as libpq reads it
 
-#include <QString>
+#include "server/uStoreResult.h"
 
-#include <optional>
+#include <QString>
 
 struct tDatabaseTarget {
     enum class tKind { SQLite, PostgreSQL };
@@ -23,5 +23,5 @@ struct tDatabaseTarget {
 
 inline constexpr const char* kDefaultDatabaseFile = "stakkar-scores.sqlite";
 
-// Nothing, and problem set, when the text is a postgresql address that cannot be read.
-std::optional<tDatabaseTarget> ParseDatabaseTarget(const QString& text, QString& problem);
+// A failure when the text is a postgresql address that cannot be read, or names no SQLite file.
+tStoreResult<tDatabaseTarget> ParseDatabaseTarget(const QString& text);

@@ -2,8 +2,8 @@
 #include "server/uPageAddresses.h"
 
 #include "server/uPageParts.h"
-#include "server/uScoreDatabase.h"
-#include "server/uTablePaging.h"
+#include "server/uResultStore.h"
+#include "server/uTablePage.h"
 
 QString TablePath(std::string_view gameType, std::string_view difficulty) {
     return "/scores/" + View(gameType) + "/" + View(difficulty);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uPageParts.h"
 
-#include "server/uScoreDatabase.h"
+#include "server/uResultStore.h"
 
 namespace {
 

@@ -4,10 +4,11 @@
 // no longer proves it loses its mark and its claim on its game, keeps its replay for the moderators to look
 // at, and the moderation log says why. Run by a schema step, inside its transaction.
 
+#include "server/uStoreResult.h"
+
 #include <QSqlDatabase>
-#include <QString>
 
 // The moderation log's word for a mark taken away.
 inline constexpr const char* kUnverifiedAction = "unverify";
 
-bool RecheckProofs(QSqlDatabase& db, QString& problem);
+tStoreResult<void> RecheckProofs(QSqlDatabase& db);

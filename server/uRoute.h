@@ -6,7 +6,7 @@
 #include "server/uHttpReply.h"
 #include "server/uQueryValues.h"
 #include "server/uRateLimiter.h"
-#include "server/uScoreDatabase.h"
+#include "server/uResultStore.h"
 
 #include <QByteArray>
 
@@ -16,7 +16,7 @@
 
 // What every handler may use; it outlives every answer, those finished on a worker too.
 struct tRouteContext {
-    tScoreDatabase& Database;
+    tResultStore& Results;
     tRateLimiter& Limiter;
     // A result without its game's replay is refused rather than stored unverified.
     bool RequireReplay = false;

@@ -2,7 +2,7 @@
 #pragma once
 // The HTML pages of the server, UTF-8. Every text that comes from a player or a request is escaped.
 
-#include "server/uScoreDatabase.h"
+#include "server/uResultStore.h"
 #include "server/uScoreRecord.h"
 #include "server/uTablePaging.h"
 

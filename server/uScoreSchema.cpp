@@ -142,59 +142,65 @@ QStringList StepStatements(int step, bool postgres) {
 }
 
 // The work of step n that SQL alone cannot do, after its statements.
-bool StepWork(int step, QSqlDatabase& db, QString& problem) {
+tStoreResult<void> StepWork(int step, QSqlDatabase& db) {
     // A replay proves its result now only when its seed follows from the result's name, start time and
     // settings and its key presses come at the times and pace a player's can; the verified results whose
     // replays do not lose their marks.
-    return step != 6 || RecheckProofs(db, problem);
+    if (step != 6) {
+        return {};
+    }
+    return RecheckProofs(db);
 }
 
-bool Run(QSqlQuery& query, const QString& statement, QString& problem) {
+tStoreResult<void> Run(QSqlQuery& query, const QString& statement) {
     if (!query.exec(statement)) {
-        problem = "The schema could not be set up: " + query.lastError().text();
-        return false;
+        return tStoreFailure{"The schema could not be set up: " + query.lastError().text()};
     }
-    return true;
+    return {};
 }
 
-bool TakeSteps(QSqlDatabase& db, bool postgres, QString& problem) {
+tStoreResult<void> TakeSteps(QSqlDatabase& db, bool postgres) {
     QSqlQuery query(db);
-    if (postgres && !Run(query, kMigrationLock, problem)) {
-        return false;
+    if (postgres) {
+        if (tStoreResult<void> locked = Run(query, kMigrationLock); !locked) {
+            return locked;
+        }
     }
-    if (!Run(query, "CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)", problem) ||
-        !Run(query, "SELECT MAX(version) FROM schema_version", problem)) {
-        return false;
+    for (const char* statement : {"CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)",
+                                  "SELECT MAX(version) FROM schema_version"}) {
+        if (tStoreResult<void> ran = Run(query, statement); !ran) {
+            return ran;
+        }
     }
     const int current = query.next() ? query.value(0).toInt() : 0;
     if (current > kSchemaVersion) {
-        problem = QString("The database has schema version %1; this server knows versions up to %2.")
-                      .arg(current)
-                      .arg(kSchemaVersion);
-        return false;
+        return tStoreFailure{
+            QString("The database has schema version %1; this server knows versions up to %2.")
+                .arg(current)
+                .arg(kSchemaVersion)};
     }
     const QString keyColumn =
         postgres ? "BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
     const QString bytesType = postgres ? "BYTEA" : "BLOB";
     for (int step = current + 1; step <= kSchemaVersion; ++step) {
         for (const QString& statement : StepStatements(step, postgres)) {
-            if (!Run(query, QString(statement).replace("{key}", keyColumn).replace("{bytes}", bytesType),
-                     problem)) {
-                return false;
+            if (tStoreResult<void> ran =
+                    Run(query, QString(statement).replace("{key}", keyColumn).replace("{bytes}", bytesType));
+                !ran) {
+                return ran;
             }
         }
-        if (!StepWork(step, db, problem)) {
-            return false;
+        if (tStoreResult<void> worked = StepWork(step, db); !worked) {
+            return worked;
         }
         QSqlQuery record(db);
         record.prepare("INSERT INTO schema_version (version) VALUES (?)");
         record.addBindValue(step);
         if (!record.exec()) {
-            problem = "The schema version could not be recorded: " + record.lastError().text();
-            return false;
+            return tStoreFailure{"The schema version could not be recorded: " + record.lastError().text()};
         }
     }
-    return true;
+    return {};
 }
 
 } // namespace
@@ -207,17 +213,16 @@ QString ResultColumns(const QString& suffix, const QString& separator) {
     return columns.join(separator);
 }
 
-bool MigrateSchema(QSqlDatabase& db, bool postgres, QString& problem) {
+tStoreResult<void> MigrateSchema(QSqlDatabase& db, bool postgres) {
     QSqlQuery begin(db);
     // IMMEDIATE takes SQLite's write lock at once, so two servers on one file cannot both read version 0.
-    if (!Run(begin, postgres ? "BEGIN" : "BEGIN IMMEDIATE", problem)) {
-        return false;
+    if (tStoreResult<void> begun = Run(begin, postgres ? "BEGIN" : "BEGIN IMMEDIATE"); !begun) {
+        return begun;
     }
-    const bool done = TakeSteps(db, postgres, problem);
+    const tStoreResult<void> done = TakeSteps(db, postgres);
     QSqlQuery end(db);
     if (!end.exec(done ? "COMMIT" : "ROLLBACK") && done) {
-        problem = "The schema could not be committed: " + end.lastError().text();
-        return false;
+        return tStoreFailure{"The schema could not be committed: " + end.lastError().text()};
     }
     return done;
 }

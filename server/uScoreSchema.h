@@ -4,6 +4,7 @@
 // it. Every step runs once; the table schema_version remembers the steps taken.
 
 #include "core/uResultRecord.h"
+#include "server/uStoreResult.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -16,4 +17,4 @@ QString ResultColumns(const QString& suffix, const QString& separator);
 
 // Runs inside one transaction, so a server that stops half-way leaves the database as it was, and several
 // servers starting together on one PostgreSQL database take the steps one after the other.
-bool MigrateSchema(QSqlDatabase& db, bool postgres, QString& problem);
+tStoreResult<void> MigrateSchema(QSqlDatabase& db, bool postgres);

@@ -7,7 +7,6 @@
 #include "server/uHttpReply.h"
 #include "server/uRateLimiter.h"
 #include "server/uRoute.h"
-#include "server/uScoreDatabase.h"
 
 #include <string>
 #include <string_view>
@@ -15,7 +14,7 @@
 class tScoreServer {
 public:
     // requireReplay: a result without its game's replay is refused rather than stored unverified.
-    tScoreServer(tScoreDatabase& database, tRateLimiter& limiter, bool requireReplay);
+    tScoreServer(tResultStore& results, tRateLimiter& limiter, bool requireReplay);
 
     // The answer to a GET of target, the address as the request line holds it, from the client's address.
     tHttpReply Answer(std::string_view target, const std::string& client);

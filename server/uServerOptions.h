@@ -3,7 +3,7 @@
 // The command line of stakkar-scores.
 
 #include "server/uHttpSettings.h"
-#include "server/uModeration.h"
+#include "server/uModerationCommand.h"
 
 #include <QString>
 #include <QStringList>

@@ -4,8 +4,6 @@
 #include "server/uPageAddresses.h"
 #include "server/uPageParts.h"
 
-#include <algorithm>
-
 namespace {
 
 // A link, or its text alone where the link would lead to this very page.
@@ -18,35 +16,6 @@ QString Step(const tTablePage& page, int64_t to, const char* rel, const char* te
 }
 
 } // namespace
-
-std::optional<tTablePage> ReadTablePage(tScoreDatabase& database, std::string_view gameType,
-                                        std::string_view difficulty, int64_t number, QString& problem) {
-    tTablePage page;
-    page.GameType = gameType;
-    page.Difficulty = difficulty;
-    page.Number = number;
-    const std::optional<int64_t> total = database.TableCount(gameType, difficulty, problem);
-    if (!total) {
-        return std::nullopt;
-    }
-    page.Total = *total;
-    page.Pages = std::max<int64_t>(1, (*total + kTableRows - 1) / kTableRows);
-    if (page.PastEnd()) {
-        return page;
-    }
-    // Pages in the second half of a table are read from its end, so no page skips more than half of it.
-    const int64_t offset = page.FirstRank() - 1;
-    const int64_t fromEnd = page.Total - offset - kTableRows;
-    auto rows = offset <= page.Total / 2
-                    ? database.Best(gameType, difficulty, offset, kTableRows, problem)
-                    : database.BestFromEnd(gameType, difficulty, std::max<int64_t>(0, fromEnd),
-                                           kTableRows + std::min<int64_t>(0, fromEnd), problem);
-    if (!rows) {
-        return std::nullopt;
-    }
-    page.Rows = std::move(*rows);
-    return page;
-}
 
 QString PagingLinks(const tTablePage& page) {
     const int64_t first = page.FirstRank();

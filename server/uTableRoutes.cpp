@@ -38,10 +38,9 @@ std::string Text(const QByteArray& bytes) {
 } // namespace
 
 tHttpReply AnswerFront(tRouteContext& context, const tRequest&) {
-    QString problem;
-    const auto tables = context.Database.Tables(problem);
+    const auto tables = context.Results.Tables();
     if (!tables) {
-        return DatabaseFailed(problem);
+        return DatabaseFailed(tables.Problem());
     }
     return {status::ok, kHtmlType, FrontPage(*tables), {}};
 }
@@ -55,10 +54,9 @@ tHttpReply AnswerTable(tRouteContext& context, const tRequest& request) {
     if (parts.size() != 2 || !IsGameType(gameType) || !DifficultyIndex(difficulty) || !number) {
         return NotFound("There is no such table; the front page lists them all.");
     }
-    QString problem;
-    const auto page = ReadTablePage(context.Database, gameType, difficulty, *number, problem);
+    const auto page = ReadTablePage(context.Results, gameType, difficulty, *number);
     if (!page) {
-        return DatabaseFailed(problem);
+        return DatabaseFailed(page.Problem());
     }
     if (page->PastEnd()) {
         return {status::not_found, kHtmlType, PastEndPage(*page), {}};

@@ -18,10 +18,9 @@ using boost::beast::http::status;
 // one with a replay spent its token before the replay was played.
 tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tReplayKept* proof,
                  tUnproven unproven, const std::string& client, tRateLimiter::tClock::time_point now) {
-    QString problem;
-    const std::optional<tStoreOutcome> outcome = context.Database.Store(record, problem, proof);
+    const tStoreResult<tStoreOutcome> outcome = context.Results.Store(record, proof);
     if (!outcome) {
-        return DatabaseFailed(problem);
+        return DatabaseFailed(outcome.Problem());
     }
     if (outcome->ProvenBefore) {
         return Refused(status::conflict, "This game's replay already proves result " +

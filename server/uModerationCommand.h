@@ -3,7 +3,7 @@
 // The moderators' commands of stakkar-scores: list the results stored under a name with their ids, and hide,
 // show again or remove one of them, each logged with its time and reason.
 
-#include "server/uScoreDatabase.h"
+#include "server/uModerationStore.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -31,4 +31,4 @@ bool ParseModerationCommand(const QCommandLineParser& parser, std::optional<tMod
                             QString& message);
 // Runs the command on the open database, tells out what it did and err what went wrong, and returns the
 // exit status: 0 done, 1 no such result or a database failure.
-int RunModerationCommand(tScoreDatabase& database, const tModerationCommand& command, FILE* out, FILE* err);
+int RunModerationCommand(tModerationStore& store, const tModerationCommand& command, FILE* out, FILE* err);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "server/uModeration.h"
+#include "server/uModerationCommand.h"
 
 #include "platform/uCodePage.h"
 
@@ -114,12 +114,11 @@ bool ParseModerationCommand(const QCommandLineParser& parser, std::optional<tMod
     return false;
 }
 
-int RunModerationCommand(tScoreDatabase& database, const tModerationCommand& command, FILE* out, FILE* err) {
-    QString problem;
+int RunModerationCommand(tModerationStore& store, const tModerationCommand& command, FILE* out, FILE* err) {
     if (!command.Action) {
-        const auto results = database.ResultsOf(command.Name, problem);
+        const auto results = store.ResultsOf(command.Name);
         if (!results) {
-            return Failed(err, problem);
+            return Failed(err, results.Problem());
         }
         if (results->empty()) {
             Print(out, "No results are stored under the name " + FromCodePage(command.Name) + ".");
@@ -130,10 +129,9 @@ int RunModerationCommand(tScoreDatabase& database, const tModerationCommand& com
         }
         return 0;
     }
-    const std::optional<tModerated> moderated =
-        database.Moderate(command.Id, *command.Action, command.Reason, problem);
+    const tStoreResult<tModerated> moderated = store.Moderate(command.Id, *command.Action, command.Reason);
     if (!moderated) {
-        return Failed(err, problem);
+        return Failed(err, moderated.Problem());
     }
     const std::optional<tStoredResult>& before = moderated->Before;
     if (!before) {
