@@ -14,7 +14,7 @@
 #include "uRawClient.h"
 #include "uServerProcess.h"
 
-#include "server/uScoreDatabase.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSUpload.h"
 
 #include <QCoreApplication>

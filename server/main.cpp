@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "server/uDatabaseTarget.h"
-#include "server/uDescriptorBudget.h"
-#include "server/uHttpServer.h"
-#include "server/uIdleHeap.h"
+#include "server/check/uReplayCheck.h"
+#include "server/http/uDescriptorBudget.h"
+#include "server/http/uHttpServer.h"
+#include "server/http/uIdleHeap.h"
+#include "server/store/uDatabaseTarget.h"
+#include "server/store/uScoreDatabase.h"
 #include "server/uRateLimiter.h"
-#include "server/uReplayCheck.h"
-#include "server/uScoreDatabase.h"
 #include "server/uScoreServer.h"
 #include "server/uServerOptions.h"
 

@@ -3,9 +3,9 @@
 
 #include "core/uRules.h"
 #include "platform/uCodePage.h"
-#include "server/uFieldForms.h"
-#include "server/uPlayerPages.h"
-#include "server/uResultPage.h"
+#include "server/check/uFieldForms.h"
+#include "server/pages/uPlayerPages.h"
+#include "server/pages/uResultPage.h"
 #include "server/uRouteReplies.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // The moderators' commands of stakkar-scores: list the results stored under a name with their ids, and hide,
 // show again or remove one of them, each logged with its time and reason.
 
-#include "server/uModerationStore.h"
+#include "server/store/uModerationStore.h"
 
 #include <QCommandLineParser>
 #include <QString>

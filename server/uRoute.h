@@ -3,10 +3,10 @@
 // One row of the server's route table: a path pattern, how the path and the query are read for it, and the
 // handler that answers it. The table itself is in uScoreServer.cpp.
 
-#include "server/uHttpReply.h"
-#include "server/uQueryValues.h"
+#include "server/http/uHttpReply.h"
+#include "server/http/uQueryValues.h"
+#include "server/store/uResultStore.h"
 #include "server/uRateLimiter.h"
-#include "server/uResultStore.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uRouteReplies.h"
 
-#include "server/uScorePages.h"
+#include "server/pages/uScorePages.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 #pragma once
 // The answers the routes share when they cannot give the page asked for.
 
-#include "server/uHttpReply.h"
+#include "server/http/uHttpReply.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 // the game sends results to, through the front page, the tables and their JSON, to the players' pages, the
 // search and single results with their replays. Any other address is answered 404.
 
-#include "server/uHttpReply.h"
+#include "server/http/uHttpReply.h"
 #include "server/uRateLimiter.h"
 #include "server/uRoute.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 // The command line of stakkar-scores.
 
-#include "server/uHttpSettings.h"
+#include "server/http/uHttpSettings.h"
 #include "server/uModerationCommand.h"
 
 #include <QString>

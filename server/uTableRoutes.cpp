@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uTableRoutes.h"
 
-#include "server/uFieldForms.h"
+#include "server/check/uFieldForms.h"
+#include "server/check/uScoreTables.h"
+#include "server/pages/uScoreJson.h"
+#include "server/pages/uScorePages.h"
+#include "server/pages/uTablePaging.h"
 #include "server/uRouteReplies.h"
-#include "server/uScoreJson.h"
-#include "server/uScorePages.h"
-#include "server/uScoreTables.h"
-#include "server/uTablePaging.h"
 
 #include <limits>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uUploadRoute.h"
 
-#include "server/uReplayCheck.h"
+#include "server/check/uReplayCheck.h"
+#include "server/check/uUploadCheck.h"
+#include "server/pages/uScorePages.h"
 #include "server/uRouteReplies.h"
-#include "server/uScorePages.h"
-#include "server/uUploadCheck.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/uResultRecord.h"
 #include "platform/uCodePage.h"
-#include "server/uScoreDatabase.h"
-#include "server/uScoreJson.h"
-#include "server/uUploadCheck.h"
+#include "server/check/uUploadCheck.h"
+#include "server/pages/uScoreJson.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uHSUpload.h"
 

@@ -2,9 +2,9 @@
 #include "uPgCluster.h"
 
 #include "bench/ScriptedGame.h"
-#include "server/uProofRecheck.h"
-#include "server/uReplayCheck.h"
-#include "server/uScoreDatabase.h"
+#include "server/check/uReplayCheck.h"
+#include "server/store/uProofRecheck.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uReplayFile.h"
 

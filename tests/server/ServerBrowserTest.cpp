@@ -4,7 +4,7 @@
 #include "uServerProcess.h"
 
 #include "platform/uCodePage.h"
-#include "server/uScoreDatabase.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uHSUpload.h"
 
