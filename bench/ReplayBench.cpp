@@ -17,9 +17,9 @@
 #include "ScriptedGame.h"
 #include "uServerProcess.h"
 
-#include "server/uHttpSettings.h"
-#include "server/uReplayCheck.h"
-#include "server/uUploadCheck.h"
+#include "server/check/uReplayCheck.h"
+#include "server/check/uUploadCheck.h"
+#include "server/http/uHttpSettings.h"
 #include "storage/uHSUpload.h"
 #include "storage/uReplayFile.h"
 

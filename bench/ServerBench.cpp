@@ -14,7 +14,7 @@
 #include "uRawClient.h"
 #include "uServerProcess.h"
 
-#include "server/uScoreDatabase.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSUpload.h"
 
 #include <QCoreApplication>
@@ -73,9 +73,12 @@ bool Fill(const tDatabaseTarget& target) {
         records.push_back(std::move(r));
     }
     tScoreDatabase db(target, "fill");
-    QString problem;
-    if (!db.Open(problem) || !db.StoreMany(records, problem)) {
-        std::fprintf(stderr, "filling failed: %s\n", qPrintable(problem));
+    tStoreResult<void> filled = db.Open();
+    if (filled) {
+        filled = db.Results().StoreMany(records);
+    }
+    if (!filled) {
+        std::fprintf(stderr, "filling failed: %s\n", qPrintable(filled.Problem()));
         return false;
     }
     return true;
@@ -176,7 +179,7 @@ int main(int argc, char** argv) {
     const QString& address = database.Address;
     QString problem;
     const Clock::time_point fillStart = Clock::now();
-    if (!Fill(*ParseDatabaseTarget(address, problem))) {
+    if (!Fill(*ParseDatabaseTarget(address))) {
         return 1;
     }
     std::printf("%s fill %d results: %.1f s\n", qPrintable(kind), kStored,

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "server/uDatabaseTarget.h"
-#include "server/uDescriptorBudget.h"
-#include "server/uHttpServer.h"
-#include "server/uIdleHeap.h"
+#include "server/check/uReplayCheck.h"
+#include "server/http/uDescriptorBudget.h"
+#include "server/http/uHttpServer.h"
+#include "server/http/uIdleHeap.h"
+#include "server/store/uDatabaseTarget.h"
+#include "server/store/uScoreDatabase.h"
 #include "server/uRateLimiter.h"
-#include "server/uReplayCheck.h"
-#include "server/uScoreDatabase.h"
 #include "server/uScoreServer.h"
 #include "server/uServerOptions.h"
 
@@ -25,18 +25,18 @@ int main(int argc, char** argv) {
         std::fprintf(exitCode == 0 ? stdout : stderr, "%s\n", qPrintable(message));
         return exitCode;
     }
-    const std::optional<tDatabaseTarget> target = ParseDatabaseTarget(options->Database, message);
+    const tStoreResult<tDatabaseTarget> target = ParseDatabaseTarget(options->Database);
     if (!target) {
-        std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(message));
+        std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(target.Problem()));
         return 2;
     }
     tScoreDatabase database(*target, "scores");
-    if (!database.Open(message)) {
-        std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(message));
+    if (const tStoreResult<void> opened = database.Open(); !opened) {
+        std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(opened.Problem()));
         return 1;
     }
     if (options->Command) {
-        return RunModerationCommand(database, *options->Command, stdout, stderr);
+        return RunModerationCommand(database.Moderation(), *options->Command, stdout, stderr);
     }
     KeepReplayMemory();
     ShareOneArena();
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
                      options->Http.Connections, wanted);
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
-    tScoreServer scores(database, limiter, options->RequireReplay);
+    tScoreServer scores(database.Results(), limiter, options->RequireReplay);
     tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
         return scores.Answer(address, client);
     });

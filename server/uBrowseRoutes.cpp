@@ -3,11 +3,10 @@
 
 #include "core/uRules.h"
 #include "platform/uCodePage.h"
-#include "server/uFieldForms.h"
-#include "server/uPageAddresses.h"
-#include "server/uPlayerPages.h"
-#include "server/uQueryValues.h"
-#include "server/uResultPage.h"
+#include "server/check/uFieldForms.h"
+#include "server/pages/uPlayerPages.h"
+#include "server/pages/uResultPage.h"
+#include "server/uRouteReplies.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,17 +14,29 @@
 
 namespace {
 
+using boost::beast::http::field;
+using boost::beast::http::status;
+
 std::string_view Bytes(const QByteArray& text) {
     return {text.constData(), static_cast<size_t>(text.size())};
 }
 
+// The name a player's address holds: its part of the path, or for the names that PlayerPath puts in the
+// query, name=.
+QByteArray PlayerName(const tRequest& request) {
+    if (request.Rest.isEmpty()) {
+        return request.Value("name").value_or(QByteArray());
+    }
+    return QByteArray::fromPercentEncoding(request.Rest);
+}
+
 // The ranks of the player's results in one table, from the table's best kRankLimit, which a single walk of
 // the ranking index reads however many results the player has there.
-bool RankIn(tScoreDatabase& database, std::string_view gameType, std::string_view difficulty,
-            std::vector<tPlayerResult>& results, QString& problem) {
-    const auto best = database.BestIds(gameType, difficulty, kRankLimit, problem);
+tStoreResult<void> RankIn(tResultStore& store, std::string_view gameType, std::string_view difficulty,
+                          std::vector<tPlayerResult>& results) {
+    const auto best = store.BestIds(gameType, difficulty, kRankLimit);
     if (!best) {
-        return false;
+        return best.Failure();
     }
     std::unordered_map<int64_t, int64_t> rankOf;
     for (size_t i = 0; i < best->size(); ++i) {
@@ -35,17 +46,27 @@ bool RankIn(tScoreDatabase& database, std::string_view gameType, std::string_vie
         const auto at = rankOf.find(result.Result.Id);
         result.Rank = at == rankOf.end() ? kRankLimit + 1 : at->second;
     }
-    return true;
+    return {};
 }
 
-tPageReply Player(tScoreDatabase& database, const QByteArray& name) {
-    QString problem;
-    const auto stored = database.OfPlayer(Bytes(name), problem);
+std::optional<int64_t> ResultId(const QByteArray& text) {
+    return DecimalUpTo(Bytes(text), std::numeric_limits<int64_t>::max());
+}
+
+} // namespace
+
+tHttpReply AnswerPlayer(tRouteContext& context, const tRequest& request) {
+    const QByteArray name = PlayerName(request);
+    if (name.isEmpty()) {
+        return NotFound("There is no player at this address.");
+    }
+    tResultStore& store = context.Results;
+    const auto stored = store.OfPlayer(Bytes(name));
     if (!stored) {
-        return DatabaseFailedReply(problem);
+        return DatabaseFailed(stored.Problem());
     }
     if (stored->empty()) {
-        return NotFoundReply("No result is stored under this name.");
+        return NotFound("No result is stored under this name.");
     }
     // Tables in the order of the rules, as the front page lists them.
     std::vector<tPlayerResult> listed;
@@ -57,90 +78,78 @@ tPageReply Player(tScoreDatabase& database, const QByteArray& name) {
                     inTable.push_back({r, 0});
                 }
             }
-            if (!inTable.empty() && !RankIn(database, type.Name, level.Name, inTable, problem)) {
-                return DatabaseFailedReply(problem);
+            if (inTable.empty()) {
+                continue;
+            }
+            if (const tStoreResult<void> ranked = RankIn(store, type.Name, level.Name, inTable); !ranked) {
+                return DatabaseFailed(ranked.Problem());
             }
             listed.insert(listed.end(), inTable.begin(), inTable.end());
         }
     }
-    return {200, kHtmlType, PlayerPage(Bytes(name), listed)};
+    return {status::ok, kHtmlType, PlayerPage(Bytes(name), listed), {}};
 }
 
-tPageReply Search(tScoreDatabase& database, const QByteArray& query) {
+tHttpReply AnswerSearch(tRouteContext& context, const tRequest& request) {
     // The form sends UTF-8; names are kept in the code page, which has no letter for some of what can be
     // typed, and such a text is in no name.
-    const QString wanted = QString::fromUtf8(QueryValue(query, "name").value_or(QByteArray()));
+    const QString wanted = QString::fromUtf8(request.Value("name").value_or(QByteArray()));
     std::vector<std::string> names;
     if (!wanted.isEmpty() && IsRepresentable(wanted)) {
         const std::string part = LowerText(ToCodePage(wanted));
-        QString problem;
-        auto found = database.Names(
+        auto found = context.Results.Names(
             [&part](std::string_view name) { return LowerText(name).find(part) != std::string::npos; },
-            kSearchNames + 1, problem);
+            kSearchNames + 1);
         if (!found) {
-            return DatabaseFailedReply(problem);
+            return DatabaseFailed(found.Problem());
         }
         names = std::move(*found);
     }
     const bool more = names.size() > kSearchNames;
     names.resize(std::min(names.size(), kSearchNames));
-    return {200, kHtmlType, SearchPage(wanted, names, more)};
+    return {status::ok, kHtmlType, SearchPage(wanted, names, more), {}};
 }
 
-std::optional<int64_t> ResultId(const QByteArray& text) {
-    return DecimalUpTo(Bytes(text), std::numeric_limits<int64_t>::max());
-}
-
-tPageReply Result(tScoreDatabase& database, const QByteArray& idText) {
-    const std::optional<int64_t> id = ResultId(idText);
-    std::optional<tScoreRecord> found;
-    QString problem;
-    if (id && !database.Find(*id, found, problem)) {
-        return DatabaseFailedReply(problem);
-    }
+tHttpReply AnswerResult(tRouteContext& context, const tRequest& request) {
+    tResultStore& store = context.Results;
+    const std::optional<int64_t> id = ResultId(request.Rest);
+    const tStoreResult<std::optional<tScoreRecord>> found =
+        id ? store.Find(*id) : tStoreResult<std::optional<tScoreRecord>>(std::nullopt);
     if (!found) {
-        return NotFoundReply("No result is stored at this address.");
+        return DatabaseFailed(found.Problem());
     }
-    const std::optional<int64_t> rank = database.Rank(*found, problem);
-    std::optional<tReplayKept> proof;
-    if (!rank || (found->Verified && !database.FindProof(found->Id, proof, problem))) {
-        return DatabaseFailedReply(problem);
+    if (!*found) {
+        return NotFound("No result is stored at this address.");
     }
-    return {200, kHtmlType, ResultPage(*found, *rank, proof ? proof->FinalWell : std::string())};
+    const tScoreRecord& result = **found;
+    const tStoreResult<int64_t> rank = store.Rank(result);
+    if (!rank) {
+        return DatabaseFailed(rank.Problem());
+    }
+    std::string finalWell;
+    if (result.Verified) {
+        const tStoreResult<std::optional<tReplayKept>> proof = store.FindProof(result.Id);
+        if (!proof) {
+            return DatabaseFailed(proof.Problem());
+        }
+        finalWell = *proof ? (*proof)->FinalWell : std::string();
+    }
+    return {status::ok, kHtmlType, ResultPage(result, *rank, finalWell), {}};
 }
 
-tPageReply Replay(tScoreDatabase& database, const QByteArray& idText) {
-    const std::optional<int64_t> id = ResultId(idText);
-    std::optional<tReplayKept> proof;
-    QString problem;
-    if (id && !database.FindProof(*id, proof, problem)) {
-        return DatabaseFailedReply(problem);
-    }
+tHttpReply AnswerReplay(tRouteContext& context, const tRequest& request) {
+    const std::optional<int64_t> id = ResultId(request.Rest);
+    const tStoreResult<std::optional<tReplayKept>> proof =
+        id ? context.Results.FindProof(*id) : tStoreResult<std::optional<tReplayKept>>(std::nullopt);
     if (!proof) {
-        return NotFoundReply("No replay is kept for a result at this address.");
+        return DatabaseFailed(proof.Problem());
     }
-    return {200,
+    if (!*proof) {
+        return NotFound("No replay is kept for a result at this address.");
+    }
+    return {status::ok,
             kFileType,
-            QByteArray::fromStdString(proof->Replay),
-            {{boost::beast::http::field::content_disposition,
+            QByteArray::fromStdString((*proof)->Replay),
+            {{field::content_disposition,
               "attachment; filename=\"stakkar-result-" + std::to_string(*id) + ".rep\""}}};
-}
-
-} // namespace
-
-std::optional<tPageReply> BrowseReply(tScoreDatabase& database, const QByteArray& encodedPath,
-                                      const QByteArray& query) {
-    if (encodedPath.startsWith("/players/")) {
-        const QByteArray name = PlayerName(encodedPath.mid(9), query);
-        return name.isEmpty() ? NotFoundReply("There is no player at this address.") : Player(database, name);
-    }
-    if (encodedPath == "/search") {
-        return Search(database, query);
-    }
-    if (encodedPath.startsWith("/results/")) {
-        const QByteArray rest = encodedPath.mid(9);
-        const QByteArray replay = "/replay.rep";
-        return rest.endsWith(replay) ? Replay(database, rest.chopped(replay.size())) : Result(database, rest);
-    }
-    return std::nullopt;
 }

@@ -2,18 +2,17 @@
 #pragma once
 // The pages beyond the tables: a player's results, the search for names and a single result.
 //
-//     /players/<name>      the name's bytes in the code page, percent-encoded
+//     /players/<name>      the name's bytes in the code page, percent-encoded; /players/?name=NAME for the
+//                          names "." and "..", which a browser would take for steps in the path
 //     /search?name=...     names holding the text, letter case aside
 //     /results/<id>        one result
 //     /results/<id>/replay.rep   the replay of a verified result, as a file
+//
+// Each reads request.Rest as the path was sent, percent-encoding kept.
 
-#include "server/uPageReply.h"
-#include "server/uScoreDatabase.h"
+#include "server/uRoute.h"
 
-#include <QByteArray>
-
-#include <optional>
-
-// encodedPath as it came, percent-encoding kept; nothing when the path is none of these pages.
-std::optional<tPageReply> BrowseReply(tScoreDatabase& database, const QByteArray& encodedPath,
-                                      const QByteArray& query);
+tHttpReply AnswerPlayer(tRouteContext& context, const tRequest& request);
+tHttpReply AnswerSearch(tRouteContext& context, const tRequest& request);
+tHttpReply AnswerResult(tRouteContext& context, const tRequest& request);
+tHttpReply AnswerReplay(tRouteContext& context, const tRequest& request);

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The server's answers: the upload page the game sends results to, the table pages and their JSON, and the
+// The server's answers: every address it serves, in one table of routes (uScoreServer.cpp), from the upload
+// the game sends results to, through the front page, the tables and their JSON, to the players' pages, the
+// search and single results with their replays. Any other address is answered 404.
 
-#include "server/uHttpReply.h"
+#include "server/http/uHttpReply.h"
 #include "server/uRateLimiter.h"
-#include "server/uScoreDatabase.h"
-#include "server/uScorePages.h"
-
-#include <QByteArray>
-#include <QString>
+#include "server/uRoute.h"
 
 #include <string>
 #include <string_view>
@@ -16,23 +14,11 @@
 class tScoreServer {
 public:
     // requireReplay: a result without its game's replay is refused rather than stored unverified.
-    tScoreServer(tScoreDatabase& database, tRateLimiter& limiter, bool requireReplay);
+    tScoreServer(tResultStore& results, tRateLimiter& limiter, bool requireReplay);
 
     // The answer to a GET of target, the address as the request line holds it, from the client's address.
     tHttpReply Answer(std::string_view target, const std::string& client);
 
 private:
-    tHttpReply Upload(const QByteArray& query, const std::string& client);
-    // The last step of an upload, on the loop's thread; proof is null for a result stored unverified, and
-    // unproven says why. A result that came without a replay spends a token of its client only when it is
-    // new; one with a replay spent its token before the replay was played.
-    tHttpReply Store(const tScoreRecord& record, const tReplayKept* proof, tUnproven unproven,
-                     const std::string& client, tRateLimiter::tClock::time_point now);
-    tHttpReply Table(const QString& rest, const QByteArray& query);
-    tHttpReply Front();
-    tHttpReply DatabaseFailed(const QString& problem);
-
-    tScoreDatabase& Database;
-    tRateLimiter& Limiter;
-    bool RequireReplay;
+    tRouteContext Context;
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/uServerOptions.h"
 
-#include "server/uClientAddress.h"
-#include "server/uDatabaseTarget.h"
+#include "server/http/uClientAddress.h"
+#include "server/store/uDatabaseTarget.h"
 
 #include <QCommandLineParser>
 

@@ -2,8 +2,8 @@
 #pragma once
 // The command line of stakkar-scores.
 
-#include "server/uHttpSettings.h"
-#include "server/uModeration.h"
+#include "server/http/uHttpSettings.h"
+#include "server/uModerationCommand.h"
 
 #include <QString>
 #include <QStringList>

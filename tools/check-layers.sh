@@ -38,7 +38,7 @@ map="$(awk -F'|' '
     /^\|[-:| ]+\|$/ { next }
     {
         cell = trim($folderColumn)
-        if (cell !~ /^`[a-z0-9_]+\/` \(`[A-Za-z0-9_]+`\)$/) fail("a row names its folder as \"" cell "\"")
+        if (cell !~ /^`[a-z0-9_]+(\/[a-z0-9_]+)*\/` \(`[A-Za-z0-9_]+`\)$/) fail("a row names its folder as \"" cell "\"")
         split(cell, part, "`")
         print substr(part[2], 1, length(part[2]) - 1) "\t" part[4] "\t" trim($useColumn)
         rows++
@@ -153,6 +153,18 @@ while IFS=$'\t' read -r folder lib cell; do
 done <<<"$map"
 for folder in "${folders[@]}"; do read_row "$folder"; done
 for folder in "${folders[@]}"; do check_notes "$folder"; done
+
+# Sets REPLY to the library folder that the path (from the top of the tree) lies in: the deepest of the map's
+# folders holding it, so that server/http/x.h is server/http's and server/x.h server's; empty for none.
+owner() {
+    local folder
+    REPLY=""
+    for folder in "${folders[@]}"; do
+        if [[ "$1" == "$folder" || "$1" == "$folder/"* ]] && [ "${#folder}" -gt "${#REPLY}" ]; then
+            REPLY="$folder"
+        fi
+    done
+}
 
 # --- Qt's modules ----------------------------------------------------------------------------------------------
 
@@ -312,6 +324,8 @@ for folder in "${folders[@]}"; do
     [ -d "$root/$folder" ] || die "the map in README.md names $folder/, which $root lacks"
     while IFS= read -r -d '' file; do
         file="${file#"$root/"}"
+        owner "$file"
+        [ "$REPLY" = "$folder" ] || continue
         bare[${file##*/}]+="$file "
         case "$file" in
         *.c | *.cc | *.cpp | *.cxx | *.c++ | *.h | *.hh | *.hpp | *.hxx | *.h++ | *.inl | *.ipp | *.tpp | *.inc) sources+=("$file") ;;
@@ -348,7 +362,8 @@ resolve() {
         normalize "$root/$name"
     fi
     candidate="${REPLY#"$root/"}"
-    if [[ "$REPLY" == "$root/"*/* && -n "${library[${candidate%%/*}]:-}" ]]; then
+    owner "$candidate"
+    if [[ "$candidate" == */* && -n "$REPLY" && "$candidate" != "$REPLY" ]]; then
         REPLY="$candidate"
     elif [[ "$name" == */* ]]; then
         REPLY=""
@@ -358,7 +373,8 @@ resolve() {
 }
 
 while IFS=$'\t' read -r file line delim name keyword; do
-    own="${file%%/*}"
+    owner "$file"
+    own="$REPLY"
     if [ "$delim" = '?' ]; then
         shown="#$keyword $name"
         fault "$file:$line: $shown names its header through a macro the check cannot follow, but ${rule[$own]}"
@@ -368,10 +384,11 @@ while IFS=$'\t' read -r file line delim name keyword; do
     resolve "$file" "$delim" "$name"
     if [ -n "$REPLY" ]; then
         for target in $REPLY; do
-            folder="${target%%/*}"
+            owner "$target"
+            folder="$REPLY"
             [ "$folder" != "$own" ] || continue
             [[ "${uses[$own]}" != *" $folder "* ]] || continue
-            if [ -n "${library[$folder]:-}" ]; then
+            if [ -n "$folder" ]; then
                 fault "$file:$line: $shown reaches $target in $folder, but ${rule[$own]}"
             else
                 fault "$file:$line: $shown reaches $target outside the libraries, but ${rule[$own]}"
@@ -403,15 +420,16 @@ done < <([ "${#sources[@]}" -eq 0 ] || (cd "$root" && awk -v q="'" "$includes_aw
 # --- CMake -----------------------------------------------------------------------------------------------------
 
 # Every command of a CMakeLists with the words in it that can tie a folder to another: stakkar_ targets, Qt
-# targets and paths climbing into a folder (../x, ${...}/x). Comments, bracket comments included, are dropped.
+# targets and paths climbing into a folder (../x, ../../x/y, ${...}/x/y; those of ${...} from the top of the tree,
+# the others from the CMakeLists' own folder). Comments, bracket comments included, are dropped.
 # Prints the line, the command in lower case, its first argument and the word; a command ends with a line of
 # its own, the word empty.
 cmake_awk='
 function emit(word) { print line "\t" command "\t" first "\t" word }
 function words(s,    w) {
-    while (match(s, /stakkar_[A-Za-z0-9_]+|Qt[0-9]*::[A-Za-z0-9_]+|(\.\.|\})\/[A-Za-z0-9_]+/)) {
+    while (match(s, /stakkar_[A-Za-z0-9_]+|Qt[0-9]*::[A-Za-z0-9_]+|((\.\.\/)*\.\.|\})(\/[A-Za-z0-9_]+)+/)) {
         w = substr(s, RSTART, RLENGTH)
-        sub(/^(\.\.|\})\//, "/", w)
+        sub(/^\}\//, "/", w)
         emit(w)
         s = substr(s, RSTART + RLENGTH)
     }
@@ -469,6 +487,8 @@ function words(s,    w) {
 resources="${library[resources]:-}"
 for folder in "${folders[@]}"; do
     while IFS= read -r -d '' cmake_file; do
+        owner "${cmake_file#"$root/"}"
+        [ "$REPLY" = "$folder" ] || continue
         records="$(awk "$cmake_awk" "$cmake_file")"
         cmake_file="${cmake_file#"$root/"}"
         programs=" "
@@ -504,9 +524,15 @@ for folder in "${folders[@]}"; do
                 qt_missing "$folder" "$module"
                 [ -z "$REPLY" ] || fault "$cmake_file:$line: $what, which needs Qt $REPLY, but ${rule[$folder]}"
                 ;;
-            /*)
-                target="${word#/}"
-                [ -n "${library[$target]:-}" ] && [ "$target" != "$folder" ] || continue
+            /* | ../*)
+                if [[ "$word" == /* ]]; then
+                    normalize "$root$word"
+                else
+                    normalize "$root/${cmake_file%/*}/$word"
+                fi
+                owner "${REPLY#"$root/"}"
+                target="$REPLY"
+                [ -n "$target" ] && [ "$target" != "$folder" ] || continue
                 [[ "${uses[$folder]}" != *" $target "* ]] || continue
                 fault "$cmake_file:$line: $command() reaches into $target/, but ${rule[$folder]}"
                 ;;

@@ -5,8 +5,8 @@
 #include "bench/ScriptedGame.h"
 #include "core/uGameModel.h"
 #include "core/uStatText.h"
-#include "server/uPlausibility.h"
-#include "server/uUploadCheck.h"
+#include "server/check/uPlausibility.h"
+#include "server/check/uUploadCheck.h"
 #include "storage/uHSUpload.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/uResultRecord.h"
 #include "platform/uCodePage.h"
-#include "server/uScoreDatabase.h"
-#include "server/uScoreJson.h"
-#include "server/uUploadCheck.h"
+#include "server/check/uUploadCheck.h"
+#include "server/pages/uScoreJson.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uHSUpload.h"
 
@@ -52,11 +52,12 @@ TEST(ResultRecord, AnEntryComesBackWholeFromTheFileTheUploadTheServersCheckItsJs
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
     tScoreDatabase db(target, "result-record");
-    QString problem;
-    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
-    ASSERT_TRUE(db.Store(*verdict.Record, problem)) << problem.toStdString();
-    const auto best = db.Best("Standart", "Normal", 0, 10, problem);
-    ASSERT_TRUE(best && best->size() == 1u) << problem.toStdString();
+    const tStoreResult<void> opened = db.Open();
+    ASSERT_TRUE(opened) << opened.Problem().toStdString();
+    const auto taken = db.Results().Store(*verdict.Record);
+    ASSERT_TRUE(taken) << taken.Problem().toStdString();
+    const auto best = db.Results().Best("Standart", "Normal", 0, 10);
+    ASSERT_TRUE(best && best->size() == 1u) << best.Problem().toStdString();
     EXPECT_EQ(ValuesOf(best->front().Entry).Texts, values.Texts);
     EXPECT_EQ(best->front().StartMs, verdict.Record->StartMs);
 }

@@ -2,9 +2,9 @@
 #include "uPgCluster.h"
 
 #include "bench/ScriptedGame.h"
-#include "server/uProofRecheck.h"
-#include "server/uReplayCheck.h"
-#include "server/uScoreDatabase.h"
+#include "server/check/uReplayCheck.h"
+#include "server/store/uProofRecheck.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uReplayFile.h"
 
@@ -19,7 +19,6 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
     QTemporaryDir dir;
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
-    QString problem;
     auto stored = [&](const char* start, int32_t score) {
         tScoreRecord r{
             "Standart", "Easy", {{start, "1:00", "1", "0", "9 [9,0/m]", "0 [0,0/m]"}, "Ann", 1, score}};
@@ -28,11 +27,11 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
     };
     {
         tScoreDatabase db(target, "now");
-        ASSERT_TRUE(db.Open(problem) &&
-                    db.StoreMany({stored("31.12.99 23:59:59", 1), stored("07.03.05 21:15:00", 2),
-                                  stored("08.03.05 21:15:00", 3)},
-                                 problem))
-            << problem.toStdString();
+        const tStoreResult<void> opened = db.Open();
+        ASSERT_TRUE(opened) << opened.Problem().toStdString();
+        const tStoreResult<void> filled = db.Results().StoreMany(
+            {stored("31.12.99 23:59:59", 1), stored("07.03.05 21:15:00", 2), stored("08.03.05 21:15:00", 3)});
+        ASSERT_TRUE(filled) << filled.Problem().toStdString();
     }
     {
         // The database as servers left it before the counts, the index of names and replays: 99 read as 2099,
@@ -54,13 +53,17 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
     }
     QSqlDatabase::removeDatabase("before");
     tScoreDatabase db(target, "after");
-    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
-    const auto best = db.Best("Standart", "Easy", 0, 10, problem);
-    ASSERT_TRUE(best && best->size() == 2u) << problem.toStdString();
+    const tStoreResult<void> opened = db.Open();
+    ASSERT_TRUE(opened) << opened.Problem().toStdString();
+    const auto best = db.Results().Best("Standart", "Easy", 0, 10);
+    ASSERT_TRUE(best && best->size() == 2u) << best.Problem().toStdString();
     EXPECT_EQ(best->at(0).StartMs, *StartTimeMs("07.03.05 21:15:00"));
     EXPECT_EQ(best->at(1).StartMs, *StartTimeMs("31.12.1999 23:59:59"));
-    EXPECT_EQ(db.TableCount("Standart", "Easy", problem), 2);
-    EXPECT_EQ(db.TableCount("Standart", "Hard", problem), 0);
+    const auto easy = db.Results().TableCount("Standart", "Easy");
+    const auto hard = db.Results().TableCount("Standart", "Hard");
+    ASSERT_TRUE(easy && hard) << easy.Problem().toStdString() << hard.Problem().toStdString();
+    EXPECT_EQ(*easy, 2);
+    EXPECT_EQ(*hard, 0);
     EXPECT_FALSE(best->at(0).Verified || best->at(1).Verified);
 }
 
@@ -94,8 +97,7 @@ protected:
             ASSERT_TRUE(Cluster.Start(problem)) << problem.toStdString();
             address = Cluster.Address();
         }
-        QString problem;
-        Target = *ParseDatabaseTarget(address, problem);
+        Target = *ParseDatabaseTarget(address);
     }
     // A connection of this test's own, beside the server's.
     QSqlDatabase Raw() {
@@ -133,14 +135,19 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
                               {turnedBack.Presses[0].Tick,
                                ActionBit(tAction::RotateRight) | ActionBit(tAction::RotateLeft),
                                turnedBack.Presses[0].TimeMs});
-    QString problem;
     {
         tScoreDatabase db(Target, "before");
         const tReplayKept annProof{EncodeReplay(ann.Played), proof.FinalWell, "another key of before"};
         const tReplayKept shoutedProof{EncodeReplay(turnedBack), proof.FinalWell, "a third key of before"};
-        ASSERT_TRUE(db.Open(problem) && db.Store(ann.Record, problem, &annProof) &&
-                    db.Store(bob.Record, problem, &untimedProof) && db.Store(shouted, problem, &shoutedProof))
-            << problem.toStdString();
+        const tStoreResult<void> opened = db.Open();
+        ASSERT_TRUE(opened) << opened.Problem().toStdString();
+        for (const auto& [record, kept] :
+             {std::pair<const tScoreRecord*, const tReplayKept*>{&ann.Record, &annProof},
+              {&bob.Record, &untimedProof},
+              {&shouted, &shoutedProof}}) {
+            const auto stored = db.Results().Store(*record, kept);
+            ASSERT_TRUE(stored) << stored.Problem().toStdString();
+        }
     }
     {
         QSqlDatabase raw = Raw();
@@ -150,14 +157,15 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
     QSqlDatabase::removeDatabase("raw");
 
     tScoreDatabase db(Target, "after");
-    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
-    const auto best = db.Best("Standart", "Normal", 0, 10, problem);
-    ASSERT_TRUE(best && best->size() == 3u) << problem.toStdString();
+    const tStoreResult<void> opened = db.Open();
+    ASSERT_TRUE(opened) << opened.Problem().toStdString();
+    const auto best = db.Results().Best("Standart", "Normal", 0, 10);
+    ASSERT_TRUE(best && best->size() == 3u) << best.Problem().toStdString();
     for (const tScoreRecord& r : *best) {
         EXPECT_EQ(r.Verified, r.Entry.Name == "Ann") << r.Entry.Name;
     }
-    const auto log = db.ModerationLog(problem);
-    ASSERT_TRUE(log && log->size() == 2u) << problem.toStdString();
+    const auto log = db.Moderation().Log();
+    ASSERT_TRUE(log && log->size() == 2u) << log.Problem().toStdString();
     EXPECT_EQ(log->at(0).Action, kUnverifiedAction);
     EXPECT_TRUE(log->at(0).Reason.find("older format") != std::string::npos) << log->at(0).Reason;
     EXPECT_EQ(log->at(1).Reason, "This game's replay already proves result 1; one game proves one result.");

@@ -4,7 +4,7 @@
 #include "uServerProcess.h"
 
 #include "platform/uCodePage.h"
-#include "server/uScoreDatabase.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uHSUpload.h"
 
@@ -108,7 +108,10 @@ TEST(ScoreServerInBrowser, AVisitorPagesThroughAThousandResultsAndFollowsNamesRe
     QString problem;
     {
         tScoreDatabase db(target, "fill");
-        ASSERT_TRUE(db.Open(problem) && db.StoreMany(stored, problem)) << problem.toStdString();
+        const tStoreResult<void> opened = db.Open();
+        ASSERT_TRUE(opened) << opened.Problem().toStdString();
+        const tStoreResult<void> filled = db.Results().StoreMany(stored);
+        ASSERT_TRUE(filled) << filled.Problem().toStdString();
     }
     tServerProcess server;
     ASSERT_TRUE(server.Start(dir.path(), {"--database", target.Name}, problem)) << problem.toStdString();

@@ -7,7 +7,7 @@
 #include "uServerProcess.h"
 
 #include "bench/ScriptedGame.h"
-#include "server/uReplayCheck.h"
+#include "server/check/uReplayCheck.h"
 #include "storage/uHSUpload.h"
 #include "storage/uReplayFile.h"
 

@@ -14,8 +14,8 @@
 #include "core/uRules.h"
 #include "core/uStatText.h"
 #include "platform/uCodePage.h"
-#include "server/uDatabaseTarget.h"
-#include "server/uScoreDatabase.h"
+#include "server/store/uDatabaseTarget.h"
+#include "server/store/uScoreDatabase.h"
 #include "storage/uHSEntry.h"
 #include "storage/uHSUpload.h"
 #include "storage/uReplayFile.h"
@@ -81,7 +81,7 @@ protected:
         QString problem;
         ASSERT_TRUE(Server.Start(Dir.path(), ServerArguments(target), problem)) << problem.toStdString();
         Address = target;
-        Target = *ParseDatabaseTarget(target, problem);
+        Target = *ParseDatabaseTarget(target);
     }
     static QStringList ServerArguments(const QString& target) {
         return {"--database", target, "--uploads-per-minute", "100000", "--upload-burst", "100000"};
@@ -100,9 +100,10 @@ protected:
     }
     int64_t StoredRows() {
         tScoreDatabase db(Target, "test");
-        QString problem;
-        EXPECT_TRUE(db.Open(problem)) << problem.toStdString();
-        return db.Count(problem).value_or(-1);
+        const tStoreResult<void> opened = db.Open();
+        EXPECT_TRUE(opened) << opened.Problem().toStdString();
+        const tStoreResult<int64_t> count = db.Results().Count();
+        return count ? *count : -1;
     }
     QJsonArray JsonResults(const std::string& table) {
         return QJsonDocument::fromJson(Get("scores/" + table + ".json").Body).object()["results"].toArray();
@@ -304,10 +305,10 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
     EXPECT_TRUE(done.Err.contains("There is no result " + id + ".")) << done.Err.toStdString();
 
     tScoreDatabase db(Target, "log");
-    QString problem;
-    ASSERT_TRUE(db.Open(problem)) << problem.toStdString();
-    const auto log = db.ModerationLog(problem);
-    ASSERT_TRUE(log) << problem.toStdString();
+    const tStoreResult<void> opened = db.Open();
+    ASSERT_TRUE(opened) << opened.Problem().toStdString();
+    const auto log = db.Moderation().Log();
+    ASSERT_TRUE(log) << log.Problem().toStdString();
     ASSERT_EQ(log->size(), 3u);
     const std::vector<std::pair<std::string, std::string>> expected{{"hide", "17000 in seven levels"},
                                                                     {"unhide", "a replay shows it"},
@@ -341,8 +342,10 @@ TEST_P(ScoreServerSuite, TablesArePagedAndEveryResultAndPlayerHasAnAddress) {
     }
     {
         tScoreDatabase db(Target, "fill");
-        QString problem;
-        ASSERT_TRUE(db.Open(problem) && db.StoreMany(stored, problem)) << problem.toStdString();
+        const tStoreResult<void> opened = db.Open();
+        ASSERT_TRUE(opened) << opened.Problem().toStdString();
+        const tStoreResult<void> filled = db.Results().StoreMany(stored);
+        ASSERT_TRUE(filled) << filled.Problem().toStdString();
     }
 
     auto json = [&](const std::string& query) {

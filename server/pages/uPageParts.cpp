@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "server/pages/uPageParts.h"
+
+#include "server/store/uResultStore.h"
+
+namespace {
+
+constexpr const char* kVerifiedMeaning =
+    "Verified: the server played the recorded key presses again, at their times, under the game's rules, "
+    "for this player's name, start time and settings, and got every field shown. It cannot prove who or "
+    "what pressed the keys.";
+
+} // namespace
+
+QString View(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Escaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+QByteArray Page(const QString& title, const QString& body) {
+    return QString("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                   "<title>%1</title>"
+                   "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
+                   "th,td{padding:.2em .8em;border-bottom:1px solid #ccc}td.n{text-align:right}"
+                   ".verified{color:#1a7f37;font-weight:bold;margin-left:.3em}</style>"
+                   "</head><body><h1>%1</h1>\n%2\n</body></html>\n")
+        .arg(title, body)
+        .toUtf8();
+}
+
+void AddCell(QString& body, const QString& text, bool number) {
+    body += number ? QLatin1String("<td class=\"n\">") : QLatin1String("<td>");
+    body += Escaped(text);
+    body += QLatin1String("</td>");
+}
+
+void AddLinkCell(QString& body, const QString& address, const QString& text, bool number) {
+    body += number ? QLatin1String("<td class=\"n\"><a href=\"") : QLatin1String("<td><a href=\"");
+    body += Escaped(address);
+    body += QLatin1String("\">");
+    body += Escaped(text);
+    body += QLatin1String("</a></td>");
+}
+
+void AddScoreCell(QString& body, int32_t score, bool verified) {
+    body += QLatin1String("<td class=\"n\">");
+    body += QString::number(score);
+    if (verified) {
+        body += QString("<span class=\"verified\" title=\"%1\">&#10003;</span>").arg(kVerifiedMeaning);
+    }
+    body += QLatin1String("</td>");
+}
+
+QString VerifiedLegend() {
+    return QString("<p class=\"legend\"><span class=\"verified\">&#10003;</span> %1</p>")
+        .arg(kVerifiedMeaning);
+}
+
+QString TableName(std::string_view gameType, std::string_view difficulty) {
+    return View(gameType) + " : " + View(difficulty);
+}
+
+QString TableTitle(std::string_view gameType, std::string_view difficulty) {
+    return Escaped(TableName(gameType, difficulty));
+}
+
+QString RankText(int64_t rank) {
+    return rank > kRankLimit ? QString("below %1").arg(kRankLimit) : QString::number(rank);
+}

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The page of one stored result, at its own address: every field of the result, its table and its rank; for a
+// verified result also the well its game ended with and its replay to download.
+
+#include "server/check/uScoreRecord.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+
+#include <string_view>
+
+// rank as the database reports it, kRankLimit + 1 beyond the ranks it counts; finalWell as WellPicture writes
+// it, empty for an unverified result.
+QByteArray ResultPage(const tScoreRecord& result, int64_t rank, std::string_view finalWell);

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "server/uRouteReplies.h"
+
+#include "server/pages/uScorePages.h"
+
+#include <cstdio>
+
+using boost::beast::http::status;
+
+tHttpReply NotFound(const QString& problem) {
+    return {status::not_found, kHtmlType, ProblemPage("Not found", problem), {}};
+}
+
+tHttpReply DatabaseFailed(const QString& problem) {
+    std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(problem));
+    return {status::service_unavailable,
+            kHtmlType,
+            ProblemPage("Database unavailable",
+                        "The database did not answer; nothing was stored. Try again later."),
+            {}};
+}
+
+tHttpReply Refused(status code, const std::string& problem) {
+    return {code,
+            kHtmlType,
+            ProblemPage("Result refused", QString::fromStdString(problem) + " Nothing was stored."),
+            {}};
+}

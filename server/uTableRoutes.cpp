@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "server/uTableRoutes.h"
+
+#include "server/check/uFieldForms.h"
+#include "server/check/uScoreTables.h"
+#include "server/pages/uScoreJson.h"
+#include "server/pages/uScorePages.h"
+#include "server/pages/uTablePaging.h"
+#include "server/uRouteReplies.h"
+
+#include <limits>
+
+namespace {
+
+using boost::beast::http::status;
+
+// Far beyond any table, and low enough that the offset of the page cannot overflow.
+constexpr int64_t kMaxPage = std::numeric_limits<int64_t>::max() / kTableRows;
+
+// The page the query's page= asks for, 1 without it; nothing when it is no number from 1 up.
+std::optional<int64_t> RequestedPage(const tRequest& request) {
+    const std::optional<QByteArray> value = request.Value("page");
+    if (!value) {
+        return 1;
+    }
+    const std::optional<int64_t> number =
+        DecimalUpTo(std::string_view(value->constData(), static_cast<size_t>(value->size())), kMaxPage);
+    if (!number || *number < 1) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::string Text(const QByteArray& bytes) {
+    return bytes.toStdString();
+}
+
+} // namespace
+
+tHttpReply AnswerFront(tRouteContext& context, const tRequest&) {
+    const auto tables = context.Results.Tables();
+    if (!tables) {
+        return DatabaseFailed(tables.Problem());
+    }
+    return {status::ok, kHtmlType, FrontPage(*tables), {}};
+}
+
+tHttpReply AnswerTable(tRouteContext& context, const tRequest& request) {
+    const QList<QByteArray> parts = request.Rest.split('/');
+    const bool json = parts.size() == 2 && parts[1].endsWith(".json");
+    const std::string gameType = Text(parts.value(0));
+    const std::string difficulty = Text(json ? parts[1].chopped(5) : parts.value(1));
+    const std::optional<int64_t> number = RequestedPage(request);
+    if (parts.size() != 2 || !IsGameType(gameType) || !DifficultyIndex(difficulty) || !number) {
+        return NotFound("There is no such table; the front page lists them all.");
+    }
+    const auto page = ReadTablePage(context.Results, gameType, difficulty, *number);
+    if (!page) {
+        return DatabaseFailed(page.Problem());
+    }
+    if (page->PastEnd()) {
+        return {status::not_found, kHtmlType, PastEndPage(*page), {}};
+    }
+    if (json) {
+        return {status::ok, kJsonType, TableJson(*page), {}};
+    }
+    return {status::ok, kHtmlType, TablePage(*page), {}};
+}

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "server/uUploadRoute.h"
+
+#include "server/check/uReplayCheck.h"
+#include "server/check/uUploadCheck.h"
+#include "server/pages/uScorePages.h"
+#include "server/uRouteReplies.h"
+
+#include <cmath>
+
+namespace {
+
+using boost::beast::http::field;
+using boost::beast::http::status;
+
+// The last step of an upload, on the loop's thread; proof is null for a result stored unverified, and
+// unproven says why. A result that came without a replay spends a token of its client only when it is new;
+// one with a replay spent its token before the replay was played.
+tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tReplayKept* proof,
+                 tUnproven unproven, const std::string& client, tRateLimiter::tClock::time_point now) {
+    const tStoreResult<tStoreOutcome> outcome = context.Results.Store(record, proof);
+    if (!outcome) {
+        return DatabaseFailed(outcome.Problem());
+    }
+    if (outcome->ProvenBefore) {
+        return Refused(status::conflict, "This game's replay already proves result " +
+                                             std::to_string(*outcome->ProvenBefore) +
+                                             "; one game proves one result.");
+    }
+    if (outcome->Fresh && proof == nullptr && unproven == tUnproven::NoReplay) {
+        context.Limiter.Take(client, now);
+    }
+    return {status::ok, kHtmlType, TakenPage(record, *outcome, unproven), {}};
+}
+
+} // namespace
+
+tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
+    if (request.Value("tab") != "hscore" || !request.Value("data")) {
+        return {status::bad_request,
+                kHtmlType,
+                ProblemPage("Result refused", "The address does not hold tab=hscore and data=."),
+                {}};
+    }
+    const std::string& client = request.Client;
+    const tRateLimiter::tClock::time_point now = tRateLimiter::tClock::now();
+    if (const double wait = context.Limiter.Wait(client, now); wait > 0) {
+        return {status::too_many_requests,
+                kHtmlType,
+                ProblemPage("Too many uploads", "Too many results came from this address; wait a minute."),
+                {{field::retry_after, std::to_string(static_cast<long long>(std::ceil(wait)))}}};
+    }
+    const QByteArray data = *request.Value("data");
+    const tUploadVerdict verdict =
+        CheckUpload(std::string_view(data.constData(), static_cast<size_t>(data.size())));
+    if (!verdict.Record) {
+        return Refused(status::bad_request, verdict.Problem);
+    }
+    const std::optional<QByteArray> replayText = request.Value("replay");
+    if (!replayText) {
+        if (context.RequireReplay) {
+            return Refused(status::forbidden,
+                           "This server takes a result only with the replay of its game, and "
+                           "this one came without; a newer version of the game sends it.");
+        }
+        return Store(context, *verdict.Record, nullptr, tUnproven::NoReplay, client, now);
+    }
+    // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
+    context.Limiter.Take(client, now);
+    tHttpReply reply;
+    reply.Work = [&context, record = *verdict.Record, text = *replayText, client, now]() -> tHttpFinish {
+        // On a worker: the replay and the record alone, no database and no limiter.
+        const auto replay = QByteArray::fromBase64Encoding(text, QByteArray::Base64UrlEncoding |
+                                                                     QByteArray::AbortOnBase64DecodingErrors);
+        if (!replay) {
+            return [] { return Refused(status::bad_request, "The replay is not written in base64url."); };
+        }
+        std::string bytes = replay.decoded.toStdString();
+        tReplayProof checked = CheckReplay(record, bytes);
+        if (checked.Verdict == tReplayVerdict::Refused) {
+            return [problem = std::move(checked.Problem)] { return Refused(status::bad_request, problem); };
+        }
+        if (checked.Verdict == tReplayVerdict::Untimed) {
+            if (context.RequireReplay) {
+                return [problem = std::move(checked.Problem)] {
+                    return Refused(status::forbidden,
+                                   problem + " This server takes a result only with a replay it can check; a "
+                                             "newer version of the game sends one.");
+                };
+            }
+            return [&context, record, client, now] {
+                return Store(context, record, nullptr, tUnproven::UntimedReplay, client, now);
+            };
+        }
+        return [&context, record,
+                proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell), std::move(checked.Game)},
+                client, now] { return Store(context, record, &proof, tUnproven::NoReplay, client, now); };
+    };
+    return reply;
+}
