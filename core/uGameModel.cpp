@@ -52,12 +52,18 @@ tChanges tGameModel::NewGame(const tGameSettings& settings, uint32_t seed, const
 
 tChanges tGameModel::Tick() {
     changes_ = {};
-    TimerTick();
+    if (!dropPending_) {
+        TimerTick();
+    }
     return changes_;
 }
 
 tChanges tGameModel::Ticks(int64_t count) {
     changes_ = {};
+    // The timer waits for a drop's pause to end: until then the dropped figure's rows are still there.
+    if (dropPending_) {
+        return changes_;
+    }
     while (count > 0) {
         if (paused_) {
             // A paused or ended game stays as it is however many ticks come.

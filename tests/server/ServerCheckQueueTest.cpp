@@ -25,6 +25,14 @@
 
 namespace {
 
+// AddressSanitizer's allocator keeps what is freed in quarantine and gives nothing back to the system: the
+// bounds of memory hold for the plain build.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
@@ -192,6 +200,9 @@ TEST(ScoreServerCheckQueue, AFloodOfReplaysFromAHundredAddressesLeavesAPlayerChe
     std::sort(frontMs.begin(), frontMs.end());
     const double p99 = frontMs[(frontMs.size() * 99 + 99) / 100 - 1];
     EXPECT_LT(p99, kFrontPageP99Ms) << frontMs.size() << " probes, the slowest " << frontMs.back() << " ms";
+    if (kSanitized) {
+        return;
+    }
     const long peak = StatusKiB(server.Pid(), "VmHWM");
     EXPECT_TRUE(peak > 0 && peak < kMaxPeakKiB) << peak << " KiB";
     // Once the checks stop, the heap gives back what the flood took.

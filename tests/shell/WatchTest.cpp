@@ -40,6 +40,7 @@ protected:
             if (glass.Falling() && tick % 4 == 1) {
                 Key(Qt::Key_Up);
                 Key(Qt::Key_Control);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Timer().Holding(); }, 1000));
             }
         }
         ASSERT_FALSE(glass.Playing());
