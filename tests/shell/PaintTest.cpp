@@ -50,6 +50,8 @@ TEST_F(Paint, WhatTheScreenShowsAfterEveryStepIsTheWholeWindowPaintedAfresh) {
     for (int step = 0; step < 90 && glass.Playing(); ++step) {
         if (step % 3 == 2) {
             QTest::keyClick(form->KeyTarget(), keys[(step / 3) % std::size(keys)]);
+            // A drop's rows go after its pause, in which the timer does not tick.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !glass.Timer().Holding(); }, 1000));
         } else {
             glass.Tick();
         }
