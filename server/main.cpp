@@ -50,9 +50,8 @@ int main(int argc, char** argv) {
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
     tScoreServer scores(database.Results(), limiter, options->RequireReplay);
-    tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
-        return scores.Answer(address, client);
-    });
+    tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client,
+                                                bool head) { return scores.Answer(address, client, head); });
     const std::string listen = options->Listen.to_string();
     std::string problem;
     if (!server.Listen(options->Listen, options->Port, problem)) {
