@@ -28,6 +28,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -635,6 +636,36 @@ TEST_P(ScoreServerSuite, AReplayProvesOnlyTheGameItsPlayerPlayedAtItsStartAndPac
     EXPECT_EQ(results[0]["name"], "Ann");
     EXPECT_EQ(results[0]["rank"], 1);
     EXPECT_TRUE(results[0]["verified"].toBool());
+}
+
+TEST_P(ScoreServerSuite, OneGameSentToTwoProcessesAtOnceUnderTwoSpellingsOfItsNameIsTakenOnceAndRefusedOnce) {
+    tServerProcess second;
+    QString problem;
+    ASSERT_TRUE(second.Start(Dir.path(), ServerArguments(Address), problem)) << problem.toStdString();
+    constexpr uint32_t kRounds = 10;
+    for (uint32_t round = 0; round < kRounds; ++round) {
+        // The seed follows the name in small letters, so that both spellings played this one game.
+        const tGameModel game = PlayedGame(100 + round);
+        const std::string replay = EncodeReplay(game.Record());
+        tRawClient clients[2];
+        const std::string paths[2] = {UploadPath(ResultOf(game, "Ann"), replay),
+                                      UploadPath(ResultOf(game, "ANN"), replay)};
+        const quint16 ports[2] = {Server.Port(), second.Port()};
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(clients[i].Connect(ports[i]));
+            ASSERT_TRUE(clients[i].Send("GET /" + paths[i] +
+                                        " HTTP/1.1\r\nHost: scores.test\r\nConnection: close\r\n\r\n"));
+        }
+        std::multiset<std::string> statuses;
+        for (tRawClient& client : clients) {
+            const std::string answer = client.ReadUntilClosed(std::chrono::seconds(30));
+            statuses.insert(answer.substr(0, answer.find("\r\n")));
+            EXPECT_EQ(answer.find("Database unavailable"), std::string::npos) << answer;
+        }
+        EXPECT_EQ(statuses, (std::multiset<std::string>{"HTTP/1.1 200 OK", "HTTP/1.1 409 Conflict"}))
+            << "round " << round;
+    }
+    EXPECT_EQ(StoredRows(), kRounds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, ScoreServerSuite, ::testing::Values("sqlite", "postgresql"),
