@@ -12,6 +12,9 @@ namespace {
 
 // Any number, as long as no other program takes PostgreSQL's advisory lock with it.
 constexpr const char* kMigrationLock = "SELECT pg_advisory_xact_lock(5872014)";
+constexpr const char* kVersionTableKnownPg = "SELECT to_regclass('schema_version') IS NOT NULL";
+constexpr const char* kVersionTableKnownSqlite =
+    "SELECT COUNT(*) > 0 FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'";
 
 QString Column(const tResultFieldSpec& field) {
     return QString::fromUtf8(field.Column.data(), static_cast<qsizetype>(field.Column.size()));
@@ -166,11 +169,22 @@ tStoreResult<void> TakeSteps(QSqlDatabase& db, bool postgres) {
             return locked;
         }
     }
-    for (const char* statement : {"CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)",
-                                  "SELECT MAX(version) FROM schema_version"}) {
-        if (tStoreResult<void> ran = Run(query, statement); !ran) {
-            return ran;
+    // Looked for rather than created "IF NOT EXISTS", which PostgreSQL answers with a NOTICE on every start
+    // and every moderation command; the lock or the write transaction keeps another server from making it
+    // in between. to_regclass reads the table's name as the statements do, along the search path.
+    if (tStoreResult<void> ran = Run(query, postgres ? kVersionTableKnownPg : kVersionTableKnownSqlite);
+        !ran) {
+        return ran;
+    }
+    const bool known = query.next() && query.value(0).toBool();
+    if (!known) {
+        if (tStoreResult<void> made = Run(query, "CREATE TABLE schema_version (version INTEGER NOT NULL)");
+            !made) {
+            return made;
         }
+    }
+    if (tStoreResult<void> ran = Run(query, "SELECT MAX(version) FROM schema_version"); !ran) {
+        return ran;
     }
     const int current = query.next() ? query.value(0).toInt() : 0;
     if (current > kSchemaVersion) {

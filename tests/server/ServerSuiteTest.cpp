@@ -263,6 +263,8 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
 
     tCommandOutput listed = Command({"list", "--name", "Жулик"});
     ASSERT_EQ(listed.ExitCode, 0) << listed.Err.toStdString();
+    // Nothing on stderr, not even a NOTICE of PostgreSQL's about the schema.
+    EXPECT_TRUE(listed.Err.isEmpty()) << listed.Err.toStdString();
     const QStringList lines = listed.Out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << listed.Out.toStdString();
     EXPECT_TRUE(lines[0].endsWith(": Standart Hard, level 2, score 100, started 08.03.05 10:00:00, shown"));
