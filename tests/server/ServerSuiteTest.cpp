@@ -20,6 +20,7 @@
 #include "storage/uHSUpload.h"
 #include "storage/uReplayFile.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -328,6 +329,11 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
           QStringList{"--reason", "why"}}) {
         EXPECT_EQ(Command(wrong).ExitCode, 2) << wrong.join(' ').toStdString();
     }
+    const QString missing = Dir.filePath("missing.sqlite");
+    const tCommandOutput nowhere = RunScoresCommand({"--database", missing, "list", "--name", "Ann"});
+    EXPECT_EQ(nowhere.ExitCode, 2);
+    EXPECT_TRUE(nowhere.Err.contains("there is no SQLite file " + missing)) << nowhere.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(missing));
     const QString help = RunScoresCommand({"--help"}).Out;
     EXPECT_TRUE(help.contains("list --name NAME") && help.contains("remove ID") && help.contains("--reason"))
         << help.toStdString();
