@@ -36,9 +36,9 @@ QByteArray TablePage(const tTablePage& page) {
                    Escaped(TablePagePath(gameType, difficulty, page.Number, true)) + "\">JSON</a></p>";
     const QString links = page.Rows.empty() ? QString() : PagingLinks(page);
     body += page.Rows.empty() ? "<p>No results yet.</p>" : links;
-    body +=
-        "<table id=\"scores\"><thead><tr><th>Rank</th><th>Name</th><th>Level</th><th>Score</th><th>Date</th>"
-        "<th>Start level</th><th>Broken lines</th><th>Figures</th><th>Cleared</th></tr></thead><tbody>";
+    body += "<div class=\"wide\"><table "
+            "id=\"scores\"><thead><tr><th>Rank</th><th>Name</th><th>Level</th><th>Score</th><th>Date</th>"
+            "<th>Start level</th><th>Broken lines</th><th>Figures</th><th>Cleared</th></tr></thead><tbody>";
     body.reserve(body.size() + static_cast<qsizetype>(page.Rows.size()) * 384);
     int64_t rank = page.FirstRank();
     for (const tScoreRecord& r : page.Rows) {
@@ -56,7 +56,7 @@ QByteArray TablePage(const tTablePage& page) {
         body += QLatin1String("</tr>");
     }
     return Page("Stakkar high scores " + TableTitle(gameType, difficulty),
-                body + "</tbody></table>" + links + VerifiedLegend());
+                body + "</tbody></table></div>" + links + VerifiedLegend());
 }
 
 QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome, tUnproven unproven) {
