@@ -71,6 +71,10 @@ QString TableTitle(std::string_view gameType, std::string_view difficulty) {
     return Escaped(TableName(gameType, difficulty));
 }
 
+QString ResultsText(int64_t count) {
+    return count == 1 ? QString("1 result") : QString("%1 results").arg(count);
+}
+
 QString RankText(int64_t rank) {
     return rank > kRankLimit ? QString("below %1").arg(kRankLimit) : QString::number(rank);
 }

@@ -21,9 +21,8 @@ QByteArray FrontPage(const std::vector<tTableSize>& tables) {
                 }
             }
             const QString path = Escaped(TablePath(gameType, difficulty));
-            body += QString("<li><a href=\"%1\">%2</a> (%3 results, <a href=\"%1.json\">JSON</a>)</li>")
-                        .arg(path, TableTitle(gameType, difficulty))
-                        .arg(results);
+            body += QString("<li><a href=\"%1\">%2</a> (%3, <a href=\"%1.json\">JSON</a>)</li>")
+                        .arg(path, TableTitle(gameType, difficulty), ResultsText(results));
         }
     }
     return Page("Stakkar high scores", body + "</ul>");

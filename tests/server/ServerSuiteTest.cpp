@@ -165,7 +165,7 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
     EXPECT_EQ(results[2]["name"].toString(), "a|b");
     EXPECT_EQ(JsonResults("Extended/Impossible").size(), 1);
     EXPECT_TRUE(
-        Get("").Body.contains("href=\"/scores/Extended/Impossible\">Extended : Impossible</a> (1 results"));
+        Get("").Body.contains("href=\"/scores/Extended/Impossible\">Extended : Impossible</a> (1 result,"));
 }
 
 TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndNothingIsStored) {
@@ -377,8 +377,15 @@ TEST_P(ScoreServerSuite, TablesArePagedAndEveryResultAndPlayerHasAnAddress) {
     const tHttpReply pastEnd = Get("scores/Standart/Hard?page=4");
     EXPECT_EQ(pastEnd.Status, 404);
     EXPECT_TRUE(pastEnd.Body.contains("href=\"/scores/Standart/Hard?page=3\""));
-    for (const char* query : {"?page=0", "?page=01", "?page=x", ".json?page=4"}) {
-        EXPECT_EQ(Get(std::string("scores/Standart/Hard") + query).Status, 404) << query;
+    for (const auto& [query, words] : std::vector<std::pair<const char*, const char*>>{
+             {"?page=0", "There is no page 0 of this table; pages count from 1."},
+             {"?page=-2", "There is no page -2 of this table"},
+             {"?page=01", "pages count from 1, in digits"},
+             {"?page=x", "pages count from 1, in digits"},
+             {".json?page=4", "ends at page 3"}}) {
+        const tHttpReply refused = Get(std::string("scores/Standart/Hard") + query);
+        EXPECT_EQ(refused.Status, 404) << query;
+        EXPECT_TRUE(refused.Body.contains(words)) << refused.Body.toStdString();
     }
 
     const QByteArray anya = Get("players/" + PercentEncodeAll(Cp1251("Аня"))).Body;
