@@ -52,6 +52,31 @@ QString ResultsTable() {
            " received_ms BIGINT NOT NULL, UNIQUE (" + unique + "))";
 }
 
+const tResultFieldSpec& SpecOf(tResultField field) {
+    for (const tResultFieldSpec& f : kResultFields) {
+        if (f.Field == field) {
+            return f;
+        }
+    }
+    return kResultFields[0];
+}
+
+// The moderation log keeps the table and kLoggedFields of the result it names, empty in the entries of
+// results removed before it did; every other entry takes them from its result.
+QStringList LoggedResultStatements() {
+    QStringList statements = {"ALTER TABLE moderation_log ADD COLUMN game_type TEXT",
+                              "ALTER TABLE moderation_log ADD COLUMN difficulty TEXT"};
+    for (const tResultField field : kLoggedFields) {
+        const tResultFieldSpec& f = SpecOf(field);
+        statements += "ALTER TABLE moderation_log ADD COLUMN " + Column(f) + " " + ColumnType(f.Form);
+    }
+    for (const QString& column : LoggedColumns().split(", ")) {
+        statements += "UPDATE moderation_log SET " + column + " = (SELECT " + column +
+                      " FROM results WHERE results.id = moderation_log.result_id)";
+    }
+    return statements;
+}
+
 // The shown results of every table, kept by the database itself on every insert, removal, hide and unhide, so
 // that a page need not count a large table and every server on the database reads the same numbers.
 QStringList CountingStatements(bool postgres) {
@@ -139,6 +164,8 @@ QStringList StepStatements(int step, bool postgres) {
             "ALTER TABLE results ADD COLUMN game_key TEXT",
             "CREATE UNIQUE INDEX results_game ON results (game_key)",
         };
+    case 7:
+        return LoggedResultStatements();
     default:
         return {};
     }
@@ -225,6 +252,14 @@ QString ResultColumns(const QString& suffix, const QString& separator) {
         columns += Column(f) + suffix;
     }
     return columns.join(separator);
+}
+
+QString LoggedColumns() {
+    QString columns = "game_type, difficulty";
+    for (const tResultField field : kLoggedFields) {
+        columns += ", " + Column(SpecOf(field));
+    }
+    return columns;
 }
 
 tStoreResult<void> MigrateSchema(QSqlDatabase& db, bool postgres) {

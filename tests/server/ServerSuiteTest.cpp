@@ -324,9 +324,17 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
         EXPECT_GT((*log)[i].AtMs, 0);
     }
 
+    // The log still knows whose the removed result was.
+    const QStringList logged = Command({"log"}).Out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(logged.size(), 3) << logged.join('\n').toStdString();
+    EXPECT_TRUE(logged[2].endsWith(" UTC remove result " + id +
+                                   " of Жулик (Standart Normal, score 17000, started 07.03.05 21:15:00): the "
+                                   "replay was forged"))
+        << logged[2].toStdString();
+
     for (const QStringList& wrong :
-         {QStringList{"list"}, QStringList{"hide", "x"}, QStringList{"hide", id, id}, QStringList{"ban", id},
-          QStringList{"--reason", "why"}}) {
+         {QStringList{"list"}, QStringList{"log", id}, QStringList{"hide", "x"}, QStringList{"hide", id, id},
+          QStringList{"ban", id}, QStringList{"--reason", "why"}}) {
         EXPECT_EQ(Command(wrong).ExitCode, 2) << wrong.join(' ').toStdString();
     }
     const QString missing = Dir.filePath("missing.sqlite");
