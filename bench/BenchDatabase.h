@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The database a server benchmark serves from: an SQLite file in a temporary folder, or a throwaway
-// PostgreSQL cluster; both go with the object.
+// PostgreSQL cluster with fsync on, as a deployed one runs; both go with the object.
 
 #include "uPgCluster.h"
 
@@ -22,10 +22,11 @@ struct tBenchDatabase {
             return true;
         }
         QString problem;
-        if (!Cluster.Start(problem)) {
+        if (!Cluster.Start(problem, true)) {
             std::fprintf(stderr, "no PostgreSQL cluster: %s\n", qPrintable(problem));
             return false;
         }
+        std::printf("postgresql: a throwaway cluster with fsync on, as PostgreSQL runs by default\n");
         Address = Cluster.Address();
         return true;
     }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stakkar-bench-server [replays] [sqlite|postgresql]: the score server over loopback with 100,000 stored
-// results in one table: verified uploads per second with several in flight, then the latency of single
-// uploads and of the table page; then all of it again while 1,000 idle connections from 125 addresses are
-// held open. The real stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder,
-// PostgreSQL a throwaway cluster. Prints one "name: value unit" line per figure, and the load average of the
+// results in one table: uploads per second with several in flight, each without a replay and so stored
+// unverified ("replays" measures verified ones), then the latency of single uploads and of the table page;
+// then all of it again while 1,000 idle connections from 125 addresses are held open. The real
+// stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder, PostgreSQL a throwaway
+// cluster with fsync on. Prints one "name: value unit" line per figure, and the load average of the
 // machine before and after each round, since other work on the shared cores moves every figure. With
 // "replays" it measures how the server proves results by their replays instead (ReplayBench.cpp).
 
@@ -89,7 +90,7 @@ double Percentile(std::vector<double> values, double p) {
     return values[std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())))];
 }
 
-// Verified uploads of the results first.. on, then the latencies; every line ends in label.
+// Uploads without replays of the results first.. on, then the latencies; every line ends in label.
 bool Measure(const std::string& base, const QString& kind, int first, const char* label) {
     std::vector<std::string> uploads;
     for (int n = first; n < first + kThroughputUploads; ++n) {
@@ -101,8 +102,8 @@ bool Measure(const std::string& base, const QString& kind, int first, const char
         return false;
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("%s verified uploads, %d in flight%s: %.0f /s\n", qPrintable(kind), kInFlight, label,
-                kThroughputUploads / seconds);
+    std::printf("%s uploads without replay (stored unverified), %d in flight%s: %.0f /s\n", qPrintable(kind),
+                kInFlight, label, kThroughputUploads / seconds);
 
     uploads.clear();
     for (int n = first + kThroughputUploads; n < first + kThroughputUploads + kTimedRequests; ++n) {
@@ -125,7 +126,7 @@ bool Measure(const std::string& base, const QString& kind, int first, const char
         std::fprintf(stderr, "a request failed\n");
         return false;
     }
-    std::printf("%s upload latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), label,
+    std::printf("%s upload without replay latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), label,
                 Percentile(*uploadLatency, 0.5), Percentile(*uploadLatency, 0.99));
     std::printf("%s table page (100 of %d results) latency%s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind),
                 stored, label, Percentile(*pageLatency, 0.5), Percentile(*pageLatency, 0.99));

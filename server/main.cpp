@@ -10,6 +10,7 @@
 #include "server/uServerOptions.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -28,6 +29,15 @@ int main(int argc, char** argv) {
     const tStoreResult<tDatabaseTarget> target = ParseDatabaseTarget(options->Database);
     if (!target) {
         std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(target.Problem()));
+        return 2;
+    }
+    // A mistyped path would otherwise leave a new empty database behind and list no results from it.
+    if (options->Command && target->Kind == tDatabaseTarget::tKind::SQLite &&
+        !QFileInfo::exists(target->Name)) {
+        std::fprintf(stderr,
+                     "stakkar-scores: there is no SQLite file %s; the moderators' commands work on the "
+                     "database a server made and make none.\n",
+                     qPrintable(target->Name));
         return 2;
     }
     tScoreDatabase database(*target, "scores");
@@ -50,9 +60,8 @@ int main(int argc, char** argv) {
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
     tScoreServer scores(database.Results(), limiter, options->RequireReplay);
-    tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
-        return scores.Answer(address, client);
-    });
+    tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client,
+                                                bool head) { return scores.Answer(address, client, head); });
     const std::string listen = options->Listen.to_string();
     std::string problem;
     if (!server.Listen(options->Listen, options->Port, problem)) {

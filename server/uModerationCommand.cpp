@@ -3,7 +3,9 @@
 
 #include "platform/uCodePage.h"
 
+#include <QDateTime>
 #include <QStringList>
+#include <QTimeZone>
 
 namespace {
 
@@ -50,6 +52,34 @@ int Failed(FILE* err, const QString& problem) {
     return 1;
 }
 
+// "2026-12-11 04:20:00 UTC remove result 5 of Ann (Standart Normal, score 9000, started 07.03.05 21:15:00):
+// why"
+QString LogLine(const tModerationEntry& e) {
+    QString line = QDateTime::fromMSecsSinceEpoch(e.AtMs, QTimeZone::utc()).toString("yyyy-MM-dd hh:mm:ss") +
+                   " UTC " + Utf8(e.Action) + QString(" result %1").arg(e.ResultId);
+    if (e.Known) {
+        line += QString(" of %1 (%2 %3, score %4, started %5)")
+                    .arg(FromCodePage(e.Name), Utf8(e.GameType), Utf8(e.Difficulty))
+                    .arg(e.Score)
+                    .arg(Utf8(e.StartTime));
+    }
+    return e.Reason.empty() ? line : line + ": " + Utf8(e.Reason);
+}
+
+int ShowLog(tModerationStore& store, FILE* out, FILE* err) {
+    const auto log = store.Log();
+    if (!log) {
+        return Failed(err, log.Problem());
+    }
+    if (log->empty()) {
+        Print(out, "Nothing has been hidden, shown again or removed.");
+    }
+    for (const tModerationEntry& entry : *log) {
+        Print(out, LogLine(entry));
+    }
+    return 0;
+}
+
 } // namespace
 
 void AddModerationOptions(QCommandLineParser& parser) {
@@ -62,6 +92,7 @@ void AddModerationOptions(QCommandLineParser& parser) {
         "  hide ID [--reason TEXT]   leaves the result out of every table, page and JSON\n"
         "  unhide ID [--reason TEXT] shows a hidden result again\n"
         "  remove ID [--reason TEXT] deletes the result; uploaded again, it is new\n"
+        "  log                       every change, whose result it was and why\n"
         "Each change is logged with its time and reason.");
     parser.addPositionalArgument("command", "A command for moderators; without one the server runs.",
                                  "[command]");
@@ -79,6 +110,15 @@ bool ParseModerationCommand(const QCommandLineParser& parser, std::optional<tMod
         return true;
     }
     tModerationCommand c;
+    if (words[0] == "log") {
+        if (words.size() != 1 || parser.isSet(kName) || parser.isSet(kReason)) {
+            message = "Usage: log";
+            return false;
+        }
+        c.ShowLog = true;
+        command = c;
+        return true;
+    }
     if (words[0] == "list") {
         const QString name = parser.value(kName);
         if (words.size() != 1 || !parser.isSet(kName) || name.isEmpty() || parser.isSet(kReason)) {
@@ -110,11 +150,14 @@ bool ParseModerationCommand(const QCommandLineParser& parser, std::optional<tMod
         command = c;
         return true;
     }
-    message = "Unknown command: " + words[0] + " (list, hide, unhide or remove)";
+    message = "Unknown command: " + words[0] + " (list, hide, unhide, remove or log)";
     return false;
 }
 
 int RunModerationCommand(tModerationStore& store, const tModerationCommand& command, FILE* out, FILE* err) {
+    if (command.ShowLog) {
+        return ShowLog(store, out, err);
+    }
     if (!command.Action) {
         const auto results = store.ResultsOf(command.Name);
         if (!results) {

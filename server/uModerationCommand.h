@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The moderators' commands of stakkar-scores: list the results stored under a name with their ids, and hide,
-// show again or remove one of them, each logged with its time and reason.
+// show again or remove one of them, each logged with its time and reason; and show that log.
 
 #include "server/store/uModerationStore.h"
 
@@ -14,6 +14,8 @@
 #include <string>
 
 struct tModerationCommand {
+    // Shows the moderation log; Action, Name and Id are then unused.
+    bool ShowLog = false;
     // Nothing lists the results of Name.
     std::optional<tModeration> Action;
     // Bytes of the code page, as names are stored.

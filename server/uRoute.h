@@ -42,6 +42,9 @@ using tRouteHandler = tHttpReply (*)(tRouteContext& context, const tRequest& req
 // the path as it was sent and decode their part of it themselves.
 enum class tPathForm { Decoded, AsSent };
 
+// Whether a HEAD is answered as a GET; a route whose GET changes what is stored refuses it.
+enum class tHeadAnswer { AsGet, Refused };
+
 struct tRoute {
     // The path: literal bytes with at most one "*", which stands for any bytes, "/" too; a "?" at the end
     // asks for a query, without one the query may be there or not.
@@ -49,6 +52,7 @@ struct tRoute {
     tPathForm Form = tPathForm::Decoded;
     tPlusSign Plus = tPlusSign::Space;
     tRouteHandler Handler = nullptr;
+    tHeadAnswer Head = tHeadAnswer::AsGet;
 };
 
 // What the "*" of pattern stands for in path (empty when the pattern has none); nothing when the path, with

@@ -20,6 +20,13 @@ tHttpReply DatabaseFailed(const QString& problem) {
             {}};
 }
 
+tHttpReply GetOnly() {
+    return {status::method_not_allowed,
+            kHtmlType,
+            ProblemPage("Method not allowed", "A result is sent here by GET alone; a HEAD stores nothing."),
+            {{boost::beast::http::field::allow, "GET"}}};
+}
+
 tHttpReply Refused(status code, const std::string& problem) {
     return {code,
             kHtmlType,

@@ -11,5 +11,7 @@
 tHttpReply NotFound(const QString& problem);
 // Tells the operator on stderr what failed, and the visitor only that the database did not answer.
 tHttpReply DatabaseFailed(const QString& problem);
+// 405 with "Allow: GET", to a HEAD of an address that a HEAD must not reach.
+tHttpReply GetOnly();
 // An upload that is not taken; problem is a sentence for the sender.
 tHttpReply Refused(boost::beast::http::status code, const std::string& problem);

@@ -9,10 +9,11 @@
 namespace {
 
 // Every address the server answers, tried in this order; the first whose pattern matches answers. The HTTP
-// layer hands on GET and HEAD alone (a HEAD gets a GET's header lines), so every route answers both.
+// layer hands on GET and HEAD alone (a HEAD gets a GET's header lines); every route answers both but the
+// upload, which stores what it is sent and so must not be reached by a link checker's HEAD.
 constexpr tRoute kRoutes[] = {
     {"/", tPathForm::Decoded, tPlusSign::Space, AnswerFront},
-    {"/index.php?", tPathForm::Decoded, tPlusSign::Itself, AnswerUpload},
+    {"/index.php?", tPathForm::Decoded, tPlusSign::Itself, AnswerUpload, tHeadAnswer::Refused},
     {"/index.php", tPathForm::Decoded, tPlusSign::Space, AnswerFront},
     {"/scores/*", tPathForm::Decoded, tPlusSign::Space, AnswerTable},
     {"/players/*", tPathForm::AsSent, tPlusSign::Space, AnswerPlayer},
@@ -30,7 +31,7 @@ QByteArray Bytes(std::string_view text) {
 tScoreServer::tScoreServer(tResultStore& results, tRateLimiter& limiter, bool requireReplay)
     : Context{results, limiter, requireReplay} {}
 
-tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client) {
+tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client, bool head) {
     const size_t mark = target.find('?');
     const bool hasQuery = mark != std::string_view::npos;
     const QByteArray sent = Bytes(target.substr(0, mark));
@@ -39,6 +40,9 @@ tHttpReply tScoreServer::Answer(std::string_view target, const std::string& clie
     for (const tRoute& route : kRoutes) {
         const QByteArray& path = route.Form == tPathForm::Decoded ? decoded : sent;
         if (std::optional<QByteArray> rest = MatchPattern(route.Pattern, path, hasQuery)) {
+            if (head && route.Head == tHeadAnswer::Refused) {
+                return GetOnly();
+            }
             return route.Handler(Context, {std::move(*rest), query, route.Plus, client});
         }
     }

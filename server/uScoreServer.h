@@ -16,8 +16,9 @@ public:
     // requireReplay: a result without its game's replay is refused rather than stored unverified.
     tScoreServer(tResultStore& results, tRateLimiter& limiter, bool requireReplay);
 
-    // The answer to a GET of target, the address as the request line holds it, from the client's address.
-    tHttpReply Answer(std::string_view target, const std::string& client);
+    // The answer to a GET of target, the address as the request line holds it, from the client's address;
+    // head: the request is a HEAD, answered as a GET where the route allows it and 405 where it does not.
+    tHttpReply Answer(std::string_view target, const std::string& client, bool head);
 
 private:
     tRouteContext Context;

@@ -17,8 +17,9 @@ using boost::beast::http::status;
 // Far beyond any table, and low enough that the offset of the page cannot overflow.
 constexpr int64_t kMaxPage = std::numeric_limits<int64_t>::max() / kTableRows;
 
-// The page the query's page= asks for, 1 without it; nothing when it is no number from 1 up.
-std::optional<int64_t> RequestedPage(const tRequest& request) {
+// The page the query's page= asks for, 1 without it; nothing, and why in words, when it is no number from 1
+// up.
+std::optional<int64_t> RequestedPage(const tRequest& request, QString& problem) {
     const std::optional<QByteArray> value = request.Value("page");
     if (!value) {
         return 1;
@@ -26,6 +27,12 @@ std::optional<int64_t> RequestedPage(const tRequest& request) {
     const std::optional<int64_t> number =
         DecimalUpTo(std::string_view(value->constData(), static_cast<size_t>(value->size())), kMaxPage);
     if (!number || *number < 1) {
+        bool written = false;
+        const qlonglong asked = value->toLongLong(&written);
+        problem = written && asked < 1
+                      ? QString("There is no page %1 of this table; pages count from 1.").arg(asked)
+                      : QString("The address names its page in no way a page is counted; pages count from 1, "
+                                "in digits.");
         return std::nullopt;
     }
     return number;
@@ -50,9 +57,13 @@ tHttpReply AnswerTable(tRouteContext& context, const tRequest& request) {
     const bool json = parts.size() == 2 && parts[1].endsWith(".json");
     const std::string gameType = Text(parts.value(0));
     const std::string difficulty = Text(json ? parts[1].chopped(5) : parts.value(1));
-    const std::optional<int64_t> number = RequestedPage(request);
-    if (parts.size() != 2 || !IsGameType(gameType) || !DifficultyIndex(difficulty) || !number) {
+    if (parts.size() != 2 || !IsGameType(gameType) || !DifficultyIndex(difficulty)) {
         return NotFound("There is no such table; the front page lists them all.");
+    }
+    QString problem;
+    const std::optional<int64_t> number = RequestedPage(request, problem);
+    if (!number) {
+        return NotFound(problem);
     }
     const auto page = ReadTablePage(context.Results, gameType, difficulty, *number);
     if (!page) {

@@ -156,7 +156,7 @@ void tHttpSession::Answer() {
     }
     const std::string client = ClientAddress(Peer, Settings.TrustedProxy, forwardedFor).to_string();
     const auto target = request.target();
-    tHttpReply reply = Handler(std::string_view(target.data(), target.size()), client);
+    tHttpReply reply = Handler(std::string_view(target.data(), target.size()), client, head);
     if (reply.Work) {
         SendLater(std::move(reply), client, head, request.keep_alive());
         return;

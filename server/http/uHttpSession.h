@@ -27,7 +27,8 @@
 #include <string_view>
 
 // The answer to a GET of target (the request line's address) from the client at that address.
-using tHttpHandler = std::function<tHttpReply(std::string_view target, const std::string& client)>;
+// head: the request is a HEAD, which the handler answers as a GET unless the address must not be asked so.
+using tHttpHandler = std::function<tHttpReply(std::string_view target, const std::string& client, bool head)>;
 
 class tHttpSession : public std::enable_shared_from_this<tHttpSession> {
 public:

@@ -21,11 +21,15 @@ QString Escaped(const QString& text) {
 }
 
 QByteArray Page(const QString& title, const QString& body) {
+    // A phone shows the page at its own width; a table wider than that scrolls in its box, not the page.
     return QString("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                   "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
                    "<title>%1</title>"
-                   "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
+                   "<style>body{font-family:sans-serif;margin:2em;overflow-wrap:anywhere}"
+                   "table{border-collapse:collapse}.wide{overflow-x:auto}"
                    "th,td{padding:.2em .8em;border-bottom:1px solid #ccc}td.n{text-align:right}"
-                   ".verified{color:#1a7f37;font-weight:bold;margin-left:.3em}</style>"
+                   ".verified{color:#1a7f37;font-weight:bold;margin-left:.3em}"
+                   "@media (max-width:40em){body{margin:.5em}th,td{padding:.2em .4em}}</style>"
                    "</head><body><h1>%1</h1>\n%2\n</body></html>\n")
         .arg(title, body)
         .toUtf8();
@@ -65,6 +69,10 @@ QString TableName(std::string_view gameType, std::string_view difficulty) {
 
 QString TableTitle(std::string_view gameType, std::string_view difficulty) {
     return Escaped(TableName(gameType, difficulty));
+}
+
+QString ResultsText(int64_t count) {
+    return count == 1 ? QString("1 result") : QString("%1 results").arg(count);
 }
 
 QString RankText(int64_t rank) {

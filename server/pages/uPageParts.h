@@ -28,5 +28,7 @@ QString VerifiedLegend();
 // "Standart : Normal"; TableTitle is the same escaped.
 QString TableName(std::string_view gameType, std::string_view difficulty);
 QString TableTitle(std::string_view gameType, std::string_view difficulty);
+// "1 result", "2 results".
+QString ResultsText(int64_t count);
 // A rank as the database reports it: the number, or that it lies beyond the ranks counted.
 QString RankText(int64_t rank);

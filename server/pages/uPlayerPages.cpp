@@ -7,10 +7,12 @@
 #include "server/pages/uScoreDates.h"
 
 QByteArray PlayerPage(std::string_view name, const std::vector<tPlayerResult>& results) {
-    QString body = QString("<p><a href=\"/\">All tables</a> &middot; %1 results</p>"
-                           "<table id=\"results\"><thead><tr><th>Table</th><th>Rank</th><th>Level</th>"
-                           "<th>Score</th><th>Date</th></tr></thead><tbody>")
-                       .arg(results.size());
+    QString body =
+        QString(
+            "<p><a href=\"/\">All tables</a> &middot; %1</p>"
+            "<div class=\"wide\"><table id=\"results\"><thead><tr><th>Table</th><th>Rank</th><th>Level</th>"
+            "<th>Score</th><th>Date</th></tr></thead><tbody>")
+            .arg(ResultsText(static_cast<int64_t>(results.size())));
     for (const auto& [r, rank] : results) {
         body += QLatin1String("<tr>");
         AddLinkCell(body, TablePathOfRank(r.GameType, r.Difficulty, rank),
@@ -22,7 +24,7 @@ QByteArray PlayerPage(std::string_view name, const std::vector<tPlayerResult>& r
         body += QLatin1String("</tr>");
     }
     return Page("Stakkar player " + Escaped(FromCodePage(name)),
-                body + "</tbody></table>" + VerifiedLegend());
+                body + "</tbody></table></div>" + VerifiedLegend());
 }
 
 QString SearchForm(const QString& wanted) {

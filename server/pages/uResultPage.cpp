@@ -22,7 +22,7 @@ void AddRow(QString& body, const char* label) {
 } // namespace
 
 QByteArray ResultPage(const tScoreRecord& r, int64_t rank, std::string_view finalWell) {
-    QString body = "<p><a href=\"/\">All tables</a></p><table id=\"result\"><tbody>";
+    QString body = "<p><a href=\"/\">All tables</a></p><div class=\"wide\"><table id=\"result\"><tbody>";
     AddRow(body, "Table");
     AddLinkCell(body, TablePathOfRank(r.GameType, r.Difficulty, rank), TableName(r.GameType, r.Difficulty));
     body += "</tr>";
@@ -42,7 +42,7 @@ QByteArray ResultPage(const tScoreRecord& r, int64_t rank, std::string_view fina
         }
         body += "</tr>";
     }
-    body += "</tbody></table>";
+    body += "</tbody></table></div>";
     if (!r.Verified) {
         body += "<p id=\"verified\">Not verified: the server holds no replay of its game that it could play "
                 "again at its times and that gave every field above.</p>";

@@ -21,9 +21,8 @@ QByteArray FrontPage(const std::vector<tTableSize>& tables) {
                 }
             }
             const QString path = Escaped(TablePath(gameType, difficulty));
-            body += QString("<li><a href=\"%1\">%2</a> (%3 results, <a href=\"%1.json\">JSON</a>)</li>")
-                        .arg(path, TableTitle(gameType, difficulty))
-                        .arg(results);
+            body += QString("<li><a href=\"%1\">%2</a> (%3, <a href=\"%1.json\">JSON</a>)</li>")
+                        .arg(path, TableTitle(gameType, difficulty), ResultsText(results));
         }
     }
     return Page("Stakkar high scores", body + "</ul>");
@@ -36,9 +35,9 @@ QByteArray TablePage(const tTablePage& page) {
                    Escaped(TablePagePath(gameType, difficulty, page.Number, true)) + "\">JSON</a></p>";
     const QString links = page.Rows.empty() ? QString() : PagingLinks(page);
     body += page.Rows.empty() ? "<p>No results yet.</p>" : links;
-    body +=
-        "<table id=\"scores\"><thead><tr><th>Rank</th><th>Name</th><th>Level</th><th>Score</th><th>Date</th>"
-        "<th>Start level</th><th>Broken lines</th><th>Figures</th><th>Cleared</th></tr></thead><tbody>";
+    body += "<div class=\"wide\"><table "
+            "id=\"scores\"><thead><tr><th>Rank</th><th>Name</th><th>Level</th><th>Score</th><th>Date</th>"
+            "<th>Start level</th><th>Broken lines</th><th>Figures</th><th>Cleared</th></tr></thead><tbody>";
     body.reserve(body.size() + static_cast<qsizetype>(page.Rows.size()) * 384);
     int64_t rank = page.FirstRank();
     for (const tScoreRecord& r : page.Rows) {
@@ -56,7 +55,7 @@ QByteArray TablePage(const tTablePage& page) {
         body += QLatin1String("</tr>");
     }
     return Page("Stakkar high scores " + TableTitle(gameType, difficulty),
-                body + "</tbody></table>" + links + VerifiedLegend());
+                body + "</tbody></table></div>" + links + VerifiedLegend());
 }
 
 QByteArray TakenPage(const tScoreRecord& r, const tStoreOutcome& outcome, tUnproven unproven) {

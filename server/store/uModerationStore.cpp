@@ -16,9 +16,13 @@ QString StoredStatement(const QString& condition) {
     return "SELECT id, hidden, game_type, difficulty, " + ResultColumns("", ", ") +
            ", start_ms FROM results" + condition;
 }
-constexpr const char* kLogEntry =
-    "INSERT INTO moderation_log (at_ms, action, result_id, reason) VALUES (?, ?, ?, ?)";
-constexpr const char* kLog = "SELECT at_ms, action, result_id, reason FROM moderation_log ORDER BY id";
+QString LogEntryStatement() {
+    return "INSERT INTO moderation_log (at_ms, action, result_id, reason, " + LoggedColumns() +
+           ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)";
+}
+QString LogStatement() {
+    return "SELECT at_ms, action, result_id, reason, " + LoggedColumns() + " FROM moderation_log ORDER BY id";
+}
 
 // A row of StoredStatement.
 tStoredResult StoredAt(const QSqlQuery& query) {
@@ -105,10 +109,13 @@ tStoreResult<tModerated> tModerationStore::Apply(int64_t id, tModeration action,
         return changed.Failure();
     }
     QSqlQuery log(Db);
-    if (tStoreResult<void> logged = Run(log, kLogEntry,
-                                        {QDateTime::currentMSecsSinceEpoch(),
-                                         QString::fromUtf8(ModerationName(action)), key, Text(reason)},
-                                        "log the moderation");
+    const tScoreRecord& r = before->Record;
+    if (tStoreResult<void> logged =
+            Run(log, LogEntryStatement(),
+                {QDateTime::currentMSecsSinceEpoch(), QString::fromUtf8(ModerationName(action)), key,
+                 Text(reason), Text(r.GameType), Text(r.Difficulty), Bytes(r.Entry.Name), r.Entry.Score,
+                 Text(r.Entry.StartTime)},
+                "log the moderation");
         !logged) {
         return logged.Failure();
     }
@@ -117,13 +124,17 @@ tStoreResult<tModerated> tModerationStore::Apply(int64_t id, tModeration action,
 
 tStoreResult<std::vector<tModerationEntry>> tModerationStore::Log() {
     QSqlQuery query(Db);
-    if (tStoreResult<void> ran = Run(query, kLog, {}, "read the moderation log"); !ran) {
+    if (tStoreResult<void> ran = Run(query, LogStatement(), {}, "read the moderation log"); !ran) {
         return ran.Failure();
     }
     std::vector<tModerationEntry> entries;
     while (query.next()) {
         entries.push_back({query.value(0).toLongLong(), query.value(1).toString().toStdString(),
-                           query.value(2).toLongLong(), query.value(3).toString().toStdString()});
+                           query.value(2).toLongLong(), query.value(3).toString().toStdString(),
+                           !query.value(4).isNull(), query.value(4).toString().toStdString(),
+                           query.value(5).toString().toStdString(),
+                           query.value(6).toByteArray().toStdString(), query.value(7).toInt(),
+                           query.value(8).toString().toStdString()});
     }
     return entries;
 }

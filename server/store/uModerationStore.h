@@ -40,6 +40,15 @@ struct tModerationEntry {
     std::string Action;
     int64_t ResultId = 0;
     std::string Reason;
+    // The result's table and fields as they were when it was logged; false in entries of results removed
+    // before the log kept them, whose fields are then empty.
+    bool Known = false;
+    std::string GameType;
+    std::string Difficulty;
+    // Bytes of the code page, as names are stored.
+    std::string Name;
+    int32_t Score = 0;
+    std::string StartTime;
 };
 
 class tModerationStore {

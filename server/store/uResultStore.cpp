@@ -138,6 +138,22 @@ void BindIdentity(QSqlQuery& query, const tScoreRecord& r) {
     }
 }
 
+// The result whose replay played this game; none when no stored result's did.
+tStoreResult<std::optional<int64_t>> Prover(QSqlDatabase& db, const std::string& game) {
+    QSqlQuery proven(db);
+    if (tStoreResult<void> ran = Run(proven, kProven, {Text(game)}, "look for the replay's game"); !ran) {
+        return ran.Failure();
+    }
+    return proven.next() ? std::optional<int64_t>(proven.value(0).toLongLong()) : std::nullopt;
+}
+
+// A statement refused because a row of the same unique key is there: SQLite says so in its text,
+// PostgreSQL by its state 23505.
+bool KeyTaken(const QSqlQuery& query) {
+    const QSqlError error = query.lastError();
+    return error.nativeErrorCode() == "23505" || error.databaseText().contains("UNIQUE constraint failed");
+}
+
 } // namespace
 
 tResultStore::tResultStore(QSqlDatabase& db) : Db(db) {}
@@ -188,14 +204,11 @@ tStoreResult<tStoreOutcome> tResultStore::Store(const tScoreRecord& record, cons
     // The result the replay's game proves already, if any.
     std::optional<int64_t> prover;
     if (proof != nullptr) {
-        QSqlQuery proven(Db);
-        if (tStoreResult<void> ran = Run(proven, kProven, {Text(proof->Game)}, "look for the replay's game");
-            !ran) {
-            return ran.Failure();
+        const tStoreResult<std::optional<int64_t>> found = Prover(Db, proof->Game);
+        if (!found) {
+            return found.Failure();
         }
-        if (proven.next()) {
-            prover = proven.value(0).toLongLong();
-        }
+        prover = *found;
     }
     tStoreResult<std::optional<int64_t>> inserted = Insert(record, proof);
     if (!inserted) {
@@ -212,7 +225,15 @@ tStoreResult<tStoreOutcome> tResultStore::Store(const tScoreRecord& record, cons
         }
         if (!FindQuery.next()) {
             FindQuery.finish();
-            // Not stored for want of its own game: another result holds that.
+            // Not stored for want of its own game: another result holds that, one that another process
+            // may have stored since the game was looked for.
+            if (proof != nullptr && !prover) {
+                const tStoreResult<std::optional<int64_t>> found = Prover(Db, proof->Game);
+                if (!found) {
+                    return found.Failure();
+                }
+                prover = *found;
+            }
             if (prover) {
                 outcome.ProvenBefore = prover;
                 return outcome;
@@ -235,7 +256,16 @@ tStoreResult<tStoreOutcome> tResultStore::Store(const tScoreRecord& record, cons
                                                Text(proof->Game), static_cast<qlonglong>(*id)},
                                               "keep the replay");
                 !kept) {
-                return kept.Failure();
+                // Another process stored the same game under another result since it was looked for.
+                if (!KeyTaken(verify)) {
+                    return kept.Failure();
+                }
+                const tStoreResult<std::optional<int64_t>> found = Prover(Db, proof->Game);
+                if (!found || !*found) {
+                    return kept.Failure();
+                }
+                outcome.ProvenBefore = *found;
+                return outcome;
             }
         }
         outcome.Verified = verified || proof != nullptr;

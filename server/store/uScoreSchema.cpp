@@ -12,6 +12,9 @@ namespace {
 
 // Any number, as long as no other program takes PostgreSQL's advisory lock with it.
 constexpr const char* kMigrationLock = "SELECT pg_advisory_xact_lock(5872014)";
+constexpr const char* kVersionTableKnownPg = "SELECT to_regclass('schema_version') IS NOT NULL";
+constexpr const char* kVersionTableKnownSqlite =
+    "SELECT COUNT(*) > 0 FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'";
 
 QString Column(const tResultFieldSpec& field) {
     return QString::fromUtf8(field.Column.data(), static_cast<qsizetype>(field.Column.size()));
@@ -47,6 +50,31 @@ QString ResultsTable() {
     }
     return "CREATE TABLE results ( id {key}, game_type TEXT NOT NULL, difficulty TEXT NOT NULL," + columns +
            " received_ms BIGINT NOT NULL, UNIQUE (" + unique + "))";
+}
+
+const tResultFieldSpec& SpecOf(tResultField field) {
+    for (const tResultFieldSpec& f : kResultFields) {
+        if (f.Field == field) {
+            return f;
+        }
+    }
+    return kResultFields[0];
+}
+
+// The moderation log keeps the table and kLoggedFields of the result it names, empty in the entries of
+// results removed before it did; every other entry takes them from its result.
+QStringList LoggedResultStatements() {
+    QStringList statements = {"ALTER TABLE moderation_log ADD COLUMN game_type TEXT",
+                              "ALTER TABLE moderation_log ADD COLUMN difficulty TEXT"};
+    for (const tResultField field : kLoggedFields) {
+        const tResultFieldSpec& f = SpecOf(field);
+        statements += "ALTER TABLE moderation_log ADD COLUMN " + Column(f) + " " + ColumnType(f.Form);
+    }
+    for (const QString& column : LoggedColumns().split(", ")) {
+        statements += "UPDATE moderation_log SET " + column + " = (SELECT " + column +
+                      " FROM results WHERE results.id = moderation_log.result_id)";
+    }
+    return statements;
 }
 
 // The shown results of every table, kept by the database itself on every insert, removal, hide and unhide, so
@@ -136,6 +164,8 @@ QStringList StepStatements(int step, bool postgres) {
             "ALTER TABLE results ADD COLUMN game_key TEXT",
             "CREATE UNIQUE INDEX results_game ON results (game_key)",
         };
+    case 7:
+        return LoggedResultStatements();
     default:
         return {};
     }
@@ -166,11 +196,22 @@ tStoreResult<void> TakeSteps(QSqlDatabase& db, bool postgres) {
             return locked;
         }
     }
-    for (const char* statement : {"CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)",
-                                  "SELECT MAX(version) FROM schema_version"}) {
-        if (tStoreResult<void> ran = Run(query, statement); !ran) {
-            return ran;
+    // Looked for rather than created "IF NOT EXISTS", which PostgreSQL answers with a NOTICE on every start
+    // and every moderation command; the lock or the write transaction keeps another server from making it
+    // in between. to_regclass reads the table's name as the statements do, along the search path.
+    if (tStoreResult<void> ran = Run(query, postgres ? kVersionTableKnownPg : kVersionTableKnownSqlite);
+        !ran) {
+        return ran;
+    }
+    const bool known = query.next() && query.value(0).toBool();
+    if (!known) {
+        if (tStoreResult<void> made = Run(query, "CREATE TABLE schema_version (version INTEGER NOT NULL)");
+            !made) {
+            return made;
         }
+    }
+    if (tStoreResult<void> ran = Run(query, "SELECT MAX(version) FROM schema_version"); !ran) {
+        return ran;
     }
     const int current = query.next() ? query.value(0).toInt() : 0;
     if (current > kSchemaVersion) {
@@ -211,6 +252,14 @@ QString ResultColumns(const QString& suffix, const QString& separator) {
         columns += Column(f) + suffix;
     }
     return columns.join(separator);
+}
+
+QString LoggedColumns() {
+    QString columns = "game_type, difficulty";
+    for (const tResultField field : kLoggedFields) {
+        columns += ", " + Column(SpecOf(field));
+    }
+    return columns;
 }
 
 tStoreResult<void> MigrateSchema(QSqlDatabase& db, bool postgres) {

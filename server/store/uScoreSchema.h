@@ -9,11 +9,20 @@
 #include <QSqlDatabase>
 #include <QString>
 
-inline constexpr int kSchemaVersion = 6;
+inline constexpr int kSchemaVersion = 7;
+
+// What the moderation log keeps of a result beside its id, so that a removed result is still known: its
+// table and these fields.
+inline constexpr tResultField kLoggedFields[] = {tResultField::Name, tResultField::Score,
+                                                 tResultField::StartTime};
 
 // The columns of the result's fields in the table's order, each followed by suffix, joined by separator:
 // ResultColumns(" = ?", " AND ") gives "name = ? AND level = ? AND ...".
 QString ResultColumns(const QString& suffix, const QString& separator);
+
+// "game_type, difficulty, name, score, start_time": the columns of the moderation log that kLoggedFields and
+// the table fill.
+QString LoggedColumns();
 
 // Runs inside one transaction, so a server that stops half-way leaves the database as it was, and several
 // servers starting together on one PostgreSQL database take the steps one after the other.

@@ -47,7 +47,11 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
               "DROP TABLE table_counts", "DROP INDEX results_name",
               "ALTER TABLE results DROP COLUMN verified", "ALTER TABLE results DROP COLUMN replay",
               "ALTER TABLE results DROP COLUMN final_well", "DROP INDEX results_game",
-              "ALTER TABLE results DROP COLUMN game_key", "DELETE FROM schema_version WHERE version >= 3"}) {
+              "ALTER TABLE results DROP COLUMN game_key", "ALTER TABLE moderation_log DROP COLUMN game_type",
+              "ALTER TABLE moderation_log DROP COLUMN difficulty",
+              "ALTER TABLE moderation_log DROP COLUMN name", "ALTER TABLE moderation_log DROP COLUMN score",
+              "ALTER TABLE moderation_log DROP COLUMN start_time",
+              "DELETE FROM schema_version WHERE version >= 3"}) {
             EXPECT_TRUE(query.exec(statement)) << statement;
         }
     }
@@ -152,6 +156,9 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
     {
         QSqlDatabase raw = Raw();
         QSqlQuery query(raw);
+        for (const char* column : {"game_type", "difficulty", "name", "score", "start_time"}) {
+            EXPECT_TRUE(query.exec(QString("ALTER TABLE moderation_log DROP COLUMN ") + column)) << column;
+        }
         EXPECT_TRUE(query.exec("DELETE FROM schema_version WHERE version >= 6"));
     }
     QSqlDatabase::removeDatabase("raw");
@@ -167,6 +174,9 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
     const auto log = db.Moderation().Log();
     ASSERT_TRUE(log && log->size() == 2u) << log.Problem().toStdString();
     EXPECT_EQ(log->at(0).Action, kUnverifiedAction);
+    // Logged before the log kept whose results it named, and told so by the results themselves.
+    EXPECT_TRUE(log->at(0).Known && log->at(0).Name == "Bob" && log->at(0).GameType == "Standart")
+        << log->at(0).Name;
     EXPECT_TRUE(log->at(0).Reason.find("older format") != std::string::npos) << log->at(0).Reason;
     EXPECT_EQ(log->at(1).Reason, "This game's replay already proves result 1; one game proves one result.");
     {

@@ -174,4 +174,18 @@ TEST(ScoreServerInBrowser, AVisitorPagesThroughAThousandResultsAndFollowsNamesRe
     EXPECT_EQ(Texts(chromium, "h1"), QStringList{"Stakkar player <b>Ян</b>"});
     EXPECT_EQ(Texts(chromium, "#results tbody tr"),
               QStringList{"Standart : Normal|8|5|99993|2005-03-07 21:15:00"});
+
+    // On a phone no page is wider than its screen: a wide table scrolls in its own box.
+    ASSERT_TRUE(chromium.ActAsPhone(390, 844, problem)) << problem.toStdString();
+    auto width = [&] { return chromium.Eval("document.documentElement.scrollWidth").toInt(); };
+    ASSERT_TRUE(chromium.Open(server.Base(), problem)) << problem.toStdString();
+    EXPECT_LE(width(), 390);
+    ASSERT_TRUE(chromium.Open(server.Base() + "scores/Standart/Normal", problem)) << problem.toStdString();
+    EXPECT_EQ(chromium.Eval("innerWidth").toInt(), 390);
+    EXPECT_LE(width(), 390);
+    ASSERT_TRUE(chromium.Click("#scores tbody tr:first-child td:nth-child(2) a", problem))
+        << problem.toStdString();
+    EXPECT_LE(width(), 390);
+    ASSERT_TRUE(chromium.Click("#results a[href^='/results/']", problem)) << problem.toStdString();
+    EXPECT_LE(width(), 390) << chromium.Eval("location.href").toString().toStdString();
 }

@@ -100,6 +100,13 @@ TEST(ScoreServerLimits, HeadIsAnsweredAsGetOtherMethodsAre405AndTheHeadOfAReques
     const std::string post = Exchange(server.Port(), Request("POST", "scores/Standart/Hard"));
     EXPECT_EQ(StatusOf(post), "HTTP/1.1 405 Method Not Allowed");
     EXPECT_NE(post.find("\r\nAllow: GET, HEAD\r\n"), std::string::npos) << post;
+    // A link checker's HEAD of an upload address stores nothing: the GET after it is the first.
+    const std::string upload = UploadRequest(1000);
+    const std::string headUpload = Exchange(server.Port(), "HEAD" + upload.substr(3));
+    EXPECT_EQ(StatusOf(headUpload), "HTTP/1.1 405 Method Not Allowed");
+    EXPECT_NE(headUpload.find("\r\nAllow: GET\r\n"), std::string::npos) << headUpload;
+    const std::string taken = Exchange(server.Port(), upload);
+    EXPECT_NE(taken.find("was taken"), std::string::npos) << taken;
     const std::string missing = Exchange(server.Port(), Request("GET", "nothing"));
     EXPECT_EQ(StatusOf(missing), "HTTP/1.1 404 Not Found");
     for (const std::string& answer : {get, head, post, missing}) {

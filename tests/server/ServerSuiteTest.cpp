@@ -20,6 +20,7 @@
 #include "storage/uHSUpload.h"
 #include "storage/uReplayFile.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,6 +29,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -163,7 +165,7 @@ TEST_P(ScoreServerSuite, TheGamesUploadsAreTakenOnceRankedAndShownOnThePageAndIn
     EXPECT_EQ(results[2]["name"].toString(), "a|b");
     EXPECT_EQ(JsonResults("Extended/Impossible").size(), 1);
     EXPECT_TRUE(
-        Get("").Body.contains("href=\"/scores/Extended/Impossible\">Extended : Impossible</a> (1 results"));
+        Get("").Body.contains("href=\"/scores/Extended/Impossible\">Extended : Impossible</a> (1 result,"));
 }
 
 TEST_P(ScoreServerSuite, AnyUploadThatIsNotTheGamesOwnIsRefusedWithTheReasonAndNothingIsStored) {
@@ -262,6 +264,8 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
 
     tCommandOutput listed = Command({"list", "--name", "Жулик"});
     ASSERT_EQ(listed.ExitCode, 0) << listed.Err.toStdString();
+    // Nothing on stderr, not even a NOTICE of PostgreSQL's about the schema.
+    EXPECT_TRUE(listed.Err.isEmpty()) << listed.Err.toStdString();
     const QStringList lines = listed.Out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << listed.Out.toStdString();
     EXPECT_TRUE(lines[0].endsWith(": Standart Hard, level 2, score 100, started 08.03.05 10:00:00, shown"));
@@ -320,11 +324,24 @@ TEST_P(ScoreServerSuite, ModeratorsFindAResultByNameHideItShowItAgainAndRemoveIt
         EXPECT_GT((*log)[i].AtMs, 0);
     }
 
+    // The log still knows whose the removed result was.
+    const QStringList logged = Command({"log"}).Out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(logged.size(), 3) << logged.join('\n').toStdString();
+    EXPECT_TRUE(logged[2].endsWith(" UTC remove result " + id +
+                                   " of Жулик (Standart Normal, score 17000, started 07.03.05 21:15:00): the "
+                                   "replay was forged"))
+        << logged[2].toStdString();
+
     for (const QStringList& wrong :
-         {QStringList{"list"}, QStringList{"hide", "x"}, QStringList{"hide", id, id}, QStringList{"ban", id},
-          QStringList{"--reason", "why"}}) {
+         {QStringList{"list"}, QStringList{"log", id}, QStringList{"hide", "x"}, QStringList{"hide", id, id},
+          QStringList{"ban", id}, QStringList{"--reason", "why"}}) {
         EXPECT_EQ(Command(wrong).ExitCode, 2) << wrong.join(' ').toStdString();
     }
+    const QString missing = Dir.filePath("missing.sqlite");
+    const tCommandOutput nowhere = RunScoresCommand({"--database", missing, "list", "--name", "Ann"});
+    EXPECT_EQ(nowhere.ExitCode, 2);
+    EXPECT_TRUE(nowhere.Err.contains("there is no SQLite file " + missing)) << nowhere.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(missing));
     const QString help = RunScoresCommand({"--help"}).Out;
     EXPECT_TRUE(help.contains("list --name NAME") && help.contains("remove ID") && help.contains("--reason"))
         << help.toStdString();
@@ -368,8 +385,15 @@ TEST_P(ScoreServerSuite, TablesArePagedAndEveryResultAndPlayerHasAnAddress) {
     const tHttpReply pastEnd = Get("scores/Standart/Hard?page=4");
     EXPECT_EQ(pastEnd.Status, 404);
     EXPECT_TRUE(pastEnd.Body.contains("href=\"/scores/Standart/Hard?page=3\""));
-    for (const char* query : {"?page=0", "?page=01", "?page=x", ".json?page=4"}) {
-        EXPECT_EQ(Get(std::string("scores/Standart/Hard") + query).Status, 404) << query;
+    for (const auto& [query, words] : std::vector<std::pair<const char*, const char*>>{
+             {"?page=0", "There is no page 0 of this table; pages count from 1."},
+             {"?page=-2", "There is no page -2 of this table"},
+             {"?page=01", "pages count from 1, in digits"},
+             {"?page=x", "pages count from 1, in digits"},
+             {".json?page=4", "ends at page 3"}}) {
+        const tHttpReply refused = Get(std::string("scores/Standart/Hard") + query);
+        EXPECT_EQ(refused.Status, 404) << query;
+        EXPECT_TRUE(refused.Body.contains(words)) << refused.Body.toStdString();
     }
 
     const QByteArray anya = Get("players/" + PercentEncodeAll(Cp1251("Аня"))).Body;
@@ -635,6 +659,36 @@ TEST_P(ScoreServerSuite, AReplayProvesOnlyTheGameItsPlayerPlayedAtItsStartAndPac
     EXPECT_EQ(results[0]["name"], "Ann");
     EXPECT_EQ(results[0]["rank"], 1);
     EXPECT_TRUE(results[0]["verified"].toBool());
+}
+
+TEST_P(ScoreServerSuite, OneGameSentToTwoProcessesAtOnceUnderTwoSpellingsOfItsNameIsTakenOnceAndRefusedOnce) {
+    tServerProcess second;
+    QString problem;
+    ASSERT_TRUE(second.Start(Dir.path(), ServerArguments(Address), problem)) << problem.toStdString();
+    constexpr uint32_t kRounds = 10;
+    for (uint32_t round = 0; round < kRounds; ++round) {
+        // The seed follows the name in small letters, so that both spellings played this one game.
+        const tGameModel game = PlayedGame(100 + round);
+        const std::string replay = EncodeReplay(game.Record());
+        tRawClient clients[2];
+        const std::string paths[2] = {UploadPath(ResultOf(game, "Ann"), replay),
+                                      UploadPath(ResultOf(game, "ANN"), replay)};
+        const quint16 ports[2] = {Server.Port(), second.Port()};
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(clients[i].Connect(ports[i]));
+            ASSERT_TRUE(clients[i].Send("GET /" + paths[i] +
+                                        " HTTP/1.1\r\nHost: scores.test\r\nConnection: close\r\n\r\n"));
+        }
+        std::multiset<std::string> statuses;
+        for (tRawClient& client : clients) {
+            const std::string answer = client.ReadUntilClosed(std::chrono::seconds(30));
+            statuses.insert(answer.substr(0, answer.find("\r\n")));
+            EXPECT_EQ(answer.find("Database unavailable"), std::string::npos) << answer;
+        }
+        EXPECT_EQ(statuses, (std::multiset<std::string>{"HTTP/1.1 200 OK", "HTTP/1.1 409 Conflict"}))
+            << "round " << round;
+    }
+    EXPECT_EQ(StoredRows(), kRounds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, ScoreServerSuite, ::testing::Values("sqlite", "postgresql"),

@@ -87,6 +87,13 @@ bool tChromium::Click(const QString& selector, QString& problem) {
     return AwaitLoad(problem);
 }
 
+bool tChromium::ActAsPhone(int width, int height, QString& problem) {
+    return Call("Emulation.setDeviceMetricsOverride",
+                {{"width", width}, {"height", height}, {"deviceScaleFactor", 3}, {"mobile", true}}, true,
+                problem)
+        .has_value();
+}
+
 QJsonValue tChromium::Eval(const QString& expression) {
     QString problem;
     const auto answer =

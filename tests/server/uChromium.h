@@ -29,6 +29,8 @@ public:
     bool Open(const QString& address, QString& problem);
     // Clicks the first element the CSS selector finds and waits until the page it leads to has loaded.
     bool Click(const QString& selector, QString& problem);
+    // Lays pages out as a phone's browser of this screen size in CSS pixels does, their viewport tag and all.
+    bool ActAsPhone(int width, int height, QString& problem);
     // The value of a JavaScript expression in the page; undefined when it threw or did not answer.
     QJsonValue Eval(const QString& expression);
 

@@ -60,7 +60,7 @@ bool tPgCluster::Run(const QString& tool, const QStringList& arguments, QString&
     return true;
 }
 
-bool tPgCluster::Start(QString& problem) {
+bool tPgCluster::Start(QString& problem, bool durable) {
     Bin = BinDir();
     Dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/stakkar-pg-XXXXXX");
     if (Bin.isEmpty() || !Dir->isValid()) {
@@ -76,8 +76,10 @@ bool tPgCluster::Start(QString& problem) {
     if (!Run("initdb", {"-D", data, "-U", kUser, "-A", "trust", "--no-sync", "-E", "UTF8"}, problem)) {
         return false;
     }
-    const QString serverOptions =
-        QString("-k %1 -p %2 -c listen_addresses='' -c fsync=off").arg(Dir->path()).arg(Port);
+    const QString serverOptions = QString("-k %1 -p %2 -c listen_addresses=''%3")
+                                      .arg(Dir->path())
+                                      .arg(Port)
+                                      .arg(durable ? "" : " -c fsync=off");
     if (!Run("pg_ctl", {"-D", data, "-o", serverOptions, "-l", Dir->path() + "/log", "-w", "start"},
              problem)) {
         return false;
