@@ -179,7 +179,10 @@ tStoreResult<std::optional<int64_t>> tResultStore::Insert(const tScoreRecord& r,
     if (InsertQuery.next()) {
         id = InsertQuery.value(0).toLongLong();
     }
-    // Ends the statement, which for SQLite also ends its write transaction.
+    // Stepped to its end rather than only reset: SQLite checkpoints its write-ahead log only after a write
+    // statement that ran to its end, and a log never checkpointed grows by every result ever stored.
+    while (InsertQuery.next()) {
+    }
     InsertQuery.finish();
     return id;
 }
