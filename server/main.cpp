@@ -3,6 +3,7 @@
 #include "server/http/uDescriptorBudget.h"
 #include "server/http/uHttpServer.h"
 #include "server/http/uIdleHeap.h"
+#include "server/store/uDatabaseBackup.h"
 #include "server/store/uDatabaseTarget.h"
 #include "server/store/uScoreDatabase.h"
 #include "server/uRateLimiter.h"
@@ -29,6 +30,15 @@ int main(int argc, char** argv) {
     if (!target) {
         std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(target.Problem()));
         return 2;
+    }
+    if (options->BackupFile) {
+        // Before the database is opened, which would create a missing file and bring it to this schema.
+        if (const tStoreResult<void> copied = BackUpDatabase(*target, *options->BackupFile); !copied) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(copied.Problem()));
+            return target->Kind == tDatabaseTarget::tKind::PostgreSQL ? 2 : 1;
+        }
+        std::printf("Copied %s to %s.\n", qPrintable(target->Name), qPrintable(*options->BackupFile));
+        return 0;
     }
     tScoreDatabase database(*target, "scores");
     if (const tStoreResult<void> opened = database.Open(); !opened) {

@@ -62,6 +62,7 @@ void AddModerationOptions(QCommandLineParser& parser) {
         "  hide ID [--reason TEXT]   leaves the result out of every table, page and JSON\n"
         "  unhide ID [--reason TEXT] shows a hidden result again\n"
         "  remove ID [--reason TEXT] deletes the result; uploaded again, it is new\n"
+        "  backup FILE               copies the SQLite file, while the server runs too, to the new FILE\n"
         "Each change is logged with its time and reason.");
     parser.addPositionalArgument("command", "A command for moderators; without one the server runs.",
                                  "[command]");
@@ -110,7 +111,7 @@ bool ParseModerationCommand(const QCommandLineParser& parser, std::optional<tMod
         command = c;
         return true;
     }
-    message = "Unknown command: " + words[0] + " (list, hide, unhide or remove)";
+    message = "Unknown command: " + words[0] + " (list, hide, unhide, remove or backup)";
     return false;
 }
 

@@ -136,7 +136,13 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         return std::nullopt;
     }
     tServerOptions options;
-    if (!ParseModerationCommand(parser, options.Command, message)) {
+    if (const QStringList words = parser.positionalArguments(); words.value(0) == "backup") {
+        if (words.size() != 2 || words[1].isEmpty() || parser.isSet("name") || parser.isSet("reason")) {
+            message = "Usage: backup FILE, FILE a file that does not exist yet";
+            return std::nullopt;
+        }
+        options.BackupFile = words[1];
+    } else if (!ParseModerationCommand(parser, options.Command, message)) {
         return std::nullopt;
     }
     options.Database = parser.value(database);

@@ -24,6 +24,8 @@ struct tServerOptions {
     tHttpSettings Http;
     // A moderator's command to run instead of the server.
     std::optional<tModerationCommand> Command;
+    // The file to copy the database to instead of running the server.
+    std::optional<QString> BackupFile;
 };
 
 inline constexpr std::uint16_t kDefaultPort = 8888;

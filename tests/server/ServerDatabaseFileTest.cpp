@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The SQLite file of a running server: its write-ahead log kept small while results come in.
+// The SQLite file of a running server: its write-ahead log kept small while results come in, and a backup
+// taken meanwhile.
 
 #include "uHttpGet.h"
+#include "uScoresCommand.h"
 #include "uServerProcess.h"
 
 #include "core/uRules.h"
 #include "storage/uHSUpload.h"
 
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -67,6 +71,50 @@ TEST_F(ServerDatabaseFile, TheWriteAheadLogStaysSmallWhileResultsComeIn) {
     }
     EXPECT_LT(largest, kBound);
     EXPECT_GT(QFileInfo(File()).size(), 100 << 10) << "the results reached the database file itself";
+}
+
+TEST_F(ServerDatabaseFile, ABackupTakenWhileResultsComeInHoldsEveryResultTakenBeforeItAndIsWhole) {
+    int taken = 0;
+    for (; taken < 2000; ++taken) {
+        ASSERT_EQ(Upload(taken), 200) << taken;
+    }
+    const QString copy = Dir.filePath("copy.sqlite");
+    QProcess backup;
+    StartScoresCommand(backup, {"--database", File(), "backup", copy});
+    int during = 0;
+    while (!backup.waitForFinished(1) && backup.state() != QProcess::NotRunning && during < 20000) {
+        ASSERT_EQ(Upload(taken + during++), 200);
+    }
+    ASSERT_TRUE(backup.state() == QProcess::NotRunning || backup.waitForFinished(60000));
+    ASSERT_EQ(backup.exitCode(), 0) << backup.readAllStandardError().toStdString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "copy");
+        db.setDatabaseName(copy);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("SELECT COUNT(*) FROM results") && query.next());
+        EXPECT_GE(query.value(0).toInt(), taken);
+        EXPECT_LE(query.value(0).toInt(), taken + during);
+        ASSERT_TRUE(query.exec("PRAGMA integrity_check") && query.next());
+        EXPECT_EQ(query.value(0).toString(), "ok");
+    }
+    QSqlDatabase::removeDatabase("copy");
+
+    // The copy is never written over, no database is made where there is none, and PostgreSQL has its own.
+    const qint64 copied = QFileInfo(copy).size();
+    const tCommandOutput again = RunScoresCommand({"--database", File(), "backup", copy});
+    EXPECT_EQ(again.ExitCode, 1);
+    EXPECT_TRUE(again.Err.contains("exists already")) << again.Err.toStdString();
+    EXPECT_EQ(QFileInfo(copy).size(), copied);
+    const QString missing = Dir.filePath("missing.sqlite");
+    const tCommandOutput none = RunScoresCommand({"--database", missing, "backup", Dir.filePath("c2")});
+    EXPECT_EQ(none.ExitCode, 1);
+    EXPECT_FALSE(QFileInfo::exists(missing) || QFileInfo::exists(Dir.filePath("c2")));
+    const tCommandOutput postgres =
+        RunScoresCommand({"--database", "postgresql://u@localhost/scores", "backup", Dir.filePath("c3")});
+    EXPECT_EQ(postgres.ExitCode, 2);
+    EXPECT_TRUE(postgres.Err.contains("pg_dump")) << postgres.Err.toStdString();
+    EXPECT_EQ(RunScoresCommand({"--database", File(), "backup"}).ExitCode, 2);
 }
 
 } // namespace
