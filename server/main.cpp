@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
                      options->Http.Connections, wanted);
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
-    tScoreServer scores(database.Results(), limiter, options->RequireReplay);
+    tRateLimiter searches(options->SearchesPerMinute, kSearchBurst);
+    tScoreServer scores(database.Results(), limiter, searches, options->RequireReplay);
     tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
         return scores.Answer(address, client);
     });

@@ -13,3 +13,5 @@ tHttpReply NotFound(const QString& problem);
 tHttpReply DatabaseFailed(const QString& problem);
 // An upload that is not taken; problem is a sentence for the sender.
 tHttpReply Refused(boost::beast::http::status code, const std::string& problem);
+// 429 with Retry-After: the client's allowance is spent for the next wait seconds.
+tHttpReply TooMany(const QString& title, const QString& problem, double wait);

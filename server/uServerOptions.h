@@ -19,6 +19,7 @@ struct tServerOptions {
     std::uint16_t Port = 0;
     double UploadsPerMinute = 0;
     double UploadBurst = 0;
+    double SearchesPerMinute = 0;
     // A result without its game's replay is refused rather than stored unverified.
     bool RequireReplay = false;
     tHttpSettings Http;
@@ -29,6 +30,8 @@ struct tServerOptions {
 };
 
 inline constexpr std::uint16_t kDefaultPort = 8888;
+// Searches one client address may ask for at once before --searches-per-minute applies.
+inline constexpr double kSearchBurst = 10;
 
 // Nothing when the arguments are wrong; the parser has then told the user why (or shown the help).
 std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, QString& message,

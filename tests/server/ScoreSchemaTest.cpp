@@ -15,7 +15,8 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAndItsResultsUnverified) {
+TEST(ScoreSchema,
+     ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedItsResultsUnverifiedAndItsNamesIndexed) {
     QTemporaryDir dir;
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
@@ -47,7 +48,8 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
               "DROP TABLE table_counts", "DROP INDEX results_name",
               "ALTER TABLE results DROP COLUMN verified", "ALTER TABLE results DROP COLUMN replay",
               "ALTER TABLE results DROP COLUMN final_well", "DROP INDEX results_game",
-              "ALTER TABLE results DROP COLUMN game_key", "DELETE FROM schema_version WHERE version >= 3"}) {
+              "ALTER TABLE results DROP COLUMN game_key", "DROP TABLE name_search",
+              "DELETE FROM schema_version WHERE version >= 3"}) {
             EXPECT_TRUE(query.exec(statement)) << statement;
         }
     }
@@ -65,6 +67,9 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
     EXPECT_EQ(*easy, 2);
     EXPECT_EQ(*hard, 0);
     EXPECT_FALSE(best->at(0).Verified || best->at(1).Verified);
+    const auto found = db.Results().Names("aN", 10);
+    ASSERT_TRUE(found) << found.Problem().toStdString();
+    EXPECT_EQ(*found, std::vector<std::string>{"Ann"});
 }
 
 namespace {
@@ -153,6 +158,7 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
         QSqlDatabase raw = Raw();
         QSqlQuery query(raw);
         EXPECT_TRUE(query.exec("DELETE FROM schema_version WHERE version >= 6"));
+        EXPECT_TRUE(query.exec("DROP TABLE name_search"));
     }
     QSqlDatabase::removeDatabase("raw");
 
