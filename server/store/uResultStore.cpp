@@ -191,11 +191,16 @@ tStoreResult<std::optional<int64_t>> tResultStore::Insert(const tScoreRecord& r,
         id = InsertQuery.value(0).toLongLong();
     }
     InsertQuery.finish();
+    if (id) {
+        if (tStoreResult<void> indexed = IndexName(Db, r.Entry.Name); !indexed) {
+            return indexed.Failure();
+        }
+    }
     return id;
 }
 
-tStoreResult<std::optional<int64_t>> tResultStore::InsertIndexed(const tScoreRecord& record,
-                                                                 const tReplayKept* proof) {
+tStoreResult<std::optional<int64_t>> tResultStore::InsertCommitted(const tScoreRecord& record,
+                                                                   const tReplayKept* proof) {
     // The result and its name's keys in one transaction, ended by a COMMIT that runs to its end: SQLite
     // checkpoints its write-ahead log only after a statement that ran to its end, never after one reset
     // after its first row as the insert is, and a log never checkpointed grows by every result stored.
@@ -203,13 +208,9 @@ tStoreResult<std::optional<int64_t>> tResultStore::InsertIndexed(const tScoreRec
         return tStoreFailure{"The database could not begin a transaction: " + Db.lastError().text()};
     }
     tStoreResult<std::optional<int64_t>> inserted = Insert(record, proof);
-    tStoreResult<void> indexed;
-    if (inserted && *inserted) {
-        indexed = IndexName(Db, record.Entry.Name);
-    }
-    if (!inserted || !indexed) {
+    if (!inserted) {
         Db.rollback();
-        return inserted ? indexed.Failure() : inserted.Failure();
+        return inserted;
     }
     if (!Db.commit()) {
         return tStoreFailure{"The database could not commit: " + Db.lastError().text()};
@@ -230,7 +231,7 @@ tStoreResult<tStoreOutcome> tResultStore::Store(const tScoreRecord& record, cons
             prover = proven.value(0).toLongLong();
         }
     }
-    tStoreResult<std::optional<int64_t>> inserted = InsertIndexed(record, proof);
+    tStoreResult<std::optional<int64_t>> inserted = InsertCommitted(record, proof);
     if (!inserted) {
         return inserted.Failure();
     }
@@ -447,14 +448,9 @@ tStoreResult<void> tResultStore::StoreMany(const std::vector<tScoreRecord>& reco
         return tStoreFailure{"The database could not begin a transaction: " + Db.lastError().text()};
     }
     for (const tScoreRecord& record : records) {
-        tStoreResult<std::optional<int64_t>> inserted = Insert(record, nullptr);
-        tStoreResult<void> indexed;
-        if (inserted && *inserted) {
-            indexed = IndexName(Db, record.Entry.Name);
-        }
-        if (!inserted || !indexed) {
+        if (tStoreResult<std::optional<int64_t>> inserted = Insert(record, nullptr); !inserted) {
             Db.rollback();
-            return inserted ? indexed.Failure() : inserted.Failure();
+            return inserted.Failure();
         }
     }
     if (!Db.commit()) {

@@ -83,10 +83,12 @@ private:
     tStoreResult<std::vector<tScoreRecord>> ReadBest(QSqlQuery& query, std::string_view gameType,
                                                      std::string_view difficulty, int64_t offset,
                                                      int64_t limit);
-    // The id a new result was given; none when the same result was stored before.
+    // The id a new result was given, its name's keys added to the search's index; none when the same result
+    // was stored before.
     tStoreResult<std::optional<int64_t>> Insert(const tScoreRecord& record, const tReplayKept* proof);
-    // Insert, and the keys of a new result's name for the search, in one transaction.
-    tStoreResult<std::optional<int64_t>> InsertIndexed(const tScoreRecord& record, const tReplayKept* proof);
+    // Insert in a transaction of its own.
+    tStoreResult<std::optional<int64_t>> InsertCommitted(const tScoreRecord& record,
+                                                         const tReplayKept* proof);
     // The shown results of the table that rank above the result of this id, counted up to kRankLimit.
     tStoreResult<int64_t> CountAbove(const tScoreRecord& record, int64_t id);
     tStoreResult<void> PrepareOne(QSqlQuery& query, const QString& statement);
