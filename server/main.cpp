@@ -3,6 +3,7 @@
 #include "server/http/uDescriptorBudget.h"
 #include "server/http/uHttpServer.h"
 #include "server/http/uIdleHeap.h"
+#include "server/store/uDatabaseBackup.h"
 #include "server/store/uDatabaseTarget.h"
 #include "server/store/uScoreDatabase.h"
 #include "server/uRateLimiter.h"
@@ -40,6 +41,15 @@ int main(int argc, char** argv) {
                      qPrintable(target->Name));
         return 2;
     }
+    if (options->BackupFile) {
+        // Before the database is opened, which would create a missing file and bring it to this schema.
+        if (const tStoreResult<void> copied = BackUpDatabase(*target, *options->BackupFile); !copied) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(copied.Problem()));
+            return target->Kind == tDatabaseTarget::tKind::PostgreSQL ? 2 : 1;
+        }
+        std::printf("Copied %s to %s.\n", qPrintable(target->Name), qPrintable(*options->BackupFile));
+        return 0;
+    }
     tScoreDatabase database(*target, "scores");
     if (const tStoreResult<void> opened = database.Open(); !opened) {
         std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(opened.Problem()));
@@ -59,7 +69,8 @@ int main(int argc, char** argv) {
                      options->Http.Connections, wanted);
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
-    tScoreServer scores(database.Results(), limiter, options->RequireReplay);
+    tRateLimiter searches(options->SearchesPerMinute, kSearchBurst);
+    tScoreServer scores(database.Results(), limiter, searches, options->RequireReplay);
     tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client,
                                                 bool head) { return scores.Answer(address, client, head); });
     const std::string listen = options->Listen.to_string();

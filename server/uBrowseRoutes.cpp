@@ -94,12 +94,14 @@ tHttpReply AnswerSearch(tRouteContext& context, const tRequest& request) {
     // The form sends UTF-8; names are kept in the code page, which has no letter for some of what can be
     // typed, and such a text is in no name.
     const QString wanted = QString::fromUtf8(request.Value("name").value_or(QByteArray()));
+    const tRateLimiter::tClock::time_point now = tRateLimiter::tClock::now();
+    if (const double wait = context.Searches.Wait(request.Client, now); wait > 0) {
+        return TooMany("Too many searches", "Too many searches came from this address; wait a moment.", wait);
+    }
+    context.Searches.Take(request.Client, now);
     std::vector<std::string> names;
     if (!wanted.isEmpty() && IsRepresentable(wanted)) {
-        const std::string part = LowerText(ToCodePage(wanted));
-        auto found = context.Results.Names(
-            [&part](std::string_view name) { return LowerText(name).find(part) != std::string::npos; },
-            kSearchNames + 1);
+        auto found = context.Results.Names(ToCodePage(wanted), kSearchNames + 1);
         if (!found) {
             return DatabaseFailed(found.Problem());
         }

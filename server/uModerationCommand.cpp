@@ -93,6 +93,7 @@ void AddModerationOptions(QCommandLineParser& parser) {
         "  unhide ID [--reason TEXT] shows a hidden result again\n"
         "  remove ID [--reason TEXT] deletes the result; uploaded again, it is new\n"
         "  log                       every change, whose result it was and why\n"
+        "  backup FILE               copies the SQLite file, while the server runs too, to the new FILE\n"
         "Each change is logged with its time and reason.");
     parser.addPositionalArgument("command", "A command for moderators; without one the server runs.",
                                  "[command]");
@@ -150,7 +151,7 @@ bool ParseModerationCommand(const QCommandLineParser& parser, std::optional<tMod
         command = c;
         return true;
     }
-    message = "Unknown command: " + words[0] + " (list, hide, unhide, remove or log)";
+    message = "Unknown command: " + words[0] + " (list, hide, unhide, remove, log or backup)";
     return false;
 }
 

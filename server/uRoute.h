@@ -18,6 +18,8 @@
 struct tRouteContext {
     tResultStore& Results;
     tRateLimiter& Limiter;
+    // Searches per client address: the dearest page to read, and the one a client can ask for in a loop.
+    tRateLimiter& Searches;
     // A result without its game's replay is refused rather than stored unverified.
     bool RequireReplay = false;
 };

@@ -3,8 +3,10 @@
 
 #include "server/pages/uScorePages.h"
 
+#include <cmath>
 #include <cstdio>
 
+using boost::beast::http::field;
 using boost::beast::http::status;
 
 tHttpReply NotFound(const QString& problem) {
@@ -32,4 +34,11 @@ tHttpReply Refused(status code, const std::string& problem) {
             kHtmlType,
             ProblemPage("Result refused", QString::fromStdString(problem) + " Nothing was stored."),
             {}};
+}
+
+tHttpReply TooMany(const QString& title, const QString& problem, double wait) {
+    return {status::too_many_requests,
+            kHtmlType,
+            ProblemPage(title, problem),
+            {{field::retry_after, std::to_string(static_cast<long long>(std::ceil(wait)))}}};
 }

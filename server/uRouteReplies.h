@@ -15,3 +15,5 @@ tHttpReply DatabaseFailed(const QString& problem);
 tHttpReply GetOnly();
 // An upload that is not taken; problem is a sentence for the sender.
 tHttpReply Refused(boost::beast::http::status code, const std::string& problem);
+// 429 with Retry-After: the client's allowance is spent for the next wait seconds.
+tHttpReply TooMany(const QString& title, const QString& problem, double wait);

@@ -28,8 +28,9 @@ QByteArray Bytes(std::string_view text) {
 
 } // namespace
 
-tScoreServer::tScoreServer(tResultStore& results, tRateLimiter& limiter, bool requireReplay)
-    : Context{results, limiter, requireReplay} {}
+tScoreServer::tScoreServer(tResultStore& results, tRateLimiter& limiter, tRateLimiter& searches,
+                           bool requireReplay)
+    : Context{results, limiter, searches, requireReplay} {}
 
 tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client, bool head) {
     const size_t mark = target.find('?');

@@ -72,6 +72,13 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         "Results one client address may have taken at once before the rate applies "
         "(default 10).",
         "count", "10");
+    const QCommandLineOption searches(
+        "searches-per-minute",
+        QString(
+            "Name searches one client address may ask for per minute, after %1 at once (default 60); more "
+            "are answered 429 with Retry-After.")
+            .arg(kSearchBurst),
+        "count", "60");
     const QCommandLineOption proxy(
         "trust-proxy",
         "The address of a reverse proxy in front of this server: a request that comes from it counts against "
@@ -121,8 +128,8 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         "Refuse a result that comes without the replay of its game, or with one of the first format, whose "
         "key presses have no times (403), rather than store it unverified. "
         "A result whose replay gives back all its fields is stored as verified either way.");
-    parser.addOptions({database, listen, port, rate, burst, proxy, headerTimeout, idleTimeout, connections,
-                       perAddress, checkQueue, checksPerAddress, requireReplay});
+    parser.addOptions({database, listen, port, rate, burst, searches, proxy, headerTimeout, idleTimeout,
+                       connections, perAddress, checkQueue, checksPerAddress, requireReplay});
     AddModerationOptions(parser);
 
     exitCode = 2;
@@ -136,7 +143,13 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         return std::nullopt;
     }
     tServerOptions options;
-    if (!ParseModerationCommand(parser, options.Command, message)) {
+    if (const QStringList words = parser.positionalArguments(); words.value(0) == "backup") {
+        if (words.size() != 2 || words[1].isEmpty() || parser.isSet("name") || parser.isSet("reason")) {
+            message = "Usage: backup FILE, FILE a file that does not exist yet";
+            return std::nullopt;
+        }
+        options.BackupFile = words[1];
+    } else if (!ParseModerationCommand(parser, options.Command, message)) {
         return std::nullopt;
     }
     options.Database = parser.value(database);
@@ -162,6 +175,11 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
     options.UploadBurst = parser.value(burst).toDouble(&ok);
     if (!ok || options.UploadBurst < 1) {
         message = "Not a burst of one upload or more: " + parser.value(burst);
+        return std::nullopt;
+    }
+    options.SearchesPerMinute = parser.value(searches).toDouble(&ok);
+    if (!ok || options.SearchesPerMinute <= 0) {
+        message = "Not a positive number of searches per minute: " + parser.value(searches);
         return std::nullopt;
     }
     if (parser.isSet(proxy)) {

@@ -19,14 +19,19 @@ struct tServerOptions {
     std::uint16_t Port = 0;
     double UploadsPerMinute = 0;
     double UploadBurst = 0;
+    double SearchesPerMinute = 0;
     // A result without its game's replay is refused rather than stored unverified.
     bool RequireReplay = false;
     tHttpSettings Http;
     // A moderator's command to run instead of the server.
     std::optional<tModerationCommand> Command;
+    // The file to copy the database to instead of running the server.
+    std::optional<QString> BackupFile;
 };
 
 inline constexpr std::uint16_t kDefaultPort = 8888;
+// Searches one client address may ask for at once before --searches-per-minute applies.
+inline constexpr double kSearchBurst = 10;
 
 // Nothing when the arguments are wrong; the parser has then told the user why (or shown the help).
 std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, QString& message,

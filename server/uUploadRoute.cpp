@@ -6,11 +6,8 @@
 #include "server/pages/uScorePages.h"
 #include "server/uRouteReplies.h"
 
-#include <cmath>
-
 namespace {
 
-using boost::beast::http::field;
 using boost::beast::http::status;
 
 // The last step of an upload, on the loop's thread; proof is null for a result stored unverified, and
@@ -45,10 +42,7 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
     const std::string& client = request.Client;
     const tRateLimiter::tClock::time_point now = tRateLimiter::tClock::now();
     if (const double wait = context.Limiter.Wait(client, now); wait > 0) {
-        return {status::too_many_requests,
-                kHtmlType,
-                ProblemPage("Too many uploads", "Too many results came from this address; wait a minute."),
-                {{field::retry_after, std::to_string(static_cast<long long>(std::ceil(wait)))}}};
+        return TooMany("Too many uploads", "Too many results came from this address; wait a minute.", wait);
     }
     const QByteArray data = *request.Value("data");
     const tUploadVerdict verdict =

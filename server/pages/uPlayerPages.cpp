@@ -36,18 +36,18 @@ QString SearchForm(const QString& wanted) {
 QByteArray SearchPage(const QString& wanted, const std::vector<std::string>& names, bool more) {
     QString body = "<p><a href=\"/\">All tables</a></p>" + SearchForm(wanted);
     if (wanted.isEmpty()) {
-        return Page("Stakkar name search", body + "<p>Type a name or a part of it.</p>");
+        return Page("Stakkar name search", body + "<p>Type the start of a name or of a word in it.</p>");
     }
     if (names.empty()) {
-        body += "<p id=\"found\">No name holds \"" + Escaped(wanted) + "\".</p>";
+        body += "<p id=\"found\">No name or word of one starts with \"" + Escaped(wanted) + "\".</p>";
     } else if (more) {
-        body += QString("<p id=\"found\">The first %1 names that hold \"%2\"; type more of the name to see "
+        body += QString("<p id=\"found\">The first %1 names found by \"%2\"; type more of the name to see "
                         "fewer.</p>")
                     .arg(names.size())
                     .arg(Escaped(wanted));
     } else {
         body +=
-            QString("<p id=\"found\">Names that hold \"%1\": %2.</p>").arg(Escaped(wanted)).arg(names.size());
+            QString("<p id=\"found\">Names found by \"%1\": %2.</p>").arg(Escaped(wanted)).arg(names.size());
     }
     body += "<ul id=\"names\">";
     for (const std::string& name : names) {

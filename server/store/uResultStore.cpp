@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/store/uResultStore.h"
 
+#include "platform/uCodePage.h"
+#include "server/store/uNameSearch.h"
 #include "server/store/uResultColumns.h"
 #include "server/store/uScoreSchema.h"
 #include "server/store/uStoreStatements.h"
@@ -11,6 +13,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -62,7 +65,15 @@ QString PlayerStatement() {
     return "SELECT " + RecordColumns() +
            " FROM results WHERE name = ? AND hidden = 0 ORDER BY game_type, difficulty, " + kRankKeys;
 }
-constexpr const char* kNames = "SELECT DISTINCT name FROM results WHERE hidden = 0 ORDER BY name";
+// The index's keys in a range, read in its order, each of a name with a shown result; bounded means the
+// range has an end.
+QString NamesStatement(bool bounded) {
+    return QString("SELECT s.name FROM name_search s WHERE s.folded >= ?") +
+           (bounded ? " AND s.folded < ?" : "") +
+           " AND EXISTS (SELECT 1 FROM results r WHERE r.name = s.name AND r.hidden = 0)"
+           " ORDER BY s.folded, s.name LIMIT ?";
+}
+constexpr size_t kSearchRowsPerName = 4;
 constexpr const char* kTables =
     "SELECT game_type, difficulty, shown FROM table_counts WHERE shown > 0 ORDER BY game_type, difficulty";
 constexpr const char* kTableCount = "SELECT shown FROM table_counts WHERE game_type = ? AND difficulty = ?";
@@ -195,9 +206,32 @@ tStoreResult<std::optional<int64_t>> tResultStore::Insert(const tScoreRecord& r,
     if (InsertQuery.next()) {
         id = InsertQuery.value(0).toLongLong();
     }
-    // Ends the statement, which for SQLite also ends its write transaction.
     InsertQuery.finish();
+    if (id) {
+        if (tStoreResult<void> indexed = IndexName(Db, r.Entry.Name); !indexed) {
+            return indexed.Failure();
+        }
+    }
     return id;
+}
+
+tStoreResult<std::optional<int64_t>> tResultStore::InsertCommitted(const tScoreRecord& record,
+                                                                   const tReplayKept* proof) {
+    // The result and its name's keys in one transaction, ended by a COMMIT that runs to its end: SQLite
+    // checkpoints its write-ahead log only after a statement that ran to its end, never after one reset
+    // after its first row as the insert is, and a log never checkpointed grows by every result stored.
+    if (!Db.transaction()) {
+        return tStoreFailure{"The database could not begin a transaction: " + Db.lastError().text()};
+    }
+    tStoreResult<std::optional<int64_t>> inserted = Insert(record, proof);
+    if (!inserted) {
+        Db.rollback();
+        return inserted;
+    }
+    if (!Db.commit()) {
+        return tStoreFailure{"The database could not commit: " + Db.lastError().text()};
+    }
+    return inserted;
 }
 
 tStoreResult<tStoreOutcome> tResultStore::Store(const tScoreRecord& record, const tReplayKept* proof) {
@@ -210,7 +244,7 @@ tStoreResult<tStoreOutcome> tResultStore::Store(const tScoreRecord& record, cons
         }
         prover = *found;
     }
-    tStoreResult<std::optional<int64_t>> inserted = Insert(record, proof);
+    tStoreResult<std::optional<int64_t>> inserted = InsertCommitted(record, proof);
     if (!inserted) {
         return inserted.Failure();
     }
@@ -381,18 +415,25 @@ tStoreResult<std::vector<tScoreRecord>> tResultStore::OfPlayer(std::string_view 
     return ReadAll(query);
 }
 
-tStoreResult<std::vector<std::string>>
-tResultStore::Names(const std::function<bool(std::string_view name)>& wanted, size_t limit) {
+tStoreResult<std::vector<std::string>> tResultStore::Names(std::string_view part, size_t limit) {
+    const std::string from = LowerText(part);
+    const std::optional<std::string> to = PrefixEnd(from);
+    QVariantList values = {Bytes(from)};
+    if (to) {
+        values.push_back(Bytes(*to));
+    }
+    // A name found by several of its words comes once for each.
+    values.push_back(static_cast<qlonglong>(limit * kSearchRowsPerName));
     QSqlQuery query(Db);
-    if (!Select(query, kNames, {})) {
+    if (!Select(query, NamesStatement(to.has_value()), values)) {
         return StatementFailed("list the names", query);
     }
     std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
     while (names.size() < limit && query.next()) {
-        const QByteArray name = query.value(0).toByteArray();
-        const std::string_view view(name.constData(), static_cast<size_t>(name.size()));
-        if (wanted(view)) {
-            names.emplace_back(view);
+        std::string name = query.value(0).toByteArray().toStdString();
+        if (seen.insert(name).second) {
+            names.push_back(std::move(name));
         }
     }
     return names;

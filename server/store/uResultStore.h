@@ -10,7 +10,6 @@
 #include <QSqlQuery>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,9 +66,10 @@ public:
     tStoreResult<std::optional<tReplayKept>> FindProof(int64_t id);
     // Every shown result of the name, given in the code page's bytes, grouped by table, in rank order.
     tStoreResult<std::vector<tScoreRecord>> OfPlayer(std::string_view name);
-    // Names in byte order that wanted accepts, each once, at most limit of them.
-    tStoreResult<std::vector<std::string>> Names(const std::function<bool(std::string_view name)>& wanted,
-                                                 size_t limit);
+    // The names with a shown result that part, in the code page's bytes, starts in small and capital letters
+    // alike, or starts a word of: each once, at most limit of them, in the order of the text they are found
+    // by.
+    tStoreResult<std::vector<std::string>> Names(std::string_view part, size_t limit);
     // Every table that holds a result, with its number of results.
     tStoreResult<std::vector<tTableSize>> Tables();
     // The number of results in one table, read from the counts the database keeps.
@@ -83,8 +83,12 @@ private:
     tStoreResult<std::vector<tScoreRecord>> ReadBest(QSqlQuery& query, std::string_view gameType,
                                                      std::string_view difficulty, int64_t offset,
                                                      int64_t limit);
-    // The id a new result was given; none when the same result was stored before.
+    // The id a new result was given, its name's keys added to the search's index; none when the same result
+    // was stored before.
     tStoreResult<std::optional<int64_t>> Insert(const tScoreRecord& record, const tReplayKept* proof);
+    // Insert in a transaction of its own.
+    tStoreResult<std::optional<int64_t>> InsertCommitted(const tScoreRecord& record,
+                                                         const tReplayKept* proof);
     // The shown results of the table that rank above the result of this id, counted up to kRankLimit.
     tStoreResult<int64_t> CountAbove(const tScoreRecord& record, int64_t id);
     tStoreResult<void> PrepareOne(QSqlQuery& query, const QString& statement);

@@ -44,11 +44,14 @@ tStoreResult<void> tScoreDatabase::Open() {
     }
     if (!postgres) {
         // WAL lets pages be read while a result is written; NORMAL syncs at checkpoints only, which keeps
-        // every committed result through a crash of the server, though not through a power cut.
+        // every committed result through a crash of the server, though not through a power cut. A log that
+        // grew past its size limit (a long backup held the checkpoints off, or many results came in one
+        // transaction) is cut back to it once checkpointed.
         QSqlQuery pragma(db);
         if (!pragma.exec("PRAGMA journal_mode = WAL") || !pragma.next() ||
             pragma.value(0).toString().compare("wal", Qt::CaseInsensitive) != 0 ||
-            !pragma.exec("PRAGMA synchronous = NORMAL")) {
+            !pragma.exec("PRAGMA synchronous = NORMAL") ||
+            !pragma.exec("PRAGMA journal_size_limit = 4194304")) {
             return tStoreFailure{"The SQLite file could not be switched to WAL mode: " +
                                  pragma.lastError().text()};
         }

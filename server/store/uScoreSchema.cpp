@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/store/uScoreSchema.h"
 
+#include "server/store/uNameSearch.h"
 #include "server/store/uProofRecheck.h"
 
 #include <QSqlError>
@@ -166,6 +167,12 @@ QStringList StepStatements(int step, bool postgres) {
         };
     case 7:
         return LoggedResultStatements();
+    case 8:
+        // The search of names reads this index of their words, which the server adds to with every name it
+        // stores; a removed or hidden name keeps its keys, and the search asks for its shown results.
+        return {
+            "CREATE TABLE name_search (folded {bytes} NOT NULL, name {bytes} NOT NULL, PRIMARY KEY (folded, "
+            "name))"};
     default:
         return {};
     }
@@ -173,13 +180,17 @@ QStringList StepStatements(int step, bool postgres) {
 
 // The work of step n that SQL alone cannot do, after its statements.
 tStoreResult<void> StepWork(int step, QSqlDatabase& db) {
-    // A replay proves its result now only when its seed follows from the result's name, start time and
-    // settings and its key presses come at the times and pace a player's can; the verified results whose
-    // replays do not lose their marks.
-    if (step != 6) {
+    switch (step) {
+    case 6:
+        // A replay proves its result now only when its seed follows from the result's name, start time and
+        // settings and its key presses come at the times and pace a player's can; the verified results whose
+        // replays do not lose their marks.
+        return RecheckProofs(db);
+    case 8:
+        return IndexAllNames(db);
+    default:
         return {};
     }
-    return RecheckProofs(db);
 }
 
 tStoreResult<void> Run(QSqlQuery& query, const QString& statement) {

@@ -15,7 +15,8 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAndItsResultsUnverified) {
+TEST(ScoreSchema,
+     ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedItsResultsUnverifiedAndItsNamesIndexed) {
     QTemporaryDir dir;
     tDatabaseTarget target;
     target.Name = dir.filePath("scores.sqlite");
@@ -50,7 +51,7 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
               "ALTER TABLE results DROP COLUMN game_key", "ALTER TABLE moderation_log DROP COLUMN game_type",
               "ALTER TABLE moderation_log DROP COLUMN difficulty",
               "ALTER TABLE moderation_log DROP COLUMN name", "ALTER TABLE moderation_log DROP COLUMN score",
-              "ALTER TABLE moderation_log DROP COLUMN start_time",
+              "ALTER TABLE moderation_log DROP COLUMN start_time", "DROP TABLE name_search",
               "DELETE FROM schema_version WHERE version >= 3"}) {
             EXPECT_TRUE(query.exec(statement)) << statement;
         }
@@ -69,6 +70,9 @@ TEST(ScoreSchema, ADatabaseOfOlderServersGetsItsYearsMovedBackItsTablesCountedAn
     EXPECT_EQ(*easy, 2);
     EXPECT_EQ(*hard, 0);
     EXPECT_FALSE(best->at(0).Verified || best->at(1).Verified);
+    const auto found = db.Results().Names("aN", 10);
+    ASSERT_TRUE(found) << found.Problem().toStdString();
+    EXPECT_EQ(*found, std::vector<std::string>{"Ann"});
 }
 
 namespace {
@@ -160,6 +164,7 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
             EXPECT_TRUE(query.exec(QString("ALTER TABLE moderation_log DROP COLUMN ") + column)) << column;
         }
         EXPECT_TRUE(query.exec("DELETE FROM schema_version WHERE version >= 6"));
+        EXPECT_TRUE(query.exec("DROP TABLE name_search"));
     }
     QSqlDatabase::removeDatabase("raw");
 

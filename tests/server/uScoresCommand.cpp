@@ -14,3 +14,7 @@ tCommandOutput RunScoresCommand(const QStringList& arguments) {
     output.Err = QString::fromUtf8(process.readAllStandardError());
     return output;
 }
+
+void StartScoresCommand(QProcess& process, const QStringList& arguments) {
+    process.start(STAKKAR_SCORES_BIN, arguments);
+}

@@ -2,6 +2,7 @@
 #pragma once
 // stakkar-scores run once as a command, waited for.
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -13,3 +14,5 @@ struct tCommandOutput {
 };
 
 tCommandOutput RunScoresCommand(const QStringList& arguments);
+// Starts it and leaves it running, for what happens while it runs.
+void StartScoresCommand(QProcess& process, const QStringList& arguments);
