@@ -3,6 +3,7 @@
 #include "server/http/uDescriptorBudget.h"
 #include "server/http/uHttpServer.h"
 #include "server/http/uIdleHeap.h"
+#include "server/store/uDatabasePassword.h"
 #include "server/store/uDatabaseTarget.h"
 #include "server/store/uScoreDatabase.h"
 #include "server/uRateLimiter.h"
@@ -25,10 +26,18 @@ int main(int argc, char** argv) {
         std::fprintf(exitCode == 0 ? stdout : stderr, "%s\n", qPrintable(message));
         return exitCode;
     }
-    const tStoreResult<tDatabaseTarget> target = ParseDatabaseTarget(options->Database);
+    tStoreResult<tDatabaseTarget> target = ParseDatabaseTarget(options->Database);
     if (!target) {
         std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(target.Problem()));
         return 2;
+    }
+    if (target->Kind == tDatabaseTarget::tKind::PostgreSQL) {
+        const tStoreResult<QString> password = DatabasePassword(options->PasswordFile);
+        if (!password) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(password.Problem()));
+            return 2;
+        }
+        target->Password = *password;
     }
     tScoreDatabase database(*target, "scores");
     if (const tStoreResult<void> opened = database.Open(); !opened) {
