@@ -58,7 +58,17 @@ int main(int argc, char** argv) {
                      options->Http.Connections, wanted);
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
-    tScoreServer scores(database.Results(), limiter, options->RequireReplay);
+    tUploadAllowance* allowance = &limiter;
+    if (target->Kind == tDatabaseTarget::tKind::PostgreSQL) {
+        if (const tStoreResult<void> prepared =
+                database.Allowance().Prepare(options->UploadsPerMinute, options->UploadBurst);
+            !prepared) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(prepared.Problem()));
+            return 1;
+        }
+        allowance = &database.Allowance();
+    }
+    tScoreServer scores(database.Results(), *allowance, options->RequireReplay);
     tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client) {
         return scores.Answer(address, client);
     });

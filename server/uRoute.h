@@ -6,7 +6,7 @@
 #include "server/http/uHttpReply.h"
 #include "server/http/uQueryValues.h"
 #include "server/store/uResultStore.h"
-#include "server/uRateLimiter.h"
+#include "server/store/uUploadAllowance.h"
 
 #include <QByteArray>
 
@@ -17,7 +17,7 @@
 // What every handler may use; it outlives every answer, those finished on a worker too.
 struct tRouteContext {
     tResultStore& Results;
-    tRateLimiter& Limiter;
+    tUploadAllowance& Allowance;
     // A result without its game's replay is refused rather than stored unverified.
     bool RequireReplay = false;
 };

@@ -27,8 +27,8 @@ QByteArray Bytes(std::string_view text) {
 
 } // namespace
 
-tScoreServer::tScoreServer(tResultStore& results, tRateLimiter& limiter, bool requireReplay)
-    : Context{results, limiter, requireReplay} {}
+tScoreServer::tScoreServer(tResultStore& results, tUploadAllowance& allowance, bool requireReplay)
+    : Context{results, allowance, requireReplay} {}
 
 tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client) {
     const size_t mark = target.find('?');

@@ -5,7 +5,6 @@
 // search and single results with their replays. Any other address is answered 404.
 
 #include "server/http/uHttpReply.h"
-#include "server/uRateLimiter.h"
 #include "server/uRoute.h"
 
 #include <string>
@@ -14,7 +13,7 @@
 class tScoreServer {
 public:
     // requireReplay: a result without its game's replay is refused rather than stored unverified.
-    tScoreServer(tResultStore& results, tRateLimiter& limiter, bool requireReplay);
+    tScoreServer(tResultStore& results, tUploadAllowance& allowance, bool requireReplay);
 
     // The answer to a GET of target, the address as the request line holds it, from the client's address.
     tHttpReply Answer(std::string_view target, const std::string& client);

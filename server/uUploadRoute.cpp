@@ -7,17 +7,25 @@
 #include "server/uRouteReplies.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
 using boost::beast::http::field;
 using boost::beast::http::status;
 
+tHttpReply TooMany(double wait) {
+    return {status::too_many_requests,
+            kHtmlType,
+            ProblemPage("Too many uploads", "Too many results came from this address; wait a minute."),
+            {{field::retry_after, std::to_string(static_cast<long long>(std::ceil(wait)))}}};
+}
+
 // The last step of an upload, on the loop's thread; proof is null for a result stored unverified, and
 // unproven says why. A result that came without a replay spends a token of its client only when it is new;
 // one with a replay spent its token before the replay was played.
 tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tReplayKept* proof,
-                 tUnproven unproven, const std::string& client, tRateLimiter::tClock::time_point now) {
+                 tUnproven unproven, const std::string& client) {
     const tStoreResult<tStoreOutcome> outcome = context.Results.Store(record, proof);
     if (!outcome) {
         return DatabaseFailed(outcome.Problem());
@@ -28,7 +36,11 @@ tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tRepl
                                              "; one game proves one result.");
     }
     if (outcome->Fresh && proof == nullptr && unproven == tUnproven::NoReplay) {
-        context.Limiter.Take(client, now);
+        // The result is stored whatever comes of this; the sender is told so, and the operator why it did
+        // not count.
+        if (const tStoreResult<double> taken = context.Allowance.Take(client); !taken) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(taken.Problem()));
+        }
     }
     return {status::ok, kHtmlType, TakenPage(record, *outcome, unproven), {}};
 }
@@ -43,12 +55,12 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
                 {}};
     }
     const std::string& client = request.Client;
-    const tRateLimiter::tClock::time_point now = tRateLimiter::tClock::now();
-    if (const double wait = context.Limiter.Wait(client, now); wait > 0) {
-        return {status::too_many_requests,
-                kHtmlType,
-                ProblemPage("Too many uploads", "Too many results came from this address; wait a minute."),
-                {{field::retry_after, std::to_string(static_cast<long long>(std::ceil(wait)))}}};
+    const tStoreResult<double> wait = context.Allowance.Wait(client);
+    if (!wait) {
+        return DatabaseFailed(wait.Problem());
+    }
+    if (*wait > 0) {
+        return TooMany(*wait);
     }
     const QByteArray data = *request.Value("data");
     const tUploadVerdict verdict =
@@ -63,13 +75,19 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
                            "This server takes a result only with the replay of its game, and "
                            "this one came without; a newer version of the game sends it.");
         }
-        return Store(context, *verdict.Record, nullptr, tUnproven::NoReplay, client, now);
+        return Store(context, *verdict.Record, nullptr, tUnproven::NoReplay, client);
     }
     // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
-    context.Limiter.Take(client, now);
+    const tStoreResult<double> taken = context.Allowance.Take(client);
+    if (!taken) {
+        return DatabaseFailed(taken.Problem());
+    }
+    if (*taken > 0) {
+        return TooMany(*taken);
+    }
     tHttpReply reply;
-    reply.Work = [&context, record = *verdict.Record, text = *replayText, client, now]() -> tHttpFinish {
-        // On a worker: the replay and the record alone, no database and no limiter.
+    reply.Work = [&context, record = *verdict.Record, text = *replayText, client]() -> tHttpFinish {
+        // On a worker: the replay and the record alone, no database and no allowance.
         const auto replay = QByteArray::fromBase64Encoding(text, QByteArray::Base64UrlEncoding |
                                                                      QByteArray::AbortOnBase64DecodingErrors);
         if (!replay) {
@@ -88,13 +106,13 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
                                              "newer version of the game sends one.");
                 };
             }
-            return [&context, record, client, now] {
-                return Store(context, record, nullptr, tUnproven::UntimedReplay, client, now);
+            return [&context, record, client] {
+                return Store(context, record, nullptr, tUnproven::UntimedReplay, client);
             };
         }
         return [&context, record,
                 proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell), std::move(checked.Game)},
-                client, now] { return Store(context, record, &proof, tUnproven::NoReplay, client, now); };
+                client] { return Store(context, record, &proof, tUnproven::NoReplay, client); };
     };
     return reply;
 }

@@ -9,7 +9,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
-inline constexpr int kSchemaVersion = 6;
+inline constexpr int kSchemaVersion = 7;
 
 // The columns of the result's fields in the table's order, each followed by suffix, joined by separator:
 // ResultColumns(" = ?", " AND ") gives "name = ? AND level = ? AND ...".
