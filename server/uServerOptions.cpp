@@ -71,7 +71,8 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
                                   "number", QString::number(kDefaultPort));
     const QCommandLineOption rate("uploads-per-minute",
                                   "Results one client address may have taken per minute (default 30); "
-                                  "refused and repeated uploads do not count.",
+                                  "refused and repeated uploads do not count. The servers on one PostgreSQL "
+                                  "database share it.",
                                   "count", "30");
     const QCommandLineOption burst(
         "upload-burst",
