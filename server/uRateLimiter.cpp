@@ -46,3 +46,11 @@ tStoreResult<double> tRateLimiter::Take(const std::string& address) {
     it->second = tBucket{level - 1.0, now};
     return 0.0;
 }
+
+tStoreResult<void> tRateLimiter::GiveBack(const std::string& address) {
+    const tClock::time_point now = tClock::now();
+    if (const auto it = Buckets.find(address); it != Buckets.end()) {
+        it->second = tBucket{std::min(Burst, Level(it->second, now) + 1.0), now};
+    }
+    return {};
+}

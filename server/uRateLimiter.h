@@ -15,6 +15,7 @@ public:
 
     tStoreResult<double> Wait(const std::string& address) override;
     tStoreResult<double> Take(const std::string& address) override;
+    tStoreResult<void> GiveBack(const std::string& address) override;
 
 private:
     using tClock = std::chrono::steady_clock;

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -21,12 +22,30 @@ tHttpReply TooMany(double wait) {
             {{field::retry_after, std::to_string(static_cast<long long>(std::ceil(wait)))}}};
 }
 
+// The answer when the client has no token left or the allowance cannot be read; nothing when a token was
+// spent.
+std::optional<tHttpReply> TakeToken(tRouteContext& context, const std::string& client) {
+    const tStoreResult<double> taken = context.Allowance.Take(client);
+    if (!taken) {
+        return DatabaseFailed(taken.Problem());
+    }
+    if (*taken > 0) {
+        return TooMany(*taken);
+    }
+    return std::nullopt;
+}
+
 // The last step of an upload, on the loop's thread; proof is null for a result stored unverified, and
-// unproven says why. A result that came without a replay spends a token of its client only when it is new;
-// one with a replay spent its token before the replay was played.
+// unproven says why. A result that came without a replay keeps the token it spent only when it is stored as
+// new; one with a replay keeps its token whatever comes of it.
 tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tReplayKept* proof,
                  tUnproven unproven, const std::string& client) {
     const tStoreResult<tStoreOutcome> outcome = context.Results.Store(record, proof);
+    if ((!outcome || !outcome->Fresh) && proof == nullptr && unproven == tUnproven::NoReplay) {
+        if (const tStoreResult<void> given = context.Allowance.GiveBack(client); !given) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(given.Problem()));
+        }
+    }
     if (!outcome) {
         return DatabaseFailed(outcome.Problem());
     }
@@ -34,13 +53,6 @@ tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tRepl
         return Refused(status::conflict, "This game's replay already proves result " +
                                              std::to_string(*outcome->ProvenBefore) +
                                              "; one game proves one result.");
-    }
-    if (outcome->Fresh && proof == nullptr && unproven == tUnproven::NoReplay) {
-        // The result is stored whatever comes of this; the sender is told so, and the operator why it did
-        // not count.
-        if (const tStoreResult<double> taken = context.Allowance.Take(client); !taken) {
-            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(taken.Problem()));
-        }
     }
     return {status::ok, kHtmlType, TakenPage(record, *outcome, unproven), {}};
 }
@@ -75,15 +87,16 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
                            "This server takes a result only with the replay of its game, and "
                            "this one came without; a newer version of the game sends it.");
         }
+        // Spent before the result is stored, so that uploads on several processes at once cannot all
+        // find the same last token.
+        if (std::optional<tHttpReply> refused = TakeToken(context, client)) {
+            return std::move(*refused);
+        }
         return Store(context, *verdict.Record, nullptr, tUnproven::NoReplay, client);
     }
     // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
-    const tStoreResult<double> taken = context.Allowance.Take(client);
-    if (!taken) {
-        return DatabaseFailed(taken.Problem());
-    }
-    if (*taken > 0) {
-        return TooMany(*taken);
+    if (std::optional<tHttpReply> refused = TakeToken(context, client)) {
+        return std::move(*refused);
     }
     tHttpReply reply;
     reply.Work = [&context, record = *verdict.Record, text = *replayText, client]() -> tHttpFinish {

@@ -52,6 +52,8 @@ tStoreResult<void> tAllowanceStore::Prepare(double perMinute, double burst) {
          {std::pair<QSqlQuery*, QString>{&WaitQuery,
                                          "SELECT " + level + " FROM allowance a WHERE a.client = ?"},
           {&TakeQuery, take},
+          {&GiveBackQuery, "UPDATE allowance a SET tokens = LEAST(" + Number(burst) + ", " + level +
+                               " + 1), at = now() WHERE a.client = ?"},
           {&SweepQuery, "DELETE FROM allowance a WHERE " + level + " >= " + Number(burst)}}) {
         if (tStoreResult<void> prepared = PrepareOne(*query, statement); !prepared) {
             return prepared;
@@ -90,4 +92,12 @@ tStoreResult<double> tAllowanceStore::Take(const std::string& address) {
     const double level = TakeQuery.value(1).toDouble();
     TakeQuery.finish();
     return taken ? 0.0 : std::max(kShortestWait, WaitAt(level));
+}
+
+tStoreResult<void> tAllowanceStore::GiveBack(const std::string& address) {
+    GiveBackQuery.addBindValue(Text(address));
+    if (!GiveBackQuery.exec()) {
+        return StatementFailed("give back a token of the upload allowance", GiveBackQuery);
+    }
+    return {};
 }

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The upload allowance of every server process on one PostgreSQL database, kept in its table allowance, so
-// that a client is held to one allowance whichever process its uploads reach. Each upload reads or takes
-// with one statement, refill and take together, and holds no lock beyond it; the database's clock alone
-// times the refill.
+// that a client is held to one allowance whichever process its uploads reach. Each step is one statement,
+// refill and take together, that holds no lock beyond it; the database's clock alone times the refill.
 
 #include "server/store/uUploadAllowance.h"
 
@@ -22,6 +21,7 @@ public:
     tStoreResult<void> Prepare(double perMinute, double burst);
     tStoreResult<double> Wait(const std::string& address) override;
     tStoreResult<double> Take(const std::string& address) override;
+    tStoreResult<void> GiveBack(const std::string& address) override;
 
 private:
     tStoreResult<void> PrepareOne(QSqlQuery& query, const QString& statement);
@@ -31,6 +31,7 @@ private:
     double PerSecond = 1;
     QSqlQuery WaitQuery;
     QSqlQuery TakeQuery;
+    QSqlQuery GiveBackQuery;
     QSqlQuery SweepQuery;
     // Takes since the full buckets were last swept out.
     int TakesSinceSweep = 0;

@@ -19,4 +19,6 @@ public:
     // Spends a token of that address and answers 0 when it has one; otherwise spends nothing and answers the
     // seconds until it has one.
     virtual tStoreResult<double> Take(const std::string& address) = 0;
+    // Returns the token a Take spent on an upload that turned out not to count.
+    virtual tStoreResult<void> GiveBack(const std::string& address) = 0;
 };
