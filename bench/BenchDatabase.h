@@ -22,7 +22,7 @@ struct tBenchDatabase {
             return true;
         }
         QString problem;
-        if (!Cluster.Start(problem, true)) {
+        if (!Cluster.Start(problem, {}, true)) {
             std::fprintf(stderr, "no PostgreSQL cluster: %s\n", qPrintable(problem));
             return false;
         }

@@ -4,6 +4,7 @@
 #include "server/http/uHttpServer.h"
 #include "server/http/uIdleHeap.h"
 #include "server/store/uDatabaseBackup.h"
+#include "server/store/uDatabasePassword.h"
 #include "server/store/uDatabaseTarget.h"
 #include "server/store/uScoreDatabase.h"
 #include "server/uRateLimiter.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
         std::fprintf(exitCode == 0 ? stdout : stderr, "%s\n", qPrintable(message));
         return exitCode;
     }
-    const tStoreResult<tDatabaseTarget> target = ParseDatabaseTarget(options->Database);
+    tStoreResult<tDatabaseTarget> target = ParseDatabaseTarget(options->Database);
     if (!target) {
         std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(target.Problem()));
         return 2;
@@ -50,6 +51,14 @@ int main(int argc, char** argv) {
         std::printf("Copied %s to %s.\n", qPrintable(target->Name), qPrintable(*options->BackupFile));
         return 0;
     }
+    if (target->Kind == tDatabaseTarget::tKind::PostgreSQL) {
+        const tStoreResult<QString> password = DatabasePassword(options->PasswordFile);
+        if (!password) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(password.Problem()));
+            return 2;
+        }
+        target->Password = *password;
+    }
     tScoreDatabase database(*target, "scores");
     if (const tStoreResult<void> opened = database.Open(); !opened) {
         std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(opened.Problem()));
@@ -70,7 +79,17 @@ int main(int argc, char** argv) {
     }
     tRateLimiter limiter(options->UploadsPerMinute, options->UploadBurst);
     tRateLimiter searches(options->SearchesPerMinute, kSearchBurst);
-    tScoreServer scores(database.Results(), limiter, searches, options->RequireReplay);
+    tUploadAllowance* allowance = &limiter;
+    if (target->Kind == tDatabaseTarget::tKind::PostgreSQL) {
+        if (const tStoreResult<void> prepared =
+                database.Allowance().Prepare(options->UploadsPerMinute, options->UploadBurst);
+            !prepared) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(prepared.Problem()));
+            return 1;
+        }
+        allowance = &database.Allowance();
+    }
+    tScoreServer scores(database.Results(), *allowance, searches, options->RequireReplay);
     tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client,
                                                 bool head) { return scores.Answer(address, client, head); });
     const std::string listen = options->Listen.to_string();

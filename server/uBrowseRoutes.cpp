@@ -94,11 +94,12 @@ tHttpReply AnswerSearch(tRouteContext& context, const tRequest& request) {
     // The form sends UTF-8; names are kept in the code page, which has no letter for some of what can be
     // typed, and such a text is in no name.
     const QString wanted = QString::fromUtf8(request.Value("name").value_or(QByteArray()));
-    const tRateLimiter::tClock::time_point now = tRateLimiter::tClock::now();
-    if (const double wait = context.Searches.Wait(request.Client, now); wait > 0) {
-        return TooMany("Too many searches", "Too many searches came from this address; wait a moment.", wait);
+    // The searches' allowance is this process's own: it is there to keep one client from stalling the others'
+    // pages here, not to count searches across processes.
+    if (const tStoreResult<double> wait = context.Searches.Take(request.Client); wait && *wait > 0) {
+        return TooMany("Too many searches", "Too many searches came from this address; wait a moment.",
+                       *wait);
     }
-    context.Searches.Take(request.Client, now);
     std::vector<std::string> names;
     if (!wanted.isEmpty() && IsRepresentable(wanted)) {
         auto found = context.Results.Names(ToCodePage(wanted), kSearchNames + 1);

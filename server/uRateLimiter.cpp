@@ -18,22 +18,39 @@ double tRateLimiter::Level(const tBucket& bucket, tClock::time_point now) const 
     return std::min(Burst, bucket.Tokens + seconds * PerSecond);
 }
 
+double tRateLimiter::WaitAt(double level) const {
+    return level >= 1.0 ? 0.0 : (1.0 - level) / PerSecond;
+}
+
 void tRateLimiter::DropFullBuckets(tClock::time_point now) {
     for (auto it = Buckets.begin(); it != Buckets.end();) {
         it = Level(it->second, now) >= Burst ? Buckets.erase(it) : std::next(it);
     }
 }
 
-double tRateLimiter::Wait(const std::string& address, tClock::time_point now) const {
+tStoreResult<double> tRateLimiter::Wait(const std::string& address) {
     const auto it = Buckets.find(address);
-    const double level = it == Buckets.end() ? Burst : Level(it->second, now);
-    return level >= 1.0 ? 0.0 : (1.0 - level) / PerSecond;
+    return WaitAt(it == Buckets.end() ? Burst : Level(it->second, tClock::now()));
 }
 
-void tRateLimiter::Take(const std::string& address, tClock::time_point now) {
+tStoreResult<double> tRateLimiter::Take(const std::string& address) {
+    const tClock::time_point now = tClock::now();
     if (Buckets.size() >= kSweepAt) {
         DropFullBuckets(now);
     }
     const auto [it, added] = Buckets.try_emplace(address, tBucket{Burst, now});
-    it->second = tBucket{std::max(0.0, Level(it->second, now) - 1.0), now};
+    const double level = Level(it->second, now);
+    if (level < 1.0) {
+        return WaitAt(level);
+    }
+    it->second = tBucket{level - 1.0, now};
+    return 0.0;
+}
+
+tStoreResult<void> tRateLimiter::GiveBack(const std::string& address) {
+    const tClock::time_point now = tClock::now();
+    if (const auto it = Buckets.find(address); it != Buckets.end()) {
+        it->second = tBucket{std::min(Burst, Level(it->second, now) + 1.0), now};
+    }
+    return {};
 }

@@ -6,6 +6,7 @@
 #include "server/http/uHttpReply.h"
 #include "server/http/uQueryValues.h"
 #include "server/store/uResultStore.h"
+#include "server/store/uUploadAllowance.h"
 #include "server/uRateLimiter.h"
 
 #include <QByteArray>
@@ -17,7 +18,7 @@
 // What every handler may use; it outlives every answer, those finished on a worker too.
 struct tRouteContext {
     tResultStore& Results;
-    tRateLimiter& Limiter;
+    tUploadAllowance& Allowance;
     // Searches per client address: the dearest page to read, and the one a client can ask for in a loop.
     tRateLimiter& Searches;
     // A result without its game's replay is refused rather than stored unverified.

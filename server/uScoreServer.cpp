@@ -28,9 +28,9 @@ QByteArray Bytes(std::string_view text) {
 
 } // namespace
 
-tScoreServer::tScoreServer(tResultStore& results, tRateLimiter& limiter, tRateLimiter& searches,
+tScoreServer::tScoreServer(tResultStore& results, tUploadAllowance& allowance, tRateLimiter& searches,
                            bool requireReplay)
-    : Context{results, limiter, searches, requireReplay} {}
+    : Context{results, allowance, searches, requireReplay} {}
 
 tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client, bool head) {
     const size_t mark = target.find('?');

@@ -5,7 +5,6 @@
 // search and single results with their replays. Any other address is answered 404.
 
 #include "server/http/uHttpReply.h"
-#include "server/uRateLimiter.h"
 #include "server/uRoute.h"
 
 #include <string>
@@ -15,7 +14,8 @@ class tScoreServer {
 public:
     // requireReplay: a result without its game's replay is refused rather than stored unverified.
     // searches: the allowance of searches per client address.
-    tScoreServer(tResultStore& results, tRateLimiter& limiter, tRateLimiter& searches, bool requireReplay);
+    tScoreServer(tResultStore& results, tUploadAllowance& allowance, tRateLimiter& searches,
+                 bool requireReplay);
 
     // The answer to a GET of target, the address as the request line holds it, from the client's address;
     // head: the request is a HEAD, answered as a GET where the route allows it and 405 where it does not.

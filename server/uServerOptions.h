@@ -14,6 +14,8 @@
 
 struct tServerOptions {
     QString Database;
+    // Where the PostgreSQL password is kept; empty for systemd's credential or libpq's own ways.
+    QString PasswordFile;
     boost::asio::ip::address Listen;
     // 0 lets the system choose; the server prints the port it got.
     std::uint16_t Port = 0;

@@ -6,16 +6,37 @@
 #include "server/pages/uScorePages.h"
 #include "server/uRouteReplies.h"
 
+#include <cstdio>
+#include <optional>
+
 namespace {
 
 using boost::beast::http::status;
 
+// The answer when the client has no token left or the allowance cannot be read; nothing when a token was
+// spent.
+std::optional<tHttpReply> TakeToken(tRouteContext& context, const std::string& client) {
+    const tStoreResult<double> taken = context.Allowance.Take(client);
+    if (!taken) {
+        return DatabaseFailed(taken.Problem());
+    }
+    if (*taken > 0) {
+        return TooMany("Too many uploads", "Too many results came from this address; wait a minute.", *taken);
+    }
+    return std::nullopt;
+}
+
 // The last step of an upload, on the loop's thread; proof is null for a result stored unverified, and
-// unproven says why. A result that came without a replay spends a token of its client only when it is new;
-// one with a replay spent its token before the replay was played.
+// unproven says why. A result that came without a replay keeps the token it spent only when it is stored as
+// new; one with a replay keeps its token whatever comes of it.
 tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tReplayKept* proof,
-                 tUnproven unproven, const std::string& client, tRateLimiter::tClock::time_point now) {
+                 tUnproven unproven, const std::string& client) {
     const tStoreResult<tStoreOutcome> outcome = context.Results.Store(record, proof);
+    if ((!outcome || !outcome->Fresh) && proof == nullptr && unproven == tUnproven::NoReplay) {
+        if (const tStoreResult<void> given = context.Allowance.GiveBack(client); !given) {
+            std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(given.Problem()));
+        }
+    }
     if (!outcome) {
         return DatabaseFailed(outcome.Problem());
     }
@@ -23,9 +44,6 @@ tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tRepl
         return Refused(status::conflict, "This game's replay already proves result " +
                                              std::to_string(*outcome->ProvenBefore) +
                                              "; one game proves one result.");
-    }
-    if (outcome->Fresh && proof == nullptr && unproven == tUnproven::NoReplay) {
-        context.Limiter.Take(client, now);
     }
     return {status::ok, kHtmlType, TakenPage(record, *outcome, unproven), {}};
 }
@@ -40,9 +58,12 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
                 {}};
     }
     const std::string& client = request.Client;
-    const tRateLimiter::tClock::time_point now = tRateLimiter::tClock::now();
-    if (const double wait = context.Limiter.Wait(client, now); wait > 0) {
-        return TooMany("Too many uploads", "Too many results came from this address; wait a minute.", wait);
+    const tStoreResult<double> wait = context.Allowance.Wait(client);
+    if (!wait) {
+        return DatabaseFailed(wait.Problem());
+    }
+    if (*wait > 0) {
+        return TooMany("Too many uploads", "Too many results came from this address; wait a minute.", *wait);
     }
     const QByteArray data = *request.Value("data");
     const tUploadVerdict verdict =
@@ -57,13 +78,20 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
                            "This server takes a result only with the replay of its game, and "
                            "this one came without; a newer version of the game sends it.");
         }
-        return Store(context, *verdict.Record, nullptr, tUnproven::NoReplay, client, now);
+        // Spent before the result is stored, so that uploads on several processes at once cannot all
+        // find the same last token.
+        if (std::optional<tHttpReply> refused = TakeToken(context, client)) {
+            return std::move(*refused);
+        }
+        return Store(context, *verdict.Record, nullptr, tUnproven::NoReplay, client);
     }
     // Playing a game again is the dearest work an upload can ask for, so it counts however it ends.
-    context.Limiter.Take(client, now);
+    if (std::optional<tHttpReply> refused = TakeToken(context, client)) {
+        return std::move(*refused);
+    }
     tHttpReply reply;
-    reply.Work = [&context, record = *verdict.Record, text = *replayText, client, now]() -> tHttpFinish {
-        // On a worker: the replay and the record alone, no database and no limiter.
+    reply.Work = [&context, record = *verdict.Record, text = *replayText, client]() -> tHttpFinish {
+        // On a worker: the replay and the record alone, no database and no allowance.
         const auto replay = QByteArray::fromBase64Encoding(text, QByteArray::Base64UrlEncoding |
                                                                      QByteArray::AbortOnBase64DecodingErrors);
         if (!replay) {
@@ -82,13 +110,13 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
                                              "newer version of the game sends one.");
                 };
             }
-            return [&context, record, client, now] {
-                return Store(context, record, nullptr, tUnproven::UntimedReplay, client, now);
+            return [&context, record, client] {
+                return Store(context, record, nullptr, tUnproven::UntimedReplay, client);
             };
         }
         return [&context, record,
                 proof = tReplayKept{std::move(bytes), std::move(checked.FinalWell), std::move(checked.Game)},
-                client, now] { return Store(context, record, &proof, tUnproven::NoReplay, client, now); };
+                client] { return Store(context, record, &proof, tUnproven::NoReplay, client); };
     };
     return reply;
 }

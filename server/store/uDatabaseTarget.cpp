@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/store/uDatabaseTarget.h"
 
+#include "server/store/uDatabasePassword.h"
+
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -19,7 +21,14 @@ tStoreResult<tDatabaseTarget> ParseDatabaseTarget(const QString& text) {
     target.Host = url.host();
     target.Port = url.port();
     target.User = url.userName();
-    target.Password = url.password();
+    if (!url.password().isEmpty()) {
+        return tStoreFailure{
+            "The PostgreSQL address holds a password, which every user of the machine can read in the "
+            "process "
+            "list. Leave it out of the address and give it in a file named by --database-password-file, in "
+            "the environment variable PGPASSWORD, or as the systemd credential " +
+            QString(kPasswordCredential) + "."};
+    }
     const QUrlQuery query(url);
     if (query.hasQueryItem("host")) {
         target.Host = query.queryItemValue("host", QUrl::FullyDecoded);

@@ -18,7 +18,8 @@ tScoreDatabase::tConnection::~tConnection() {
 
 tScoreDatabase::tScoreDatabase(tDatabaseTarget target, QString connection)
     : Target(std::move(target)), Connection{std::move(connection), {}}, ResultStore(Connection.Db),
-      ModerationStore(Connection.Db, Target.Kind == tDatabaseTarget::tKind::PostgreSQL) {}
+      ModerationStore(Connection.Db, Target.Kind == tDatabaseTarget::tKind::PostgreSQL),
+      AllowanceStore(Connection.Db) {}
 
 tStoreResult<void> tScoreDatabase::Open() {
     const bool postgres = Target.Kind == tDatabaseTarget::tKind::PostgreSQL;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored results: one SQLite file or one PostgreSQL database, opened once per server process, its schema
-// brought up to date, and the two stores on it: the results the server serves and what the moderators do.
+// brought up to date, and the stores on it: the results the server serves, what the moderators do and, on
+// PostgreSQL, the upload allowance the server processes share.
 
+#include "server/store/uAllowanceStore.h"
 #include "server/store/uDatabaseTarget.h"
 #include "server/store/uModerationStore.h"
 #include "server/store/uResultStore.h"
@@ -22,6 +24,8 @@ public:
     tStoreResult<void> Open();
     tResultStore& Results() { return ResultStore; }
     tModerationStore& Moderation() { return ModerationStore; }
+    // Ready once Prepare has been called after Open; PostgreSQL alone has its table.
+    tAllowanceStore& Allowance() { return AllowanceStore; }
 
 private:
     // Closed and let go after the stores, whose statements need it until they are gone.
@@ -35,4 +39,5 @@ private:
     tConnection Connection;
     tResultStore ResultStore;
     tModerationStore ModerationStore;
+    tAllowanceStore AllowanceStore;
 };

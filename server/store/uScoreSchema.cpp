@@ -173,6 +173,15 @@ QStringList StepStatements(int step, bool postgres) {
         return {
             "CREATE TABLE name_search (folded {bytes} NOT NULL, name {bytes} NOT NULL, PRIMARY KEY (folded, "
             "name))"};
+    case 9:
+        // The upload allowance the server processes on one PostgreSQL database share (uAllowanceStore). A
+        // server on an SQLite file is the only one on it and keeps the allowance in memory, which spares the
+        // file a write, and its one writer's lock, for every upload.
+        if (!postgres) {
+            return {};
+        }
+        return {"CREATE TABLE allowance (client TEXT PRIMARY KEY, tokens DOUBLE PRECISION NOT NULL,"
+                " at TIMESTAMPTZ NOT NULL)"};
     default:
         return {};
     }

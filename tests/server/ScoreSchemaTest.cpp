@@ -165,6 +165,10 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
         }
         EXPECT_TRUE(query.exec("DELETE FROM schema_version WHERE version >= 6"));
         EXPECT_TRUE(query.exec("DROP TABLE name_search"));
+        // Nor had such a database the upload allowance that the processes on PostgreSQL share.
+        if (Target.Kind == tDatabaseTarget::tKind::PostgreSQL) {
+            EXPECT_TRUE(query.exec("DROP TABLE allowance")) << query.lastError().text().toStdString();
+        }
     }
     QSqlDatabase::removeDatabase("raw");
 
@@ -194,6 +198,8 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
         EXPECT_EQ(query.value(0).toByteArray(), "Bob");
         EXPECT_EQ(query.value(1).toByteArray().toStdString(), untimedProof.Replay);
         EXPECT_TRUE(query.value(2).isNull());
+        EXPECT_EQ(query.exec("SELECT client, tokens, at FROM allowance"),
+                  Target.Kind == tDatabaseTarget::tKind::PostgreSQL);
     }
     QSqlDatabase::removeDatabase("raw");
 }

@@ -3,6 +3,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTcpServer>
 
@@ -60,7 +61,7 @@ bool tPgCluster::Run(const QString& tool, const QStringList& arguments, QString&
     return true;
 }
 
-bool tPgCluster::Start(QString& problem, bool durable) {
+bool tPgCluster::Start(QString& problem, const QString& password, bool durable) {
     Bin = BinDir();
     Dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/stakkar-pg-XXXXXX");
     if (Bin.isEmpty() || !Dir->isValid()) {
@@ -73,12 +74,22 @@ bool tPgCluster::Start(QString& problem, bool durable) {
     }
     Port = FreePort();
     const QString data = Dir->path() + "/data";
-    if (!Run("initdb", {"-D", data, "-U", kUser, "-A", "trust", "--no-sync", "-E", "UTF8"}, problem)) {
+    QStringList initdb{"-D", data, "-U", kUser, "-A", "trust", "--no-sync", "-E", "UTF8"};
+    if (!password.isEmpty()) {
+        QFile passwordFile(Dir->filePath("password"));
+        if (!passwordFile.open(QIODevice::WriteOnly) || passwordFile.write(password.toUtf8()) < 0) {
+            problem = "The password file of initdb could not be written.";
+            return false;
+        }
+        initdb += {"--auth-host=scram-sha-256", "--pwfile=" + passwordFile.fileName()};
+    }
+    if (!Run("initdb", initdb, problem)) {
         return false;
     }
-    const QString serverOptions = QString("-k %1 -p %2 -c listen_addresses=''%3")
+    const QString serverOptions = QString("-k %1 -p %2 -c listen_addresses='%3'%4")
                                       .arg(Dir->path())
                                       .arg(Port)
+                                      .arg(password.isEmpty() ? "" : "127.0.0.1")
                                       .arg(durable ? "" : " -c fsync=off");
     if (!Run("pg_ctl", {"-D", data, "-o", serverOptions, "-l", Dir->path() + "/log", "-w", "start"},
              problem)) {
@@ -93,4 +104,8 @@ QString tPgCluster::Address() const {
         .arg(kUser)
         .arg(Port)
         .arg(kDatabase, Dir->path());
+}
+
+QString tPgCluster::TcpAddress() const {
+    return QString("postgresql://%1@127.0.0.1:%2/%3").arg(kUser).arg(Port).arg(kDatabase);
 }

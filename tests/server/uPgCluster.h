@@ -18,12 +18,15 @@ public:
 
     // The folder of initdb and pg_ctl; empty when PostgreSQL is not installed.
     static QString BinDir();
-    // Creates, starts and makes one empty database; false with problem set when any step fails. Tests run it
-    // with fsync off, which no deployed server does; durable keeps PostgreSQL's own default, fsync on, for
-    // figures that stand for a real server's.
-    bool Start(QString& problem, bool durable = false);
-    // The --database address of the empty database.
+    // Creates, starts and makes one empty database; false with problem set when any step fails. With a
+    // password, the cluster also listens on 127.0.0.1, where it asks for that password (scram-sha-256). Tests
+    // run it with fsync off, which no deployed server does; durable keeps PostgreSQL's own default, fsync on,
+    // for figures that stand for a real server's.
+    bool Start(QString& problem, const QString& password = {}, bool durable = false);
+    // The --database address of the empty database, over the socket.
     QString Address() const;
+    // The same database over TCP on 127.0.0.1, once started with a password.
+    QString TcpAddress() const;
 
 private:
     bool Run(const QString& tool, const QStringList& arguments, QString& problem);
