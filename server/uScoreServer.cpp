@@ -2,6 +2,7 @@
 #include "server/uScoreServer.h"
 
 #include "server/uBrowseRoutes.h"
+#include "server/uHealthRoute.h"
 #include "server/uRouteReplies.h"
 #include "server/uTableRoutes.h"
 #include "server/uUploadRoute.h"
@@ -20,6 +21,7 @@ constexpr tRoute kRoutes[] = {
     {"/search", tPathForm::AsSent, tPlusSign::Space, AnswerSearch},
     {"/results/*/replay.rep", tPathForm::AsSent, tPlusSign::Space, AnswerReplay},
     {"/results/*", tPathForm::AsSent, tPlusSign::Space, AnswerResult},
+    {"/healthz", tPathForm::AsSent, tPlusSign::Space, AnswerHealth},
 };
 
 QByteArray Bytes(std::string_view text) {

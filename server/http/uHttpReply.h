@@ -13,6 +13,7 @@
 
 inline constexpr const char* kHtmlType = "text/html; charset=utf-8";
 inline constexpr const char* kJsonType = "application/json";
+inline constexpr const char* kTextType = "text/plain; charset=utf-8";
 // A file to be saved rather than shown, such as a replay.
 inline constexpr const char* kFileType = "application/octet-stream";
 

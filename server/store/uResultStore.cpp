@@ -473,6 +473,14 @@ tStoreResult<int64_t> tResultStore::Count() {
     return query.value(0).toLongLong();
 }
 
+tStoreResult<void> tResultStore::Answers() {
+    QSqlQuery query(Db);
+    if (!query.exec("SELECT 1") || !query.next()) {
+        return StatementFailed("answer a trivial query", query);
+    }
+    return {};
+}
+
 tStoreResult<void> tResultStore::StoreMany(const std::vector<tScoreRecord>& records) {
     if (!Db.transaction()) {
         return tStoreFailure{"The database could not begin a transaction: " + Db.lastError().text()};

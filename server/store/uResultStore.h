@@ -76,6 +76,8 @@ public:
     tStoreResult<int64_t> TableCount(std::string_view gameType, std::string_view difficulty);
     // Every result, hidden ones too.
     tStoreResult<int64_t> Count();
+    // Whether the database answers at all, by the cheapest statement there is.
+    tStoreResult<void> Answers();
     // Many results in one transaction, for filling a database fast; duplicates are skipped.
     tStoreResult<void> StoreMany(const std::vector<tScoreRecord>& records);
 
