@@ -89,9 +89,14 @@ int main(int argc, char** argv) {
         }
         allowance = &database.Allowance();
     }
-    tScoreServer scores(database.Results(), *allowance, searches, options->RequireReplay);
-    tHttpServer server(options->Http, [&scores](std::string_view address, const std::string& client,
-                                                bool head) { return scores.Answer(address, client, head); });
+    tMetrics metrics;
+    tScoreServer scores(database.Results(), *allowance, searches, metrics, options->RequireReplay);
+    tHttpServer server(
+        options->Http,
+        [&scores](std::string_view address, const std::string& client, bool head) {
+            return scores.Answer(address, client, head);
+        },
+        metrics);
     const std::string listen = options->Listen.to_string();
     std::string problem;
     if (!server.Listen(options->Listen, options->Port, problem)) {

@@ -4,10 +4,12 @@
 // handler that answers it. The table itself is in uScoreServer.cpp.
 
 #include "server/http/uHttpReply.h"
+#include "server/http/uMetrics.h"
 #include "server/http/uQueryValues.h"
 #include "server/store/uResultStore.h"
 #include "server/store/uUploadAllowance.h"
 #include "server/uRateLimiter.h"
+#include "server/uResultTally.h"
 
 #include <QByteArray>
 
@@ -21,6 +23,8 @@ struct tRouteContext {
     tUploadAllowance& Allowance;
     // Searches per client address: the dearest page to read, and the one a client can ask for in a loop.
     tRateLimiter& Searches;
+    tMetrics& Metrics;
+    tResultTally& Tally;
     // A result without its game's replay is refused rather than stored unverified.
     bool RequireReplay = false;
 };

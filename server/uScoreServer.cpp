@@ -3,6 +3,7 @@
 
 #include "server/uBrowseRoutes.h"
 #include "server/uHealthRoute.h"
+#include "server/uMetricsRoute.h"
 #include "server/uRouteReplies.h"
 #include "server/uTableRoutes.h"
 #include "server/uUploadRoute.h"
@@ -22,6 +23,7 @@ constexpr tRoute kRoutes[] = {
     {"/results/*/replay.rep", tPathForm::AsSent, tPlusSign::Space, AnswerReplay},
     {"/results/*", tPathForm::AsSent, tPlusSign::Space, AnswerResult},
     {"/healthz", tPathForm::AsSent, tPlusSign::Space, AnswerHealth},
+    {"/metrics", tPathForm::AsSent, tPlusSign::Space, AnswerMetrics},
 };
 
 QByteArray Bytes(std::string_view text) {
@@ -31,8 +33,15 @@ QByteArray Bytes(std::string_view text) {
 } // namespace
 
 tScoreServer::tScoreServer(tResultStore& results, tUploadAllowance& allowance, tRateLimiter& searches,
-                           bool requireReplay)
-    : Context{results, allowance, searches, requireReplay} {}
+                           tMetrics& metrics, bool requireReplay)
+    : Context{results, allowance, searches, metrics, Tally, requireReplay} {
+    metrics.AddCounter("stakkar_results_taken_total",
+                       "Uploads answered 200: results stored or known already.", Tally.Taken);
+    metrics.AddCounter("stakkar_results_refused_total", "Uploads answered with anything but 200.",
+                       Tally.Refused);
+    metrics.AddCounter("stakkar_results_verified_total", "Results stored with a replay that proves them.",
+                       Tally.Verified);
+}
 
 tHttpReply tScoreServer::Answer(std::string_view target, const std::string& client, bool head) {
     const size_t mark = target.find('?');
@@ -46,8 +55,12 @@ tHttpReply tScoreServer::Answer(std::string_view target, const std::string& clie
             if (head && route.Head == tHeadAnswer::Refused) {
                 return GetOnly();
             }
-            return route.Handler(Context, {std::move(*rest), query, route.Plus, client});
+            tHttpReply reply = route.Handler(Context, {std::move(*rest), query, route.Plus, client});
+            reply.Route = route.Pattern;
+            return reply;
         }
     }
-    return NotFound("There is no page at this address.");
+    tHttpReply missing = NotFound("There is no page at this address.");
+    missing.Route = "none";
+    return missing;
 }

@@ -14,13 +14,15 @@ class tScoreServer {
 public:
     // requireReplay: a result without its game's replay is refused rather than stored unverified.
     // searches: the allowance of searches per client address.
+    // metrics: where the uploads' outcomes are counted, and what /metrics shows.
     tScoreServer(tResultStore& results, tUploadAllowance& allowance, tRateLimiter& searches,
-                 bool requireReplay);
+                 tMetrics& metrics, bool requireReplay);
 
     // The answer to a GET of target, the address as the request line holds it, from the client's address;
     // head: the request is a HEAD, answered as a GET where the route allows it and 405 where it does not.
     tHttpReply Answer(std::string_view target, const std::string& client, bool head);
 
 private:
+    tResultTally Tally;
     tRouteContext Context;
 };

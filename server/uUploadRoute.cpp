@@ -45,12 +45,36 @@ tHttpReply Store(tRouteContext& context, const tScoreRecord& record, const tRepl
                                              std::to_string(*outcome->ProvenBefore) +
                                              "; one game proves one result.");
     }
+    if (proof != nullptr) {
+        context.Tally.Verified.fetch_add(1, std::memory_order_relaxed);
+    }
     return {status::ok, kHtmlType, TakenPage(record, *outcome, unproven), {}};
 }
+
+tHttpReply Tallied(tResultTally& tally, tHttpReply reply) {
+    (reply.Status == status::ok ? tally.Taken : tally.Refused).fetch_add(1, std::memory_order_relaxed);
+    return reply;
+}
+
+tHttpReply Answer(tRouteContext& context, const tRequest& request);
 
 } // namespace
 
 tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
+    tHttpReply reply = Answer(context, request);
+    if (!reply.Work) {
+        return Tallied(context.Tally, std::move(reply));
+    }
+    // The outcome is known only when the check's last step gives it.
+    reply.Work = [&tally = context.Tally, work = std::move(reply.Work)]() -> tHttpFinish {
+        return [&tally, finish = work()] { return Tallied(tally, finish()); };
+    };
+    return reply;
+}
+
+namespace {
+
+tHttpReply Answer(tRouteContext& context, const tRequest& request) {
     if (request.Value("tab") != "hscore" || !request.Value("data")) {
         return {status::bad_request,
                 kHtmlType,
@@ -120,3 +144,5 @@ tHttpReply AnswerUpload(tRouteContext& context, const tRequest& request) {
     };
     return reply;
 }
+
+} // namespace

@@ -48,6 +48,8 @@ public:
     // the last ones took.
     long RetrySeconds() const;
     bool Idle() const { return Running.empty() && WaitingCount == 0; }
+    size_t WaitingChecks() const { return WaitingCount; }
+    size_t RunningChecks() const { return Running.size(); }
 
 private:
     using tClock = std::chrono::steady_clock;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -30,4 +31,7 @@ struct tHttpReply {
     // Work too long for the loop's thread, which serves every connection: when set, it runs on a worker
     // thread, touching nothing the loop's thread uses, and the answer is what the step it returns gives.
     std::function<tHttpFinish()> Work = {};
+    // What the metrics count this answer under: the pattern of the route that gave it, or "http" for an
+    // answer the HTTP layer gives itself, such as a refusal of a request it cannot read.
+    std::string_view Route = "http";
 };

@@ -30,12 +30,18 @@ size_t WorkerThreads() {
 
 } // namespace
 
-tHttpServer::tHttpServer(const tHttpSettings& settings, tHttpHandler handler)
-    : Settings(settings), Handler(std::move(handler)),
+tHttpServer::tHttpServer(const tHttpSettings& settings, tHttpHandler handler, tMetrics& metrics)
+    : Settings(settings), Handler(std::move(handler)), Metrics(metrics),
       Counts(settings.Connections, settings.ConnectionsPerAddress),
       Queue(settings.CheckQueue, settings.ChecksPerAddress, WorkerThreads(),
             [this] { GiveBackMemoryWhenIdle(); }),
-      Workers(WorkerThreads()) {}
+      Workers(WorkerThreads()) {
+    // Read on the loop's thread, which answers /metrics, as the queue is.
+    Metrics.AddGauge("stakkar_check_queue_length", "Replay checks waiting for a worker.",
+                     [this] { return static_cast<double>(Queue.WaitingChecks()); });
+    Metrics.AddGauge("stakkar_checks_running", "Replay checks running on the workers.",
+                     [this] { return static_cast<double>(Queue.RunningChecks()); });
+}
 
 bool tHttpServer::Listen(const boost::asio::ip::address& address, std::uint16_t port, std::string& problem) {
     const tcp::endpoint endpoint(address, port);
@@ -112,7 +118,7 @@ void tHttpServer::Accepted(error_code error, tcp::socket socket) {
         const tAdmission admission = Counts.Admit(peer, proxy);
         if (admission != tAdmission::Drop) {
             std::make_shared<tHttpSession>(std::move(socket), peer, admission, Settings, Handler, Counts,
-                                           Queue, Workers)
+                                           Queue, Workers, Metrics)
                 ->Start();
         }
     }

@@ -10,6 +10,7 @@
 #include "server/http/uConnectionCounts.h"
 #include "server/http/uHttpSession.h"
 #include "server/http/uHttpSettings.h"
+#include "server/http/uMetrics.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
@@ -22,7 +23,8 @@
 
 class tHttpServer {
 public:
-    tHttpServer(const tHttpSettings& settings, tHttpHandler handler);
+    // Every answer is counted in metrics, which also shows the check queue's length; it outlives this.
+    tHttpServer(const tHttpSettings& settings, tHttpHandler handler, tMetrics& metrics);
 
     // False, with problem set, when the address and port cannot be had.
     bool Listen(const boost::asio::ip::address& address, std::uint16_t port, std::string& problem);
@@ -39,6 +41,7 @@ private:
 
     tHttpSettings Settings;
     tHttpHandler Handler;
+    tMetrics& Metrics;
     tConnectionCounts Counts;
     // Set while accepting fails, so the failure is reported once rather than at every try.
     bool Failing = false;

@@ -31,9 +31,11 @@ constexpr size_t kKeptBufferBytes = 4096;
 
 tHttpSession::tHttpSession(tcp::socket socket, boost::asio::ip::address peer, tAdmission admission,
                            const tHttpSettings& settings, const tHttpHandler& handler,
-                           tConnectionCounts& counts, tCheckQueue& queue, boost::asio::thread_pool& workers)
+                           tConnectionCounts& counts, tCheckQueue& queue, boost::asio::thread_pool& workers,
+                           tMetrics& metrics)
     : Socket(std::move(socket)), Deadline(Socket.get_executor()), Peer(peer), Admission(admission),
-      Settings(settings), Handler(handler), Counts(counts), Queue(queue), Workers(workers) {}
+      Settings(settings), Handler(handler), Counts(counts), Queue(queue), Workers(workers), Metrics(metrics) {
+}
 
 tHttpSession::~tHttpSession() {
     Counts.Release(Peer, Admission);
@@ -79,6 +81,8 @@ void tHttpSession::BeginRequest() {
     // here. (Boost 1.74 takes boost::none for "no limit" as a limit of nothing.)
     Parser->body_limit(std::numeric_limits<std::uint64_t>::max());
     Parsed = 0;
+    Began = std::chrono::steady_clock::now();
+    Route = tHttpReply{}.Route;
 }
 
 // Waiting for bytes, rather than reading into a buffer made ready for them, costs an idle connection no
@@ -95,6 +99,7 @@ void tHttpSession::ReadHead(error_code error) {
     }
     if (Idle) {
         Idle = false;
+        Began = std::chrono::steady_clock::now();
         Arm(Settings.HeaderTimeout);
     }
     // One byte past the bound is enough to know it was crossed.
@@ -157,6 +162,8 @@ void tHttpSession::Answer() {
     const std::string client = ClientAddress(Peer, Settings.TrustedProxy, forwardedFor).to_string();
     const auto target = request.target();
     tHttpReply reply = Handler(std::string_view(target.data(), target.size()), client, head);
+    // A check's answer is the finish's, which does not know the route; the route is the one it was sent to.
+    Route = reply.Route;
     if (reply.Work) {
         SendLater(std::move(reply), client, head, request.keep_alive());
         return;
@@ -234,6 +241,7 @@ void tHttpSession::Refuse(http::status status) {
 
 void tHttpSession::Send(tHttpReply reply, bool head, bool keepAlive) {
     Reply = std::move(reply);
+    Metrics.Count(Route, static_cast<unsigned>(Reply.Status), std::chrono::steady_clock::now() - Began);
     tResponse& response = Response.emplace(Reply.Status, Parser->get().version());
     response.set(http::field::content_type, Reply.Type);
     response.set("X-Content-Type-Options", "nosniff");

@@ -10,6 +10,7 @@
 #include "server/http/uConnectionCounts.h"
 #include "server/http/uHttpReply.h"
 #include "server/http/uHttpSettings.h"
+#include "server/http/uMetrics.h"
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
@@ -36,7 +37,7 @@ public:
     // Work an answer asks for runs on the workers when the queue gives it its turn.
     tHttpSession(boost::asio::ip::tcp::socket socket, boost::asio::ip::address peer, tAdmission admission,
                  const tHttpSettings& settings, const tHttpHandler& handler, tConnectionCounts& counts,
-                 tCheckQueue& queue, boost::asio::thread_pool& workers);
+                 tCheckQueue& queue, boost::asio::thread_pool& workers, tMetrics& metrics);
     ~tHttpSession();
     tHttpSession(const tHttpSession&) = delete;
     tHttpSession& operator=(const tHttpSession&) = delete;
@@ -85,6 +86,10 @@ private:
     tConnectionCounts& Counts;
     tCheckQueue& Queue;
     boost::asio::thread_pool& Workers;
+    tMetrics& Metrics;
+    // Since this request's first byte, and the route that answers it.
+    std::chrono::steady_clock::time_point Began;
+    std::string_view Route;
 
     boost::beast::flat_buffer Buffer;
     std::optional<boost::beast::http::request_parser<boost::beast::http::empty_body>> Parser;

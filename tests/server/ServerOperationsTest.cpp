@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the operator's tools read off a running server: its health.
+// What the operator's tools read off a running server: its health and its metrics.
 
 #include "uHttpGet.h"
 #include "uServerProcess.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(ScoreServerOperations, HealthIsOkWhileTheDatabaseAnswers) {
+TEST(ScoreServerOperations, HealthIsOkAndTheMetricsAreValidTextThatCountsTheRequestsBefore) {
     QTemporaryDir dir;
     tServerProcess server;
     QString problem;
@@ -15,4 +16,18 @@ TEST(ScoreServerOperations, HealthIsOkWhileTheDatabaseAnswers) {
     const tHttpReply health = HttpGet(server.Base().toUtf8() + "healthz");
     EXPECT_EQ(health.Status, 200);
     EXPECT_EQ(health.Body, "ok\n");
+
+    const tHttpReply metrics = HttpGet(server.Base().toUtf8() + "metrics");
+    ASSERT_EQ(metrics.Status, 200);
+    static const QRegularExpression kComment("^# (HELP|TYPE) [a-z_]+ .+$");
+    static const QRegularExpression kSample(
+        R"(^[a-z_]+(\{[a-z]+="[^"]*"(,[a-z]+="[^"]*")*\})? ([0-9.e+-]+|\+Inf)$)");
+    const QStringList lines = QString::fromUtf8(metrics.Body).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines) {
+        EXPECT_TRUE(kComment.match(line).hasMatch() || kSample.match(line).hasMatch()) << line.toStdString();
+    }
+    EXPECT_TRUE(lines.contains(R"(stakkar_requests_total{route="/healthz",status="200"} 1)"));
+    EXPECT_TRUE(lines.contains(R"(stakkar_request_seconds_bucket{route="/healthz",le="+Inf"} 1)"));
+    EXPECT_TRUE(lines.contains("# TYPE stakkar_check_queue_length gauge"));
+    EXPECT_TRUE(lines.contains("stakkar_results_taken_total 0"));
 }
