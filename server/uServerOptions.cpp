@@ -135,8 +135,11 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
         "Refuse a result that comes without the replay of its game, or with one of the first format, whose "
         "key presses have no times (403), rather than store it unverified. "
         "A result whose replay gives back all its fields is stored as verified either way.");
+    const QCommandLineOption noAccessLog("no-access-log",
+                                         "Write no line to standard error for each request answered.");
     parser.addOptions({database, passwordFile, listen, port, rate, burst, searches, proxy, headerTimeout,
-                       idleTimeout, connections, perAddress, checkQueue, checksPerAddress, requireReplay});
+                       idleTimeout, connections, perAddress, checkQueue, checksPerAddress, requireReplay,
+                       noAccessLog});
     AddModerationOptions(parser);
 
     exitCode = 2;
@@ -162,6 +165,7 @@ std::optional<tServerOptions> ParseServerOptions(const QStringList& arguments, Q
     options.Database = parser.value(database);
     options.PasswordFile = parser.value(passwordFile);
     options.RequireReplay = parser.isSet(requireReplay);
+    options.Http.AccessLog = !parser.isSet(noAccessLog);
     const std::optional<boost::asio::ip::address> listenAddress = Address(parser.value(listen));
     if (!listenAddress) {
         message = "Not an IP address: " + parser.value(listen);

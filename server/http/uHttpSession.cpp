@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/http/uHttpSession.h"
 
+#include "server/http/uAccessLog.h"
 #include "server/http/uClientAddress.h"
 #include "server/http/uHttpRefusal.h"
 
@@ -9,6 +10,7 @@
 #include <boost/beast/http/write.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -83,6 +85,7 @@ void tHttpSession::BeginRequest() {
     Parsed = 0;
     Began = std::chrono::steady_clock::now();
     Route = tHttpReply{}.Route;
+    Client = Peer.to_string();
 }
 
 // Waiting for bytes, rather than reading into a buffer made ready for them, costs an idle connection no
@@ -160,6 +163,7 @@ void tHttpSession::Answer() {
         forwardedFor = std::string_view(field->value().data(), field->value().size());
     }
     const std::string client = ClientAddress(Peer, Settings.TrustedProxy, forwardedFor).to_string();
+    Client = client;
     const auto target = request.target();
     tHttpReply reply = Handler(std::string_view(target.data(), target.size()), client, head);
     // A check's answer is the finish's, which does not know the route; the route is the one it was sent to.
@@ -241,7 +245,18 @@ void tHttpSession::Refuse(http::status status) {
 
 void tHttpSession::Send(tHttpReply reply, bool head, bool keepAlive) {
     Reply = std::move(reply);
-    Metrics.Count(Route, static_cast<unsigned>(Reply.Status), std::chrono::steady_clock::now() - Began);
+    const auto took = std::chrono::steady_clock::now() - Began;
+    Metrics.Count(Route, static_cast<unsigned>(Reply.Status), took);
+    if (Settings.AccessLog) {
+        const auto& request = Parser->get();
+        const auto method = request.method_string();
+        const auto target = request.target();
+        const std::string line =
+            AccessLine(Client, {method.data(), method.size()}, {target.data(), target.size()},
+                       static_cast<unsigned>(Reply.Status), static_cast<size_t>(Reply.Body.size()),
+                       std::chrono::duration<double, std::milli>(took).count());
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
     tResponse& response = Response.emplace(Reply.Status, Parser->get().version());
     response.set(http::field::content_type, Reply.Type);
     response.set("X-Content-Type-Options", "nosniff");

@@ -90,6 +90,8 @@ private:
     // Since this request's first byte, and the route that answers it.
     std::chrono::steady_clock::time_point Began;
     std::string_view Route;
+    // The client as the access log names it: the forwarded address behind the trusted proxy.
+    std::string Client;
 
     boost::beast::flat_buffer Buffer;
     std::optional<boost::beast::http::request_parser<boost::beast::http::empty_body>> Parser;

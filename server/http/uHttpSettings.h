@@ -29,4 +29,6 @@ struct tHttpSettings {
     size_t ChecksPerAddress = 2;
     // Requests from this address name their client in X-Forwarded-For; it is held to the total cap only.
     std::optional<boost::asio::ip::address> TrustedProxy;
+    // A line on stderr for every answer.
+    bool AccessLog = true;
 };

@@ -31,3 +31,19 @@ TEST(ScoreServerOperations, HealthIsOkAndTheMetricsAreValidTextThatCountsTheRequ
     EXPECT_TRUE(lines.contains("# TYPE stakkar_check_queue_length gauge"));
     EXPECT_TRUE(lines.contains("stakkar_results_taken_total 0"));
 }
+
+TEST(ScoreServerOperations, EachAnswerHasALineOnStderrThatGivesAReplayOnlyAsItsLength) {
+    QTemporaryDir dir;
+    tServerProcess server;
+    QString problem;
+    ASSERT_TRUE(server.Start(dir.path(), {}, problem)) << problem.toStdString();
+    ASSERT_EQ(HttpGet(server.Base().toUtf8() + "healthz").Status, 200);
+    const QByteArray replay(500, 'A');
+    ASSERT_EQ(HttpGet(server.Base().toUtf8() + "index.php?tab=hscore&data=x&replay=" + replay).Status, 400);
+
+    const QByteArray logged = server.ErrorsUntil("replay=<500 bytes>");
+    EXPECT_TRUE(logged.contains("127.0.0.1 GET /healthz 200 3 ")) << logged.toStdString();
+    EXPECT_TRUE(logged.contains("127.0.0.1 GET /index.php?tab=hscore&data=x&replay=<500 bytes> 400 "))
+        << logged.toStdString();
+    EXPECT_FALSE(logged.contains(replay.left(32)));
+}

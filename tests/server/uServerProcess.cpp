@@ -2,7 +2,9 @@
 #include "uServerProcess.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QRegularExpression>
+#include <QThread>
 
 tServerProcess::~tServerProcess() {
     if (Process.state() != QProcess::NotRunning) {
@@ -16,6 +18,8 @@ tServerProcess::~tServerProcess() {
 
 bool tServerProcess::Start(const QString& workDir, const QStringList& arguments, QString& problem) {
     Process.setWorkingDirectory(workDir);
+    ErrorsFile = workDir + "/stakkar-scores.stderr";
+    Process.setStandardErrorFile(ErrorsFile);
     Process.start(STAKKAR_SCORES_BIN, QStringList{"--port", "0"} + arguments);
     static const QRegularExpression kListening("listening on \\S+ port (\\d+)");
     QByteArray out;
@@ -29,8 +33,23 @@ bool tServerProcess::Start(const QString& workDir, const QStringList& arguments,
         }
     }
     Process.waitForFinished(1000);
-    problem = "stakkar-scores did not start: " + QString::fromUtf8(out + Process.readAllStandardError());
+    problem = "stakkar-scores did not start: " + QString::fromUtf8(out + Errors());
     return false;
+}
+
+QByteArray tServerProcess::Errors() const {
+    QFile file(ErrorsFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray tServerProcess::ErrorsUntil(const QByteArray& wanted) {
+    const QDeadlineTimer deadline(5000);
+    QByteArray errors = Errors();
+    while (!errors.contains(wanted) && !deadline.hasExpired()) {
+        QThread::msleep(20);
+        errors = Errors();
+    }
+    return errors;
 }
 
 QString tServerProcess::Base() const {

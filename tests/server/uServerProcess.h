@@ -2,6 +2,7 @@
 #pragma once
 // A real stakkar-scores process on a free loopback port, stopped when the object goes.
 
+#include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -20,8 +21,15 @@ public:
     QString Base() const;
     quint16 Port() const { return ListenPort; }
     qint64 Pid() const { return Process.processId(); }
+    // What the server wrote to stderr so far, once it holds wanted or a few seconds have passed.
+    QByteArray ErrorsUntil(const QByteArray& wanted);
+
+private:
+    QByteArray Errors() const;
 
 private:
     QProcess Process;
     quint16 ListenPort = 0;
+    // Where its stderr goes: a pipe no one reads while a test floods the server would fill and stop it.
+    QString ErrorsFile;
 };
