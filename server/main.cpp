@@ -110,5 +110,8 @@ int main(int argc, char** argv) {
     std::printf("stakkar-scores: listening on %s port %u\n", listen.c_str(), server.Port());
     std::fflush(stdout);
     server.Run();
+    if (const tStoreResult<void> checkpointed = database.Checkpoint(); !checkpointed) {
+        std::fprintf(stderr, "stakkar-scores: %s\n", qPrintable(checkpointed.Problem()));
+    }
     return 0;
 }

@@ -22,6 +22,8 @@ public:
     tAdmission Admit(const boost::asio::ip::address& address, bool exempt);
     // Ends what Admit counted.
     void Release(const boost::asio::ip::address& address, tAdmission admission);
+    // Connections counted and not yet released, refused ones too.
+    size_t Open() const { return Served + Refusing; }
 
 private:
     size_t Total;

@@ -23,6 +23,9 @@ constexpr std::chrono::milliseconds kAcceptPause{100};
 // How long no check has to come before the heap gives back what the checks freed: while uploads come one
 // after another, the next check finds its memory ready.
 constexpr std::chrono::milliseconds kTrimAfter{1000};
+// A stop waits this long at most for the answers in flight, well within the 10 s a supervisor allows.
+constexpr std::chrono::milliseconds kStopWithin{8000};
+constexpr std::chrono::milliseconds kStopPoll{20};
 
 size_t WorkerThreads() {
     return std::max(1u, std::thread::hardware_concurrency());
@@ -71,9 +74,40 @@ std::uint16_t tHttpServer::Port() const {
 void tHttpServer::Run() {
     Signals.add(SIGINT);
     Signals.add(SIGTERM);
-    Signals.async_wait([this](error_code, int) { Loop.stop(); });
+    Signals.async_wait([this](error_code error, int) {
+        if (!error) {
+            Stop();
+        }
+    });
     Accept();
     Loop.run();
+}
+
+void tHttpServer::Stop() {
+    error_code ignored;
+    Acceptor.close(ignored);
+    Pause.cancel();
+    Trim.cancel();
+    for (const std::weak_ptr<tHttpSession>& held : Sessions) {
+        if (const std::shared_ptr<tHttpSession> session = held.lock()) {
+            session->Stop();
+        }
+    }
+    Sessions.clear();
+    AwaitLastConnection(std::chrono::steady_clock::now() + kStopWithin);
+}
+
+void tHttpServer::AwaitLastConnection(std::chrono::steady_clock::time_point giveUp) {
+    if (Counts.Open() == 0 || std::chrono::steady_clock::now() >= giveUp) {
+        Loop.stop();
+        return;
+    }
+    Stopping.expires_after(kStopPoll);
+    Stopping.async_wait([this, giveUp](error_code error) {
+        if (!error) {
+            AwaitLastConnection(giveUp);
+        }
+    });
 }
 
 void tHttpServer::GiveBackMemoryWhenIdle() {
@@ -117,9 +151,11 @@ void tHttpServer::Accepted(error_code error, tcp::socket socket) {
         const bool proxy = Settings.TrustedProxy && peer == *Settings.TrustedProxy;
         const tAdmission admission = Counts.Admit(peer, proxy);
         if (admission != tAdmission::Drop) {
-            std::make_shared<tHttpSession>(std::move(socket), peer, admission, Settings, Handler, Counts,
-                                           Queue, Workers, Metrics)
-                ->Start();
+            std::erase_if(Sessions, [](const std::weak_ptr<tHttpSession>& held) { return held.expired(); });
+            const auto session = std::make_shared<tHttpSession>(std::move(socket), peer, admission, Settings,
+                                                                Handler, Counts, Queue, Workers, Metrics);
+            Sessions.push_back(session);
+            session->Start();
         }
     }
     Accept();

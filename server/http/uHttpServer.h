@@ -19,7 +19,9 @@
 #include <boost/asio/thread_pool.hpp>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 class tHttpServer {
 public:
@@ -30,7 +32,8 @@ public:
     bool Listen(const boost::asio::ip::address& address, std::uint16_t port, std::string& problem);
     // The port listened on, which the system chose when Listen was given 0.
     std::uint16_t Port() const;
-    // Serves until SIGINT or SIGTERM.
+    // Serves until SIGINT or SIGTERM, then stops accepting, closes the connections waiting for a request,
+    // answers those in flight, the checks running too, and returns once they are done or kStopWithin is up.
     void Run();
 
 private:
@@ -38,6 +41,9 @@ private:
     void Accepted(boost::system::error_code error, boost::asio::ip::tcp::socket socket);
     // Hands the heap's free memory back to the system once no check has come for a moment.
     void GiveBackMemoryWhenIdle();
+    void Stop();
+    // Ends the loop once no connection is left, or the time is up.
+    void AwaitLastConnection(std::chrono::steady_clock::time_point giveUp);
 
     tHttpSettings Settings;
     tHttpHandler Handler;
@@ -52,6 +58,9 @@ private:
     boost::asio::steady_timer Pause{Loop};
     boost::asio::signal_set Signals{Loop};
     boost::asio::steady_timer Trim{Loop};
+    boost::asio::steady_timer Stopping{Loop};
+    // Every connection open, so that a stop can close those that wait for nothing.
+    std::vector<std::weak_ptr<tHttpSession>> Sessions;
     // Declared after the loop: the sessions its checks keep are let go while their sockets' loop is there.
     tCheckQueue Queue;
     // Declared after the loop: the workers are joined first, and their last answers find the loop still

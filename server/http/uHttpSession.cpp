@@ -57,6 +57,13 @@ void tHttpSession::Start() {
     AwaitHead();
 }
 
+void tHttpSession::Stop() {
+    Ending = true;
+    if (Idle) {
+        Close();
+    }
+}
+
 void tHttpSession::Arm(std::chrono::milliseconds timeout) {
     Deadline.expires_after(timeout);
     Deadline.async_wait([self = shared_from_this()](error_code error) {
@@ -269,7 +276,7 @@ void tHttpSession::Send(tHttpReply reply, bool head, bool keepAlive) {
         response.set(field, value);
     }
     response.content_length(static_cast<std::uint64_t>(Reply.Body.size()));
-    response.keep_alive(keepAlive);
+    response.keep_alive(keepAlive && !Ending);
     if (!head) {
         response.body() = {Reply.Body.constData(), static_cast<size_t>(Reply.Body.size())};
     }
@@ -284,7 +291,7 @@ void tHttpSession::Sent(error_code error, bool keepAlive) {
     Reply = {};
     if (error) {
         Close();
-    } else if (!keepAlive) {
+    } else if (!keepAlive || Ending) {
         Linger();
     } else {
         BeginRequest();

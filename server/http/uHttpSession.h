@@ -44,6 +44,9 @@ public:
 
     // Reads the first request; a refused connection is answered 503 at once.
     void Start();
+    // The server stops: a connection waiting for its next request is closed now, one in flight once its
+    // answer is sent.
+    void Stop();
 
 private:
     using tResponse = boost::beast::http::response<boost::beast::http::span_body<const char>>;
@@ -99,6 +102,7 @@ private:
     size_t Parsed = 0;
     // Between requests of a kept-alive connection, until the next one's first byte.
     bool Idle = false;
+    bool Ending = false;
     // Bytes read and dropped while lingering before the close.
     size_t Drained = 0;
     tCheck Check = tCheck::None;

@@ -62,3 +62,14 @@ tStoreResult<void> tScoreDatabase::Open() {
     }
     return ResultStore.Prepare();
 }
+
+tStoreResult<void> tScoreDatabase::Checkpoint() {
+    if (Target.Kind == tDatabaseTarget::tKind::PostgreSQL) {
+        return {};
+    }
+    QSqlQuery query(Connection.Db);
+    if (!query.exec("PRAGMA wal_checkpoint(TRUNCATE)")) {
+        return tStoreFailure{"The SQLite file could not be checkpointed: " + query.lastError().text()};
+    }
+    return {};
+}

@@ -26,6 +26,9 @@ public:
     tModerationStore& Moderation() { return ModerationStore; }
     // Ready once Prepare has been called after Open; PostgreSQL alone has its table.
     tAllowanceStore& Allowance() { return AllowanceStore; }
+    // Folds SQLite's write-ahead log into the file and empties it, so that a stopped server leaves one file
+    // whole; PostgreSQL keeps its own log and needs nothing.
+    tStoreResult<void> Checkpoint();
 
 private:
     // Closed and let go after the stores, whose statements need it until they are gone.
