@@ -3,6 +3,7 @@
 // where it finds no room, while a player who comes in the middle of it is checked and answered at once, the
 // pages keep coming and memory stays bounded; a client that leaves while its check waits costs no check.
 
+#include "uHttpGet.h"
 #include "uRawClient.h"
 #include "uServerProcess.h"
 
@@ -243,3 +244,27 @@ TEST(ScoreServerCheckQueue, AClientThatClosesWhileItsCheckWaitsGivesItsShareBack
 }
 
 } // namespace
+
+TEST(ScoreServerCheckQueue, SigtermDuringACheckAnswersItAndExitsCleanly) {
+    QTemporaryDir dir;
+    tServerProcess server;
+    QString problem;
+    ASSERT_TRUE(server.Start(dir.path(), {"--no-access-log"}, problem)) << problem.toStdString();
+    const std::string flood = FloodRequest();
+    std::string answer;
+    std::thread upload([&] { answer = Exchange(server.Port(), flood); });
+    const QByteArray metrics = server.Base().toUtf8() + "metrics";
+    const Clock::time_point giveUp = Clock::now() + 5s;
+    bool running = false;
+    while (!running && Clock::now() < giveUp) {
+        running = HttpGet(metrics).Body.contains("stakkar_checks_running 1");
+    }
+    ASSERT_TRUE(running);
+    const Clock::time_point stopped = Clock::now();
+    EXPECT_EQ(server.Terminate(10000), 0);
+    EXPECT_LT(Clock::now() - stopped, 10s);
+    upload.join();
+    // The check ran to its end: its verdict on the replay, not a refusal for want of time.
+    EXPECT_TRUE(FirstLine(answer).starts_with("HTTP/1.1 ")) << answer;
+    EXPECT_NE(FirstLine(answer), "HTTP/1.1 503 Service Unavailable");
+}

@@ -52,6 +52,14 @@ QByteArray tServerProcess::ErrorsUntil(const QByteArray& wanted) {
     return errors;
 }
 
+int tServerProcess::Terminate(int ms) {
+    Process.terminate();
+    if (!Process.waitForFinished(ms) || Process.exitStatus() != QProcess::NormalExit) {
+        return -1;
+    }
+    return Process.exitCode();
+}
+
 QString tServerProcess::Base() const {
     return QString("http://127.0.0.1:%1/").arg(ListenPort);
 }

@@ -23,6 +23,8 @@ public:
     qint64 Pid() const { return Process.processId(); }
     // What the server wrote to stderr so far, once it holds wanted or a few seconds have passed.
     QByteArray ErrorsUntil(const QByteArray& wanted);
+    // Sends SIGTERM; the exit code, or -1 when it has not exited normally within ms.
+    int Terminate(int ms);
 
 private:
     QByteArray Errors() const;
