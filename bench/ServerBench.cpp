@@ -11,6 +11,7 @@
 #include "BenchDatabase.h"
 #include "BenchRequests.h"
 #include "ReplayBench.h"
+#include "SampleResults.h"
 #include "core/uRules.h"
 #include "uRawClient.h"
 #include "uServerProcess.h"
@@ -43,24 +44,6 @@ constexpr int kIdleConnections = 1000;
 // Spread over addresses as many clients would be, within the cap of connections per address.
 constexpr int kIdlePerAddress = 8;
 
-// Distinct, valid results; n picks the values, so no two n give the same row.
-tResultRecord Result(int n) {
-    char start[32];
-    std::snprintf(start, sizeof start, "%02d.%02d.%02d %02d:%02d:%02d", 1 + n % 28, 1 + n / 28 % 12,
-                  n / 336 % 25, n / 7 % 24, n / 3 % 60, n % 60);
-    const int perLevel = kDifficulties[1].FiguresPerLevel;
-    const int level = 1 + n % 20;
-    const int figures = (level - 1) * perLevel + n % perLevel;
-    tResultRecord r;
-    static_cast<tResultTexts&>(r) = {start,       "3:05", "1", "0", std::to_string(figures) + " [13,0/m]",
-                                     "12 [3,9/m]"};
-    r.Name = "Player" + std::to_string(n);
-    r.Level = level;
-    // At most a drop's bonus for each figure, well under what the check allows.
-    r.Score = (n * 7919) % (kDropPoints * (figures + 1) + 1);
-    return r;
-}
-
 std::string UploadPath(const tResultRecord& entry) {
     const std::string address = UploadAddress(kGameTypes[0].Name, kDifficulties[1].Name, entry);
     return address.substr(address.find("index.php"));
@@ -69,7 +52,8 @@ std::string UploadPath(const tResultRecord& entry) {
 bool Fill(const tDatabaseTarget& target) {
     std::vector<tScoreRecord> records;
     for (int n = 0; n < kStored; ++n) {
-        tScoreRecord r{std::string(kGameTypes[0].Name), std::string(kDifficulties[1].Name), Result(n), 0};
+        tScoreRecord r{std::string(kGameTypes[0].Name), std::string(kDifficulties[1].Name), SampleResult(n),
+                       0};
         r.StartMs = StartTimeMs(r.Entry.StartTime).value_or(0);
         records.push_back(std::move(r));
     }
@@ -94,7 +78,7 @@ double Percentile(std::vector<double> values, double p) {
 bool Measure(const std::string& base, const QString& kind, int first, const char* label) {
     std::vector<std::string> uploads;
     for (int n = first; n < first + kThroughputUploads; ++n) {
-        uploads.push_back(UploadPath(Result(n)));
+        uploads.push_back(UploadPath(SampleResult(n)));
     }
     const Clock::time_point start = Clock::now();
     if (!RunRequests(base, uploads, kInFlight)) {
@@ -107,7 +91,7 @@ bool Measure(const std::string& base, const QString& kind, int first, const char
 
     uploads.clear();
     for (int n = first + kThroughputUploads; n < first + kThroughputUploads + kTimedRequests; ++n) {
-        uploads.push_back(UploadPath(Result(n)));
+        uploads.push_back(UploadPath(SampleResult(n)));
     }
     const auto uploadLatency = RunRequests(base, uploads, 1);
     const auto pageLatency =

@@ -7,6 +7,7 @@
 #include "uScoresCommand.h"
 #include "uServerProcess.h"
 
+#include "bench/SampleResults.h"
 #include "core/uRules.h"
 #include "platform/uCodePage.h"
 #include "server/store/uScoreDatabase.h"
@@ -28,23 +29,6 @@
 
 namespace {
 
-// Distinct, valid results of Standart : Normal; n picks the values, so no two n give the same row.
-tResultRecord Result(int n) {
-    char start[32];
-    std::snprintf(start, sizeof start, "%02d.%02d.%02d %02d:%02d:%02d", 1 + n % 28, 1 + n / 28 % 12,
-                  n / 336 % 25, n / 7 % 24, n / 3 % 60, n % 60);
-    const int perLevel = kDifficulties[1].FiguresPerLevel;
-    const int level = 1 + n % 20;
-    const int figures = (level - 1) * perLevel + n % perLevel;
-    tResultRecord r;
-    static_cast<tResultTexts&>(r) = {start,       "3:05", "1", "0", std::to_string(figures) + " [13,0/m]",
-                                     "12 [3,9/m]"};
-    r.Name = "Player" + std::to_string(n);
-    r.Level = level;
-    r.Score = (n * 7919) % (kDropPoints * (figures + 1) + 1);
-    return r;
-}
-
 class ServerDatabaseFile : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(Dir.isValid()); }
@@ -57,7 +41,7 @@ protected:
     }
     QString File() const { return Dir.filePath("scores.sqlite"); }
     int Upload(int n) {
-        const std::string address = UploadAddress(kGameTypes[0].Name, kDifficulties[1].Name, Result(n));
+        const std::string address = UploadAddress(kGameTypes[0].Name, kDifficulties[1].Name, SampleResult(n));
         return HttpGet(Server.Base().toUtf8() +
                        QByteArray::fromStdString(address.substr(address.find("index.php"))))
             .Status;
@@ -143,7 +127,7 @@ TEST_F(ServerDatabaseFile, ANameIsFoundByTheStartOfItsWordsAndOneClientsSearches
         std::vector<tScoreRecord> records;
         for (int n = 0; n < 100000; ++n) {
             records.push_back(
-                {std::string(kGameTypes[0].Name), std::string(kDifficulties[1].Name), Result(n), 0});
+                {std::string(kGameTypes[0].Name), std::string(kDifficulties[1].Name), SampleResult(n), 0});
         }
         records[7].Entry.Name = ToCodePage(QString::fromUtf8("Иван Petrov-Водкин"));
         // я is the code page's last byte, after which no text of the same length comes.
