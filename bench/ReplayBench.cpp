@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// stakkar-bench-server replays [sqlite|postgresql]: the score server proving results by their replays, with
-// games the auto-player plays at a player's pace, each under a name of its own as the seed wants. First a
-// ten-minute game's replay and its upload address beside the request-line limit; then, on this thread, the
+// stakkar-bench-server replays [sqlite|postgresql|nginx]: the score server proving results by their replays,
+// with games the auto-player plays at a player's pace, each under a name of its own as the seed wants. First
+// a ten-minute game's replay and its upload address beside the request-line limit; then, on this thread, the
 // replays of ten-minute games one thread verifies a second, and the processor time a hostile replay costs
 // before it is refused (as many presses on the first figure as the checked payload holds, within the pace and
 // faster) beside that of a real game, per KiB sent; then uploads a second to the real stakkar-scores over
@@ -11,11 +11,10 @@
 #include "ReplayBench.h"
 
 #include "AutoPlayer.h"
-#include "BenchDatabase.h"
 #include "BenchReport.h"
 #include "BenchRequests.h"
+#include "BenchServers.h"
 #include "ScriptedGame.h"
-#include "uServerProcess.h"
 
 #include "server/check/uReplayCheck.h"
 #include "server/check/uUploadCheck.h"
@@ -130,9 +129,17 @@ double ProcessSeconds(qint64 pid) {
 }
 
 // Uploads a second over loopback, and the server's processor time per upload.
-bool Upload(const std::string& base, qint64 pid, const std::vector<std::string>& paths, const QString& kind,
-            const char* what) {
-    const double cpuBefore = ProcessSeconds(pid);
+double ProcessSeconds(const std::vector<qint64>& pids) {
+    double seconds = 0;
+    for (const qint64 pid : pids) {
+        seconds += ProcessSeconds(pid);
+    }
+    return seconds;
+}
+
+bool Upload(const std::string& base, const std::vector<qint64>& pids, const std::vector<std::string>& paths,
+            const QString& kind, const char* what) {
+    const double cpuBefore = ProcessSeconds(pids);
     const Clock::time_point start = Clock::now();
     if (!RunRequests(base, paths, kInFlight)) {
         std::fprintf(stderr, "an upload %s was refused\n", what);
@@ -142,7 +149,7 @@ bool Upload(const std::string& base, qint64 pid, const std::vector<std::string>&
     const double count = static_cast<double>(paths.size());
     std::printf("%s uploads %s, %d in flight: %.1f /s, server processor time %.3f ms each\n",
                 qPrintable(kind), what, kInFlight, count / seconds,
-                1000.0 * (ProcessSeconds(pid) - cpuBefore) / count);
+                1000.0 * (ProcessSeconds(pids) - cpuBefore) / count);
     std::fflush(stdout);
     return true;
 }
@@ -203,17 +210,9 @@ int RunReplayBench(const QString& kind) {
         std::fflush(stdout);
     }
 
-    tBenchDatabase database;
-    if (!database.Open(kind)) {
-        return 1;
-    }
-    QString problem;
-    tServerProcess server;
-    if (!server.Start(database.Dir.path(),
-                      {"--database", database.Address, "--uploads-per-minute", "1e12", "--upload-burst",
-                       "1e12", "--checks-per-address", "64"},
-                      problem)) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
+    tBenchServers servers;
+    if (!servers.OpenDatabase(kind) || !servers.Start({"--uploads-per-minute", "1e12", "--upload-burst",
+                                                       "1e12", "--checks-per-address", "64"})) {
         return 1;
     }
     std::vector<std::string> longUploads;
@@ -232,17 +231,17 @@ int RunReplayBench(const QString& kind) {
         const tGameModel played = PlayShort(name, static_cast<uint32_t>(n));
         shortUploads.push_back(UploadPath(kShort, ResultOf(played, name), EncodeReplay(played.Record())));
     }
-    const std::string base = server.Base().toStdString();
+    const std::string base = servers.Base();
     PrintLoad(kind, "before");
-    if (!Upload(base, server.Pid(), longUploads, kind, "with ten-minute replays")) {
+    if (!Upload(base, servers.Pids(), longUploads, kind, "with ten-minute replays")) {
         return 1;
     }
     PrintLoad(kind, "after the uploads with ten-minute replays");
-    if (!Upload(base, server.Pid(), shortUploads, kind, "with short replays")) {
+    if (!Upload(base, servers.Pids(), shortUploads, kind, "with short replays")) {
         return 1;
     }
     PrintLoad(kind, "after the uploads with short replays");
-    if (!Upload(base, server.Pid(), without, kind, "without replays")) {
+    if (!Upload(base, servers.Pids(), without, kind, "without replays")) {
         return 1;
     }
     PrintLoad(kind, "after the uploads without replays");

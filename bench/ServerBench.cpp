@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// stakkar-bench-server [replays] [sqlite|postgresql]: the score server over loopback with 100,000 stored
-// results in one table: uploads per second with several in flight, each without a replay and so stored
-// unverified ("replays" measures verified ones), then the latency of single uploads and of the table page;
-// then all of it again while 1,000 idle connections from 125 addresses are held open. The real
+// stakkar-bench-server [replays] [sqlite|postgresql|nginx]: the score server over loopback with 100,000
+// stored results in one table: uploads per second with several in flight, each without a replay and so stored
+// unverified ("replays" measures verified ones), then the latency of single uploads and of the pages; then
+// the uploads and the table page again while another client keeps four name searches in flight; then, with
+// one server, all of it again while 1,000 idle connections from 125 addresses are held open. The real
 // stakkar-scores process serves, libcurl asks; SQLite is a file in a temporary folder, PostgreSQL a throwaway
-// cluster with fsync on. Prints one "name: value unit" line per figure, and the load average of the
-// machine before and after each round, since other work on the shared cores moves every figure. With
-// "replays" it measures how the server proves results by their replays instead (ReplayBench.cpp).
+// cluster with fsync on, and "nginx" two processes on one such cluster behind nginx. Prints one line per
+// figure, and the load average of the machine before and after each round, since other work on the shared
+// cores moves every figure. With "replays" it measures how the server proves results by their replays
+// instead (ReplayBench.cpp).
 
-#include "BenchDatabase.h"
 #include "BenchRequests.h"
+#include "BenchServers.h"
 #include "ReplayBench.h"
 #include "SampleResults.h"
 #include "core/uRules.h"
 #include "uRawClient.h"
-#include "uServerProcess.h"
 
 #include "server/store/uScoreDatabase.h"
 #include "storage/uHSUpload.h"
@@ -25,10 +26,12 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -40,6 +43,7 @@ constexpr int kStored = 100000;
 constexpr int kThroughputUploads = 10000;
 constexpr int kInFlight = 6;
 constexpr int kTimedRequests = 1000;
+constexpr int kSearchesInFlight = 4;
 constexpr int kIdleConnections = 1000;
 // Spread over addresses as many clients would be, within the cap of connections per address.
 constexpr int kIdlePerAddress = 8;
@@ -125,6 +129,42 @@ bool Measure(const std::string& base, const QString& kind, int first, const char
     return true;
 }
 
+// Another client keeps searches in flight while this one uploads and then reads the table page.
+bool MeasureBesideSearches(const std::string& base, const QString& kind, int first) {
+    std::atomic<bool> done = false;
+    std::atomic<long> searches = 0;
+    std::thread searcher([&] {
+        const std::vector<std::string> batch(50, "search?name=player43");
+        while (!done && RunRequests(base, batch, kSearchesInFlight)) {
+            searches += static_cast<long>(batch.size());
+        }
+    });
+    std::vector<std::string> uploads;
+    for (int n = first; n < first + kThroughputUploads; ++n) {
+        uploads.push_back(UploadPath(SampleResult(n)));
+    }
+    const Clock::time_point start = Clock::now();
+    const bool uploaded = RunRequests(base, uploads, kInFlight).has_value();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const auto pageLatency =
+        RunRequests(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal"), 1);
+    const double allSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    done = true;
+    searcher.join();
+    if (!uploaded || !pageLatency) {
+        std::fprintf(stderr, "a request beside the searches failed\n");
+        return false;
+    }
+    const char* beside = "beside another client's 4 searches in flight";
+    std::printf("%s uploads without replay (stored unverified), %d in flight, %s: %.0f /s\n",
+                qPrintable(kind), kInFlight, beside, kThroughputUploads / seconds);
+    std::printf("%s table page latency %s: p50 %.0f us, p99 %.0f us\n", qPrintable(kind), beside,
+                Percentile(*pageLatency, 0.5), Percentile(*pageLatency, 0.99));
+    std::printf("%s searches answered meanwhile: %.0f /s\n", qPrintable(kind),
+                static_cast<double>(searches) / allSeconds);
+    return true;
+}
+
 // Connections that send nothing, as a crowd of slow or idle clients holds them.
 std::optional<std::vector<tRawClient>> OpenIdle(std::uint16_t port) {
     std::vector<tRawClient> idle(kIdleConnections);
@@ -144,9 +184,10 @@ int main(int argc, char** argv) {
     const bool replays = argc > 1 && QString(argv[1]) == "replays";
     const int kindAt = replays ? 2 : 1;
     const QString kind = argc > kindAt ? argv[kindAt] : "sqlite";
-    if (argc > kindAt + 1 || (kind != "sqlite" && kind != "postgresql")) {
+    if (argc > kindAt + 1 || !tBenchServers::Known(kind)) {
         const bool help = argc == 2 && kind == "--help";
-        std::fprintf(help ? stdout : stderr, "usage: stakkar-bench-server [replays] [sqlite|postgresql]\n");
+        std::fprintf(help ? stdout : stderr,
+                     "usage: stakkar-bench-server [replays] [sqlite|postgresql|nginx]\n");
         return help ? 0 : 2;
     }
     if (replays) {
@@ -157,42 +198,46 @@ int main(int argc, char** argv) {
     getrlimit(RLIMIT_NOFILE, &limit);
     limit.rlim_cur = limit.rlim_max;
     setrlimit(RLIMIT_NOFILE, &limit);
-    tBenchDatabase database;
-    if (!database.Open(kind)) {
+    tBenchServers servers;
+    if (!servers.OpenDatabase(kind)) {
         return 1;
     }
-    const QString& address = database.Address;
-    QString problem;
     const Clock::time_point fillStart = Clock::now();
-    if (!Fill(*ParseDatabaseTarget(address))) {
+    if (!Fill(*ParseDatabaseTarget(servers.Address()))) {
         return 1;
     }
     std::printf("%s fill %d results: %.1f s\n", qPrintable(kind), kStored,
                 std::chrono::duration<double>(Clock::now() - fillStart).count());
 
     // The idle connections stay for the whole run, and the benchmark's own come on top of them.
-    tServerProcess server;
-    if (!server.Start(database.Dir.path(),
-                      {"--database", address, "--uploads-per-minute", "1e12", "--upload-burst", "1e12",
-                       "--searches-per-minute", "1e12", "--header-timeout", "3600", "--max-connections",
-                       QString::number(kIdleConnections + 100)},
-                      problem)) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
+    if (!servers.Start({"--uploads-per-minute", "1e12", "--upload-burst", "1e12", "--searches-per-minute",
+                        "1e12", "--header-timeout", "3600", "--max-connections",
+                        QString::number(kIdleConnections + 100)})) {
         return 1;
     }
-    const std::string base = server.Base().toStdString();
+    const std::string base = servers.Base();
     PrintLoad(kind, "before");
     if (!Measure(base, kind, kStored, "")) {
         return 1;
     }
     PrintLoad(kind, "after the round without idle connections");
-    std::optional<std::vector<tRawClient>> idle = OpenIdle(server.Port());
+    int first = kStored + kThroughputUploads + kTimedRequests;
+    if (!MeasureBesideSearches(base, kind, first)) {
+        return 1;
+    }
+    first += kThroughputUploads;
+    PrintLoad(kind, "after the round beside searches");
+    // Behind nginx the idle connections would be nginx's to hold, not the servers'.
+    if (servers.Proxied()) {
+        return 0;
+    }
+    std::optional<std::vector<tRawClient>> idle = OpenIdle(servers.Port());
     if (!idle) {
         std::fprintf(stderr, "could not open %d idle connections\n", kIdleConnections);
         return 1;
     }
     const std::string label = ", " + std::to_string(kIdleConnections) + " idle connections open";
-    if (!Measure(base, kind, kStored + kThroughputUploads + kTimedRequests, label.c_str())) {
+    if (!Measure(base, kind, first, label.c_str())) {
         return 1;
     }
     PrintLoad(kind, "after the round with idle connections");

@@ -2,6 +2,7 @@
 // What the operator's tools read off a running server: its health and its metrics.
 
 #include "uHttpGet.h"
+#include "uPgCluster.h"
 #include "uServerProcess.h"
 
 #include <QRegularExpression>
@@ -30,6 +31,27 @@ TEST(ScoreServerOperations, HealthIsOkAndTheMetricsAreValidTextThatCountsTheRequ
     EXPECT_TRUE(lines.contains(R"(stakkar_request_seconds_bucket{route="/healthz",le="+Inf"} 1)"));
     EXPECT_TRUE(lines.contains("# TYPE stakkar_check_queue_length gauge"));
     EXPECT_TRUE(lines.contains("stakkar_results_taken_total 0"));
+}
+
+TEST(ScoreServerOperations, HealthIs503WhileTheDatabaseIsDownAndTheServerStillAnswers) {
+    if (tPgCluster::BinDir().isEmpty()) {
+        GTEST_SKIP() << "PostgreSQL is not installed (bash tools/setup.sh test installs it)";
+    }
+    tPgCluster cluster;
+    QString problem;
+    ASSERT_TRUE(cluster.Start(problem)) << problem.toStdString();
+    QTemporaryDir dir;
+    tServerProcess server;
+    ASSERT_TRUE(server.Start(dir.path(), {"--database", cluster.Address()}, problem))
+        << problem.toStdString();
+    ASSERT_EQ(HttpGet(server.Base().toUtf8() + "healthz").Status, 200);
+
+    ASSERT_TRUE(cluster.Stop(problem)) << problem.toStdString();
+    const tHttpReply health = HttpGet(server.Base().toUtf8() + "healthz");
+    EXPECT_EQ(health.Status, 503);
+    EXPECT_EQ(health.Body, "the database does not answer\n");
+    EXPECT_TRUE(HttpGet(server.Base().toUtf8() + "metrics")
+                    .Body.contains(R"(stakkar_requests_total{route="/healthz",status="503"} 1)"));
 }
 
 TEST(ScoreServerOperations, EachAnswerHasALineOnStderrThatGivesAReplayOnlyAsItsLength) {

@@ -12,12 +12,13 @@
 
 namespace {
 
-// Requests go to each upstream in turn and never on to the next when one fails, so that every request
-// reaches one server once. The temporary paths stay in the folder, which nginx's own defaults are not.
+// Requests go to each upstream in turn, over connections kept open as the README's example keeps them, and
+// never on to the next when one fails, so that every request reaches one server once. The temporary paths
+// stay in the folder, which nginx's own defaults are not.
 constexpr const char* kConfig = R"(%1
 worker_processes 1;
 error_log %2/error.log;
-events { worker_connections 64; }
+events { worker_connections 1024; }
 http {
     access_log off;
     client_body_temp_path %2/body;
@@ -26,12 +27,14 @@ http {
     uwsgi_temp_path %2/uwsgi;
     scgi_temp_path %2/scgi;
     large_client_header_buffers 4 64k;
-    upstream scores {%3 }
+    upstream scores {%3 keepalive 32; }
     server {
         listen 127.0.0.1:%4;
         location / {
             proxy_pass http://scores;
             proxy_next_upstream off;
+            proxy_http_version 1.1;
+            proxy_set_header Connection "";
             proxy_set_header X-Forwarded-For $remote_addr;
         }
     }

@@ -99,6 +99,11 @@ bool tPgCluster::Start(QString& problem, const QString& password, bool durable) 
     return Run("createdb", {"-h", Dir->path(), "-p", QString::number(Port), "-U", kUser, kDatabase}, problem);
 }
 
+bool tPgCluster::Stop(QString& problem) {
+    Started = !Run("pg_ctl", {"-D", Dir->path() + "/data", "-m", "fast", "-w", "stop"}, problem);
+    return !Started;
+}
+
 QString tPgCluster::Address() const {
     return QString("postgresql://%1@localhost:%2/%3?host=%4")
         .arg(kUser)

@@ -23,6 +23,9 @@ public:
     // run it with fsync off, which no deployed server does; durable keeps PostgreSQL's own default, fsync on,
     // for figures that stand for a real server's.
     bool Start(QString& problem, const QString& password = {}, bool durable = false);
+    // Stops the cluster as an operator's restart begins, the clients' connections broken; false with problem
+    // set when pg_ctl fails.
+    bool Stop(QString& problem);
     // The --database address of the empty database, over the socket.
     QString Address() const;
     // The same database over TCP on 127.0.0.1, once started with a password.
