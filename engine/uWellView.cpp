@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uWellView.h"
 
+#include "core/uCellLook.h"
 #include "core/uFigureSet.h"
 #include "core/uWell.h"
 #include "look/uSkin.h"
@@ -126,19 +127,15 @@ void tWellView::DrawAllTiles() {
 }
 
 const tBitmap* tWellView::LookOf(const tGameModel& game, bool shadow, int column, int row) {
-    if (game.Playing()) {
-        // A paused game hides its pile.
-        if (game.Paused()) {
-            return nullptr;
-        }
-        if (game.Falling()) {
-            if (game.FigureCovers(column, row)) {
-                return &Block();
-            }
-            if (shadow && game.MarkCovers(column, row)) {
-                return &Shadow();
-            }
-        }
+    switch (CellLook(game, shadow, column, row)) {
+    case tCellLook::Falling:
+        return &Block();
+    case tCellLook::Mark:
+        return &Shadow();
+    case tCellLook::Fixed:
+        return &fixedBlock_;
+    case tCellLook::Empty:
+        break;
     }
-    return game.Well().At(column, row) != 0 ? &fixedBlock_ : nullptr;
+    return nullptr;
 }

@@ -6,6 +6,7 @@
 #include "server/check/uFieldForms.h"
 #include "server/pages/uPlayerPages.h"
 #include "server/pages/uResultPage.h"
+#include "server/pages/uViewerFiles.h"
 #include "server/uRouteReplies.h"
 
 #include <algorithm>
@@ -137,7 +138,10 @@ tHttpReply AnswerResult(tRouteContext& context, const tRequest& request) {
         }
         finalWell = *proof ? (*proof)->FinalWell : std::string();
     }
-    return {status::ok, kHtmlType, ResultPage(result, *rank, finalWell), {}};
+    if (!finalWell.empty() && HasViewer()) {
+        return {status::ok, kHtmlType, ResultPage(result, *rank, finalWell, true), {}, ViewerPagePolicy()};
+    }
+    return {status::ok, kHtmlType, ResultPage(result, *rank, finalWell, false), {}};
 }
 
 tHttpReply AnswerReplay(tRouteContext& context, const tRequest& request) {

@@ -7,6 +7,7 @@
 #include "server/uRouteReplies.h"
 #include "server/uTableRoutes.h"
 #include "server/uUploadRoute.h"
+#include "server/uViewerRoute.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ constexpr tRoute kRoutes[] = {
     {"/results/*", tPathForm::AsSent, tPlusSign::Space, AnswerResult},
     {"/healthz", tPathForm::AsSent, tPlusSign::Space, AnswerHealth},
     {"/metrics", tPathForm::AsSent, tPlusSign::Space, AnswerMetrics},
+    {"/viewer/*", tPathForm::AsSent, tPlusSign::Space, AnswerViewerFile},
 };
 
 QByteArray Bytes(std::string_view text) {

@@ -44,12 +44,29 @@ std::string Text(const QByteArray& bytes) {
 
 } // namespace
 
+// Games enough to show that the tables live, few enough for a phone's screen.
+constexpr int64_t kLatestOnFront = 10;
+
 tHttpReply AnswerFront(tRouteContext& context, const tRequest&) {
     const auto tables = context.Results.Tables();
     if (!tables) {
         return DatabaseFailed(tables.Problem());
     }
-    return {status::ok, kHtmlType, FrontPage(*tables), {}};
+    const auto latest = context.Results.LatestVerified(kLatestOnFront);
+    if (!latest) {
+        return DatabaseFailed(latest.Problem());
+    }
+    std::vector<tScoreRecord> best;
+    for (const tGameTypeRule& type : kGameTypes) {
+        for (const tDifficultyRule& difficulty : kDifficulties) {
+            const auto first = context.Results.Best(type.Name, difficulty.Name, 0, 1);
+            if (!first) {
+                return DatabaseFailed(first.Problem());
+            }
+            best.insert(best.end(), first->begin(), first->end());
+        }
+    }
+    return {status::ok, kHtmlType, FrontPage(*tables, *latest, best), {}};
 }
 
 tHttpReply AnswerTable(tRouteContext& context, const tRequest& request) {

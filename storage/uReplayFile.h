@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The stored form of a recorded game: "STKR", a format version, the record as variable-length numbers (each
-// press as the ticks and, from format 2 on, the milliseconds since the one before) in one zlib stream, and a
-// CRC-32 of everything before it. A ten-minute game takes a few KiB. The reader is bounded in every respect
-// and refuses what it cannot read with the reason; it reads format 1, whose presses have no times, too.
+// The stored form of a recorded game: "STKR", a format version, the record's payload (core/uReplayPayload;
+// from format 2 on its presses carry their times) in one zlib stream, and a CRC-32 of everything before it. A
+// ten-minute game takes a few KiB. The reader is bounded in every respect and refuses what it cannot read
+// with the reason; it reads format 1, whose presses have no times, too.
 
 #include "core/uGameRecord.h"
+#include "core/uReplayPayload.h"
 #include "core/uResultRecord.h"
 
 #include <cstddef>
@@ -20,27 +21,15 @@ inline constexpr uint8_t kUntimedReplayFormat = 1;
 // Larger files and payloads are not read: a day of play at the fastest speed fits many times over.
 inline constexpr size_t kMaxReplayBytes = 1024 * 1024;
 inline constexpr size_t kMaxReplayPayload = 8 * 1024 * 1024;
-// Ten days at one tick a millisecond.
-inline constexpr int64_t kMaxReplayTicks = int64_t{864} * 1000 * 1000;
-// Ten days of play.
-inline constexpr int64_t kMaxReplayTimeMs = int64_t{864} * 1000 * 1000;
-inline constexpr size_t kMaxReplayStartTime = 32;
 
 // A record without times is written in the format it came in.
 std::string EncodeReplay(const tGameRecord& record);
-// The record as a replay holds it before packing: one game gives the same bytes, however a file packs them.
-std::string ReplayPayload(const tGameRecord& record);
 
 // The replay of a stored high score entry lies beside hscore.dat under this name:
 // "hscore-Standart_Easy-3.rep" for key group 3 of that section. An entry that enters a table takes the key
 // group of the one that drops out, so its replay takes that one's place too.
 std::string ReplayFileName(std::string_view section, int32_t slot);
 
-struct tReplayRead {
-    std::optional<tGameRecord> Record;
-    // Why the bytes are no replay, when they are not.
-    std::string Problem;
-};
 // A reader with a narrower need may unpack less than kMaxReplayPayload: the score server, whose replays come
 // inside an address, unpacks no more than the largest game such an address can carry.
 tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload);

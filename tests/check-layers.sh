@@ -36,6 +36,11 @@ put core/CMakeLists.txt <<'EOF'
 add_library(stakkar_core STATIC uFigure.h uWell.h)  # Qt6::Core and stakkar_engine stay out of here
 target_include_directories(stakkar_core PUBLIC ${PROJECT_SOURCE_DIR})
 EOF
+put web/uViewer.cpp <<<'#include "core/uWell.h"'
+put web/CMakeLists.txt <<'EOF'
+add_library(stakkar_viewer STATIC)
+target_link_libraries(stakkar_viewer PUBLIC Qt6::Core)
+EOF
 put platform/uCodePage.h <<'EOF'
 #pragma once
 #include <QString>

@@ -28,6 +28,8 @@ struct tHttpReply {
     QByteArray Body;
     // The lines this answer adds, such as Allow or Retry-After.
     std::vector<std::pair<boost::beast::http::field, std::string>> Headers;
+    // The Content-Security-Policy of a page that runs more than every other page may; empty for theirs.
+    std::string Policy = {};
     // Work too long for the loop's thread, which serves every connection: when set, it runs on a worker
     // thread, touching nothing the loop's thread uses, and the answer is what the step it returns gives.
     std::function<tHttpFinish()> Work = {};

@@ -252,6 +252,14 @@ void tHttpSession::Refuse(http::status status) {
 
 void tHttpSession::Send(tHttpReply reply, bool head, bool keepAlive) {
     Reply = std::move(reply);
+    // A browser that holds this version of a file already is told so without it.
+    for (const auto& [field, value] : Reply.Headers) {
+        if (field == http::field::etag && Reply.Status == http::status::ok &&
+            Parser->get()[http::field::if_none_match] == value) {
+            Reply.Status = http::status::not_modified;
+            Reply.Body.clear();
+        }
+    }
     const auto took = std::chrono::steady_clock::now() - Began;
     Metrics.Count(Route, static_cast<unsigned>(Reply.Status), took);
     if (Settings.AccessLog) {
@@ -268,9 +276,11 @@ void tHttpSession::Send(tHttpReply reply, bool head, bool keepAlive) {
     response.set(http::field::content_type, Reply.Type);
     response.set("X-Content-Type-Options", "nosniff");
     // Nothing on these pages runs or loads from elsewhere, whatever a name holds, and no other site may
-    // show them inside its own.
+    // show them inside its own; a page that plays a game names what it runs in a policy of its own.
     response.set("Content-Security-Policy",
-                 "default-src 'none'; style-src 'unsafe-inline'; frame-ancestors 'none'");
+                 Reply.Policy.empty()
+                     ? "default-src 'none'; style-src 'unsafe-inline'; frame-ancestors 'none'"
+                     : Reply.Policy);
     response.set(http::field::x_frame_options, "DENY");
     for (const auto& [field, value] : Reply.Headers) {
         response.set(field, value);

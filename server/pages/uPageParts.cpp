@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "server/pages/uPageParts.h"
 
+#include "server/pages/uPageAddresses.h"
+#include "server/pages/uViewerFiles.h"
 #include "server/store/uResultStore.h"
 
 namespace {
@@ -29,6 +31,7 @@ QByteArray Page(const QString& title, const QString& body) {
                    "table{border-collapse:collapse}.wide{overflow-x:auto}"
                    "th,td{padding:.2em .8em;border-bottom:1px solid #ccc}td.n{text-align:right}"
                    ".verified{color:#1a7f37;font-weight:bold;margin-left:.3em}"
+                   ".watch{margin-left:.3em;text-decoration:none}"
                    "@media (max-width:40em){body{margin:.5em}th,td{padding:.2em .4em}}</style>"
                    "</head><body><h1>%1</h1>\n%2\n</body></html>\n")
         .arg(title, body)
@@ -49,13 +52,21 @@ void AddLinkCell(QString& body, const QString& address, const QString& text, boo
     body += QLatin1String("</a></td>");
 }
 
-void AddScoreCell(QString& body, int32_t score, bool verified) {
+void AddScoreCell(QString& body, int32_t score, bool verified, int64_t id) {
     body += QLatin1String("<td class=\"n\">");
     body += QString::number(score);
     if (verified) {
         body += QString("<span class=\"verified\" title=\"%1\">&#10003;</span>").arg(kVerifiedMeaning);
+        if (HasViewer()) {
+            body += QString("<a class=\"watch\" href=\"%1\" title=\"Watch the game\">&#9654;</a>")
+                        .arg(WatchPath(id));
+        }
     }
     body += QLatin1String("</td>");
+}
+
+QString WatchPath(int64_t id) {
+    return ResultPath(id) + "#watch";
 }
 
 QString VerifiedLegend() {

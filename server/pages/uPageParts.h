@@ -20,8 +20,11 @@ QByteArray Page(const QString& title, const QString& body);
 void AddCell(QString& body, const QString& text, bool number = false);
 void AddLinkCell(QString& body, const QString& address, const QString& text, bool number = false);
 
-// A score's cell, marked when the result is verified.
-void AddScoreCell(QString& body, int32_t score, bool verified);
+// A score's cell, marked when the result is verified, with a link to watch its game where the server has
+// the viewer.
+void AddScoreCell(QString& body, int32_t score, bool verified, int64_t id);
+// The address that plays a verified result's game on its page.
+QString WatchPath(int64_t id);
 // What the mark means, for the foot of a page that shows it.
 QString VerifiedLegend();
 

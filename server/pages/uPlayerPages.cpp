@@ -19,7 +19,7 @@ QByteArray PlayerPage(std::string_view name, const std::vector<tPlayerResult>& r
                     TableName(r.GameType, r.Difficulty));
         AddLinkCell(body, ResultPath(r.Id), RankText(rank), true);
         AddCell(body, QString::number(r.Entry.Level), true);
-        AddScoreCell(body, r.Entry.Score, r.Verified);
+        AddScoreCell(body, r.Entry.Score, r.Verified, r.Id);
         AddCell(body, DateText(r.Entry.StartTime));
         body += QLatin1String("</tr>");
     }

@@ -7,9 +7,25 @@
 #include "server/pages/uPageParts.h"
 #include "server/pages/uPlayerPages.h"
 #include "server/pages/uScoreDates.h"
+#include "server/pages/uViewerFiles.h"
 
-QByteArray FrontPage(const std::vector<tTableSize>& tables) {
-    QString body = SearchForm({}) + "<ul>";
+namespace {
+
+// "Ann, 1234 at level 5 in Standart : Normal", linked to the result's page, and to its game where the server
+// has the viewer.
+QString GameItem(const tScoreRecord& r) {
+    const QString watch =
+        r.Verified && HasViewer() ? QString(" &middot; <a href=\"%1\">Watch</a>").arg(WatchPath(r.Id)) : "";
+    return QString("<li><a href=\"%1\">%2</a>, %3 at level %4 in %5%6</li>")
+        .arg(Escaped(ResultPath(r.Id)), Escaped(FromCodePage(r.Entry.Name)), QString::number(r.Entry.Score),
+             QString::number(r.Entry.Level), TableTitle(r.GameType, r.Difficulty), watch);
+}
+
+} // namespace
+
+QByteArray FrontPage(const std::vector<tTableSize>& tables, const std::vector<tScoreRecord>& latest,
+                     const std::vector<tScoreRecord>& best) {
+    QString body = SearchForm({}) + "<ul id=\"tables\">";
     for (const tGameTypeRule& type : kGameTypes) {
         for (const tDifficultyRule& level : kDifficulties) {
             const std::string_view gameType = type.Name;
@@ -25,7 +41,22 @@ QByteArray FrontPage(const std::vector<tTableSize>& tables) {
                         .arg(path, TableTitle(gameType, difficulty), ResultsText(results));
         }
     }
-    return Page("Stakkar high scores", body + "</ul>");
+    body += "</ul>";
+    if (!latest.empty()) {
+        body += "<h2>The latest verified games</h2><ul id=\"latest\">";
+        for (const tScoreRecord& r : latest) {
+            body += GameItem(r);
+        }
+        body += "</ul>";
+    }
+    if (!best.empty()) {
+        body += "<h2>The best of each table</h2><ul id=\"best\">";
+        for (const tScoreRecord& r : best) {
+            body += GameItem(r);
+        }
+        body += "</ul>";
+    }
+    return Page("Stakkar high scores", body);
 }
 
 QByteArray TablePage(const tTablePage& page) {
@@ -46,7 +77,7 @@ QByteArray TablePage(const tTablePage& page) {
         AddLinkCell(body, ResultPath(r.Id), QString::number(rank++), true);
         AddLinkCell(body, PlayerPath(e.Name), FromCodePage(e.Name));
         AddCell(body, QString::number(e.Level), true);
-        AddScoreCell(body, e.Score, r.Verified);
+        AddScoreCell(body, e.Score, r.Verified, r.Id);
         AddCell(body, DateText(e.StartTime));
         AddCell(body, QString::fromStdString(e.StartLevel), true);
         AddCell(body, QString::fromStdString(e.BrokenLines), true);

@@ -11,7 +11,9 @@
 
 #include <vector>
 
-QByteArray FrontPage(const std::vector<tTableSize>& tables);
+// The tables with their sizes, the latest verified games and the best result of each table that has one.
+QByteArray FrontPage(const std::vector<tTableSize>& tables, const std::vector<tScoreRecord>& latest,
+                     const std::vector<tScoreRecord>& best);
 QByteArray TablePage(const tTablePage& page);
 // Why a result was stored without a proof of its own.
 enum class tUnproven {

@@ -415,6 +415,17 @@ tStoreResult<std::vector<tScoreRecord>> tResultStore::OfPlayer(std::string_view 
     return ReadAll(query);
 }
 
+tStoreResult<std::vector<tScoreRecord>> tResultStore::LatestVerified(int64_t limit) {
+    QSqlQuery query(Db);
+    if (!Select(query,
+                "SELECT " + RecordColumns() +
+                    " FROM results WHERE verified = 1 AND hidden = 0 ORDER BY verified DESC, id DESC LIMIT ?",
+                {static_cast<qlonglong>(limit)})) {
+        return StatementFailed("read the latest verified results", query);
+    }
+    return ReadAll(query);
+}
+
 tStoreResult<std::vector<std::string>> tResultStore::Names(std::string_view part, size_t limit) {
     const std::string from = LowerText(part);
     const std::optional<std::string> to = PrefixEnd(from);

@@ -70,6 +70,8 @@ public:
     // alike, or starts a word of: each once, at most limit of them, in the order of the text they are found
     // by.
     tStoreResult<std::vector<std::string>> Names(std::string_view part, size_t limit);
+    // The shown verified results, the latest stored first, at most limit of them.
+    tStoreResult<std::vector<tScoreRecord>> LatestVerified(int64_t limit);
     // Every table that holds a result, with its number of results.
     tStoreResult<std::vector<tTableSize>> Tables();
     // The number of results in one table, read from the counts the database keeps.

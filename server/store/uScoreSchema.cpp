@@ -182,6 +182,9 @@ QStringList StepStatements(int step, bool postgres) {
         }
         return {"CREATE TABLE allowance (client TEXT PRIMARY KEY, tokens DOUBLE PRECISION NOT NULL,"
                 " at TIMESTAMPTZ NOT NULL)"};
+    case 10:
+        // The front page's latest verified games, read newest first from the index's end.
+        return {"CREATE INDEX results_verified ON results (verified, id)"};
     default:
         return {};
     }

@@ -9,7 +9,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
-inline constexpr int kSchemaVersion = 9;
+inline constexpr int kSchemaVersion = 10;
 
 // What the moderation log keeps of a result beside its id, so that a removed result is still known: its
 // table and these fields.

@@ -41,18 +41,26 @@ TEST(ScoreSchema,
         db.setDatabaseName(target.Name);
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
-        for (const char* statement :
-             {"UPDATE results SET start_ms = 4102444799000 WHERE score = 1",
-              "UPDATE results SET hidden = 1 WHERE score = 3", "DROP TRIGGER results_counted_insert",
-              "DROP TRIGGER results_counted_delete", "DROP TRIGGER results_counted_hidden",
-              "DROP TABLE table_counts", "DROP INDEX results_name",
-              "ALTER TABLE results DROP COLUMN verified", "ALTER TABLE results DROP COLUMN replay",
-              "ALTER TABLE results DROP COLUMN final_well", "DROP INDEX results_game",
-              "ALTER TABLE results DROP COLUMN game_key", "ALTER TABLE moderation_log DROP COLUMN game_type",
-              "ALTER TABLE moderation_log DROP COLUMN difficulty",
-              "ALTER TABLE moderation_log DROP COLUMN name", "ALTER TABLE moderation_log DROP COLUMN score",
-              "ALTER TABLE moderation_log DROP COLUMN start_time", "DROP TABLE name_search",
-              "DELETE FROM schema_version WHERE version >= 3"}) {
+        for (const char* statement : {"UPDATE results SET start_ms = 4102444799000 WHERE score = 1",
+                                      "UPDATE results SET hidden = 1 WHERE score = 3",
+                                      "DROP TRIGGER results_counted_insert",
+                                      "DROP TRIGGER results_counted_delete",
+                                      "DROP TRIGGER results_counted_hidden",
+                                      "DROP TABLE table_counts",
+                                      "DROP INDEX results_name",
+                                      "DROP INDEX results_verified",
+                                      "ALTER TABLE results DROP COLUMN verified",
+                                      "ALTER TABLE results DROP COLUMN replay",
+                                      "ALTER TABLE results DROP COLUMN final_well",
+                                      "DROP INDEX results_game",
+                                      "ALTER TABLE results DROP COLUMN game_key",
+                                      "ALTER TABLE moderation_log DROP COLUMN game_type",
+                                      "ALTER TABLE moderation_log DROP COLUMN difficulty",
+                                      "ALTER TABLE moderation_log DROP COLUMN name",
+                                      "ALTER TABLE moderation_log DROP COLUMN score",
+                                      "ALTER TABLE moderation_log DROP COLUMN start_time",
+                                      "DROP TABLE name_search",
+                                      "DELETE FROM schema_version WHERE version >= 3"}) {
             EXPECT_TRUE(query.exec(statement)) << statement;
         }
     }
@@ -165,6 +173,7 @@ TEST_P(ScoreSchemaRecheck, AVerifiedResultItsReplayNoLongerProvesLosesItsMarkKee
         }
         EXPECT_TRUE(query.exec("DELETE FROM schema_version WHERE version >= 6"));
         EXPECT_TRUE(query.exec("DROP TABLE name_search"));
+        EXPECT_TRUE(query.exec("DROP INDEX results_verified"));
         // Nor had such a database the upload allowance that the processes on PostgreSQL share.
         if (Target.Kind == tDatabaseTarget::tKind::PostgreSQL) {
             EXPECT_TRUE(query.exec("DROP TABLE allowance")) << query.lastError().text().toStdString();

@@ -94,10 +94,24 @@ bool tChromium::ActAsPhone(int width, int height, QString& problem) {
         .has_value();
 }
 
+bool tChromium::PressKey(const QString& key, QString& problem) {
+    for (const char* type : {"keyDown", "keyUp"}) {
+        QJsonObject event{{"type", type}, {"key", key}};
+        if (key.size() == 1 && QString(type) == "keyDown") {
+            event["text"] = key;
+        }
+        if (!Call("Input.dispatchKeyEvent", event, true, problem)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QJsonValue tChromium::Eval(const QString& expression) {
     QString problem;
     const auto answer =
-        Call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}}, true, problem);
+        Call("Runtime.evaluate",
+             {{"expression", expression}, {"returnByValue", true}, {"awaitPromise", true}}, true, problem);
     if (!answer || answer->contains("exceptionDetails")) {
         return QJsonValue(QJsonValue::Undefined);
     }

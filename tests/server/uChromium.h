@@ -25,13 +25,18 @@ public:
 
     // Starts the browser with an empty page.
     bool Start(QString& problem);
+    // The browser's first process, above those of its pages.
+    qint64 Pid() const { return Process.processId(); }
     // Opens an address and waits until it has loaded.
     bool Open(const QString& address, QString& problem);
     // Clicks the first element the CSS selector finds and waits until the page it leads to has loaded.
     bool Click(const QString& selector, QString& problem);
     // Lays pages out as a phone's browser of this screen size in CSS pixels does, their viewport tag and all.
     bool ActAsPhone(int width, int height, QString& problem);
-    // The value of a JavaScript expression in the page; undefined when it threw or did not answer.
+    // Presses and lets go of a key as a keyboard does, "End" or " " say, in the page that has the focus.
+    bool PressKey(const QString& key, QString& problem);
+    // The value of a JavaScript expression in the page, a promise's once it settles; undefined when it threw
+    // or did not answer.
     QJsonValue Eval(const QString& expression);
 
 private:
