@@ -91,6 +91,12 @@ VIEWER_CALL void viewer_seek(double timeMs) {
     v.Cursor->AdvanceTo(to);
 }
 
+// When the game next changes, in its time of play: the page sleeps until then.
+VIEWER_CALL double viewer_due() {
+    const tViewer& v = Viewer();
+    return v.Cursor ? static_cast<double>(v.Cursor->NextTime()) : 0.0;
+}
+
 // The well's cells, row by row from the top, each a tCellLook, the landing mark shown.
 VIEWER_CALL const uint8_t* viewer_cells() {
     tViewer& v = Viewer();

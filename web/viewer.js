@@ -42,6 +42,7 @@
     // For the page's visitor and its benchmark: when the game could first be played, and the frames played.
     let readyAt = 0;
     let frames = 0;
+    let wake = 0;
 
     async function fetchBytes(url) {
         const answer = await fetch(url);
@@ -133,9 +134,8 @@
     }
 
     function clockText(ms) {
-        const tenths = Math.floor(ms / 100);
-        const seconds = Math.floor(tenths / 10);
-        return `${Math.floor(seconds / 60)}:${String(seconds % 60).padStart(2, "0")}.${tenths % 10}`;
+        const seconds = Math.floor(ms / 1000);
+        return `${Math.floor(seconds / 60)}:${String(seconds % 60).padStart(2, "0")}`;
     }
 
     function setText(id, text) {
@@ -181,7 +181,9 @@
         setText("watch-rows", String(model.viewer_counter(3)));
         setText("watch-clock", clockText(time));
         setText("watch-message", messages[model.viewer_message()] || "");
-        if (Number(moment.value) !== Math.round(time)) {
+        // The bar moves when its thumb would move a pixel or more: a bar redrawn every frame would cost more
+        // than the whole game.
+        if (Math.abs(Number(moment.value) - time) * moment.clientWidth >= end || time === 0 || time === end) {
             moment.value = String(Math.round(time));
         }
     }
@@ -189,33 +191,40 @@
     function seek(ms) {
         time = Math.max(0, Math.min(end, ms));
         model.viewer_seek(time);
+        show();
         if (playing) {
             fromTime = time;
             fromClock = performance.now();
+            clearTimeout(wake);
+            sleep();
         }
-        show();
     }
 
-    function frame(clock) {
+    // Between two steps of the game nothing but the clock's seconds change, so the page sleeps until the
+    // earlier of the two and draws in the display's next frame: a frame every refresh would cost the
+    // browser a third of a core for a game that moves a few times a second.
+    function sleep() {
+        const next = Math.min(model.viewer_due(), (Math.floor(time / 1000) + 1) * 1000, end);
+        wake = setTimeout(() => requestAnimationFrame(frame), Math.max(0, (next - time) / speed));
+    }
+
+    function frame() {
         if (!playing) {
             return;
         }
         ++frames;
-        // A frame's time is when it began, which may lie before a jump or a start made since.
-        const to = Math.min(end, fromTime + Math.max(0, clock - fromClock) * speed);
-        if (to !== time) {
-            time = to;
-            model.viewer_seek(time);
-            show();
-        }
+        time = Math.min(end, fromTime + (performance.now() - fromClock) * speed);
+        model.viewer_seek(time);
+        show();
         if (time >= end) {
             setPlaying(false);
             return;
         }
-        requestAnimationFrame(frame);
+        sleep();
     }
 
     function setPlaying(on) {
+        clearTimeout(wake);
         playing = on && end > 0;
         play.textContent = playing ? "Pause" : "Play";
         if (playing) {
@@ -229,11 +238,13 @@
     }
 
     function setSpeed(to) {
+        speed = to;
         if (playing) {
             fromTime = time;
             fromClock = performance.now();
+            clearTimeout(wake);
+            sleep();
         }
-        speed = to;
         for (const button of root.querySelectorAll("[data-speed]")) {
             button.setAttribute("aria-pressed", String(Number(button.dataset.speed) === speed));
         }

@@ -19,13 +19,22 @@ constexpr std::array<const char*, kResultFieldCount> kLabels{
 // The game played again on a canvas by the viewer's script, which shows this part once it runs; without
 // script the page stays as it is without the viewer.
 QString WatchPart(int64_t id) {
+    // The browser fetches what the script will ask for while it still reads the page.
+    QString early =
+        QString("<link rel=\"preload\" href=\"%1\" as=\"fetch\" crossorigin>").arg(Escaped(ReplayPath(id)));
+    for (const char* name :
+         {"stakkar-viewer.wasm", "BlockFree.bmp", "BlockFix.bmp", "Block.bmp", "BlockShadow.bmp"}) {
+        early += QString("<link rel=\"preload\" href=\"/viewer/%1?v=%2\" as=\"fetch\" crossorigin>")
+                     .arg(name, QString::fromStdString(ViewerVersion()));
+    }
     QString speeds;
     for (const int speed : {1, 2, 4, 8}) {
         speeds += QString("<button type=\"button\" data-speed=\"%1\" aria-pressed=\"%2\">x%1</button>")
                       .arg(speed)
                       .arg(speed == 1 ? "true" : "false");
     }
-    return QString(
+    return early +
+           QString(
                "<section id=\"watch\" hidden data-replay=\"%1\" data-files=\"/viewer/\" "
                "data-version=\"%2\"><h2>Watch the game</h2>"
                "<div style=\"display:flex;gap:1em;flex-wrap:wrap;align-items:flex-start\">"
@@ -36,7 +45,7 @@ QString WatchPart(int64_t id) {
                "<tr><th>Level</th><td class=\"n\" id=\"watch-level\">1</td></tr>"
                "<tr><th>Figures</th><td class=\"n\" id=\"watch-figures\">0</td></tr>"
                "<tr><th>Rows</th><td class=\"n\" id=\"watch-rows\">0</td></tr>"
-               "<tr><th>Time</th><td class=\"n\" id=\"watch-clock\">0:00.0</td></tr>"
+               "<tr><th>Time</th><td class=\"n\" id=\"watch-clock\">0:00</td></tr>"
                "</tbody></table><p id=\"watch-message\"></p></div></div>"
                "<p><button type=\"button\" id=\"watch-play\">Play</button> %3 "
                "<input id=\"watch-moment\" type=\"range\" min=\"0\" max=\"0\" step=\"1\" value=\"0\" "
@@ -45,8 +54,8 @@ QString WatchPart(int64_t id) {
                "go to the start and the end, + and - change the speed.</p>"
                "<p id=\"watch-problem\" hidden></p></section>"
                "<script src=\"%4\" integrity=\"%5\" defer></script>")
-        .arg(Escaped(ReplayPath(id)), QString::fromStdString(ViewerVersion()), speeds,
-             Escaped(ViewerScriptAddress()), ViewerScriptHash());
+               .arg(Escaped(ReplayPath(id)), QString::fromStdString(ViewerVersion()), speeds,
+                    Escaped(ViewerScriptAddress()), ViewerScriptHash());
 }
 
 void AddRow(QString& body, const char* label) {
