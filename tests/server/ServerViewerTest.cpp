@@ -219,4 +219,14 @@ TEST(ScoreServerViewer, TheViewerFilesAreKeptForGoodAndTheResultPageAllowsThemAl
               200);
     const tHttpReply unverified = HttpGet(server.Base().toUtf8() + "results/2");
     EXPECT_EQ(unverified.Body.indexOf("<script"), -1);
+    // The verified game is linked to be watched from its table and the front page; the other is not.
+    const QByteArray table = HttpGet(server.Base().toUtf8() + "scores/Standart/Normal").Body;
+    EXPECT_EQ(table.count("#watch\""), 1) << table.toStdString();
+    EXPECT_TRUE(table.contains("href=\"/results/1#watch\"")) << table.toStdString();
+    const QByteArray front = HttpGet(server.Base().toUtf8()).Body;
+    const qsizetype latest = front.indexOf("<ul id=\"latest\">");
+    ASSERT_NE(latest, -1) << front.toStdString();
+    const QByteArray latestList = front.mid(latest, front.indexOf("</ul>", latest) - latest);
+    EXPECT_TRUE(latestList.contains("Ann") && latestList.contains("href=\"/results/1#watch\""));
+    EXPECT_FALSE(latestList.contains("Plain"));
 }
