@@ -61,6 +61,11 @@ QString BestStatement(const char* order = kRankKeys) {
 QString FindStatementById() {
     return "SELECT " + RecordColumns() + " FROM results WHERE id = ? AND hidden = 0";
 }
+// Newest first from the end of the index on (verified, id).
+QString LatestVerifiedStatement() {
+    return "SELECT " + RecordColumns() +
+           " FROM results WHERE verified = 1 AND hidden = 0 ORDER BY verified DESC, id DESC LIMIT ?";
+}
 QString PlayerStatement() {
     return "SELECT " + RecordColumns() +
            " FROM results WHERE name = ? AND hidden = 0 ORDER BY game_type, difficulty, " + kRankKeys;
@@ -175,7 +180,8 @@ tStoreResult<void> tResultStore::Prepare() {
                                            {&RankQuery, kRank},
                                            {&BestQuery, BestStatement()},
                                            {&BestFromEndQuery, BestStatement(kRankKeysReversed)},
-                                           {&TableCountQuery, kTableCount}}) {
+                                           {&TableCountQuery, kTableCount},
+                                           {&LatestVerifiedQuery, LatestVerifiedStatement()}}) {
         if (tStoreResult<void> prepared = PrepareOne(*query, statement); !prepared) {
             return prepared;
         }
@@ -416,14 +422,11 @@ tStoreResult<std::vector<tScoreRecord>> tResultStore::OfPlayer(std::string_view 
 }
 
 tStoreResult<std::vector<tScoreRecord>> tResultStore::LatestVerified(int64_t limit) {
-    QSqlQuery query(Db);
-    if (!Select(query,
-                "SELECT " + RecordColumns() +
-                    " FROM results WHERE verified = 1 AND hidden = 0 ORDER BY verified DESC, id DESC LIMIT ?",
-                {static_cast<qlonglong>(limit)})) {
-        return StatementFailed("read the latest verified results", query);
+    LatestVerifiedQuery.addBindValue(static_cast<qlonglong>(limit));
+    if (!LatestVerifiedQuery.exec()) {
+        return StatementFailed("read the latest verified results", LatestVerifiedQuery);
     }
-    return ReadAll(query);
+    return ReadAll(LatestVerifiedQuery);
 }
 
 tStoreResult<std::vector<std::string>> tResultStore::Names(std::string_view part, size_t limit) {

@@ -104,4 +104,5 @@ private:
     QSqlQuery BestQuery;
     QSqlQuery BestFromEndQuery;
     QSqlQuery TableCountQuery;
+    QSqlQuery LatestVerifiedQuery;
 };
