@@ -60,6 +60,8 @@ struct tScoreFile {
 };
 
 tScoreFile ReadScoreFile() {
+    // A save killed while it wrote a replay leaves that replay's copy, of this table or any other.
+    RemoveLeftoverTempFilesLike(BasePath(ReplayFileWildcard()));
     tScoreFile file;
     const tDamagedFile damage = ReadDataFile(file.doc, ScoreFilePath());
     file.writable = !damage.leftInPlace;

@@ -150,6 +150,10 @@ std::string ReplayFileName(std::string_view section, int32_t slot) {
     return "hscore-" + std::string(section) + "-" + std::to_string(slot) + ".rep";
 }
 
+std::string ReplayFileWildcard() {
+    return "hscore-*-*.rep";
+}
+
 tReplayRead DecodeReplay(std::string_view bytes) {
     return DecodeReplay(bytes, kMaxReplayPayload);
 }

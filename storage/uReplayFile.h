@@ -35,6 +35,28 @@ std::string ReplayPayload(const tGameRecord& record);
 // "hscore-Standart_Easy-3.rep" for key group 3 of that section. An entry that enters a table takes the key
 // group of the one that drops out, so its replay takes that one's place too.
 std::string ReplayFileName(std::string_view section, int32_t slot);
+// A wildcard that every such name matches.
+std::string ReplayFileWildcard();
+
+// Why bytes are no replay. The game tells the player in the player's language, the score server its client
+// in English; the numbers a reason names come with it.
+enum class tReplayProblem {
+    None,
+    NotOpened,
+    TooLarge,
+    NotAReplay,
+    UnknownFormat,
+    Damaged,
+    NotUnpacked,
+    UnknownTable,
+    OutsideSettings,
+    NoSeed,
+    NoLength,
+    BadPress,
+    PressTooEarly,
+    BadPressTime,
+    MoreThanItsGame,
+};
 
 struct tReplayRead {
     std::optional<tGameRecord> Record;
