@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uPlayers.h"
 
+#include "engine/uReasonText.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
@@ -52,8 +53,8 @@ void tPlayers::Save(const std::string& player, const tPlayerOptions& options) co
     try {
         file.ini.SaveCompressedFile(UsersPath());
     } catch (const tSaveError& error) {
-        ShowMessageBox(LangFormat("s0100", {QFile::decodeName(QByteArray::fromStdString(UsersPath())),
-                                            QString::fromLocal8Bit(error.Reason())}));
+        ShowMessageBox(LangFormat(
+            "s0100", {QFile::decodeName(QByteArray::fromStdString(UsersPath())), SaveReason(error)}));
     }
 }
 

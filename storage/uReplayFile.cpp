@@ -6,6 +6,7 @@
 #include <zlib.h>
 
 #include <array>
+#include <iterator>
 
 namespace {
 
@@ -93,8 +94,36 @@ std::optional<std::string> Inflate(std::string_view packed, size_t maxPayload) {
     return out;
 }
 
-tReplayRead Refused(std::string problem) {
-    return {std::nullopt, std::move(problem)};
+// The reasons in English, "%1" and on standing for the values; in the order of tReplayProblem.
+constexpr const char* kEnglishProblems[] = {
+    "",
+    "%1.",
+    "The replay is larger than %1 KiB.",
+    "The file is no replay of this game.",
+    "The replay has format %1; this program reads formats %2 and %3.",
+    "The replay is damaged: its checksum does not match.",
+    "The replay's data cannot be unpacked, or unpacks to more than %1.",
+    "The replay's game type or difficulty is none of the game's.",
+    "The replay's start level or broken lines lie outside what the game offers.",
+    "The replay's seed or start time cannot be read.",
+    "The replay's length cannot be read, or is beyond any game.",
+    "Key press %1 of the replay cannot be read.",
+    "Key press %1 of the replay comes before the first tick.",
+    "The time of key press %1 of the replay cannot be read.",
+    "The replay holds more than its game.",
+};
+static_assert(std::size(kEnglishProblems) == static_cast<size_t>(tReplayProblem::MoreThanItsGame) + 1);
+
+tReplayRead Refused(tReplayProblem kind, std::vector<std::string> values = {}) {
+    std::string problem = kEnglishProblems[static_cast<size_t>(kind)];
+    for (size_t i = values.size(); i-- > 0;) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        for (size_t at = problem.find(mark); at != std::string::npos; at = problem.find(mark, at)) {
+            problem.replace(at, mark.size(), values[i]);
+            at += values[i].size();
+        }
+    }
+    return {std::nullopt, std::move(problem), kind, std::move(values)};
 }
 
 std::string SizeText(size_t bytes) {
@@ -160,15 +189,16 @@ tReplayRead DecodeReplay(std::string_view bytes) {
 
 tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
     if (bytes.size() > kMaxReplayBytes) {
-        return Refused("The replay is larger than " + std::to_string(kMaxReplayBytes / 1024) + " KiB.");
+        return Refused(tReplayProblem::TooLarge, {std::to_string(kMaxReplayBytes / 1024)});
     }
     if (bytes.size() < kMagic.size() + 1 + kCrcBytes || bytes.substr(0, kMagic.size()) != kMagic) {
-        return Refused("The file is no replay of this game.");
+        return Refused(tReplayProblem::NotAReplay);
     }
     const auto format = static_cast<uint8_t>(bytes[kMagic.size()]);
     if (format != kReplayFormat && format != kUntimedReplayFormat) {
-        return Refused("The replay has format " + std::to_string(format) + "; this program reads formats " +
-                       std::to_string(kUntimedReplayFormat) + " and " + std::to_string(kReplayFormat) + ".");
+        return Refused(
+            tReplayProblem::UnknownFormat,
+            {std::to_string(format), std::to_string(kUntimedReplayFormat), std::to_string(kReplayFormat)});
     }
     const std::string_view body = bytes.substr(0, bytes.size() - kCrcBytes);
     uint32_t stored = 0;
@@ -176,32 +206,31 @@ tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
         stored |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[body.size() + i])) << (8 * i);
     }
     if (Crc32(body) != stored) {
-        return Refused("The replay is damaged: its checksum does not match.");
+        return Refused(tReplayProblem::Damaged);
     }
     const std::optional<std::string> payload = Inflate(body.substr(kMagic.size() + 1), maxPayload);
     if (!payload) {
-        return Refused("The replay's data cannot be unpacked, or unpacks to more than " +
-                       SizeText(maxPayload) + ".");
+        return Refused(tReplayProblem::NotUnpacked, {SizeText(maxPayload)});
     }
     tPayloadReader in(*payload);
     tGameRecord record;
     uint64_t type = 0, difficulty = 0, level = 0, lines = 0, seed = 0, timeSize = 0, ticks = 0, presses = 0;
     if (!in.Number(type, kGameTypes.size() - 1) || !in.Number(difficulty, kDifficulties.size() - 1)) {
-        return Refused("The replay's game type or difficulty is none of the game's.");
+        return Refused(tReplayProblem::UnknownTable);
     }
     const int maxLevel = kDifficulties[static_cast<size_t>(difficulty)].MaxStartLevel;
     if (!in.Number(level, static_cast<uint64_t>(maxLevel)) || level < kMinStartLevel ||
         !in.Number(lines, kMaxBrokenLines)) {
-        return Refused("The replay's start level or broken lines lie outside what the game offers.");
+        return Refused(tReplayProblem::OutsideSettings);
     }
     if (!in.Number(seed, UINT32_MAX) || !in.Number(timeSize, kMaxReplayStartTime) ||
         !in.Bytes(record.StartTime, static_cast<size_t>(timeSize))) {
-        return Refused("The replay's seed or start time cannot be read.");
+        return Refused(tReplayProblem::NoSeed);
     }
     // A press takes two bytes at least, three with its time.
     const bool timed = format == kReplayFormat;
     if (!in.Number(ticks, kMaxReplayTicks) || !in.Number(presses, payload->size() / (timed ? 3 : 2))) {
-        return Refused("The replay's length cannot be read, or is beyond any game.");
+        return Refused(tReplayProblem::NoLength);
     }
     record.Settings = {static_cast<int>(type), static_cast<int>(difficulty), static_cast<int>(level),
                        static_cast<int>(lines)};
@@ -216,32 +245,31 @@ tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
         uint8_t actions = 0;
         if (!in.Number(delta, static_cast<uint64_t>(record.Ticks - tick)) || !in.Byte(actions) ||
             actions == 0 || actions >= (1u << kActionCount)) {
-            return Refused("Key press " + std::to_string(i + 1) + " of the replay cannot be read.");
+            return Refused(tReplayProblem::BadPress, {std::to_string(i + 1)});
         }
         tick += static_cast<int64_t>(delta);
         if (tick < 1) {
-            return Refused("Key press " + std::to_string(i + 1) +
-                           " of the replay comes before the first tick.");
+            return Refused(tReplayProblem::PressTooEarly, {std::to_string(i + 1)});
         }
         uint64_t elapsed = 0;
         if (timed && !in.Number(elapsed, static_cast<uint64_t>(kMaxReplayTimeMs - time))) {
-            return Refused("The time of key press " + std::to_string(i + 1) +
-                           " of the replay cannot be read.");
+            return Refused(tReplayProblem::BadPressTime, {std::to_string(i + 1)});
         }
         time += static_cast<int64_t>(elapsed);
         record.Presses.push_back({tick, static_cast<tActionSet>(actions), time});
     }
     if (!in.AtEnd()) {
-        return Refused("The replay holds more than its game.");
+        return Refused(tReplayProblem::MoreThanItsGame);
     }
-    return {std::move(record), {}};
+    return {std::move(record), {}, tReplayProblem::None, {}};
 }
 
 tReplayFile ReadReplayFile(const std::string& path) {
     tReplayFile file;
     QFile source(QString::fromStdString(path));
     if (!source.open(QIODevice::ReadOnly)) {
-        file.Problem = source.errorString().toStdString() + ".";
+        static_cast<tReplayRead&>(file) =
+            Refused(tReplayProblem::NotOpened, {source.errorString().toStdString()});
         return file;
     }
     file.Bytes = source.read(static_cast<qint64>(kMaxReplayBytes) + 1).toStdString();

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr uint8_t kReplayFormat = 2;
 // The format before the presses had their times.
@@ -60,8 +61,11 @@ enum class tReplayProblem {
 
 struct tReplayRead {
     std::optional<tGameRecord> Record;
-    // Why the bytes are no replay, when they are not.
+    // Why the bytes are no replay, when they are not, in English.
     std::string Problem;
+    tReplayProblem Kind = tReplayProblem::None;
+    // What the reason names, in its order: a size, formats, the number of a press, the system's words.
+    std::vector<std::string> Values;
 };
 // A reader with a narrower need may unpack less than kMaxReplayPayload: the score server, whose replays come
 // inside an address, unpacks no more than the largest game such an address can carry.
