@@ -103,7 +103,7 @@ TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
     const tStringListPackedINI users = ReadUsers();
     EXPECT_EQ(users.ReadString("Ann", "Drop", ""), "Ctrl");
     EXPECT_EQ(users.ReadString("Ann", "Language", ""), "(Default)");
-    EXPECT_EQ(users.Count(), 27);
+    EXPECT_EQ(users.Count(), 29);
     EXPECT_EQ(KeyEdit(6)->text(), "Space");
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).name(), "#852229");
     EXPECT_FALSE(Find<QLabel>("iKeysL")->pixmap().isNull());
@@ -571,6 +571,26 @@ TEST_F(MainForm, TabNeverMovesTheFocusAndSpinEditsTakeNoTyping) {
     skins->setFocus();
     QTest::keyClick(form->KeyTarget(), Qt::Key_Tab);
     EXPECT_EQ(form->focusWidget(), skins);
+}
+
+TEST_F(MainForm, TheRepeatIsSetOnTheOptionsPageAndKeptAfterTheOtherKeys) {
+    Start();
+    LogIn("Ann");
+    Key(Qt::Key_F4);
+    QSpinBox* delay = Find<QSpinBox>("seRepeatDelay");
+    QSpinBox* rate = Find<QSpinBox>("seRepeatRate");
+    EXPECT_EQ(delay->value(), 500);
+    EXPECT_EQ(rate->value(), 30);
+    EXPECT_EQ(Find<QLabel>("lRepeatRate")->text(), LabelForm(LangText("s2207")));
+    delay->setFocus();
+    Key(Qt::Key_Down);
+    rate->setFocus();
+    Key(Qt::Key_Up);
+    QTest::mouseClick(Find<tMyButton>("iSave"), Qt::LeftButton);
+    const tStringListPackedINI users = ReadUsers();
+    EXPECT_EQ(users.ReadString("Ann", "RepeatDelay", ""), "490");
+    EXPECT_EQ(users.ReadString("Ann", "RepeatRate", ""), "31");
+    EXPECT_NE(users.Text().find("DropButton=x\r\nRepeatDelay=490\r\nRepeatRate=31\r\n"), std::string::npos);
 }
 
 TEST_F(MainForm, KeysOnTheWellPageNeverReachAHiddenControlOfTheOptionsPage) {

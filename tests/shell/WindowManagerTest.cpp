@@ -4,8 +4,10 @@
 #include "FormFixture.h"
 
 #include "engine/uGame.h"
+#include "storage/uPackIni.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGraphicsView>
 #include <QLabel>
 #include <X11/Xlib.h>
@@ -13,6 +15,7 @@
 #include <X11/keysym.h>
 
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <set>
 
@@ -39,9 +42,12 @@ public:
         XFlush(display_);
     }
     void Key(KeySym key) {
-        const KeyCode code = XKeysymToKeycode(display_, key);
-        XTestFakeKeyEvent(display_, code, True, 0);
-        XTestFakeKeyEvent(display_, code, False, 0);
+        KeyDown(key, true);
+        KeyDown(key, false);
+    }
+    // A key pressed (down) or let go; the display's own repeat runs meanwhile as a desktop's does.
+    void KeyDown(KeySym key, bool down) {
+        XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, key), down ? True : False, 0);
         XFlush(display_);
     }
 
@@ -50,7 +56,7 @@ private:
 };
 
 bool WaitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 200 && !done(); ++i)
+    for (int i = 0; i < 400 && !done(); ++i)
         QTest::qWait(25);
     return done();
 }
@@ -116,6 +122,54 @@ TEST_F(WindowManager, MaximizingFromTheTitleBarScalesThePictureCrisplyAndTheGame
     QApplication::processEvents();
     EXPECT_EQ(form->findChild<QGraphicsView*>(), nullptr);
     EXPECT_EQ(form->grab().toImage().copy(picture), plain.copy(picture));
+}
+
+TEST_F(WindowManager, AHeldKeyRepeatsAtThePlayersDelayAndRateAndTheDesktopsRepeatIsIgnored) {
+    tDisplay display;
+    ASSERT_TRUE(display.Open());
+    std::ofstream(dir_.filePath("users.dat").toStdString(), std::ios::binary);
+    {
+        tStringListPackedINI users;
+        users.WriteString("Rita", "RepeatDelay", "200");
+        users.WriteString("Rita", "RepeatRate", "20");
+        users.SaveCompressedFile(dir_.filePath("users.dat").toStdString());
+    }
+    Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    LogIn("Rita");
+    form->activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return form->isActiveWindow(); }));
+    display.Key(XK_F2);
+    ASSERT_TRUE(WaitFor([&] { return form->Glass()->Playing(); }));
+    // The first figure comes with the first tick.
+    ASSERT_TRUE(WaitFor([&] { return form->Glass()->Falling(); }));
+    const auto rotations = [&] {
+        int n = 0;
+        for (const tRecordedPress& press : form->Glass()->Model().Record().Presses)
+            n += press.Actions == ActionBit(tAction::RotateRight) ? 1 : 0;
+        return n;
+    };
+    // Held for a second: the press, then a repeat 200 ms after it and every 50 ms from there.
+    QElapsedTimer held;
+    display.KeyDown(XK_Up, true);
+    held.start();
+    QTest::qWait(1000);
+    display.KeyDown(XK_Up, false);
+    const qint64 heldMs = held.elapsed();
+    QTest::qWait(200);
+    const int expected = 1 + 1 + static_cast<int>((heldMs - 200) / 50);
+    std::printf("held %lld ms: %d rotations, %d at the player's rate\n", static_cast<long long>(heldMs),
+                rotations(), expected);
+    EXPECT_NEAR(rotations(), expected, 2);
+    // Let go, the key repeats no more.
+    const int after = rotations();
+    QTest::qWait(300);
+    EXPECT_EQ(rotations(), after);
+    // Every repeat is a press of the record, none before its time: the delay after the press, then one
+    // interval after another.
+    const auto& presses = form->Glass()->Model().Record().Presses;
+    for (size_t i = 1; i < presses.size(); ++i)
+        EXPECT_GE(presses[i].TimeMs - presses[0].TimeMs, 200 + 50 * static_cast<int64_t>(i - 1) - 2) << i;
 }
 
 int main(int argc, char** argv) {
