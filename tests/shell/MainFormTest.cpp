@@ -515,7 +515,7 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
         << "[General]\r\nBuild=64\r\nHelp=hilfe.txt\r\n[Language]\r\ns0106=Nichts gefunden: %1\r\n"
            "s1000=Spiel\r\ns3002=Spieler wechseln\r\ns3004=Spielername:\r\n";
     std::ofstream(dir_.filePath("lang/hilfe.txt").toStdString()) << "Hilfe";
-    WriteUsers("[Gus]\r\nLanguage=Deutsch\r\n");
+    WriteUsers("[Gus]\r\nLanguage=Deutsch\r\n[Ann]\r\n");
     tShellRecorder shell;
     const std::vector<std::string>& opened = shell.opened;
     Start();
@@ -543,11 +543,22 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
     EXPECT_TRUE(form->Glass()->Playing());
     EXPECT_FALSE(form->Glass()->Paused());
 
-    // The log-in page speaks the language of the player who logged in last, also after the log-out.
+    // The log-in page speaks the language of the player who logged in last, also after the log-out and at
+    // the next start.
     EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Spielername:");
     QTest::mouseClick(Find<tMyButton>("iUser"), Qt::LeftButton);
     EXPECT_EQ(form->View(), TMainForm::tView::Login);
     EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Spielername:");
+    form.reset();
+    Start();
+    EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Spielername:");
+    LogIn("Ann");
+    QTest::mouseClick(Find<tMyButton>("iUser"), Qt::LeftButton);
+    form.reset();
+    Start();
+    EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Player name:");
+    // Who logged in last is told by the order of the sections alone: each keeps its options.
+    EXPECT_EQ(ReadUsers().ReadString("Gus", "Language", ""), "Deutsch");
 }
 
 TEST_F(MainForm, TabNeverMovesTheFocusAndSpinEditsTakeNoTyping) {
