@@ -68,7 +68,10 @@ TMainForm::TMainForm() : QWidget(nullptr, kWindowedFrame) {
     pAbout = new TAboutPanel(client);
     connect(pAbout, &TAboutPanel::closed, this, &TMainForm::iAboutCloseClick);
     keyRepeat_ = std::make_unique<tKeyRepeat>([this](uint16_t code) {
-        if (view_ == tView::Well && Glass() != nullptr)
+        // A message box takes the keys, the key's release too: a key held when it opened is let go.
+        if (QApplication::activeModalWidget() != nullptr)
+            keyRepeat_->ReleaseAll();
+        else if (view_ == tView::Well && Glass() != nullptr)
             Glass()->HandleKey(code);
     });
     BuildGameView();

@@ -24,7 +24,6 @@ public:
     void Release(uint16_t code);
     // Every key counts as let go: the window lost the keyboard, or the view changed.
     void ReleaseAll();
-    uint16_t Held() const { return held_; }
 
 private:
     void Fire();
