@@ -3,6 +3,8 @@
 
 #include "core/uRules.h"
 
+#include <iterator>
+
 namespace {
 
 void PutNumber(std::string& out, uint64_t value) {
@@ -54,11 +56,39 @@ private:
     size_t at_ = 0;
 };
 
-tReplayRead Refused(std::string problem) {
-    return {std::nullopt, std::move(problem)};
-}
+// The reasons in English, "%1" and on standing for the values; in the order of tReplayProblem.
+constexpr const char* kEnglishProblems[] = {
+    "",
+    "%1.",
+    "The replay is larger than %1 KiB.",
+    "The file is no replay of this game.",
+    "The replay has format %1; this program reads formats %2 and %3.",
+    "The replay is damaged: its checksum does not match.",
+    "The replay's data cannot be unpacked, or unpacks to more than %1.",
+    "The replay's game type or difficulty is none of the game's.",
+    "The replay's start level or broken lines lie outside what the game offers.",
+    "The replay's seed or start time cannot be read.",
+    "The replay's length cannot be read, or is beyond any game.",
+    "Key press %1 of the replay cannot be read.",
+    "Key press %1 of the replay comes before the first tick.",
+    "The time of key press %1 of the replay cannot be read.",
+    "The replay holds more than its game.",
+};
+static_assert(std::size(kEnglishProblems) == static_cast<size_t>(tReplayProblem::MoreThanItsGame) + 1);
 
 } // namespace
+
+tReplayRead RefusedReplay(tReplayProblem kind, std::vector<std::string> values) {
+    std::string problem = kEnglishProblems[static_cast<size_t>(kind)];
+    for (size_t i = values.size(); i-- > 0;) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        for (size_t at = problem.find(mark); at != std::string::npos; at = problem.find(mark, at)) {
+            problem.replace(at, mark.size(), values[i]);
+            at += values[i].size();
+        }
+    }
+    return {std::nullopt, std::move(problem), kind, std::move(values)};
+}
 
 std::string ReplayPayload(const tGameRecord& record) {
     std::string payload;
@@ -90,20 +120,20 @@ tReplayRead ReadReplayPayload(std::string_view payload, bool timed) {
     tGameRecord record;
     uint64_t type = 0, difficulty = 0, level = 0, lines = 0, seed = 0, timeSize = 0, ticks = 0, presses = 0;
     if (!in.Number(type, kGameTypes.size() - 1) || !in.Number(difficulty, kDifficulties.size() - 1)) {
-        return Refused("The replay's game type or difficulty is none of the game's.");
+        return RefusedReplay(tReplayProblem::UnknownTable);
     }
     const int maxLevel = kDifficulties[static_cast<size_t>(difficulty)].MaxStartLevel;
     if (!in.Number(level, static_cast<uint64_t>(maxLevel)) || level < kMinStartLevel ||
         !in.Number(lines, kMaxBrokenLines)) {
-        return Refused("The replay's start level or broken lines lie outside what the game offers.");
+        return RefusedReplay(tReplayProblem::OutsideSettings);
     }
     if (!in.Number(seed, UINT32_MAX) || !in.Number(timeSize, kMaxReplayStartTime) ||
         !in.Bytes(record.StartTime, static_cast<size_t>(timeSize))) {
-        return Refused("The replay's seed or start time cannot be read.");
+        return RefusedReplay(tReplayProblem::NoSeed);
     }
     // A press takes two bytes at least, three with its time.
     if (!in.Number(ticks, kMaxReplayTicks) || !in.Number(presses, payload.size() / (timed ? 3 : 2))) {
-        return Refused("The replay's length cannot be read, or is beyond any game.");
+        return RefusedReplay(tReplayProblem::NoLength);
     }
     record.Settings = {static_cast<int>(type), static_cast<int>(difficulty), static_cast<int>(level),
                        static_cast<int>(lines)};
@@ -118,23 +148,21 @@ tReplayRead ReadReplayPayload(std::string_view payload, bool timed) {
         uint8_t actions = 0;
         if (!in.Number(delta, static_cast<uint64_t>(record.Ticks - tick)) || !in.Byte(actions) ||
             actions == 0 || actions >= (1u << kActionCount)) {
-            return Refused("Key press " + std::to_string(i + 1) + " of the replay cannot be read.");
+            return RefusedReplay(tReplayProblem::BadPress, {std::to_string(i + 1)});
         }
         tick += static_cast<int64_t>(delta);
         if (tick < 1) {
-            return Refused("Key press " + std::to_string(i + 1) +
-                           " of the replay comes before the first tick.");
+            return RefusedReplay(tReplayProblem::PressTooEarly, {std::to_string(i + 1)});
         }
         uint64_t elapsed = 0;
         if (timed && !in.Number(elapsed, static_cast<uint64_t>(kMaxReplayTimeMs - time))) {
-            return Refused("The time of key press " + std::to_string(i + 1) +
-                           " of the replay cannot be read.");
+            return RefusedReplay(tReplayProblem::BadPressTime, {std::to_string(i + 1)});
         }
         time += static_cast<int64_t>(elapsed);
         record.Presses.push_back({tick, static_cast<tActionSet>(actions), time});
     }
     if (!in.AtEnd()) {
-        return Refused("The replay holds more than its game.");
+        return RefusedReplay(tReplayProblem::MoreThanItsGame);
     }
-    return {std::move(record), {}};
+    return {std::move(record), {}, tReplayProblem::None, {}};
 }

@@ -62,12 +62,22 @@ inline constexpr int kLineBonusStep = 100;
 // else happens meanwhile, so drops come at most this often.
 inline constexpr int kDropPauseMs = 10;
 
+// The game's own repeat of a held key or controller button, each player's option: the delay before the first
+// repeat, in steps of kRepeatDelayStepMs, and the repeats a second after it. The defaults play as a desktop's
+// usual repeat does (half a second, then 30 a second). The fastest rate is the fastest the desktops offer
+// (KDE Plasma's and GNOME's keyboard settings end there).
+inline constexpr int kMinRepeatDelayMs = 100;
+inline constexpr int kMaxRepeatDelayMs = 1000;
+inline constexpr int kRepeatDelayStepMs = 10;
+inline constexpr int kDefaultRepeatDelayMs = 500;
+inline constexpr int kMinRepeatRate = 5;
+inline constexpr int kMaxRepeatRate = 100;
+inline constexpr int kDefaultRepeatRate = 30;
+
 // How fast a real player's presses can come; the game takes none faster, and a replay that holds faster ones
-// was not played on it. A held key repeats at most 100 times a second: the fastest rate the desktops offer
-// (KDE Plasma's and GNOME's keyboard settings end there), and the controllers' buttons repeat at the
-// desktop's rate, held to the same bound. The same key, or keys bound to the same actions, is pressed again
-// no sooner.
-inline constexpr int kFastestRepeatMs = 10;
+// was not played on it. A held key repeats at most at the fastest rate the repeat option allows, so the same
+// key, or keys bound to the same actions, is pressed again no sooner than this.
+inline constexpr int kFastestRepeatMs = 1000 / kMaxRepeatRate;
 // A tap is a press of other keys than the press before: a held key repeats the same ones. A person taps keys
 // at most about 15 times a second with one finger; 20 leaves room for two hands taking turns. With the one
 // key that repeats, no more than 1000 / kFastestRepeatMs + kMostTapsPerSecond presses come in any second.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uHSPanel.h"
 
+#include "engine/uOpenForPlayer.h"
 #include "engine/uhiscore.h"
 #include "look/uLang.h"
 #include "look/uSkin.h"
@@ -8,7 +9,6 @@
 #include "platform/uCodePage.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
-#include "platform/uShell.h"
 #include "storage/uHSUpload.h"
 #include "widgets/uFramePacer.h"
 #include "widgets/uLabels.h"
@@ -186,7 +186,10 @@ void tMyFlatPanel::ShowUploadHint() {
     const int64_t replay = upload_->isVisible() ? table_.ReplayBytes(hoverRow_) : 0;
     const bool leftOut = replay > 0 && !ReplayFitsUpload(table_.GameTypeName(), table_.DifficultyName(),
                                                          selectedRecord_, static_cast<size_t>(replay));
-    upload_->Button->SetHint(LangText(leftOut ? "s1406" : "s1404"));
+    // A row no game was played into is uploaded as the table holds it, and the hint says what it holds.
+    upload_->Button->SetHint(LangText(IsPlaceholderHS(selectedRecord_) ? "s1407"
+                                      : leftOut                        ? "s1406"
+                                                                       : "s1404"));
 }
 
 void tMyFlatPanel::PanelMouseLeave() {
@@ -210,8 +213,9 @@ void tMyFlatPanel::UploadClick() {
             ShowMessageBox(file.Message);
         }
     }
-    ShellOpen(UploadAddressWithReplay(table_.GameTypeName(), table_.DifficultyName(), selectedRecord_, replay)
-                  .Address);
+    OpenForPlayer(
+        UploadAddressWithReplay(table_.GameTypeName(), table_.DifficultyName(), selectedRecord_, replay)
+            .Address);
 }
 
 void tMyFlatPanel::WatchClick() {

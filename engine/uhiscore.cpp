@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/uhiscore.h"
 
+#include "engine/uReasonText.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
@@ -45,7 +46,7 @@ QString SaveReplay(const std::string& name, const tGameRecord& replay, int64_t& 
     } catch (const tSaveError& e) {
         QFile::remove(QString::fromStdString(path));
         // The entry itself is stored: only its game is lost.
-        return LangFormat("s0104", {ShownPath(path), QString::fromLocal8Bit(e.Reason())});
+        return LangFormat("s0104", {ShownPath(path), SaveReason(e)});
     }
     QFile::remove(QString::fromStdString(path));
     return {};
@@ -60,6 +61,8 @@ struct tScoreFile {
 };
 
 tScoreFile ReadScoreFile() {
+    // A save killed while it wrote a replay leaves that replay's copy, of this table or any other.
+    RemoveLeftoverTempFilesLike(BasePath(ReplayFileWildcard()));
     tScoreFile file;
     const tDamagedFile damage = ReadDataFile(file.doc, ScoreFilePath());
     file.writable = !damage.leftInPlace;
@@ -225,7 +228,7 @@ void tHiScore::SaveResult(const tHS& result, const tGameRecord& replay) {
                 saveError = SaveReplay(ReplayName(slot), replay, replayBytes_[static_cast<size_t>(slot)]);
             }
         } catch (const tSaveError& e) {
-            saveError = LangFormat("s0101", {ShownPath(ScoreFilePath()), QString::fromLocal8Bit(e.Reason())});
+            saveError = LangFormat("s0101", {ShownPath(ScoreFilePath()), SaveReason(e)});
         }
     }
     if (!file.message.isEmpty()) {
@@ -266,8 +269,7 @@ tHiScore::tRowReplay tHiScore::ReadReplay(int row) const {
     const std::string name = ReplayName(RowSlot(row));
     tRowReplay file{ReadReplayFile(BasePath(name)), {}};
     if (!file.Record) {
-        file.Message =
-            LangFormat("s0102", {QString::fromStdString(name), QString::fromStdString(file.Problem)});
+        file.Message = LangFormat("s0102", {QString::fromStdString(name), ReplayReason(file)});
     } else if (!RecordOfEntry(*file.Record, gameTypeName_, difficultyName_, RowEntry(row))) {
         file.Record.reset();
         file.Message = LangFormat("s0103", {QString::fromStdString(name)});

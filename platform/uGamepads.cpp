@@ -12,7 +12,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The pause before a held button first repeats: the desktop's usual keyboard delay, which Qt does not tell.
+// The pause before a held button first repeats until the player's is set: the desktop's usual keyboard
+// delay, which Qt does not tell.
 constexpr auto kRepeatDelay = 500ms;
 // How often SDL is looked at while a controller is attached: a press waits 8 ms at most, well under a frame.
 constexpr auto kPollInterval = 8ms;

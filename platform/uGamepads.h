@@ -42,6 +42,11 @@ public:
     // Looks at SDL's events now. The timer does so while a controller is attached or the devices have just
     // changed; a controller SDL makes itself changes no device.
     void Poll();
+    // How held buttons repeat: the pause before the first repeat and the time between repeats. Until it is
+    // set, the desktop's keyboard repeat.
+    void SetRepeat(std::chrono::milliseconds delay, std::chrono::milliseconds interval) {
+        held_.SetTiming(delay, interval);
+    }
 
 signals:
     // A button went down (repeat false) or repeats while held (repeat true). Start never repeats.

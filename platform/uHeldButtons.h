@@ -19,6 +19,12 @@ public:
     tHeldButtons(std::chrono::milliseconds delay, std::chrono::milliseconds interval)
         : delay_(delay), interval_(interval) {}
 
+    // For the presses from now on; a button held already keeps the repeat it has until its next one.
+    void SetTiming(std::chrono::milliseconds delay, std::chrono::milliseconds interval) {
+        delay_ = delay;
+        interval_ = interval;
+    }
+
     // False when the source was held already.
     bool Press(tSource source, std::string name, tClock::time_point now);
     // False when the source was not held.

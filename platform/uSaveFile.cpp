@@ -51,17 +51,38 @@ std::string TempSuffix() {
     return suffix;
 }
 
-bool IsTempName(const QString& name, const QString& prefix) {
-    if (name.size() != prefix.size() + kTempSuffixLength || !name.startsWith(prefix)) {
-        return false;
+// "<target>.XXXXXX", the suffix made by TempSuffix(); the target's name is returned, empty for any other
+// name.
+QString TargetOfTemp(const QString& name) {
+    const qsizetype base = name.size() - kTempSuffixLength - 1;
+    if (base < 1 || name[base] != '.') {
+        return {};
     }
-    for (qsizetype i = prefix.size(); i < name.size(); ++i) {
+    for (qsizetype i = base + 1; i < name.size(); ++i) {
         const char16_t c = name[i].unicode();
         if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
-            return false;
+            return {};
         }
     }
-    return true;
+    return name.left(base);
+}
+
+// Removes the temporary copies in folder whose target's name matches the wildcard and isTarget.
+template <typename tIsTarget>
+void RemoveLeftovers(const QDir& folder, const QString& wildcard, tIsTarget isTarget) {
+    for (const QString& name :
+         folder.entryList({wildcard + ".??????"}, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString target = TargetOfTemp(name);
+        if (target.isEmpty() || !isTarget(target)) {
+            continue;
+        }
+        const std::string leftover = folder.filePath(name).toStdString();
+        tFd fd(::open(leftover.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        // A save in progress holds a lock on its temporary file; a killed one holds none any more.
+        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(leftover.c_str());
+        }
+    }
 }
 
 void SyncFolder(const std::string& folder) {
@@ -94,20 +115,15 @@ void MakeFoldersOf(const std::string& path) {
 
 void RemoveLeftoverTempFiles(const std::string& path) {
     const QFileInfo target(QString::fromStdString(path));
-    const QString prefix = target.fileName() + ".";
-    const QDir folder = target.dir();
-    for (const QString& name :
-         folder.entryList({prefix + "??????"}, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!IsTempName(name, prefix)) {
-            continue;
-        }
-        const std::string leftover = folder.filePath(name).toStdString();
-        tFd fd(::open(leftover.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-        // A save in progress holds a lock on its temporary file; a killed one holds none any more.
-        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
-            ::unlink(leftover.c_str());
-        }
-    }
+    const QString name = target.fileName();
+    // The name itself may hold wildcard characters, so the listing's match is only a first sieve.
+    RemoveLeftovers(target.dir(), name, [&](const QString& of) { return of == name; });
+}
+
+void RemoveLeftoverTempFilesLike(const std::string& pattern) {
+    const QFileInfo target(QString::fromStdString(pattern));
+    const QString wildcard = target.fileName();
+    RemoveLeftovers(target.dir(), wildcard, [&](const QString& of) { return QDir::match(wildcard, of); });
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {

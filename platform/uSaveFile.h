@@ -26,3 +26,5 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // Removes "<name>.XXXXXX" files beside path that no save is writing any more.
 void RemoveLeftoverTempFiles(const std::string& path);
+// The same for every file whose name matches the wildcard pattern's last part ("folder/hscore-*.rep").
+void RemoveLeftoverTempFilesLike(const std::string& pattern);

@@ -25,15 +25,15 @@ QUrl ShellUrl(const std::string& target) {
     return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
 }
 
-void ShellOpen(const std::string& target) {
+bool ShellOpen(const std::string& target) {
     if (Opener()) {
-        Opener()(target);
-        return;
+        return Opener()(target);
     }
     qWarning("nothing installed to open %s", target.c_str());
+    return false;
 }
 
-void OpenWithDesktop(const std::string& target) {
+bool OpenWithDesktop(const std::string& target) {
     const QUrl url = ShellUrl(target);
     // QUrl writes percent-encoded letters and digits plainly. That is the same address to a web server, yet
     // a signed record must reach the browser byte for byte as it was built, so the desktop's opener gets
@@ -41,10 +41,10 @@ void OpenWithDesktop(const std::string& target) {
     if (!url.isLocalFile() && url.toEncoded() != QByteArray::fromStdString(target)) {
         const QString opener = QStandardPaths::findExecutable("xdg-open");
         if (!opener.isEmpty() && QProcess::startDetached(opener, {QString::fromLatin1(target)})) {
-            return;
+            return true;
         }
     }
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 tShellOpener SetShellOpener(tShellOpener opener) {

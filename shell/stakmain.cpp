@@ -5,6 +5,7 @@
 #include "look/uLang.h"
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
+#include "platform/uGamepads.h"
 #include "platform/uMessage.h"
 #include "platform/uResource.h"
 #include "shell/uAbout.h"
@@ -13,6 +14,7 @@
 #include "shell/uGamepadInput.h"
 #include "shell/uHelp.h"
 #include "shell/uKeyHook.h"
+#include "shell/uKeyRepeat.h"
 #include "shell/uKeys.h"
 #include "shell/uLogInPage.h"
 #include "shell/uOpenedReplay.h"
@@ -65,10 +67,18 @@ TMainForm::TMainForm() : QWidget(nullptr, kWindowedFrame) {
     connect(pLogIn, &TLogInPage::exitClicked, this, &TMainForm::iExitClick);
     pAbout = new TAboutPanel(client);
     connect(pAbout, &TAboutPanel::closed, this, &TMainForm::iAboutCloseClick);
+    keyRepeat_ = std::make_unique<tKeyRepeat>([this](uint16_t code) {
+        // A message box takes the keys, the key's release too: a key held when it opened is let go.
+        if (QApplication::activeModalWidget() != nullptr)
+            keyRepeat_->ReleaseAll();
+        else if (view_ == tView::Well && Glass() != nullptr)
+            Glass()->HandleKey(code);
+    });
     BuildGameView();
     session_ = std::make_unique<tSession>(*pGlass, *pConf, [this](bool on) { SetFullScreen(on); });
     pLogIn->FillUserList(session_->Players());
     connect(pConf, &TOptionsPage::fullScreenToggled, this, &TMainForm::SetFullScreen);
+    connect(pConf, &TOptionsPage::repeatChanged, this, &TMainForm::ApplyRepeat);
     openedReplay_ =
         std::make_unique<tOpenedReplay>([this] { return view_ == tView::Well ? Glass() : nullptr; });
     gamepadInput_ = std::make_unique<tGamepadInput>(tGamepadInput::tRoutes{
@@ -173,6 +183,7 @@ void TMainForm::DrawTabs(bool wellPage) {
 
 void TMainForm::Show(tView view) {
     view_ = view;
+    keyRepeat_->ReleaseAll();
     const bool game = view == tView::Well || view == tView::Options;
     DrawTabs(view != tView::Options);
     pGlass->setVisible(view != tView::Options);
@@ -282,10 +293,28 @@ void TMainForm::MakeShortcuts() {
             {kVkF3, {tView::Options}, [this] { iGameClick(); }},
             {kVkF4, {tView::Well}, [this] { iOptClick(); }},
         },
-        tView::Well, [this](uint16_t code) { Glass()->HandleKey(code); });
+        tView::Well, [this](uint16_t code) {
+            Glass()->HandleKey(code);
+            keyRepeat_->Hold(code);
+        });
+    ApplyRepeat();
     keyHook_ = std::make_unique<tKeyHook>([this] { return KeyTarget(); },
                                           [this](const QWidget* widget) { return Owns(widget); },
-                                          [this](uint16_t code) { shortcuts_->Press(code, view_); });
+                                          [this](uint16_t code, bool repeat) {
+                                              // In a game the game repeats a held key itself, at the player's
+                                              // delay and rate.
+                                              if (!(repeat && view_ == tView::Well))
+                                                  shortcuts_->Press(code, view_);
+                                          },
+                                          [this](uint16_t code) { keyRepeat_->Release(code); });
+}
+
+void TMainForm::ApplyRepeat() {
+    const tPlayerOptions options = pConf->Options();
+    keyRepeat_->SetTiming(options.RepeatDelay, options.RepeatRate);
+    if (gamepads_ != nullptr)
+        gamepads_->SetRepeat(std::chrono::milliseconds(options.RepeatDelay),
+                             std::chrono::milliseconds((1000 + options.RepeatRate - 1) / options.RepeatRate));
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -302,9 +331,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::ListenTo(tGamepads& gamepads) {
     gamepadInput_->ListenTo(gamepads);
+    gamepads_ = &gamepads;
+    ApplyRepeat();
 }
 
 void TMainForm::AppDeactivate() {
+    // The keys' releases go to another window now.
+    keyRepeat_->ReleaseAll();
     if (view_ == tView::Well)
         session_->AutoPause();
 }

@@ -21,6 +21,7 @@ class TAboutPanel;
 class TLogInPage;
 class TOptionsPage;
 class tFullScreen;
+class tKeyRepeat;
 class tGamepadInput;
 class tGamepads;
 class tGlass;
@@ -88,6 +89,8 @@ private:
     void ApplySkinPictures();
     bool Owns(const QWidget* widget) const;
     void MakeShortcuts();
+    // The player's repeat delay and rate, for keys and controller buttons.
+    void ApplyRepeat();
 
     QWidget* client = nullptr;
     TLogInPage* pLogIn = nullptr;
@@ -110,6 +113,9 @@ private:
     std::unique_ptr<tOpenedReplay> openedReplay_;
     std::unique_ptr<tGamepadInput> gamepadInput_;
     std::unique_ptr<tShortcuts> shortcuts_;
+    std::unique_ptr<tKeyRepeat> keyRepeat_;
+    // The controllers listened to; null while there are none.
+    tGamepads* gamepads_ = nullptr;
     std::unique_ptr<tWindowSkin> windowSkin_;
     tSubscription languageTarget_;
     tSubscription skinTarget_;

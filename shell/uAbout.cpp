@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uAbout.h"
 
+#include "engine/uOpenForPlayer.h"
 #include "look/uSkin.h"
 #include "platform/uBitmap.h"
 #include "platform/uResource.h"
-#include "platform/uShell.h"
 #include "widgets/uCrispPixmap.h"
 #include "widgets/uOther.h"
 
@@ -142,11 +142,11 @@ void TAboutPanel::iAboutCloseClick() {
 }
 
 void TAboutPanel::Label12Click() {
-    ShellOpen(kHomePage);
+    OpenForPlayer(kHomePage);
 }
 
 void TAboutPanel::Label13Click() {
-    ShellOpen(std::string("mailto:") + kEMail);
+    OpenForPlayer(std::string("mailto:") + kEMail);
 }
 
 bool TAboutPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -13,28 +13,35 @@
 
 tFullScreen::tFullScreen(QWidget& window, QWidget& client, QSize clientSize)
     : window_(window), client_(client), clientSize_(clientSize) {
-    window_.setFixedSize(clientSize_);
+    window_.setMinimumSize(clientSize_);
+    window_.resize(clientSize_);
     Centre();
     window_.installEventFilter(this);
 }
 
 void tFullScreen::Set(bool on) {
-    if (on == On())
+    if (on == on_)
         return;
+    on_ = on;
     const bool shown = window_.isVisible();
     if (on) {
-        Enter();
+        window_.setMinimumSize(0, 0);
+        window_.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
         if (shown)
             window_.showFullScreen();
     } else {
-        Leave();
+        window_.setWindowFlags(kWindowedFrame);
+        window_.setWindowState(window_.windowState() & ~(Qt::WindowFullScreen | Qt::WindowMaximized));
+        window_.setMinimumSize(clientSize_);
+        window_.resize(clientSize_);
+        Centre();
         if (shown)
             window_.showNormal();
     }
     Fit();
 }
 
-void tFullScreen::Enter() {
+void tFullScreen::Scale() {
     scene_ = new QGraphicsScene(&window_);
     client_.setParent(nullptr);
     proxy_ = scene_->addWidget(&client_);
@@ -45,12 +52,9 @@ void tFullScreen::Enter() {
     view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view_->show();
     view_->setFocus();
-    window_.setMinimumSize(0, 0);
-    window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    window_.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 }
 
-void tFullScreen::Leave() {
+void tFullScreen::Unscale() {
     proxy_->setWidget(nullptr);
     client_.setParent(&window_);
     client_.move(0, 0);
@@ -63,10 +67,6 @@ void tFullScreen::Leave() {
     view_ = nullptr;
     scene_ = nullptr;
     proxy_ = nullptr;
-    window_.setWindowFlags(kWindowedFrame);
-    window_.setWindowState(window_.windowState() & ~Qt::WindowFullScreen);
-    window_.setFixedSize(clientSize_);
-    Centre();
 }
 
 void tFullScreen::Centre() {
@@ -81,10 +81,15 @@ bool tFullScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void tFullScreen::Fit() {
+    const bool scaled = on_ || window_.size() != clientSize_;
+    if (scaled && view_ == nullptr)
+        Scale();
+    else if (!scaled && view_ != nullptr)
+        Unscale();
     if (view_ == nullptr)
         return;
     view_->setGeometry(window_.rect());
-    // fitInView would leave a margin; the client is to touch two edges of the screen.
+    // fitInView would leave a margin; the client is to touch two edges of the window.
     const qreal scale = std::min(qreal(window_.width()) / clientSize_.width(),
                                  qreal(window_.height()) / clientSize_.height());
     view_->setTransform(QTransform::fromScale(scale, scale));

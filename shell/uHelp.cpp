@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uHelp.h"
 
+#include "engine/uOpenForPlayer.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
-#include "platform/uShell.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +26,7 @@ void iHelpClick() {
     for (const std::string& folder : SearchPath("lang")) {
         const std::string path = ConfinedHelpPath(folder, LanguageTable.Help);
         if (!path.empty()) {
-            ShellOpen(path);
+            OpenForPlayer(path);
             return;
         }
     }

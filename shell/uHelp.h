@@ -9,5 +9,6 @@
 // no folder part, no "..", not a link. Empty otherwise, so a language file can open nothing else.
 std::string ConfinedHelpPath(const std::string& langDir, const QString& name);
 
-// The Help button and F1: opens the language's help document; does nothing when there is none.
+// The Help button and F1: opens the language's help document; does nothing when there is none. Where the
+// desktop cannot open it, the player is told where it lies.
 void iHelpClick();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uLogInPage.h"
 
+#include "look/uLang.h"
 #include "look/uSkinSettings.h"
 #include "platform/uBitmap.h"
 #include "platform/uResource.h"
@@ -48,7 +49,7 @@ TLogInPage::TLogInPage(QWidget* client) : QFrame(client) {
     DrawBitmap(drawn, 0, 0, tBitmap{LoadResourceBitmap("LoginBMP")});
     SetCrispPixmap(picture, drawn);
 
-    QLabel* userName = Line(this, "Player name:", QRect(444, 204, 130, 16), true);
+    userName = Line(this, QString(), QRect(444, 204, 130, 16), true);
     userName->setObjectName("lUserName");
     userName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     cbUsers = new QComboBox(this);
@@ -56,26 +57,38 @@ TLogInPage::TLogInPage(QWidget* client) : QFrame(client) {
     cbUsers->setEditable(true);
     cbUsers->setInsertPolicy(QComboBox::NoInsert);
     cbUsers->setGeometry(444, 224, 130, 21);
-    cbUsers->setToolTip("Enter player name");
     new tNameCheck(cbUsers, *userName);
     // Enter in the player combo logs in. The combo hands the key to its line edit directly, past any event
     // filter, so the line edit's own signal is the place to hear it.
     connect(cbUsers->lineEdit(), &QLineEdit::returnPressed, this, &TLogInPage::logInClicked);
 
-    Line(this, "!!! WARNING !!!", QRect(410, 300, 215, 16), true);
-    auto* beta = Line(this, "This is just beta version... some error may occur...", QRect(410, 318, 215, 32));
+    warning = Line(this, QString(), QRect(410, 300, 215, 16), true);
+    beta = Line(this, QString(), QRect(410, 318, 215, 32));
     beta->setWordWrap(true);
     Line(this, kCredits, QRect(40, 445, 590, 16));
 
-    tMyButton* logIn = CreateImageButton(this, 572, 224, 22, 21, "LogInB", "LogInBS", "Login...");
-    tMyButton* about = CreateImageButton(this, 4, 400, 31, 30, "About", "AboutS", "About project");
-    tMyButton* exit = CreateImageButton(this, 4, 435, 31, 30, "Exit", "ExitS", "Exit");
+    logIn = CreateImageButton(this, 572, 224, 22, 21, "LogInB", "LogInBS", QString());
+    about = CreateImageButton(this, 4, 400, 31, 30, "About", "AboutS", QString());
+    exit = CreateImageButton(this, 4, 435, 31, 30, "Exit", "ExitS", QString());
     logIn->setObjectName("bLogIn");
     about->setObjectName("iAbout");
     exit->setObjectName("iExit");
     connect(logIn, &tMyButton::clicked, this, &TLogInPage::logInClicked);
     connect(about, &tMyButton::clicked, this, &TLogInPage::aboutClicked);
     connect(exit, &tMyButton::clicked, this, &TLogInPage::exitClicked);
+    // The language stays that of the player who logged in last, also once they have logged out.
+    languageTarget_ = AddLanguageTarget([this] { ApplyTexts(); });
+    ApplyTexts();
+}
+
+void TLogInPage::ApplyTexts() {
+    userName->setText(LangText("s3004"));
+    cbUsers->setToolTip(LangText("s3009"));
+    warning->setText(LangText("s3007"));
+    beta->setText(LangText("s3008"));
+    logIn->SetHint(LangText("s3005"));
+    about->SetHint(LangText("s3006"));
+    exit->SetHint(LangText("s3003"));
 }
 
 QString TLogInPage::Typed() const {

@@ -4,10 +4,14 @@
 // and the credits, and the buttons that log in, tell about the game and leave it. What a log-in does is the
 // session's business; the page tells it by its signals.
 
+#include "platform/uSubscription.h"
+
 #include <QFrame>
 #include <QStringList>
 
 class QComboBox;
+class QLabel;
+class tMyButton;
 
 class TLogInPage : public QFrame {
     Q_OBJECT
@@ -29,5 +33,15 @@ signals:
     void exitClicked();
 
 private:
+    // The texts of the language in use.
+    void ApplyTexts();
+
     QComboBox* cbUsers = nullptr;
+    QLabel* userName = nullptr;
+    QLabel* warning = nullptr;
+    QLabel* beta = nullptr;
+    tMyButton* logIn = nullptr;
+    tMyButton* about = nullptr;
+    tMyButton* exit = nullptr;
+    tSubscription languageTarget_;
 };

@@ -64,6 +64,8 @@ TfMessageBox::TfMessageBox(QWidget* mainWindow) : QDialog(mainWindow, Qt::Dialog
     lMessage->setWordWrap(true);
     // A player's name is shown as typed, never as markup.
     lMessage->setTextFormat(Qt::PlainText);
+    // A path or an address in a message is there to be copied.
+    lMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lMessage->setText("Message Text");
 
     const QString& closeHint = LangText("s0000");

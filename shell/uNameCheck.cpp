@@ -3,12 +3,12 @@
 
 #include "look/uLang.h"
 #include "platform/uCodePage.h"
+#include "shell/uNameHint.h"
 #include "shell/uPlayers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QToolTip>
 
 #include <algorithm>
 
@@ -19,7 +19,8 @@ constexpr int kNameWidthLimit = 100;
 
 } // namespace
 
-tNameCheck::tNameCheck(QComboBox* box, const QWidget& measure) : QObject(box), box_(box), measure_(measure) {
+tNameCheck::tNameCheck(QComboBox* box, const QWidget& measure)
+    : QObject(box), box_(box), measure_(measure), hint_(new tNameHint(box)) {
     connect(box_, &QComboBox::editTextChanged, this, &tNameCheck::Changed);
 }
 
@@ -30,7 +31,7 @@ void tNameCheck::Changed(const QString& text) {
     if (!AcceptableNameText(text) || grownPastLimit) {
         if (!IsRepresentable(text)) {
             // Names are stored in the program's code page, which has no room for the letter just typed.
-            QToolTip::showText(box_->mapToGlobal(QPoint(0, box_->height())), LangText("s0105"), box_);
+            hint_->ShowText(LangText("s0105"));
         }
         QLineEdit* edit = box_->lineEdit();
         const qsizetype cursor = edit->cursorPosition() - (text.size() - lastGood_.size());
@@ -40,6 +41,7 @@ void tNameCheck::Changed(const QString& text) {
         return;
     }
     lastGood_ = text;
+    hint_->hide();
     const int limit = NameLengthLimit(text, measure_.font(), kNameWidthLimit);
     if (limit > 0)
         limit_ = limit;

@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QWidget;
+class tNameHint;
 
 class tNameCheck : public QObject {
 public:
@@ -23,6 +24,8 @@ private:
 
     QComboBox* box_;
     const QWidget& measure_;
+    // On the box's page, which owns it.
+    tNameHint* hint_;
     QString lastGood_;
     // The longest a typed name may grow, in characters.
     qsizetype limit_ = std::numeric_limits<int>::max();

@@ -2,6 +2,7 @@
 #include "shell/uOpenedReplay.h"
 
 #include "engine/uGame.h"
+#include "engine/uReasonText.h"
 #include "look/uLang.h"
 #include "platform/uMessage.h"
 #include "storage/uReplayFile.h"
@@ -13,8 +14,7 @@ tOpenedReplay::tOpenedReplay(std::function<tGlass*()> shownWell) : shownWell_(st
 void tOpenedReplay::Open(const std::string& path) {
     tReplayFile file = ReadReplayFile(path);
     if (!file.Record) {
-        ShowMessageBox(
-            LangFormat("s0102", {QString::fromLocal8Bit(path), QString::fromStdString(file.Problem)}));
+        ShowMessageBox(LangFormat("s0102", {QString::fromLocal8Bit(path), ReplayReason(file)}));
         return;
     }
     record_ = std::move(file.Record);

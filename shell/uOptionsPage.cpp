@@ -39,6 +39,11 @@ constexpr int kKeyWidth = 76;
 constexpr int kButtonLeft = kKeyWidth + 4;
 constexpr int kButtonWidth = 84;
 constexpr int kKeyColumnWidth = kButtonLeft + kButtonWidth;
+// The repeat's two rows, right of the skin and the language.
+constexpr int kRepeatLabelLeft = 310;
+constexpr int kRepeatLabelWidth = 180;
+constexpr int kRepeatLeft = 495;
+constexpr int kRepeatWidth = 85;
 
 // The item of that text, letter case ignored; the first one when there is none.
 int ItemOf(const QComboBox* combo, const std::string& text) {
@@ -99,6 +104,12 @@ TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind, tButtonB
     lLanguage = AddRowLabel("lLanguage", "s2302", 393);
     rows.emplace_back(lSkin, "s2301");
     rows.emplace_back(lLanguage, "s2302");
+    lRepeatDelay = AddRowLabel("lRepeatDelay", "s2206", 358);
+    lRepeatRate = AddRowLabel("lRepeatRate", "s2207", 393);
+    for (QLabel* label : {lRepeatDelay, lRepeatRate}) {
+        label->setGeometry(kRepeatLabelLeft, label->y(), kRepeatLabelWidth, kRowHeight);
+        rows.emplace_back(label, label == lRepeatDelay ? "s2206" : "s2207");
+    }
 
     cbGType = new QComboBox(this);
     cbGType->setObjectName("cbGType");
@@ -114,6 +125,11 @@ TOptionsPage::TOptionsPage(QWidget* gameView, tKeyBindings::tBind bind, tButtonB
     seStartLevel->setGeometry(kControlLeft, 102, kControlWidth, kRowHeight);
     seBrLines = new TSpinEdit(this, "seBrLines", 0, kMaxBrokenLines);
     seBrLines->setGeometry(kControlLeft, 137, kControlWidth, kRowHeight);
+    seRepeatDelay = new TSpinEdit(this, "seRepeatDelay", kMinRepeatDelayMs, kMaxRepeatDelayMs);
+    seRepeatDelay->setSingleStep(kRepeatDelayStepMs);
+    seRepeatDelay->setGeometry(kRepeatLeft, 358, kRepeatWidth, kRowHeight);
+    seRepeatRate = new TSpinEdit(this, "seRepeatRate", kMinRepeatRate, kMaxRepeatRate);
+    seRepeatRate->setGeometry(kRepeatLeft, 393, kRepeatWidth, kRowHeight);
 
     cbAutoPause = AddCheckBox("cbAutoPause", "s2105", 34);
     cbFullScreen = AddCheckBox("cbFullScreen", "s2106", 55);
@@ -191,6 +207,8 @@ void TOptionsPage::WireControls() {
     });
     connect(seStartLevel, &QSpinBox::valueChanged, this, gameOption);
     connect(seBrLines, &QSpinBox::valueChanged, this, gameOption);
+    connect(seRepeatDelay, &QSpinBox::valueChanged, this, &TOptionsPage::repeatChanged);
+    connect(seRepeatRate, &QSpinBox::valueChanged, this, &TOptionsPage::repeatChanged);
     for (QCheckBox* box : {cbShowFix, cbShadow, cbSounds})
         connect(box, &QCheckBox::toggled, this, [this] { emit wellOptionChanged(false); });
     connect(cbFullScreen, &QCheckBox::toggled, this, &TOptionsPage::fullScreenToggled);
@@ -254,6 +272,8 @@ void TOptionsPage::ShowOptions(const tPlayerOptions& options) {
         cbAutoSave->setChecked(options.AutoSave);
         keys_->Show(options.Keys);
         buttons_->Show(options.Buttons);
+        seRepeatDelay->setValue(options.RepeatDelay);
+        seRepeatRate->setValue(options.RepeatRate);
     }
     const tPlayerOptions after = Options();
     const bool gameOption = after.GameType != before.GameType || after.Difficulty != before.Difficulty ||
@@ -263,6 +283,8 @@ void TOptionsPage::ShowOptions(const tPlayerOptions& options) {
         emit wellOptionChanged(gameOption);
     if (after.FullScreen != before.FullScreen)
         emit fullScreenToggled(after.FullScreen);
+    if (after.RepeatDelay != before.RepeatDelay || after.RepeatRate != before.RepeatRate)
+        emit repeatChanged();
 }
 
 tPlayerOptions TOptionsPage::Options() const {
@@ -280,6 +302,8 @@ tPlayerOptions TOptionsPage::Options() const {
     for (size_t i = 0; i < eKeys.size(); ++i)
         options.Keys[i] = ToCodePage(eKeys[i]->text());
     options.Buttons = buttons_->Names();
+    options.RepeatDelay = seRepeatDelay->value();
+    options.RepeatRate = seRepeatRate->value();
     options.Skin = SkinList.ItemIndex() < 0 ? std::string(kDefaultSkin) : SkinList.Text();
     options.Language = LanguageList.ItemIndex() < 0 ? std::string(kDefaultLanguage) : LanguageList.Text();
     return options;
@@ -302,8 +326,10 @@ tOptionsSkinParts TOptionsPage::SkinParts() const {
     parts.names.insert(parts.names.end(), lKeys.begin(), lKeys.end());
     parts.names.push_back(lSkin);
     parts.names.push_back(lLanguage);
+    parts.names.push_back(lRepeatDelay);
+    parts.names.push_back(lRepeatRate);
     parts.lists = {cbGType, cbDifficult, cbSkin, cbLanguage};
-    parts.spinEdits = {seStartLevel, seBrLines};
+    parts.spinEdits = {seStartLevel, seBrLines, seRepeatDelay, seRepeatRate};
     parts.checkBoxes = {cbAutoPause, cbFullScreen, cbSounds, cbShowFix, cbShadow, cbAutoSave};
     parts.keyEdits.assign(eKeys.begin(), eKeys.end());
     parts.keyEdits.insert(parts.keyEdits.end(), eButtons.begin(), eButtons.end());

@@ -51,6 +51,8 @@ signals:
     // list shows already), or the landing mark, the fixed-block look or the sounds.
     void wellOptionChanged(bool gameOption);
     void fullScreenToggled(bool on);
+    // The repeat delay or rate changed.
+    void repeatChanged();
     void standardClicked();
     void restoreClicked();
     void saveClicked();
@@ -72,10 +74,14 @@ private:
     std::array<QLabel*, 4> lKeys{};
     QLabel* lSkin = nullptr;
     QLabel* lLanguage = nullptr;
+    QLabel* lRepeatDelay = nullptr;
+    QLabel* lRepeatRate = nullptr;
     QComboBox* cbGType = nullptr;
     QComboBox* cbDifficult = nullptr;
     QSpinBox* seStartLevel = nullptr;
     QSpinBox* seBrLines = nullptr;
+    QSpinBox* seRepeatDelay = nullptr;
+    QSpinBox* seRepeatRate = nullptr;
     QCheckBox* cbAutoPause = nullptr;
     QCheckBox* cbFullScreen = nullptr;
     QCheckBox* cbSounds = nullptr;

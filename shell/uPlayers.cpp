@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/uPlayers.h"
 
+#include "engine/uReasonText.h"
 #include "look/uLang.h"
 #include "platform/uBaseDir.h"
 #include "platform/uCodePage.h"
@@ -44,16 +45,35 @@ tPlayerOptions tPlayers::Options(const std::string& player) const {
     return ReadPlayerOptions(ReadUsers().ini, player);
 }
 
+std::string tPlayers::Latest() const {
+    const tUsersFile file = ReadUsers();
+    const std::vector<std::string>& lines = file.ini.Lines();
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+        if (IsSectionHeader(*line))
+            return line->substr(1, line->size() - 2);
+    return {};
+}
+
 void tPlayers::Save(const std::string& player, const tPlayerOptions& options) const {
+    Store(player, options, false);
+}
+
+void tPlayers::SaveAtLogIn(const std::string& player, const tPlayerOptions& options) const {
+    Store(player, options, true);
+}
+
+void tPlayers::Store(const std::string& player, const tPlayerOptions& options, bool latest) const {
     tUsersFile file = ReadUsers();
     if (!file.writable)
         return;
     WritePlayerOptions(file.ini, player, options);
+    if (latest)
+        file.ini.MoveSectionToEnd(player);
     try {
         file.ini.SaveCompressedFile(UsersPath());
     } catch (const tSaveError& error) {
-        ShowMessageBox(LangFormat("s0100", {QFile::decodeName(QByteArray::fromStdString(UsersPath())),
-                                            QString::fromLocal8Bit(error.Reason())}));
+        ShowMessageBox(LangFormat(
+            "s0100", {QFile::decodeName(QByteArray::fromStdString(UsersPath())), SaveReason(error)}));
     }
 }
 

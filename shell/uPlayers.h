@@ -24,8 +24,15 @@ public:
     tPlayerOptions Options(const std::string& player) const;
     // Stores a player's options; a failed save is told with its reason and the file stays as it was.
     void Save(const std::string& player, const tPlayerOptions& options) const;
+    // The same at a log-in: the player's section then comes last in users.dat, which so tells who logged in
+    // last.
+    void SaveAtLogIn(const std::string& player, const tPlayerOptions& options) const;
+    // The player who logged in last; empty when users.dat holds none.
+    std::string Latest() const;
 
 private:
+    void Store(const std::string& player, const tPlayerOptions& options, bool latest) const;
+
     std::string current_;
 };
 

@@ -21,6 +21,9 @@ tSession::tSession(QWidget& wellPage, TOptionsPage& options, std::function<void(
     options_.Keys().LoadNames();
     ScanSkins();
     ScanLanguages();
+    // The log-in page speaks the language of the player who logged in last.
+    if (const std::string latest = players_.Latest(); !latest.empty())
+        SelectLanguage(players_.Options(latest).Language);
     WireOptions();
 }
 
@@ -36,7 +39,7 @@ bool tSession::LogIn(const QString& typed) {
     players_.LogIn(ToCodePage(typed));
     glass_->SetPlayer(Player());
     LoadUserData(Player());
-    SaveUserData(Player());
+    players_.SaveAtLogIn(Player(), options_.Options());
     // The page shows the stored options as they load, limited and fitted to its lists.
     const tPlayerOptions options = options_.Options();
     glass_->SetOptions(options);

@@ -68,6 +68,10 @@ tHS PlaceholderHS(int32_t slot) {
     return EntryOfValues(DefaultValues(), slot);
 }
 
+bool IsPlaceholderHS(const tHS& entry) {
+    return ValuesOf(entry).Texts == DefaultValues().Texts;
+}
+
 std::string HSEntryText(std::string_view section, const tHSStored& s) {
     return std::string(section) + JoinValues(s.Values, "");
 }

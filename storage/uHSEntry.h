@@ -28,6 +28,8 @@ std::string HSSectionName(std::string_view gameType, std::string_view difficulty
 // The empty entry of a slot: what a slot without any key reads as, and what replaces an entry that fails its
 // check.
 tHS PlaceholderHS(int32_t slot);
+// Whether an entry is that empty entry: no game was ever played into its slot.
+bool IsPlaceholderHS(const tHS& entry);
 
 // The ten values of one key group exactly as they stand in the file, missing keys taking their defaults.
 struct tHSStored {

@@ -2,6 +2,7 @@
 #include "storage/uPackIni.h"
 
 #include "platform/uCodePage.h"
+#include "storage/uTextTooLarge.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -86,8 +87,7 @@ void tStringListPackedINI::ReadCompressedFile(const std::string& path) {
 void tStringListPackedINI::SaveCompressedFile(const std::string& path) const {
     const std::string text = Text();
     if (text.size() > kMaxPackedText) {
-        throw tSaveError(path, "the text is larger than " + std::to_string(kMaxPackedText / (1024 * 1024)) +
-                                   " MiB and could not be read back");
+        throw tTextTooLarge(path, kMaxPackedText / (1024 * 1024));
     }
     WriteFileAtomically(path, PackText(text));
 }

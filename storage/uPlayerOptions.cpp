@@ -5,9 +5,9 @@
 
 namespace {
 
-// The 26 keys of a player's section in the order they are written, each with the option it holds: reading
-// and writing both walk this one list. The controller buttons come last, so a file keeps the 19 keys of the
-// versions before them in their order.
+// The 28 keys of a player's section in the order they are written, each with the option it holds: reading
+// and writing both walk this one list. The controller buttons come after the 19 keys of the versions before
+// them, and the repeat after those, so a file keeps the keys it has in their order.
 template <typename tOptions, typename tVisit> void VisitKeys(tOptions& options, tVisit&& visit) {
     visit("GameMode", options.GameType);
     visit("Difficult", options.Difficulty);
@@ -25,6 +25,8 @@ template <typename tOptions, typename tVisit> void VisitKeys(tOptions& options, 
     visit("Language", options.Language);
     for (size_t i = 0; i < kActions.size(); ++i)
         visit(kActions[i].ButtonName, options.Buttons[i]);
+    visit("RepeatDelay", options.RepeatDelay);
+    visit("RepeatRate", options.RepeatRate);
 }
 
 } // namespace

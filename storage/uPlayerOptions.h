@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A player's options as one value: what the options page shows, the well plays with and users.dat keeps in
-// the player's section, 26 keys long.
+// the player's section, 28 keys long.
 
 #include "core/uRules.h"
 #include "storage/uSLIni.h"
@@ -37,6 +37,9 @@ struct tPlayerOptions {
     std::string Language{kBuiltInChoice};
     // Game controller buttons by SDL's names, in action order; an empty name binds no button.
     std::array<std::string, kActionCount> Buttons = DefaultButtonNames();
+    // The game's own repeat of a held key or button: milliseconds before the first repeat, repeats a second.
+    int RepeatDelay = kDefaultRepeatDelayMs;
+    int RepeatRate = kDefaultRepeatRate;
 
     bool operator==(const tPlayerOptions&) const = default;
 };
@@ -45,6 +48,6 @@ struct tPlayerOptions {
 // are any integer, non-zero meaning on. Names are taken as written: the page and the key bindings fit them to
 // what they offer.
 tPlayerOptions ReadPlayerOptions(const tStringListINI& file, std::string_view player);
-// Writes the 26 keys in their order, integers in decimal and flags as "1" or "0"; other sections and other
+// Writes the 28 keys in their order, integers in decimal and flags as "1" or "0"; other sections and other
 // keys stay as they are.
 void WritePlayerOptions(tStringListINI& file, std::string_view player, const tPlayerOptions& options);

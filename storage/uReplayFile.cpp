@@ -44,10 +44,6 @@ std::optional<std::string> Inflate(std::string_view packed, size_t maxPayload) {
     return out;
 }
 
-tReplayRead Refused(std::string problem) {
-    return {std::nullopt, std::move(problem)};
-}
-
 std::string SizeText(size_t bytes) {
     constexpr size_t kMiB = 1024 * 1024;
     return bytes % kMiB == 0 ? std::to_string(bytes / kMiB) + " MiB" : std::to_string(bytes / 1024) + " KiB";
@@ -76,21 +72,26 @@ std::string ReplayFileName(std::string_view section, int32_t slot) {
     return "hscore-" + std::string(section) + "-" + std::to_string(slot) + ".rep";
 }
 
+std::string ReplayFileWildcard() {
+    return "hscore-*-*.rep";
+}
+
 tReplayRead DecodeReplay(std::string_view bytes) {
     return DecodeReplay(bytes, kMaxReplayPayload);
 }
 
 tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
     if (bytes.size() > kMaxReplayBytes) {
-        return Refused("The replay is larger than " + std::to_string(kMaxReplayBytes / 1024) + " KiB.");
+        return RefusedReplay(tReplayProblem::TooLarge, {std::to_string(kMaxReplayBytes / 1024)});
     }
     if (bytes.size() < kMagic.size() + 1 + kCrcBytes || bytes.substr(0, kMagic.size()) != kMagic) {
-        return Refused("The file is no replay of this game.");
+        return RefusedReplay(tReplayProblem::NotAReplay);
     }
     const auto format = static_cast<uint8_t>(bytes[kMagic.size()]);
     if (format != kReplayFormat && format != kUntimedReplayFormat) {
-        return Refused("The replay has format " + std::to_string(format) + "; this program reads formats " +
-                       std::to_string(kUntimedReplayFormat) + " and " + std::to_string(kReplayFormat) + ".");
+        return RefusedReplay(
+            tReplayProblem::UnknownFormat,
+            {std::to_string(format), std::to_string(kUntimedReplayFormat), std::to_string(kReplayFormat)});
     }
     const std::string_view body = bytes.substr(0, bytes.size() - kCrcBytes);
     uint32_t stored = 0;
@@ -98,12 +99,11 @@ tReplayRead DecodeReplay(std::string_view bytes, size_t maxPayload) {
         stored |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[body.size() + i])) << (8 * i);
     }
     if (Crc32(body) != stored) {
-        return Refused("The replay is damaged: its checksum does not match.");
+        return RefusedReplay(tReplayProblem::Damaged);
     }
     const std::optional<std::string> payload = Inflate(body.substr(kMagic.size() + 1), maxPayload);
     if (!payload) {
-        return Refused("The replay's data cannot be unpacked, or unpacks to more than " +
-                       SizeText(maxPayload) + ".");
+        return RefusedReplay(tReplayProblem::NotUnpacked, {SizeText(maxPayload)});
     }
     return ReadReplayPayload(*payload, format == kReplayFormat);
 }
@@ -112,7 +112,8 @@ tReplayFile ReadReplayFile(const std::string& path) {
     tReplayFile file;
     QFile source(QString::fromStdString(path));
     if (!source.open(QIODevice::ReadOnly)) {
-        file.Problem = source.errorString().toStdString() + ".";
+        static_cast<tReplayRead&>(file) =
+            RefusedReplay(tReplayProblem::NotOpened, {source.errorString().toStdString()});
         return file;
     }
     file.Bytes = source.read(static_cast<qint64>(kMaxReplayBytes) + 1).toStdString();

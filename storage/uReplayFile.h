@@ -29,6 +29,8 @@ std::string EncodeReplay(const tGameRecord& record);
 // "hscore-Standart_Easy-3.rep" for key group 3 of that section. An entry that enters a table takes the key
 // group of the one that drops out, so its replay takes that one's place too.
 std::string ReplayFileName(std::string_view section, int32_t slot);
+// A wildcard that every such name matches.
+std::string ReplayFileWildcard();
 
 // A reader with a narrower need may unpack less than kMaxReplayPayload: the score server, whose replays come
 // inside an address, unpacks no more than the largest game such an address can carry.

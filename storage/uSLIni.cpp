@@ -175,6 +175,29 @@ void tStringListINI::ReadSection(std::string_view section, tStringList& target) 
     }
 }
 
+void tStringListINI::MoveSectionToEnd(std::string_view section) {
+    const std::string header = Header(section);
+    std::vector<std::string> kept;
+    std::vector<std::string> moved;
+    bool inside = false;
+    for (const std::string& line : Lines()) {
+        if (IsSectionHeader(line)) {
+            inside = SameTextNoCase(line, header);
+        }
+        (inside ? moved : kept).push_back(line);
+    }
+    if (moved.empty()) {
+        return;
+    }
+    Clear();
+    for (std::string& line : kept) {
+        Add(std::move(line));
+    }
+    for (std::string& line : moved) {
+        Add(std::move(line));
+    }
+}
+
 void tStringListINI::RenameSection(std::string_view oldName, std::string_view newName) {
     const std::string oldHeader = Header(oldName);
     const std::string newHeader = Header(newName);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class tStringListINI : public tStringList {
 public:
@@ -23,6 +24,9 @@ public:
     void DeleteKey(std::string_view section, std::string_view key);
     void ReadSection(std::string_view section, tStringList& target) const;
     void RenameSection(std::string_view oldName, std::string_view newName);
+    // Moves the section's lines, every part of it where it comes more than once, after all others, in their
+    // order: what it holds and reads as stays the same.
+    void MoveSectionToEnd(std::string_view section);
 
 private:
     int FindSection(std::string_view section) const;

@@ -20,13 +20,13 @@ packages=(
 case "$purpose" in
 play) ;;
 test | fuzz)
-    # GoogleTest; the virtual display and the tools that drive and grab windows; the score server's libraries,
-    # its databases, the reverse proxy it runs behind, the compiler of its game viewer (emscripten, whose
-    # optimizer wants acorn) and the browser its pages are checked in; the checkers of
-    # the metadata, the manual pages and the packages.
+    # GoogleTest; the virtual display, a window manager for it and the tools that drive and grab windows; the
+    # score server's libraries, its databases, the reverse proxy it runs behind, the compiler of its game viewer
+    # (emscripten, whose optimizer wants acorn) and the browser its pages are checked in; the checkers of the
+    # metadata, the manual pages and the packages.
     packages+=(
         libgtest-dev libgmock-dev qt6-svg-dev
-        xvfb xauth x11-utils xdotool scrot
+        xvfb xauth x11-utils xdotool scrot openbox
         libboost-dev libqt6sql6-sqlite libqt6sql6-psql postgresql chromium libcurl4-openssl-dev nginx
         emscripten node-acorn
         libx11-dev libxtst-dev

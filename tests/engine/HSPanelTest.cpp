@@ -17,7 +17,9 @@
 #include "tests/support/ShellRecorder.h"
 #include "widgets/uOther.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -240,6 +242,16 @@ TEST_F(HSPanel, HoveringARowShowsItsEntryAndTheUploadButton) {
     EXPECT_EQ(panel->SelectedRecord().Name, "Dan");
     EXPECT_NE(Info().find("Figures : 10 [1,0/m]"), std::string::npos);
 
+    // A row no game was played into is uploaded as the table holds it, and its hint says so.
+    EXPECT_EQ(panel->UploadPanel().Button->Hint(), "UpLoad result to server");
+    MoveTo(50, 8 * kHSRowHeight + 3);
+    ASSERT_TRUE(UploadShown());
+    EXPECT_EQ(panel->UploadPanel().Button->Hint(),
+              "UpLoad result to server (nothing was played here: the row holds the table's empty entry)");
+    QTest::mouseClick(panel->UploadPanel().Button, Qt::LeftButton, {}, QPoint(9, 9));
+    EXPECT_EQ(opened, std::vector<std::string>{UploadAddress("Standart", "Normal", table->RowEntry(8))});
+    EXPECT_TRUE(IsPlaceholderHS(table->RowEntry(8)));
+
     // The bottom row has no button; it shows the entry that drops out.
     MoveTo(50, 339);
     EXPECT_EQ(panel->HoverRow(), 16);
@@ -302,6 +314,14 @@ TEST_F(HSPanel, TheUploadButtonOpensTheSignedAddressOfTheHoveredEntry) {
     QTest::mouseClick(panel->UploadPanel().Button, Qt::LeftButton, {}, QPoint(9, 9));
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[1], "http://127.0.0.1:888/" + opened[0].substr(opened[0].find("index.php")));
+
+    // Without a browser the address waits on the clipboard and in a message.
+    shell.opens = false;
+    QTest::mouseClick(panel->UploadPanel().Button, Qt::LeftButton, {}, QPoint(9, 9));
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{
+                                     "Nothing was found to open this; it is on the clipboard: " + opened[2]});
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), opened[2]);
 }
 
 TEST_F(HSPanel, MovingOntoTheUploadButtonKeepsItAndLeavingThePanelHidesAll) {
@@ -389,6 +409,18 @@ TEST_F(HSPanel, ARowWithAKeptGameOffersItToWatchAndItsUploadCarriesItWhenItFits)
     QFile kept(dir.filePath("hscore-Standart_Normal-3.rep"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll().toStdString(), damaged);
+
+    // The reason is told in the player's language as the rest of the message is.
+    LanguageTable.texts[static_cast<size_t>(LanguageSlot("s0102"))] = "%1 ist unlesbar: %2";
+    LanguageTable.texts[static_cast<size_t>(LanguageSlot("s0204"))] = "Die Aufzeichnung ist beschädigt.";
+    ApplyLanguage();
+    messages.messages.clear();
+    MoveTo(50, 65);
+    Click("bWatch");
+    LoadDefaultLanguage();
+    EXPECT_EQ(messages.messages,
+              std::vector<std::string>{
+                  "hscore-Standart_Normal-3.rep ist unlesbar: Die Aufzeichnung ist beschädigt."});
 
     // A row without a replay has none to offer; nor has any row while a game is being played.
     MoveTo(50, 105);

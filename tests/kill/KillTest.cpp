@@ -3,9 +3,9 @@
 // at random moments and checks after each kill that every file they were saving is whole and holds either
 // the step stored last or the one after it, and that nothing a killed save left beside a file survives the
 // next start (the game) or the next save (the data tool). Half the kills hit the game's own saving of
-// users.dat and hscore.dat, half the data tool rewriting a large file; every other kill is aimed at the
-// moment a save writes its temporary copy. Prints "K kills, L lost" and fails
-// when anything was lost or left behind.
+// users.dat, hscore.dat and the replays beside it, half the data tool rewriting a large file; every other
+// kill is aimed at the moment a save writes its temporary copy, half of those of the game at a replay's.
+// Prints "K kills, L lost" and fails when anything was lost or left behind.
 
 #include "storage/uHSEntry.h"
 #include "storage/uPackIni.h"
@@ -46,6 +46,9 @@ struct tTally {
     // save did not remove.
     int leftBehind = 0;
     int notRemoved = 0;
+    // Of those, the kills that left a replay's copy, and the replays' copies not removed.
+    int replayLeftBehind = 0;
+    int replayNotRemoved = 0;
 };
 
 std::optional<std::string> ReadBytes(const std::string& path) {
@@ -82,14 +85,20 @@ std::optional<std::string> WholeText(const std::string& path) {
     return whole ? std::optional<std::string>(text) : std::nullopt;
 }
 
-// Temporary copies beside the files: "<name>.XXXXXX".
+// Temporary copies beside the files: "<name>.XXXXXX", of users.dat, hscore.dat, the replays beside it
+// ("hscore-Standart_Normal-15.rep") and the data tool's file.
 QStringList TempCopies(const QString& folder) {
-    static const QRegularExpression temp(R"(^(users|hscore|big)\.dat\.[A-Za-z0-9]{6}$)");
+    static const QRegularExpression temp(R"(^((users|hscore|big)\.dat|hscore-.+\.rep)\.[A-Za-z0-9]{6}$)");
     return QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(temp);
 }
 
 int Leftovers(const QString& folder) {
     return static_cast<int>(TempCopies(folder).size());
+}
+
+int ReplayLeftovers(const QString& folder) {
+    static const QRegularExpression replay(R"(\.rep\.[A-Za-z0-9]{6}$)");
+    return static_cast<int>(TempCopies(folder).filter(replay).size());
 }
 
 std::string UsersText(const tStringListPackedINI& others, int64_t step) {
@@ -150,17 +159,22 @@ void Kill(QProcess& process) {
     process.waitForFinished(10000);
 }
 
+// Where a kill strikes: at a random moment, or just after a temporary copy appears, of any file or of a
+// replay.
+enum class tAim { Anywhere, AnyCopy, ReplayCopy };
+
 // A kill at a random moment mostly lands outside the short time a save has its temporary copy on disk, so
 // every other kill waits for a copy to appear (or the delay to pass) and then strikes within half a
 // millisecond.
-void KillAt(QProcess& process, const QString& folder, bool aimed, std::chrono::microseconds delay,
+void KillAt(QProcess& process, const QString& folder, tAim aim, std::chrono::microseconds delay,
             std::mt19937& random) {
-    if (aimed) {
+    if (aim != tAim::Anywhere) {
         const QStringList before = TempCopies(folder);
         const auto deadline = std::chrono::steady_clock::now() + delay;
+        static const QRegularExpression replay(R"(\.rep\.[A-Za-z0-9]{6}$)");
         const auto fresh = [&] {
             for (const QString& name : TempCopies(folder)) {
-                if (!before.contains(name)) {
+                if (!before.contains(name) && (aim == tAim::AnyCopy || replay.match(name).hasMatch())) {
                     return true;
                 }
             }
@@ -220,15 +234,20 @@ void KillTheGame(const tOptions& options, int kills, std::mt19937& random, tTall
         }
         // The start has read both files, which removes whatever the last kill left.
         tally.notRemoved += Leftovers(dir.path());
+        tally.replayNotRemoved += ReplayLeftovers(dir.path());
         writer.write("go\n");
         writer.waitForBytesWritten(10000);
         if (k == kills) {
             Kill(writer);
             break;
         }
-        KillAt(writer, dir.path(), k % 2 == 1, std::chrono::microseconds(delayUs(random)), random);
+        // A replay's save comes after the two files' saves, so a kill aimed at it waits longer.
+        const tAim aim = k % 2 == 0 ? tAim::Anywhere : k % 4 == 1 ? tAim::AnyCopy : tAim::ReplayCopy;
+        KillAt(writer, dir.path(), aim,
+               std::chrono::microseconds(aim == tAim::ReplayCopy ? 2000000 : delayUs(random)), random);
         ++tally.kills;
         tally.leftBehind += Leftovers(dir.path()) > 0 ? 1 : 0;
+        tally.replayLeftBehind += ReplayLeftovers(dir.path()) > 0 ? 1 : 0;
         const QByteArray output = writer.readAllStandardOutput();
         const int64_t u = UsersStep(users, others, LastStep(output, "users", usersStep));
         const int64_t s = ScoresStep(scores, LastStep(output, "scores", scoresStep));
@@ -279,8 +298,8 @@ void KillTheDataTool(const tOptions& options, int kills, std::mt19937& random, t
     for (int k = 0; k < kills; ++k) {
         const auto tool = set(step + 1);
         const bool aimed = k % 2 == 1;
-        KillAt(*tool, dir.path(), aimed, std::chrono::microseconds(aimed ? 2 * runUs : delayUs(random)),
-               random);
+        KillAt(*tool, dir.path(), aimed ? tAim::AnyCopy : tAim::Anywhere,
+               std::chrono::microseconds(aimed ? 2 * runUs : delayUs(random)), random);
         ++tally.kills;
         tally.leftBehind += Leftovers(dir.path()) > 0 ? 1 : 0;
         const auto text = WholeText(big.toStdString());
@@ -330,10 +349,10 @@ int main(int argc, char** argv) {
     tTally tool;
     KillTheGame(options, options.kills - options.kills / 2, random, game);
     KillTheDataTool(options, options.kills / 2, random, tool);
-    std::printf("game (users.dat, hscore.dat): %d kills, %d with a temporary copy beside a file, %d not "
-                "removed at the next "
-                "start\n",
-                game.kills, game.leftBehind, game.notRemoved);
+    std::printf(
+        "game (users.dat, hscore.dat, replays): %d kills, %d with a temporary copy beside a file, %d not "
+        "removed at the next start; of these, replays: %d with a copy, %d not removed\n",
+        game.kills, game.leftBehind, game.notRemoved, game.replayLeftBehind, game.replayNotRemoved);
     std::printf("data tool (big.dat): %d kills, %d with a temporary copy beside the file, %d not removed at "
                 "the next save\n",
                 tool.kills, tool.leftBehind, tool.notRemoved);

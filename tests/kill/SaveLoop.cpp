@@ -2,8 +2,8 @@
 // stakkar-save-loop FOLDER USERS_STEP SCORES_STEP: starts as the game does in FOLDER (reading users.dat and
 // the high score table, which removes what killed saves left behind), prints "ready" and, once a line comes
 // on standard input, saves through the game's own code without end: a player's options to users.dat and a
-// finished game to hscore.dat, taking the steps after the ones given. After each save it prints "users N" or
-// "scores N", so whoever kills it knows the last step that was surely stored.
+// finished game to hscore.dat with its replay beside it, taking the steps after the ones given. After each
+// save it prints "users N" or "scores N", so whoever kills it knows the last step that was surely stored.
 
 #include "engine/uhiscore.h"
 #include "platform/uBaseDir.h"
@@ -39,6 +39,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // A replay of some KiB, so that its save takes a while as a long game's does.
+    tGameRecord replay{{0, 1, 1, 0}, 1, "01.01.24 12:00:00", 1, {}};
+    for (int64_t press = 0; press < 4000; ++press) {
+        replay.Presses.push_back({press, 1, press * 7});
+    }
+    replay.Ticks = 4000;
+
     for (;;) {
         players.Save(kKillPlayer, OptionsOfStep(++usersStep));
         std::printf("users %lld\n", static_cast<long long>(usersStep));
@@ -52,7 +59,7 @@ int main(int argc, char** argv) {
         game.Level = 1;
         game.Score = ScoreOfStep(scoresStep);
         table.UpdateCurrent(tLiveGame{true, game});
-        table.SaveResult(game, tGameRecord{});
+        table.SaveResult(game, replay);
         std::printf("scores %lld\n", static_cast<long long>(scoresStep));
         std::fflush(stdout);
     }

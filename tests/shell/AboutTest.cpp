@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "look/uLang.h"
 #include "platform/uShell.h"
 #include "shell/uAbout.h"
+#include "tests/support/MessageRecorder.h"
 #include "tests/support/ShellRecorder.h"
 #include "widgets/uOther.h"
 
@@ -23,6 +25,17 @@ TEST(AboutPanel, LinksOpenTheHomePageAndAMailToAddress) {
     QTest::mousePress(about.Label12, Qt::LeftButton);
     QTest::mouseRelease(about.Label12, Qt::LeftButton, {}, QPoint(-40, 200));
     EXPECT_EQ(opened, (std::vector<std::string>{kHomePage, std::string("mailto:") + kEMail}));
+
+    // Where the desktop has no mail program the address is given to copy.
+    tMessageRecorder messages;
+    LoadLanguageResource();
+    LoadDefaultLanguage();
+    shell.opens = false;
+    QTest::mouseClick(about.Label13, Qt::LeftButton);
+    EXPECT_EQ(messages.messages,
+              std::vector<std::string>{"Nothing was found to open this; it is on the clipboard: "
+                                       "mailto:" +
+                                       std::string(kEMail)});
 }
 
 TEST(AboutPanel, ShowsItsLinesAndClosesWithItsButton) {

@@ -4,6 +4,7 @@
 #include "platform/uGamepads.h"
 #include "storage/uPackIni.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <SDL2/SDL.h>
@@ -156,6 +157,28 @@ TEST_F(Gamepad, AControllerPlaysAGameAsKeysDoAndMayBeUnpluggedAndPluggedAgain) {
     pad.Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     EXPECT_EQ(glass.Model().Counters().Keys, shown);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Gamepad, AHeldButtonRepeatsAtThePlayersDelayAndRate) {
+    WriteUsers("[Rita]\r\nRepeatDelay=300\r\nRepeatRate=10\r\n");
+    StartListening("Rita");
+    tGlass& glass = *form->Glass();
+    tVirtualPad pad(gamepads);
+    pad.Press(SDL_CONTROLLER_BUTTON_START);
+    glass.Tick();
+    ASSERT_TRUE(glass.Falling());
+    // Held for a second: the press, then a repeat 300 ms after it and every 100 ms from there, where the
+    // desktop's repeat would give about 17.
+    QElapsedTimer held;
+    pad.Hold(SDL_CONTROLLER_BUTTON_A, true);
+    held.start();
+    QTest::qWait(1000);
+    pad.Hold(SDL_CONTROLLER_BUTTON_A, false);
+    const int expected = 2 + static_cast<int>((held.elapsed() - 300) / 100);
+    int rotations = 0;
+    for (const tRecordedPress& press : glass.Model().Record().Presses)
+        rotations += press.Actions == ActionBit(tAction::RotateRight) ? 1 : 0;
+    EXPECT_NEAR(rotations, expected, 2);
 }
 
 TEST_F(Gamepad, ButtonsBoundOnTheOptionsPageAreKeptInUsersDatBesideTheKeys) {

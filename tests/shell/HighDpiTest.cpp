@@ -45,3 +45,19 @@ TEST_F(HighDpi, TheWindowIsTwiceTheSizeWithBitmapsUnblurredAndTextAtFullResoluti
     EXPECT_EQ(UniformShare(well, Find<QLabel>("iGame"), form.get()), 1.0);
     EXPECT_EQ(UniformShare(well, Find<tMyButton>("iExitGame"), form.get()), 1.0);
 }
+
+TEST_F(HighDpi, TheNameHintStandsUnderTheNameBoxInsideTheWindow) {
+    Start();
+    auto* users = Find<QComboBox>("cbUsers");
+    QTest::sendKeyEvent(QTest::Click, users->lineEdit(), Qt::Key_Ediaeresis, QString::fromUtf8("ë"), {});
+    auto* hint = Find<QLabel>("lNameHint");
+    ASSERT_TRUE(hint->isVisible());
+    const QRect shown(hint->mapTo(form.get(), QPoint()), hint->size());
+    const QRect box(users->mapTo(form.get(), QPoint()), users->size());
+    EXPECT_TRUE(form->rect().contains(shown));
+    EXPECT_LE(std::abs(shown.top() - box.bottom()), 8);
+    // Drawn where it stands: the shot of the window shows the hint's colour under the box.
+    const QImage shot = form->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shown.center() * 2 + QPoint(0, shown.height() - 4)),
+              hint->palette().color(QPalette::ToolTipBase));
+}

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -102,7 +103,7 @@ TEST_F(MainForm, NewPlayerLogsInWithDefaultsAndGetsAFullSection) {
     const tStringListPackedINI users = ReadUsers();
     EXPECT_EQ(users.ReadString("Ann", "Drop", ""), "Ctrl");
     EXPECT_EQ(users.ReadString("Ann", "Language", ""), "(Default)");
-    EXPECT_EQ(users.Count(), 27);
+    EXPECT_EQ(users.Count(), 29);
     EXPECT_EQ(KeyEdit(6)->text(), "Space");
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).name(), "#852229");
     EXPECT_FALSE(Find<QLabel>("iKeysL")->pixmap().isNull());
@@ -327,15 +328,31 @@ TEST_F(MainForm, NamesKeepToWhatTheFileCanHold) {
     users->setEditText(QString());
     QTest::keyClicks(users->lineEdit(), QString(60, 'W'));
     EXPECT_LT(users->currentText().size(), 60);
-    // A letter the players' file cannot hold is refused as it is typed, and a hint says why.
-    users->setEditText(QString());
-    QToolTip::hideText();
-    QTest::keyClicks(users->lineEdit(), "Zo");
-    QTest::sendKeyEvent(QTest::Click, users->lineEdit(), Qt::Key_Ediaeresis, QString::fromUtf8("ë"), {});
-    EXPECT_EQ(users->currentText(), "Zo");
-    EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), LangText("s0105"));
-    EXPECT_NE(QToolTip::text().indexOf("Cyrillic"), -1);
+    // A letter the players' file cannot hold is refused as it is typed, and a hint beside the box, inside
+    // the window, says why; in the window and in full screen alike.
+    QLabel* hint = Find<QLabel>("lNameHint");
+    for (const bool fullScreen : {false, true}) {
+        SCOPED_TRACE(fullScreen);
+        form->SetFullScreen(fullScreen);
+        users->setEditText(QString());
+        QTest::keyClicks(users->lineEdit(), "Zo");
+        EXPECT_FALSE(hint->isVisible());
+        QTest::sendKeyEvent(QTest::Click, users->lineEdit(), Qt::Key_Ediaeresis, QString::fromUtf8("ë"), {});
+        EXPECT_EQ(users->currentText(), "Zo");
+        ASSERT_TRUE(hint->isVisible());
+        EXPECT_EQ(hint->text(), LangText("s0105"));
+        EXPECT_NE(hint->text().indexOf("Cyrillic"), -1);
+        // Box and hint share the page, which the window shows whole.
+        ASSERT_EQ(hint->parentWidget(), users->parentWidget());
+        const QRect box = users->geometry();
+        const QRect shown = hint->geometry();
+        EXPECT_TRUE(hint->parentWidget()->rect().contains(shown)) << shown.x() << "," << shown.y();
+        EXPECT_LE(std::abs(shown.top() - box.bottom()), 8);
+        EXPECT_LT(shown.left(), box.right());
+        EXPECT_GT(shown.right(), box.left());
+        QTest::keyClick(users->lineEdit(), Qt::Key_E);
+        EXPECT_FALSE(hint->isVisible());
+    }
 }
 
 TEST_F(MainForm, TheTypingLimitNeverCutsANamePickedFromTheList) {
@@ -495,15 +512,16 @@ TEST_F(MainForm, GameOptionsResetTheWellOnlyWhenChanged) {
 TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
     QDir(dir_.path()).mkdir("lang");
     std::ofstream(dir_.filePath("lang/Deutsch.lng").toStdString(), std::ios::binary)
-        << "[General]\r\nBuild=64\r\nHelp=hilfe.txt\r\n[Language]\r\ns1000=Spiel\r\ns3002=Spieler "
-           "wechseln\r\n";
+        << "[General]\r\nBuild=64\r\nHelp=hilfe.txt\r\n[Language]\r\ns0106=Nichts gefunden: %1\r\n"
+           "s1000=Spiel\r\ns3002=Spieler wechseln\r\ns3004=Spielername:\r\n";
     std::ofstream(dir_.filePath("lang/hilfe.txt").toStdString()) << "Hilfe";
-    WriteUsers("[Gus]\r\nLanguage=Deutsch\r\n");
+    WriteUsers("[Gus]\r\nLanguage=Deutsch\r\n[Ann]\r\n");
     tShellRecorder shell;
     const std::vector<std::string>& opened = shell.opened;
     Start();
     Key(Qt::Key_F1);
     EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Player name:");
     LogIn("Gus");
     EXPECT_EQ(Find<QLabel>("iGame")->toolTip(), "Spiel");
     EXPECT_EQ(Find<tMyButton>("iUser")->Hint(), "Spieler wechseln");
@@ -511,6 +529,35 @@ TEST_F(MainForm, PlayersLanguageIsAppliedAtLogInAndF1OpensItsHelp) {
     Key(Qt::Key_F1);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("hilfe.txt"), std::string::npos);
+    EXPECT_EQ(ReadUsers().ReadString("Gus", "Language", ""), "Deutsch");
+
+    // A desktop without a browser: the player is told in their language where the help lies, the path is on
+    // the clipboard, and the game goes on.
+    shell.opens = false;
+    Key(Qt::Key_F2);
+    Key(Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 2u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Nichts gefunden: " + opened[1]);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), opened[1]);
+    EXPECT_TRUE(form->Glass()->Playing());
+    EXPECT_FALSE(form->Glass()->Paused());
+
+    // The log-in page speaks the language of the player who logged in last, also after the log-out and at
+    // the next start.
+    EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Spielername:");
+    QTest::mouseClick(Find<tMyButton>("iUser"), Qt::LeftButton);
+    EXPECT_EQ(form->View(), TMainForm::tView::Login);
+    EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Spielername:");
+    form.reset();
+    Start();
+    EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Spielername:");
+    LogIn("Ann");
+    QTest::mouseClick(Find<tMyButton>("iUser"), Qt::LeftButton);
+    form.reset();
+    Start();
+    EXPECT_EQ(Find<QLabel>("lUserName")->text(), "Player name:");
+    // Who logged in last is told by the order of the sections alone: each keeps its options.
     EXPECT_EQ(ReadUsers().ReadString("Gus", "Language", ""), "Deutsch");
 }
 
@@ -535,6 +582,26 @@ TEST_F(MainForm, TabNeverMovesTheFocusAndSpinEditsTakeNoTyping) {
     skins->setFocus();
     QTest::keyClick(form->KeyTarget(), Qt::Key_Tab);
     EXPECT_EQ(form->focusWidget(), skins);
+}
+
+TEST_F(MainForm, TheRepeatIsSetOnTheOptionsPageAndKeptAfterTheOtherKeys) {
+    Start();
+    LogIn("Ann");
+    Key(Qt::Key_F4);
+    QSpinBox* delay = Find<QSpinBox>("seRepeatDelay");
+    QSpinBox* rate = Find<QSpinBox>("seRepeatRate");
+    EXPECT_EQ(delay->value(), 500);
+    EXPECT_EQ(rate->value(), 30);
+    EXPECT_EQ(Find<QLabel>("lRepeatRate")->text(), LabelForm(LangText("s2207")));
+    delay->setFocus();
+    Key(Qt::Key_Down);
+    rate->setFocus();
+    Key(Qt::Key_Up);
+    QTest::mouseClick(Find<tMyButton>("iSave"), Qt::LeftButton);
+    const tStringListPackedINI users = ReadUsers();
+    EXPECT_EQ(users.ReadString("Ann", "RepeatDelay", ""), "490");
+    EXPECT_EQ(users.ReadString("Ann", "RepeatRate", ""), "31");
+    EXPECT_NE(users.Text().find("DropButton=x\r\nRepeatDelay=490\r\nRepeatRate=31\r\n"), std::string::npos);
 }
 
 TEST_F(MainForm, KeysOnTheWellPageNeverReachAHiddenControlOfTheOptionsPage) {

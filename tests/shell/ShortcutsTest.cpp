@@ -28,7 +28,7 @@ TEST(Shortcuts, AKeyPressedInTheWindowActsOnceAndOnlyInItsViewsAndOtherKeysPlayO
     const tKeyHook hook(
         [&] { return window.focusWidget() != nullptr ? window.focusWidget() : &window; },
         [&](const QWidget* widget) { return widget == &window || window.isAncestorOf(widget); },
-        [&](uint16_t code) { table.Press(code, view); });
+        [&](uint16_t code, bool) { table.Press(code, view); }, [](uint16_t) {});
 
     // The line edit leaves F4 to the window, a second stop of the same key.
     QTest::keyClick(typing, Qt::Key_F4);

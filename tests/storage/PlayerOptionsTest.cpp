@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PlayerOptions, ANewPlayerGetsAll26KeysInTheirOrderWithTheStandardOptions) {
+TEST(PlayerOptions, ANewPlayerGetsAll28KeysInTheirOrderWithTheStandardOptions) {
     tStringListINI ini;
     ini.SetText("[Other]\r\nGameMode=Extended\r\n");
     const tPlayerOptions read = ReadPlayerOptions(ini, "Ann");
@@ -16,7 +16,7 @@ TEST(PlayerOptions, ANewPlayerGetsAll26KeysInTheirOrderWithTheStandardOptions) {
               "MoveLeft=Left\r\nMoveRight=Right\r\nMoveDown=Down\r\nQMoveDown=Space\r\nDrop=Ctrl\r\n"
               "Skin=(Default)\r\nLanguage=(Default)\r\nRotateRightButton=a\r\nRotateLeftButton=b\r\n"
               "MoveLeftButton=dpleft\r\nMoveRightButton=dpright\r\nMoveDownButton=dpdown\r\n"
-              "QMoveDownButton=y\r\nDropButton=x\r\n");
+              "QMoveDownButton=y\r\nDropButton=x\r\nRepeatDelay=500\r\nRepeatRate=30\r\n");
 }
 
 TEST(PlayerOptions, EveryOptionComesBackFromItsOwnKey) {
@@ -35,12 +35,15 @@ TEST(PlayerOptions, EveryOptionComesBackFromItsOwnKey) {
     options.Skin = "Aurora";
     options.Language = "Deutsch";
     options.Buttons = {"", "back", "dpup", "leftshoulder", "rightshoulder", "b", "a"};
+    options.RepeatDelay = 250;
+    options.RepeatRate = 60;
     tStringListINI ini;
     WritePlayerOptions(ini, "Ann", options);
     EXPECT_EQ(ReadPlayerOptions(ini, "ann"), options);
     EXPECT_EQ(ini.ReadString("Ann", "QMoveDown", ""), "F");
     EXPECT_EQ(ini.ReadString("Ann", "AutoPause", ""), "0");
     EXPECT_EQ(ini.ReadString("Ann", "DropButton", ""), "a");
+    EXPECT_EQ(ini.ReadString("Ann", "RepeatRate", ""), "60");
 }
 
 TEST(PlayerOptions, UnreadableNumbersTakeTheirDefaultsAndFlagsAreAnyInteger) {
