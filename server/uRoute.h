@@ -8,6 +8,7 @@
 #include "server/http/uQueryValues.h"
 #include "server/store/uResultStore.h"
 #include "server/store/uUploadAllowance.h"
+#include "server/uFrontGames.h"
 #include "server/uRateLimiter.h"
 #include "server/uResultTally.h"
 
@@ -25,6 +26,7 @@ struct tRouteContext {
     tRateLimiter& Searches;
     tMetrics& Metrics;
     tResultTally& Tally;
+    tFrontGames& Front;
     // A result without its game's replay is refused rather than stored unverified.
     bool RequireReplay = false;
 };

@@ -36,7 +36,7 @@ QByteArray Bytes(std::string_view text) {
 
 tScoreServer::tScoreServer(tResultStore& results, tUploadAllowance& allowance, tRateLimiter& searches,
                            tMetrics& metrics, bool requireReplay)
-    : Context{results, allowance, searches, metrics, Tally, requireReplay} {
+    : Context{results, allowance, searches, metrics, Tally, Front, requireReplay} {
     metrics.AddCounter("stakkar_results_taken_total",
                        "Uploads answered 200: results stored or known already.", Tally.Taken);
     metrics.AddCounter("stakkar_results_refused_total", "Uploads answered with anything but 200.",

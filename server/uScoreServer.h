@@ -24,5 +24,6 @@ public:
 
 private:
     tResultTally Tally;
+    tFrontGames Front;
     tRouteContext Context;
 };

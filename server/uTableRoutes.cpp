@@ -8,7 +8,10 @@
 #include "server/pages/uTablePaging.h"
 #include "server/uRouteReplies.h"
 
+#include <chrono>
 #include <limits>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -42,31 +45,47 @@ std::string Text(const QByteArray& bytes) {
     return bytes.toStdString();
 }
 
-} // namespace
-
 // Games enough to show that the tables live, few enough for a phone's screen.
 constexpr int64_t kLatestOnFront = 10;
+constexpr std::chrono::seconds kFrontGamesFor{1};
 
-tHttpReply AnswerFront(tRouteContext& context, const tRequest&) {
-    const auto tables = context.Results.Tables();
-    if (!tables) {
-        return DatabaseFailed(tables.Problem());
+// A problem of the database when the games could not be read again.
+std::optional<QString> ReadFrontGames(tRouteContext& context) {
+    tFrontGames& front = context.Front;
+    const auto now = std::chrono::steady_clock::now();
+    const std::uint64_t taken = context.Tally.Taken;
+    if (front.TakenThen == taken && now - front.ReadAt < kFrontGamesFor) {
+        return std::nullopt;
     }
     const auto latest = context.Results.LatestVerified(kLatestOnFront);
     if (!latest) {
-        return DatabaseFailed(latest.Problem());
+        return latest.Problem();
     }
     std::vector<tScoreRecord> best;
     for (const tGameTypeRule& type : kGameTypes) {
         for (const tDifficultyRule& difficulty : kDifficulties) {
             const auto first = context.Results.Best(type.Name, difficulty.Name, 0, 1);
             if (!first) {
-                return DatabaseFailed(first.Problem());
+                return first.Problem();
             }
             best.insert(best.end(), first->begin(), first->end());
         }
     }
-    return {status::ok, kHtmlType, FrontPage(*tables, *latest, best), {}};
+    front = {*latest, std::move(best), now, taken};
+    return std::nullopt;
+}
+
+} // namespace
+
+tHttpReply AnswerFront(tRouteContext& context, const tRequest&) {
+    const auto tables = context.Results.Tables();
+    if (!tables) {
+        return DatabaseFailed(tables.Problem());
+    }
+    if (const std::optional<QString> problem = ReadFrontGames(context)) {
+        return DatabaseFailed(*problem);
+    }
+    return {status::ok, kHtmlType, FrontPage(*tables, context.Front.Latest, context.Front.Best), {}};
 }
 
 tHttpReply AnswerTable(tRouteContext& context, const tRequest& request) {
