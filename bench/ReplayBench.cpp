@@ -128,7 +128,6 @@ double ProcessSeconds(qint64 pid) {
            static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// Uploads a second over loopback, and the server's processor time per upload.
 double ProcessSeconds(const std::vector<qint64>& pids) {
     double seconds = 0;
     for (const qint64 pid : pids) {
@@ -137,6 +136,7 @@ double ProcessSeconds(const std::vector<qint64>& pids) {
     return seconds;
 }
 
+// Uploads a second over loopback, and the servers' processor time per upload.
 bool Upload(const std::string& base, const std::vector<qint64>& pids, const std::vector<std::string>& paths,
             const QString& kind, const char* what) {
     const double cpuBefore = ProcessSeconds(pids);

@@ -78,12 +78,18 @@ double Percentile(std::vector<double> values, double p) {
     return values[std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())))];
 }
 
-// Uploads without replays of the results first.. on, then the latencies; every line ends in label.
-bool Measure(const std::string& base, const QString& kind, int first, const char* label) {
+// The upload addresses of count made-up results from the first on.
+std::vector<std::string> Uploads(int first, int count) {
     std::vector<std::string> uploads;
-    for (int n = first; n < first + kThroughputUploads; ++n) {
+    for (int n = first; n < first + count; ++n) {
         uploads.push_back(UploadPath(SampleResult(n)));
     }
+    return uploads;
+}
+
+// Uploads without replays of the results first.. on, then the latencies; every line ends in label.
+bool Measure(const std::string& base, const QString& kind, int first, const char* label) {
+    const std::vector<std::string> uploads = Uploads(first, kThroughputUploads);
     const Clock::time_point start = Clock::now();
     if (!RunRequests(base, uploads, kInFlight)) {
         std::fprintf(stderr, "an upload was refused\n");
@@ -93,11 +99,7 @@ bool Measure(const std::string& base, const QString& kind, int first, const char
     std::printf("%s uploads without replay (stored unverified), %d in flight%s: %.0f /s\n", qPrintable(kind),
                 kInFlight, label, kThroughputUploads / seconds);
 
-    uploads.clear();
-    for (int n = first + kThroughputUploads; n < first + kThroughputUploads + kTimedRequests; ++n) {
-        uploads.push_back(UploadPath(SampleResult(n)));
-    }
-    const auto uploadLatency = RunRequests(base, uploads, 1);
+    const auto uploadLatency = RunRequests(base, Uploads(first + kThroughputUploads, kTimedRequests), 1);
     const auto pageLatency =
         RunRequests(base, std::vector<std::string>(kTimedRequests, "scores/Standart/Normal"), 1);
     const auto jsonLatency =
@@ -139,10 +141,7 @@ bool MeasureBesideSearches(const std::string& base, const QString& kind, int fir
             searches += static_cast<long>(batch.size());
         }
     });
-    std::vector<std::string> uploads;
-    for (int n = first; n < first + kThroughputUploads; ++n) {
-        uploads.push_back(UploadPath(SampleResult(n)));
-    }
+    const std::vector<std::string> uploads = Uploads(first, kThroughputUploads);
     const Clock::time_point start = Clock::now();
     const bool uploaded = RunRequests(base, uploads, kInFlight).has_value();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

@@ -8,6 +8,7 @@
 
 #include "BenchReport.h"
 #include "BenchRequests.h"
+#include "ProcStats.h"
 #include "ScriptedGame.h"
 #include "uChromium.h"
 #include "uHttpGet.h"
@@ -17,17 +18,15 @@
 #include "storage/uReplayFile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <random>
+#include <stdexcept>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -36,31 +35,15 @@ constexpr int kVisits = 10;
 constexpr int kJumps = 300;
 constexpr double kWatchSeconds = 10;
 
-// The processor seconds of a process and every process below it, from /proc.
-double TreeSeconds(qint64 root) {
-    std::map<qint64, qint64> parents;
-    std::map<qint64, double> seconds;
-    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
-        bool number = false;
-        const qint64 pid = entry.toLongLong(&number);
-        QFile file("/proc/" + entry + "/stat");
-        if (!number || !file.open(QIODevice::ReadOnly)) {
-            continue;
-        }
-        const QByteArray stat = file.readAll();
-        // After the name in parentheses: state, parent, ... utime and stime are the 12th and 13th fields.
-        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-        parents[pid] = fields.value(1).toLongLong();
-        seconds[pid] = (fields.value(11).toDouble() + fields.value(12).toDouble()) /
-                       static_cast<double>(sysconf(_SC_CLK_TCK));
-    }
+// The processor seconds of a process and every process below it; one that ends meanwhile counts no more.
+double TreeSeconds(pid_t root) {
     double total = 0;
-    for (const auto& [pid, used] : seconds) {
-        for (qint64 up = pid; up > 1; up = parents.count(up) ? parents[up] : 0) {
-            if (up == root) {
-                total += used;
-                break;
-            }
+    std::vector<pid_t> tree = Descendants(root);
+    tree.push_back(root);
+    for (const pid_t pid : tree) {
+        try {
+            total += ReadCpuSeconds(pid);
+        } catch (const std::exception&) {
         }
     }
     return total;
@@ -163,7 +146,7 @@ int main(int argc, char** argv) {
                 " return (performance.now() - t) / 2; })()");
     Print("jump_from_start_to_end", chromium.Eval(lastJump).toDouble(), "ms");
 
-    const qint64 browser = chromium.Pid();
+    const auto browser = static_cast<pid_t>(chromium.Pid());
     chromium.Eval("stakkarViewer.seek(0)");
     double before = TreeSeconds(browser);
     std::this_thread::sleep_for(std::chrono::duration<double>(kWatchSeconds));

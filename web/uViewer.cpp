@@ -121,7 +121,7 @@ VIEWER_CALL const uint8_t* viewer_next() {
     return v.Next.data();
 }
 
-// 0 score, 1 level, 2 figures, 3 rows cleared, 4 key presses, 5 time of play in ms.
+// 0 score, 1 level, 2 figures, 3 rows cleared.
 VIEWER_CALL double viewer_counter(int which) {
     const tGameCounters& c = Viewer().Game.Counters();
     switch (which) {
@@ -131,12 +131,8 @@ VIEWER_CALL double viewer_counter(int which) {
         return c.Level;
     case 2:
         return c.Figures;
-    case 3:
-        return c.Cleared;
-    case 4:
-        return c.Keys;
     default:
-        return static_cast<double>(c.PlayTimeMs);
+        return c.Cleared;
     }
 }
 

@@ -22,10 +22,8 @@ QString WatchPart(int64_t id) {
     // The browser fetches what the script will ask for while it still reads the page.
     QString early =
         QString("<link rel=\"preload\" href=\"%1\" as=\"fetch\" crossorigin>").arg(Escaped(ReplayPath(id)));
-    for (const char* name :
-         {"stakkar-viewer.wasm", "BlockFree.bmp", "BlockFix.bmp", "Block.bmp", "BlockShadow.bmp"}) {
-        early += QString("<link rel=\"preload\" href=\"/viewer/%1?v=%2\" as=\"fetch\" crossorigin>")
-                     .arg(name, QString::fromStdString(ViewerVersion()));
+    for (const QString& address : ViewerFetchedAddresses()) {
+        early += QString("<link rel=\"preload\" href=\"%1\" as=\"fetch\" crossorigin>").arg(Escaped(address));
     }
     QString speeds;
     for (const int speed : {1, 2, 4, 8}) {

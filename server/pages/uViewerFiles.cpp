@@ -9,9 +9,10 @@
 
 namespace {
 
+constexpr const char* kScript = "viewer.js";
 constexpr std::array<std::pair<const char*, const char*>, 6> kFiles{{
     {"stakkar-viewer.wasm", "application/wasm"},
-    {"viewer.js", "text/javascript; charset=utf-8"},
+    {kScript, "text/javascript; charset=utf-8"},
     {"BlockFree.bmp", "image/bmp"},
     {"BlockFix.bmp", "image/bmp"},
     {"Block.bmp", "image/bmp"},
@@ -41,7 +42,7 @@ const tViewerFiles& Files() {
         read.Version = version.result().toHex().left(16).toStdString();
         read.ScriptHash =
             "sha384-" +
-            QCryptographicHash::hash(read.Files["viewer.js"].Bytes, QCryptographicHash::Sha384).toBase64();
+            QCryptographicHash::hash(read.Files[kScript].Bytes, QCryptographicHash::Sha384).toBase64();
         return read;
     }();
     return files;
@@ -62,8 +63,26 @@ const std::string& ViewerVersion() {
     return Files().Version;
 }
 
+namespace {
+
+QString Address(const char* name) {
+    return QString("/viewer/%1?v=%2").arg(name, QString::fromStdString(ViewerVersion()));
+}
+
+} // namespace
+
 QString ViewerScriptAddress() {
-    return "/viewer/viewer.js?v=" + QString::fromStdString(ViewerVersion());
+    return Address(kScript);
+}
+
+QStringList ViewerFetchedAddresses() {
+    QStringList addresses;
+    for (const auto& [name, type] : kFiles) {
+        if (QString(name) != kScript) {
+            addresses += Address(name);
+        }
+    }
+    return addresses;
 }
 
 const QString& ViewerScriptHash() {

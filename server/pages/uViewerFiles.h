@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ const std::string& ViewerVersion();
 // The address of the page's script, and its hash as a page's integrity attribute and the
 // Content-Security-Policy that allows it and nothing else name it: "sha384-...".
 QString ViewerScriptAddress();
+// The addresses of the files the script fetches, for the page to ask for early.
+QStringList ViewerFetchedAddresses();
 const QString& ViewerScriptHash();
 // The policy of a page that plays a game: the script above, the model it compiles, and the files it fetches
 // from this server.
